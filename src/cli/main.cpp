@@ -1,0 +1,35 @@
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "cli/cli_context.h"
+#include "config/paths.h"
+
+int main(int argc, char** argv) {
+  using namespace liftvox::cli;
+  CLI::App app{"Liftvox: configuration editor for elevator voice announcers"};
+  app.require_subcommand(1);
+  app.set_version_flag("--version", std::string(LIFTVOX_VERSION));
+
+  CliContext context;
+  context.dataDir = liftvox::ExecutableDirectory();
+  app.add_option("--data", context.dataDir, "Folder with Languages/, Icons/ and Interfaces.ini")
+      ->check(CLI::ExistingDirectory);
+
+  AddConfigCommands(app, context);
+  AddImageCommands(app, context);
+  AddDeviceCommands(app, context);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e);
+  } catch (const CliError& e) {
+    std::cerr << "error: " << e.what() << '\n';
+    return 1;
+  } catch (const std::exception& e) {
+    std::cerr << "error: " << e.what() << '\n';
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace liftvox {
+
+// The integer reader of configuration files: decimal with optional leading
+// blanks and sign; "$1F" or (longer than 2 characters) "0x1F"/"0X1F" is hex.
+// Anything else, including a value outside 32 bits, is not a number.
+std::optional<int32_t> ParseIniInteger(std::string_view text);
+
+// An INI text held in memory, in the dialect of configuration and DIL files:
+// - lines end at CR LF, lone CR or lone LF; writing uses CR LF everywhere;
+// - "[name]" (first char '[' and last char ']') starts a section, name untrimmed;
+// - other non-empty lines not starting with ';' belong to the current section
+//   untrimmed; lines before the first section are ignored;
+// - key = text before the first '=', value = everything after it, untrimmed;
+//   lines without '=' (or with an empty key) are kept but never match a key;
+// - section and key names compare without regard to letter case (ASCII and
+//   the Czech letters alike); on duplicates the first one wins;
+// - writing creates a section at its first key; a second write of a key
+//   replaces its value in place.
+// All strings are UTF-8.
+class IniSections {
+ public:
+  IniSections() = default;
+  explicit IniSections(std::string_view utf8Text);
+
+  // Section names in file order, each name once (its first occurrence).
+  std::vector<std::string> Sections() const;
+  bool SectionExists(std::string_view section) const;
+  // Key names of a section in file order, each once.
+  std::vector<std::string> Keys(std::string_view section) const;
+  bool ValueExists(std::string_view section, std::string_view key) const;
+
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue) const;
+  int32_t ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
+  // Read as an integer: non-zero is true.
+  bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
+
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, int64_t value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);  // "1"/"0"
+
+  // The whole text: per section "[name]", its lines, then one empty line,
+  // every line ending in CR LF.
+  std::string Text() const;
+
+ private:
+  struct Section {
+    std::string name;
+    std::vector<std::string> lines;  // raw lines, "key=value" or other text
+  };
+  std::vector<Section> sections_;
+  const Section* Find(std::string_view section) const;
+};
+
+// An INI file loaded whole at creation (Windows-1250 or UTF-8 with BOM on
+// disk) and written whole by UpdateFile. A missing file reads as empty.
+class TMemIniFile : public IniSections {
+ public:
+  explicit TMemIniFile(std::filesystem::path fileName);
+  const std::filesystem::path& FileName() const { return fileName_; }
+  bool Loaded() const { return loaded_; }  // the file existed and was read
+  // Writes the text through a temporary file and a rename; false on failure,
+  // leaving an existing file untouched.
+  bool UpdateFile() const;
+
+ private:
+  std::filesystem::path fileName_;
+  bool loaded_ = false;
+};
+
+// The same on a text string (a configuration kept in a memory image).
+class TTextIniFile : public IniSections {
+ public:
+  TTextIniFile() = default;
+  explicit TTextIniFile(std::string_view utf8Text) : IniSections(utf8Text) {}
+};
+
+}  // namespace liftvox

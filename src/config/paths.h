@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace liftvox {
+
+// Paths inside configuration and wizard files are text: relative ones are
+// stored with '\', and both '\' and '/' are accepted when reading. A path is
+// "absolute" as stored when it has a drive ("C:\..." or "C:/..."), a network
+// prefix ("\\server\share\...") or a leading '/' (POSIX root).
+bool IsAbsoluteStoredPath(std::string_view path);
+
+// The path to store for `path` (UTF-8, absolute) relative to `baseDir` (the
+// program's folder): unchanged when the two have different drives (drive
+// letter with colon, or "\\server\share", compared without regard to case; on
+// POSIX the root "/" is the one common drive); otherwise the common leading
+// folders are dropped (compared without regard to case), "..\" is written for
+// each remaining base folder, then the remaining folders of `path` each with
+// "\", then the file name.
+// With base C:\Editor: C:\Editor\Zvuky\a.wav -> Zvuky\a.wav,
+// C:\Data\b.wav -> ..\Data\b.wav, D:\c.wav -> D:\c.wav.
+std::string StoredRelativePath(std::string_view path, std::string_view baseDir);
+
+// A stored path as a native filesystem path ('\' and '/' both separators).
+std::filesystem::path NativePath(std::string_view storedPath);
+
+// Where a stored sample path points when read: an absolute stored path stands
+// as it is; otherwise the folder of `currentFileName` + rel when that file
+// exists (with an empty currentFileName the first candidate is "/" + rel),
+// else `programDir` + rel without a check. Returned as a native path string.
+// `exists` is the file-existence seam (tests pass their own).
+std::string ResolveStoredPath(
+    std::string_view storedPath, std::string_view currentFileName, const std::filesystem::path& programDir,
+    const std::function<bool(const std::filesystem::path&)>& exists = nullptr);
+
+// The folder of the running executable (the program's directory).
+std::filesystem::path ExecutableDirectory();
+
+// Case-insensitive comparison and upper-casing for ASCII and the letters of
+// Windows-1250 (Czech, Slovak, Polish, ...), on UTF-8 strings.
+std::string ToUpperText(std::string_view utf8);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+bool LessIgnoreCase(std::string_view a, std::string_view b);
+
+}  // namespace liftvox

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace liftvox {
+
+class ProfileFile;
+
+// The translation lookup through which every message, label and list text
+// passes. `Translate` reads section "Messages" of the current language file
+// with Windows profile semantics (see ProfileFile) and falls back to the
+// given Czech default when the file, section, key or value is missing or the
+// value is empty. A change to the file on disk shows at the next lookup; an
+// unchanged file is not read again (cached by path, size and modification
+// time). All methods are safe to call from any thread.
+class TLanguage {
+ public:
+  TLanguage();
+  ~TLanguage();
+
+  void SetLanguageFile(std::filesystem::path file);
+  std::filesystem::path LanguageFile() const;
+
+  std::string Translate(const std::string& key, const std::string& defaultText) const;
+
+  // The caption section "[TRANSLATIONS]" as (id, text) pairs in file order,
+  // for the GUI to apply. Empty when the file has no such section. Throws
+  // std::runtime_error when the file cannot be opened.
+  std::vector<std::pair<int, std::string>> ReadCaptions() const;
+
+ private:
+  std::shared_ptr<const ProfileFile> CurrentFile() const;
+
+  mutable std::mutex mutex_;
+  std::filesystem::path languageFile_;
+  mutable std::shared_ptr<const ProfileFile> cached_;
+  mutable std::filesystem::file_time_type cachedTime_{};
+  mutable std::uintmax_t cachedSize_ = 0;
+};
+
+}  // namespace liftvox
