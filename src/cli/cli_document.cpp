@@ -1,0 +1,50 @@
+#include "cli/cli_document.h"
+
+#include <iostream>
+
+#include "config/configuration_file.h"
+#include "config/ini_file.h"
+#include "config/paths.h"
+#include "lang/icon_names.h"
+
+namespace liftvox::cli {
+
+void CliPrompter::Inform(const Message& message) { std::cerr << message.text << '\n'; }
+
+void CliPrompter::Warn(const Message& message) { lastWarning = message.text; }
+
+Answer CliPrompter::AskYesNo(const Message&) { return assumeYes ? Answer::Yes : Answer::No; }
+
+Answer CliPrompter::AskYesNoCancel(const Message&) {
+  return assumeYes ? Answer::Yes : Answer::No;
+}
+
+CliDocument::CliDocument(const CliContext& context) {
+  language.SetLanguageFile(context.dataDir / "Languages" / u8"Čeština.lng");
+  document.SetLanguage(&language);
+  document.SetPrompter(&prompter);
+  document.IconNames = LoadIconNames(context.dataDir / "Icons");
+  document.ProgramDirectory = ExecutableDirectory();
+}
+
+void ReadConfigurationFile(CliDocument& cli, const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error))
+    throw CliError("cannot read " + path.string() + ": no such file");
+  const TMemIniFile ini(path);
+  if (!ini.Loaded()) throw CliError("cannot read " + path.string());
+  cli.document.CurrentFileName = std::filesystem::absolute(path, error).string();
+  if (!ReadConfiguration(cli.document, ini)) {
+    std::string reason = cli.prompter.lastWarning.empty() ? "not a readable configuration"
+                                                          : cli.prompter.lastWarning;
+    throw CliError("cannot read " + path.string() + ": " + reason);
+  }
+}
+
+void WriteConfigurationFile(CliDocument& cli, const std::filesystem::path& path) {
+  if (!cli.document.DilEntries.empty() && cli.document.IconNames.empty())
+    throw CliError("no icons found in the data folder's Icons: DIL entries cannot be saved");
+  if (!SaveConfiguration(cli.document, path)) throw CliError(cli.prompter.lastWarning);
+}
+
+}  // namespace liftvox::cli

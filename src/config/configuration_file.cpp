@@ -1,0 +1,278 @@
+#include "config/configuration_file.h"
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+
+#include "config/dil_file.h"
+#include "config/file_io.h"
+#include "config/ini_file.h"
+#include "config/paths.h"
+#include "config/text_encoding.h"
+#include "lang/message_format.h"
+#include "model/document.h"
+
+namespace liftvox {
+namespace {
+
+constexpr std::string_view kGeneral = "/GENERAL";
+constexpr std::string_view kLegacyMarker = "/REVAZI";
+constexpr std::string_view kDil = "/DIL";
+
+// The format version as a number: the longest leading part of the text that
+// forms a decimal number with '.' as separator; 0 when there is none.
+double LeadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  double sign = 1;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) sign = text[i++] == '-' ? -1 : 1;
+  double value = 0;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') value = value * 10 + (text[i++] - '0');
+  if (i < text.size() && text[i] == '.') {
+    double scale = 0.1;
+    for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, scale /= 10)
+      value += (text[i] - '0') * scale;
+  }
+  return sign * value;
+}
+
+bool IsSequenceSection(std::string_view name) {
+  return !EqualsIgnoreCase(name, kGeneral) && !EqualsIgnoreCase(name, kLegacyMarker) &&
+         !EqualsIgnoreCase(name, kDil);
+}
+
+std::string Key(std::string_view name, int j) { return std::string(name) + std::to_string(j); }
+
+// The keys a sample list is stored under; they differ in the older layout.
+struct SampleKeys {
+  std::string_view file, silence, samples, dil;
+};
+constexpr SampleKeys kSampleKeys{"File", "Silence", "Samples", "DIL"};
+constexpr SampleKeys kLegacySampleKeys{"Soubor", "Ticho", "Vzorku", "DIL"};
+
+void ReadSamples(TPametRevazie& document, TSekvence* sequence, const IniSections& ini,
+                 const std::string& section, const SampleKeys& keys) {
+  const std::string currentFile = document.CurrentFileName;
+  for (int j = 0;; ++j) {
+    const std::string stored = ini.ReadString(section, Key(keys.file, j), "/");
+    if (stored == "/") break;
+    auto sample = std::make_unique<TVzorek>(&document);
+    sample->Silence = ini.ReadBool(section, Key(keys.silence, j), false);
+    if (sample->Silence)
+      sample->SetFileName(document.Translate("Silence", "Ticho"));
+    else
+      sample->SetFileName(ResolveStoredPath(stored, currentFile, document.ProgramDirectory));
+    sample->SetSamples(ini.ReadInteger(section, Key(keys.samples, j), 1));
+    sample->DIL = ini.ReadInteger(section, Key(keys.dil, j), 0);
+    document.AppendSample(sequence, std::move(sample));
+  }
+  sequence->UpdateSamplePositions();
+}
+
+void ReadDilEntries(TPametRevazie& document, const IniSections& ini) {
+  document.DilEntries = ReadDilSection(ini, kDil, document.IconNames, 0);
+}
+
+void FinishReading(TPametRevazie& document) {
+  document.RenumberPositions();
+  int sample = 0, sequence = 0;
+  document.SelectAt(sample, sequence);
+}
+
+// Reading errors empty the configuration again, as the file cannot be trusted.
+template <typename Read>
+bool ReadGuarded(TPametRevazie& document, Read read) {
+  bool ok = true;
+  try {
+    read();
+  } catch (const std::exception&) {
+    document.ClearConfiguration();
+    ok = false;
+  }
+  FinishReading(document);
+  return ok;
+}
+
+}  // namespace
+
+bool WriteConfiguration(const TPametRevazie& document, IniSections& ini) {
+  ini.WriteString(kGeneral, "ID", "Elevator player configuration file");
+  ini.WriteString(kGeneral, "Version", "2.00");
+  ini.WriteBool(kGeneral, "ParPlayInv", document.ParPlayInv);
+  ini.WriteBool(kGeneral, "SerPlayInv", document.SerPlayInv);
+  if (!WriteDilSection(ini, kDil, document.DilEntries, document.IconNames)) return false;
+
+  for (int i = 0; i < document.SequenceCount(); ++i) {
+    const TSekvence& sequence = *document.SequenceAt(i);
+    const std::string section = std::to_string(i);
+    ini.WriteInteger(section, "Code", sequence.Code);
+    ini.WriteString(section, "Name", sequence.Name);
+    ini.WriteInteger(section, "Priority", sequence.Priority);
+    ini.WriteBool(section, "Floor", sequence.Floor);
+    ini.WriteInteger(section, "Pin", sequence.Pin);
+    ini.WriteInteger(section, "Bit", sequence.Bit);
+    ini.WriteBool(section, "InvSerBit", sequence.InvSerBit);
+    ini.WriteBool(section, "InvParBit", sequence.InvParBit);
+    ini.WriteInteger(section, "Repeat", sequence.Repeat);
+    for (int j = 0; j < sequence.SampleCount(); ++j) {
+      const TVzorek& sample = *sequence.SampleAt(j);
+      const std::string base = document.ProgramDirectory.string();
+      ini.WriteString(section, Key("File", j),
+                      sample.Silence ? sample.FileName : StoredRelativePath(sample.FileName, base));
+      ini.WriteInteger(section, Key("DIL", j), sample.Silence ? 0 : sample.DIL);
+      ini.WriteInteger(section, Key("Samples", j), sample.Samples);
+      ini.WriteBool(section, Key("Silence", j), sample.Silence);
+    }
+  }
+  return true;
+}
+
+namespace {
+
+enum class ReadOutcome { Read, Cancelled, Failed };
+
+ReadOutcome ReadConfigurationOutcome(TPametRevazie& document, const IniSections& ini) {
+  if (!document.ClearConfiguration()) return ReadOutcome::Cancelled;
+  auto outcome = [](bool read) { return read ? ReadOutcome::Read : ReadOutcome::Failed; };
+  if (ini.ReadString(kLegacyMarker, "Verze", "") == "v1.01")
+    return outcome(ReadLegacyConfiguration(document, ini));
+
+  if (LeadingNumber(ini.ReadString(kGeneral, "Version", "0")) > 2.0) {
+    // Fixed texts: the language file may be as new as the configuration.
+    document.prompter().Warn({"ConfigurationVersion", "Načtení konfigurace",
+                              "Konfigurace je chybná nebo byla vytvořena novější verzí programu!"});
+    FinishReading(document);
+    return ReadOutcome::Failed;
+  }
+
+  return outcome(ReadGuarded(document, [&] {
+    document.ParPlayInv = ini.ReadBool(kGeneral, "ParPlayInv", false);
+    document.SerPlayInv = ini.ReadBool(kGeneral, "SerPlayInv", false);
+    ReadDilEntries(document, ini);
+    for (const std::string& section : ini.Sections()) {
+      if (document.SequenceCount() >= kMaxSequences) break;
+      if (!IsSequenceSection(section)) continue;
+      auto created = std::make_unique<TSekvence>(&document);
+      created->Code = ini.ReadInteger(section, "Code", 0);
+      created->Pin = ini.ReadInteger(section, "Pin", 0);
+      created->Bit = ini.ReadInteger(section, "Bit", 0);
+      created->InvSerBit = ini.ReadBool(section, "InvSerBit", false);
+      created->InvParBit = ini.ReadBool(section, "InvParBit", false);
+      created->Name = ini.ReadString(section, "Name", "");
+      created->Priority = static_cast<uint8_t>(ini.ReadInteger(section, "Priority", 0) & 0xFF);
+      created->Floor = ini.ReadBool(section, "Floor", false);
+      created->Repeat = static_cast<uint8_t>(ini.ReadInteger(section, "Repeat", 255) & 0xFF);
+      TSekvence* sequence = document.AddSequence(std::move(created));
+      if (!sequence) break;
+      ReadSamples(document, sequence, ini, section, kSampleKeys);
+    }
+  }));
+}
+
+}  // namespace
+
+bool ReadConfiguration(TPametRevazie& document, const IniSections& ini) {
+  return ReadConfigurationOutcome(document, ini) == ReadOutcome::Read;
+}
+
+bool ReadLegacyConfiguration(TPametRevazie& document, const IniSections& ini) {
+  return ReadGuarded(document, [&] {
+    ReadDilEntries(document, ini);
+    int floorCode = 0;
+    for (const std::string& section : ini.Sections()) {
+      if (document.SequenceCount() >= kMaxSequences) break;
+      if (!IsSequenceSection(section)) continue;
+      auto created = std::make_unique<TSekvence>(&document);
+      created->Name = ini.ReadString(section, "Jmeno", "");
+      created->Priority = static_cast<uint8_t>(std::clamp(ini.ReadInteger(section, "Priorita", 0), 0, 15));
+      created->Repeat = 255;
+      if (document.SequenceCount() >= 7) {
+        created->Floor = true;
+        created->Code = floorCode++;
+      }
+      TSekvence* sequence = document.AddSequence(std::move(created));
+      if (!sequence) break;
+      ReadSamples(document, sequence, ini, section, kLegacySampleKeys);
+    }
+
+    // The older layout stored the general sequences by position only.
+    static constexpr int32_t kPinsByPosition[7] = {3, 4, 5, 6, 1, 2, 7};
+    int32_t start = 128;
+    for (int i = 0; i < std::min(7, document.SequenceCount()); ++i) {
+      TSekvence& sequence = *document.SequenceAt(i);
+      for (int32_t code = start; code <= 255; ++code) {
+        if (!document.FindSequenceByCode(code)) {
+          sequence.Code = code;
+          start = code;
+          break;
+        }
+      }
+      sequence.Pin = kPinsByPosition[i];
+    }
+  });
+}
+
+std::optional<std::string> RenderConfigurationText(const TPametRevazie& document) {
+  TTextIniFile ini;
+  if (!WriteConfiguration(document, ini)) return std::nullopt;
+  return EncodeText(ini.Text());
+}
+
+bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer, std::size_t size) {
+  if (!buffer || size < 4) return false;
+  const uint32_t length = buffer[0] | (buffer[1] << 8) | (buffer[2] << 16) |
+                          (static_cast<uint32_t>(buffer[3]) << 24);
+  if (length == 0 || length > 0x7FFFFFFF || length > size - 4) return false;
+  // The text ends at the first zero byte, and at the latest where L says.
+  const auto* text = reinterpret_cast<const char*>(buffer + 4);
+  const std::size_t available = length - 1;
+  const std::size_t end = std::find(text, text + available, '\0') - text;
+  const TTextIniFile ini(DecodeText(std::string_view(text, end)));
+  const bool read = ReadConfiguration(document, ini);
+  document.CurrentFileName.clear();
+  document.SetModified(false);
+  return read;
+}
+
+bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& path) {
+  auto cannotLoad = [&] {
+    document.prompter().Warn(
+        {"UnableLoadFile", document.Translate("ConfLoad", "Načítání konfigurace"),
+         FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"),
+                       path.string())});
+  };
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    cannotLoad();
+    return false;
+  }
+  const TMemIniFile ini(path);
+  const ReadOutcome outcome =
+      ini.Loaded() ? ReadConfigurationOutcome(document, ini) : ReadOutcome::Cancelled;
+  if (outcome == ReadOutcome::Read) {
+    document.CurrentFileName = path.string();
+    document.SetModified(false);
+    return true;
+  }
+  cannotLoad();
+  // Never give the document the name of a file it was not read from: a later
+  // save would overwrite that file with something else. A cancelled question
+  // keeps the old document and its name; a failed read leaves it untitled.
+  if (outcome == ReadOutcome::Failed) document.CurrentFileName.clear();
+  return false;
+}
+
+bool SaveConfiguration(TPametRevazie& document, const std::filesystem::path& path) {
+  const auto text = RenderConfigurationText(document);
+  if (!text || !WriteFileAtomically(path, *text)) {
+    document.prompter().Warn(
+        {"UnableWriteFile", document.Translate("ConfSave", "Uložení konfigurace"),
+         FormatMessage(document.Translate("UnableWriteFile", "Do souboru %s nelze zapisovat!"),
+                       path.string())});
+    return false;
+  }
+  document.CurrentFileName = path.string();
+  document.SetModified(false);
+  return true;
+}
+
+}  // namespace liftvox

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace liftvox {
+
+class IniSections;
+class TPametRevazie;
+
+// Writes the configuration (format "2.00") into an INI object without
+// flushing it. False when a DIL entry's icon is not among the icon names.
+bool WriteConfiguration(const TPametRevazie& document, IniSections& ini);
+
+// Replaces the document's configuration by the one in `ini` (format "2.00"
+// or the older "v1.01" layout). Asks about unsaved changes first; false when
+// that is cancelled (document unchanged), when the version is newer than 2.0
+// (a message is shown, the document stays empty) or when reading fails
+// (the document is emptied). Relative sample paths resolve against the folder
+// of the document's CurrentFileName first, then the program's folder.
+bool ReadConfiguration(TPametRevazie& document, const IniSections& ini);
+bool ReadLegacyConfiguration(TPametRevazie& document, const IniSections& ini);
+
+// The configuration file's bytes as a save would write them (the text an
+// image stores); nullopt when WriteConfiguration fails.
+std::optional<std::string> RenderConfigurationText(const TPametRevazie& document);
+
+// Loads a configuration kept in a memory buffer: a 4-byte little-endian
+// length L (text plus its terminating zero) followed by the text. A length
+// that is not positive or reaches past the buffer is refused (false, nothing
+// read or changed). Otherwise the document is read as by ReadConfiguration
+// and then has no file name and is unmodified.
+bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer, std::size_t size);
+
+// The open and save commands' file work, with their messages.
+// Open: a missing or unreadable file shows "UnableLoadFile". On success the
+// document takes the path as its file name and is unmodified.
+bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& path);
+// Save: writes the whole file anew through a temporary file, so a failed save
+// leaves the old file intact and shows "UnableWriteFile"; on success the
+// document takes the path and is unmodified.
+bool SaveConfiguration(TPametRevazie& document, const std::filesystem::path& path);
+
+}  // namespace liftvox

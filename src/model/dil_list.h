@@ -1,0 +1,18 @@
+#pragma once
+
+namespace liftvox {
+
+class TPametRevazie;
+
+// Editing the document's DIL entry list. Samples refer to entries by
+// position, so every removal or move re-points them; all of these mark the
+// document modified and the image stale. Out-of-range positions do nothing.
+
+// Appends an entry named by "NewDILSettings" (icon 0, pattern 0); returns its position.
+int AddDilEntry(TPametRevazie& document);
+// Samples on entry k fall back to entry 0; those above k move down by one.
+void DeleteDilEntry(TPametRevazie& document, int k);
+// Moves entry `from` so that it ends at position `to`.
+void MoveDilEntry(TPametRevazie& document, int from, int to);
+
+}  // namespace liftvox

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <vector>
+
+namespace liftvox {
+
+class TPametRevazie;
+class TSekvence;
+
+// A new order of the languages: DIL entry indices, first language first.
+
+// Re-sorts one sequence's samples into `order`, keeping each silence with the
+// language that follows it and samples of one language in their order.
+void SeradJazyky(TSekvence& sequence, const std::vector<int>& order);
+
+// SeradJazyky on every sequence; the document becomes modified.
+void ApplyLanguageOrder(TPametRevazie& document, const std::vector<int>& order);
+
+}  // namespace liftvox

@@ -1,0 +1,40 @@
+#include "model/sample.h"
+
+#include <cmath>
+
+#include "model/document.h"
+
+namespace liftvox {
+namespace {
+
+// numerator / denominator rounded to the nearest integer, ties to even.
+int64_t DivideRoundingHalfEven(int64_t numerator, int64_t denominator) {
+  if (numerator < 0) return -DivideRoundingHalfEven(-numerator, denominator);
+  int64_t quotient = numerator / denominator;
+  const int64_t twiceRemainder = 2 * (numerator % denominator);
+  if (twiceRemainder > denominator || (twiceRemainder == denominator && (quotient & 1))) ++quotient;
+  return quotient;
+}
+
+}  // namespace
+
+int32_t SamplesFromMilliseconds(int64_t milliseconds) {
+  return static_cast<int32_t>(DivideRoundingHalfEven(milliseconds * kSampleRate, 1000));
+}
+
+int32_t MillisecondsFromSamples(int64_t samples) {
+  return static_cast<int32_t>(DivideRoundingHalfEven(samples * 1000, kSampleRate));
+}
+
+void TVzorek::SetFileName(const std::string& path) {
+  FileName = path;
+  // The workspace shortens the name to its box; the model keeps it whole.
+  DisplayName = path;
+}
+
+void TVzorek::SetSamples(int32_t samples) {
+  Samples = samples;
+  if (Silence) DisplayName = Owner ? Owner->Translate("Silence", "Ticho") : "Ticho";
+}
+
+}  // namespace liftvox

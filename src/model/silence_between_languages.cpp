@@ -1,0 +1,46 @@
+#include "model/silence_between_languages.h"
+
+#include <memory>
+
+#include "model/document.h"
+
+namespace liftvox {
+
+void InsertSilenceBetweenLanguages(TPametRevazie& document, int32_t milliseconds) {
+  const int32_t length = SamplesFromMilliseconds(milliseconds);
+  for (auto& sequence : document.SequenceList) {
+    auto& samples = sequence->SampleList;
+    if (samples.size() < 2) continue;
+
+    int carried = 0;
+    for (auto it = samples.rbegin(); it != samples.rend(); ++it) {
+      if ((*it)->Silence)
+        (*it)->DIL = carried;
+      else
+        carried = (*it)->DIL;
+    }
+
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+      TVzorek& sample = *samples[i];
+      if (sample.DIL == carried) continue;
+      carried = sample.DIL;
+      if (sample.Silence) {
+        sample.SetSamples(length);
+        continue;
+      }
+      auto silence = std::make_unique<TVzorek>(&document);
+      silence->Silence = true;
+      silence->Sequence = sequence.get();
+      silence->SetFileName(document.Translate("Silence", "Ticho"));
+      silence->SetSamples(length);
+      silence->DIL = carried;
+      samples.insert(samples.begin() + static_cast<std::ptrdiff_t>(i), std::move(silence));
+      ++i;  // step over the sample the silence now stands before
+    }
+    sequence->UpdateSamplePositions();
+  }
+  document.ImageStale = true;
+  document.SetModified(true);
+}
+
+}  // namespace liftvox

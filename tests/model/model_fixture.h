@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/document.h"
+#include "support/test_support.h"
+
+namespace liftvox::test {
+
+// Builders that keep the tests about behaviour rather than setup.
+inline std::unique_ptr<TSekvence> MakeSequence(int32_t code, bool floor = false, int32_t pin = 0,
+                                               int32_t bit = 0) {
+  auto sequence = std::make_unique<TSekvence>();
+  sequence->Code = code;
+  sequence->Floor = floor;
+  sequence->Pin = pin;
+  sequence->Bit = bit;
+  sequence->Repeat = 255;
+  return sequence;
+}
+
+inline std::unique_ptr<TVzorek> MakeWav(const std::string& file, int32_t dil = 0,
+                                        int32_t samples = 1000) {
+  auto sample = std::make_unique<TVzorek>();
+  sample->SetFileName(file);
+  sample->Samples = samples;
+  sample->DIL = dil;
+  return sample;
+}
+
+inline std::unique_ptr<TVzorek> MakeSilence(int32_t samples = 7228, int32_t dil = 0) {
+  auto sample = std::make_unique<TVzorek>();
+  sample->Silence = true;
+  sample->SetFileName("Ticho");
+  sample->SetSamples(samples);
+  sample->DIL = dil;
+  return sample;
+}
+
+// File names of a sequence's samples, silences as "-" + their DIL.
+inline std::vector<std::string> Names(const TSekvence& sequence) {
+  std::vector<std::string> names;
+  for (const auto& sample : sequence.SampleList)
+    names.push_back(sample->Silence ? "-" + std::to_string(sample->DIL) : sample->FileName);
+  return names;
+}
+
+inline std::vector<int32_t> Codes(const TPametRevazie& document) {
+  std::vector<int32_t> codes;
+  for (const auto& sequence : document.SequenceList) codes.push_back(sequence->Code);
+  return codes;
+}
+
+}  // namespace liftvox::test

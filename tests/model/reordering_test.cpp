@@ -1,0 +1,152 @@
+// Operations that renumber codes or reorder samples and DIL entries.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "model/coding.h"
+#include "model/dil_list.h"
+#include "model/document.h"
+#include "model/language_order.h"
+#include "model/silence_between_languages.h"
+#include "model_fixture.h"
+
+namespace liftvox::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(FloorCodingTest, GrayInversionAndOffsets) {
+  EXPECT_EQ(GrayCode(64), 96);
+  EXPECT_EQ(GrayCode(255), 128);
+  FloorCoding gray{.gray = true};
+  std::vector<int> codes;
+  for (int n = 0; n < 8; ++n) codes.push_back(Zakoduj(gray, n));
+  EXPECT_THAT(codes, ElementsAre(0, 1, 3, 2, 6, 7, 5, 4));
+  EXPECT_EQ(Zakoduj(FloorCoding{.inverted = true, .floorStart = 1}, 0), 254);
+  EXPECT_EQ(Zakoduj(FloorCoding{.floorStart = 250}, 9), 3) << "wraps after 255";
+}
+
+TEST(FloorCodingTest, ApplyRenumbersFloorsThenFreeSpecialCodes) {
+  TPametRevazie document;
+  document.AddSequence(MakeSequence(7));                 // code-triggered
+  document.AddSequence(MakeSequence(4096, false, 3));    // on an input: keeps its code
+  document.AddSequence(MakeSequence(9, false, 0, 12));   // on a serial bit: renumbered
+  document.AddSequence(MakeSequence(3));
+  for (int i = 0; i < 3; ++i) document.AddSequence(MakeSequence(50 + i, true));
+  document.SequenceAt(5)->Code = 129;  // will become floor code 1 anyway
+
+  ApplyFloorCoding(document, FloorCoding{});
+  EXPECT_THAT(Codes(document), ElementsAre(128, 4096, 129, 130, 0, 1, 2));
+  EXPECT_TRUE(document.ImageStale);
+
+  // A floor already holding 129 pushes the special sequences past it.
+  ApplyFloorCoding(document, FloorCoding{.floorStart = 128});
+  EXPECT_THAT(Codes(document), ElementsAre(131, 4096, 132, 133, 128, 129, 130));
+}
+
+TEST(LanguageOrderTest, SilenceStaysBetweenLanguages) {
+  TPametRevazie document;
+  TSekvence* sequence = document.AddSequence(MakeSequence(0));
+  document.AppendSample(sequence, MakeWav("A1", 0));
+  document.AppendSample(sequence, MakeWav("A2", 0));
+  document.AppendSample(sequence, MakeSilence(7228, 5));
+  document.AppendSample(sequence, MakeWav("B1", 1));
+
+  ApplyLanguageOrder(document, {1, 0});
+  EXPECT_THAT(Names(*sequence), ElementsAre("B1", "-0", "A1", "A2"));
+  EXPECT_EQ(sequence->SampleAt(1)->Left, 112 + 103);
+  EXPECT_TRUE(document.Modified);
+
+  // Same order again: silences only take the language that follows them.
+  document.AppendSample(sequence, MakeSilence(100, 0));
+  ApplyLanguageOrder(document, {1, 0});
+  EXPECT_THAT(Names(*sequence), ElementsAre("B1", "-0", "A1", "A2", "-0"));
+}
+
+TEST(LanguageOrderTest, UnknownLanguagesSortFirstAndSingleSamplesStay) {
+  TPametRevazie document;
+  TSekvence* sequence = document.AddSequence(MakeSequence(0));
+  document.AppendSample(sequence, MakeWav("B", 1));
+  document.AppendSample(sequence, MakeWav("X", 7));
+  document.AppendSample(sequence, MakeWav("A", 0));
+  SeradJazyky(*sequence, {0, 1});
+  EXPECT_THAT(Names(*sequence), ElementsAre("X", "A", "B"));
+
+  TSekvence* single = document.AddSequence(MakeSequence(1));
+  document.AppendSample(single, MakeSilence(10, 3));
+  SeradJazyky(*single, {1, 0});
+  EXPECT_THAT(Names(*single), ElementsAre("-0"));
+}
+
+TEST(SilenceBetweenLanguagesTest, InsertsOnceAndResetsOnRepeat) {
+  TPametRevazie document;
+  TSekvence* sequence = document.AddSequence(MakeSequence(0));
+  for (auto [name, dil] : {std::pair{"CZ1", 0}, {"CZ2", 0}, {"EN1", 1}, {"EN2", 1}})
+    document.AppendSample(sequence, MakeWav(name, dil));
+  TSekvence* single = document.AddSequence(MakeSequence(1));
+  document.AppendSample(single, MakeWav("S", 3));
+
+  InsertSilenceBetweenLanguages(document, 500);
+  EXPECT_THAT(Names(*sequence), ElementsAre("CZ1", "CZ2", "-1", "EN1", "EN2"));
+  EXPECT_EQ(sequence->SampleAt(2)->Samples, 7228);
+  EXPECT_EQ(sequence->SampleAt(4)->Left, 112 + 4 * 103);
+  EXPECT_EQ(single->SampleCount(), 1);
+
+  InsertSilenceBetweenLanguages(document, 250);
+  EXPECT_THAT(Names(*sequence), ElementsAre("CZ1", "CZ2", "-1", "EN1", "EN2"));
+  EXPECT_EQ(sequence->SampleAt(2)->Samples, 3614);
+}
+
+class DilListTest : public ::testing::Test {
+ protected:
+  DilListTest() {
+    document.DilEntries = {{"A", 0, 0}, {"B", 0, 0}, {"C", 0, 0}, {"D", 0, 0}};
+    sequence = document.AddSequence(MakeSequence(0));
+    for (int dil = 0; dil < 4; ++dil) document.AppendSample(sequence, MakeWav("x", dil));
+  }
+  std::vector<int32_t> Dils() const {
+    std::vector<int32_t> dils;
+    for (const auto& sample : sequence->SampleList) dils.push_back(sample->DIL);
+    return dils;
+  }
+  std::vector<std::string> EntryNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : document.DilEntries) names.push_back(entry.Name);
+    return names;
+  }
+  TPametRevazie document;
+  TSekvence* sequence = nullptr;
+};
+
+TEST_F(DilListTest, DeletingRepointsSamples) {
+  DeleteDilEntry(document, 2);
+  EXPECT_THAT(Dils(), ElementsAre(0, 1, 0, 2));
+  EXPECT_THAT(EntryNames(), ElementsAre("A", "B", "D"));
+  DeleteDilEntry(document, 7);
+  EXPECT_EQ(document.DilEntries.size(), 3u);
+}
+
+TEST_F(DilListTest, MovesRepointSamplesBothWays) {
+  MoveDilEntry(document, 0, 2);  // A to the third place
+  EXPECT_THAT(EntryNames(), ElementsAre("B", "C", "A", "D"));
+  EXPECT_THAT(Dils(), ElementsAre(2, 0, 1, 3));
+  MoveDilEntry(document, 2, 0);  // and back
+  EXPECT_THAT(EntryNames(), ElementsAre("A", "B", "C", "D"));
+  EXPECT_THAT(Dils(), ElementsAre(0, 1, 2, 3));
+  MoveDilEntry(document, 3, 2);  // up by one
+  EXPECT_THAT(Dils(), ElementsAre(0, 1, 3, 2));
+  EXPECT_EQ(document.DilEntries[static_cast<std::size_t>(AddDilEntry(document))].Name, "Nastavení");
+}
+
+TEST_F(DilListTest, DeletingTheOnlyEntryLeavesAnEmptyList) {
+  TPametRevazie single;
+  TSekvence* only = single.AddSequence(MakeSequence(0));
+  single.AppendSample(only, MakeWav("x", 0));
+  DeleteDilEntry(single, 0);
+  EXPECT_TRUE(single.DilEntries.empty());
+  EXPECT_EQ(only->SampleAt(0)->DIL, 0);
+  EXPECT_EQ(single.DilEntryFor(0), nullptr);
+  EXPECT_EQ(document.DilEntryFor(99), &document.DilEntries[0]) << "past the end means entry 0";
+}
+
+}  // namespace
+}  // namespace liftvox::test
