@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -57,9 +58,20 @@ class IniSections {
   struct Section {
     std::string name;
     std::vector<std::string> lines;  // raw lines, "key=value" or other text
+    // Folded key -> index of its first line; the first lines of the keys in
+    // file order. Lookups stay constant-time however many keys there are.
+    std::unordered_map<std::string, std::size_t> keyIndex;
+    std::vector<std::size_t> keyLines;
   };
   std::vector<Section> sections_;
+  // Folded name -> index of the section's first occurrence.
+  std::unordered_map<std::string, std::size_t> sectionIndex_;
+
   const Section* Find(std::string_view section) const;
+  Section& FindOrAdd(std::string_view section);
+  static void IndexLine(Section& section, std::size_t lineIndex);
+  const std::string* FindLine(std::string_view section, std::string_view key,
+                              std::size_t& keyLength) const;
 };
 
 // An INI file loaded whole at creation (Windows-1250 or UTF-8 with BOM on

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -38,9 +39,15 @@ class TLanguage {
 
   mutable std::mutex mutex_;
   std::filesystem::path languageFile_;
+  // The parsed file and what it was when read. A file changed within the
+  // same time stamp tick keeps its stamp (coarse on FAT and some shares), so
+  // while the stamp is recent the bytes are kept and compared instead.
   mutable std::shared_ptr<const ProfileFile> cached_;
+  mutable std::filesystem::path cachedPath_;
   mutable std::filesystem::file_time_type cachedTime_{};
   mutable std::uintmax_t cachedSize_ = 0;
+  mutable bool cachedStampRecent_ = false;
+  mutable std::string cachedBytes_;
 };
 
 }  // namespace liftvox

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace liftvox {
@@ -35,12 +36,19 @@ class ProfileFile {
   struct Entry {
     std::string key;
     std::string value;
+    bool hasValue = false;  // a line without '=' names a key but holds no value
   };
   struct Section {
     std::string name;
     std::vector<Entry> entries;
+    // Folded key -> index of its first entry.
+    std::unordered_map<std::string, std::size_t> keyIndex;
   };
   std::vector<Section> sections_;
+  // Folded name -> index of the first section with that name.
+  std::unordered_map<std::string, std::size_t> sectionIndex_;
+
+  const Entry* FindEntry(std::string_view section, std::string_view key) const;
 };
 
 }  // namespace liftvox

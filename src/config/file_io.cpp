@@ -1,0 +1,162 @@
+#include "config/file_io.h"
+
+#include <array>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace liftvox {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A name beside the target (so the rename stays on one file system) that no
+// other writer picks; creating it exclusively guards against the rest.
+fs::path TemporaryNameFor(const fs::path& target) {
+  std::random_device random;
+  const unsigned long long tag = (static_cast<unsigned long long>(random()) << 32) ^ random();
+  fs::path name(".");
+  name += target.filename();
+  name += ".tmp-" + std::to_string(tag);
+  return target.parent_path() / name;
+}
+
+#ifdef _WIN32
+
+// Creates the file only if it does not exist, writes it and commits it to the
+// disk; removes it again when anything fails.
+bool WriteNewFile(const fs::path& file, std::string_view bytes, const fs::path&) {
+  const int fd =
+      ::_wopen(file.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return false;
+  bool ok = true;
+  std::size_t done = 0;
+  while (ok && done < bytes.size()) {
+    const unsigned chunk =
+        static_cast<unsigned>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    const int written = ::_write(fd, bytes.data() + done, chunk);
+    ok = written > 0;
+    if (ok) done += static_cast<std::size_t>(written);
+  }
+  ok = ok && ::_commit(fd) == 0;
+  ok = ::_close(fd) == 0 && ok;
+  if (!ok) ::_wunlink(file.c_str());
+  return ok;
+}
+
+void SyncFolder(const fs::path&) {}
+
+#else
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// Writes everything and forces it to the disk, so the rename cannot publish a
+// file whose data is still in flight. The new file takes the permission bits
+// of the file it replaces.
+bool WriteContents(FileDescriptor& fd, std::string_view bytes, const fs::path& target) {
+  struct stat old {};
+  if (::stat(target.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  if (::fsync(fd.get()) != 0) return false;
+  return fd.Close();
+}
+
+// Creates the file only if it does not exist and writes it; removes it again
+// when anything fails.
+bool WriteNewFile(const fs::path& file, std::string_view bytes, const fs::path& target) {
+  FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (fd.get() < 0) return false;
+  if (WriteContents(fd, bytes, target)) return true;
+  ::unlink(file.c_str());
+  return false;
+}
+
+// Makes the rename itself durable; a failure here changes nothing for the
+// caller, the file is already in place.
+void SyncFolder(const fs::path& folder) {
+  FileDescriptor fd(
+      ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() >= 0) ::fsync(fd.get());
+}
+
+#endif
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+  std::error_code error;
+  if (fs::is_directory(path, error)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes;
+  std::array<char, 64 * 1024> buffer;
+  while (in) {
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  std::error_code error;
+  // Saving through a link updates the file it points to and keeps the link.
+  fs::path target = path;
+  if (fs::is_symlink(path, error)) {
+    target = fs::weakly_canonical(path, error);
+    if (error) return false;
+  }
+  if (fs::is_directory(target, error)) return false;
+
+  const fs::path temporary = TemporaryNameFor(target);
+  if (!WriteNewFile(temporary, bytes, target)) return false;
+  // On Windows std::filesystem::rename replaces an existing file as well.
+  fs::rename(temporary, target, error);
+  if (error) {
+    fs::remove(temporary, error);
+    return false;
+  }
+  SyncFolder(target.parent_path());
+  return true;
+}
+
+}  // namespace liftvox

@@ -1,0 +1,204 @@
+#include "config/ini_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "config/file_io.h"
+#include "config/paths.h"
+#include "config/text_encoding.h"
+
+namespace liftvox {
+namespace {
+
+// The key of a line: the text before its first '=', when there is one.
+std::string_view KeyOf(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  return equals == std::string_view::npos ? std::string_view{} : line.substr(0, equals);
+}
+
+bool IsSectionHeader(std::string_view line) {
+  return line.size() >= 2 && line.front() == '[' && line.back() == ']';
+}
+
+bool ParseDigits(std::string_view digits, int base, uint64_t& value) {
+  if (digits.empty()) return false;
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+  return error == std::errc() && end == digits.data() + digits.size();
+}
+
+}  // namespace
+
+std::optional<int32_t> ParseIniInteger(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+    negative = text[pos] == '-';
+    ++pos;
+  }
+  const std::string_view body = text.substr(pos);
+  uint64_t magnitude = 0;
+  if (body.starts_with('$') ||
+      (body.size() > 2 && (body.starts_with("0x") || body.starts_with("0X")))) {
+    // Hex is a 32-bit pattern: $FFFFFFFF is -1, as the old reader had it.
+    if (!ParseDigits(body.substr(body[0] == '$' ? 1 : 2), 16, magnitude)) return std::nullopt;
+    if (magnitude > std::numeric_limits<uint32_t>::max()) return std::nullopt;
+    uint32_t pattern = static_cast<uint32_t>(magnitude);
+    if (negative) pattern = 0u - pattern;
+    return static_cast<int32_t>(pattern);
+  }
+  // from_chars would take a sign of its own; only digits may follow here.
+  if (body.empty() || body[0] < '0' || body[0] > '9') return std::nullopt;
+  if (!ParseDigits(body, 10, magnitude)) return std::nullopt;
+  const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
+  if (magnitude > limit) return std::nullopt;
+  return negative ? static_cast<int32_t>(-static_cast<int64_t>(magnitude))
+                  : static_cast<int32_t>(magnitude);
+}
+
+IniSections::IniSections(std::string_view utf8Text) {
+  Section* current = nullptr;
+  std::size_t pos = 0;
+  while (pos < utf8Text.size()) {
+    const std::size_t end = std::min(utf8Text.find_first_of("\r\n", pos), utf8Text.size());
+    const std::string_view line = utf8Text.substr(pos, end - pos);
+    pos = end;
+    if (pos < utf8Text.size()) pos += utf8Text.compare(pos, 2, "\r\n") == 0 ? 2 : 1;
+
+    if (line.empty() || line.front() == ';') continue;
+    if (IsSectionHeader(line)) {
+      const std::string_view name = line.substr(1, line.size() - 2);
+      // A repeated section keeps its lines for writing but is never found.
+      sectionIndex_.try_emplace(ToUpperText(name), sections_.size());
+      sections_.push_back(Section{std::string(name), {}, {}, {}});
+      current = &sections_.back();
+      continue;
+    }
+    if (!current) continue;
+    current->lines.emplace_back(line);
+    IndexLine(*current, current->lines.size() - 1);
+  }
+}
+
+void IniSections::IndexLine(Section& section, std::size_t lineIndex) {
+  const std::string_view key = KeyOf(section.lines[lineIndex]);
+  if (key.empty()) return;
+  if (section.keyIndex.try_emplace(ToUpperText(key), lineIndex).second) {
+    section.keyLines.push_back(lineIndex);
+  }
+}
+
+const IniSections::Section* IniSections::Find(std::string_view section) const {
+  const auto it = sectionIndex_.find(ToUpperText(section));
+  return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+IniSections::Section& IniSections::FindOrAdd(std::string_view section) {
+  const auto [it, added] = sectionIndex_.try_emplace(ToUpperText(section), sections_.size());
+  if (added) sections_.push_back(Section{std::string(section), {}, {}, {}});
+  return sections_[it->second];
+}
+
+const std::string* IniSections::FindLine(std::string_view section, std::string_view key,
+                                         std::size_t& keyLength) const {
+  const Section* found = Find(section);
+  if (!found || key.empty()) return nullptr;
+  const auto it = found->keyIndex.find(ToUpperText(key));
+  if (it == found->keyIndex.end()) return nullptr;
+  const std::string& line = found->lines[it->second];
+  keyLength = line.find('=');
+  return &line;
+}
+
+std::vector<std::string> IniSections::Sections() const {
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    // Only the first of equally named sections is listed.
+    if (Find(sections_[i].name) == &sections_[i]) names.push_back(sections_[i].name);
+  }
+  return names;
+}
+
+bool IniSections::SectionExists(std::string_view section) const { return Find(section) != nullptr; }
+
+std::vector<std::string> IniSections::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  if (const Section* found = Find(section)) {
+    keys.reserve(found->keyLines.size());
+    for (const std::size_t line : found->keyLines) keys.emplace_back(KeyOf(found->lines[line]));
+  }
+  return keys;
+}
+
+bool IniSections::ValueExists(std::string_view section, std::string_view key) const {
+  std::size_t keyLength = 0;
+  return FindLine(section, key, keyLength) != nullptr;
+}
+
+std::string IniSections::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+  std::size_t keyLength = 0;
+  const std::string* line = FindLine(section, key, keyLength);
+  return line ? line->substr(keyLength + 1) : std::string(defaultValue);
+}
+
+int32_t IniSections::ReadInteger(std::string_view section, std::string_view key,
+                                 int32_t defaultValue) const {
+  std::size_t keyLength = 0;
+  const std::string* line = FindLine(section, key, keyLength);
+  if (!line) return defaultValue;
+  return ParseIniInteger(std::string_view(*line).substr(keyLength + 1)).value_or(defaultValue);
+}
+
+bool IniSections::ReadBool(std::string_view section, std::string_view key,
+                           bool defaultValue) const {
+  return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void IniSections::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) {
+  Section& target = FindOrAdd(section);
+  std::string line;
+  line.reserve(key.size() + 1 + value.size());
+  line.append(key).append("=").append(value);
+  if (!key.empty()) {
+    const auto it = target.keyIndex.find(ToUpperText(key));
+    if (it != target.keyIndex.end()) {
+      target.lines[it->second] = std::move(line);
+      return;
+    }
+  }
+  target.lines.push_back(std::move(line));
+  IndexLine(target, target.lines.size() - 1);
+}
+
+void IniSections::WriteInteger(std::string_view section, std::string_view key, int64_t value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void IniSections::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+std::string IniSections::Text() const {
+  std::string text;
+  for (const Section& section : sections_) {
+    text.append("[").append(section.name).append("]\r\n");
+    for (const std::string& line : section.lines) text.append(line).append("\r\n");
+    text.append("\r\n");
+  }
+  return text;
+}
+
+TMemIniFile::TMemIniFile(std::filesystem::path fileName) : fileName_(std::move(fileName)) {
+  if (std::optional<std::string> bytes = ReadFileBytes(fileName_)) {
+    IniSections::operator=(IniSections(DecodeText(*bytes)));
+    loaded_ = true;
+  }
+}
+
+bool TMemIniFile::UpdateFile() const { return WriteFileAtomically(fileName_, EncodeText(Text())); }
+
+}  // namespace liftvox

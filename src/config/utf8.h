@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace liftvox::utf8 {
+
+// Marks a byte that does not start a well-formed UTF-8 sequence.
+inline constexpr char32_t kInvalid = 0xFFFFFFFF;
+inline constexpr char32_t kReplacement = 0xFFFD;
+
+// Decodes the character at `pos` and advances `pos` past it. For an ill-formed
+// sequence the result is kInvalid and `pos` moves past its longest valid
+// prefix (at least one byte), so each bad stretch counts once. Overlong forms,
+// surrogates and values above U+10FFFF are ill-formed.
+char32_t DecodeNext(std::string_view text, std::size_t& pos);
+
+void Append(std::string& out, char32_t codePoint);
+
+}  // namespace liftvox::utf8

@@ -1,0 +1,18 @@
+#include "lang/interfaces_list.h"
+
+#include "lang/profile_file.h"
+
+namespace liftvox {
+
+std::vector<InterfaceEntry> LoadInterfaces(const std::filesystem::path& iniFile) {
+  std::vector<InterfaceEntry> interfaces;
+  const std::optional<ProfileFile> file = ProfileFile::Load(iniFile);
+  if (!file) return interfaces;
+  for (std::string& name : file->Keys("Interfaces")) {
+    const int number = file->ReadInteger("Interfaces", name, 0);
+    interfaces.push_back(InterfaceEntry{std::move(name), number});
+  }
+  return interfaces;
+}
+
+}  // namespace liftvox
