@@ -23,15 +23,15 @@ std::string IconName(const TPametRevazie& document, int32_t icon) {
   return document.IconNames[static_cast<std::size_t>(icon)];
 }
 
-nlohmann::json ConfigurationJson(const TPametRevazie& document) {
-  nlohmann::json dil = nlohmann::json::array();
+nlohmann::ordered_json ConfigurationJson(const TPametRevazie& document) {
+  nlohmann::ordered_json dil = nlohmann::ordered_json::array();
   for (const DilEntry& entry : document.DilEntries)
     dil.push_back({{"name", entry.Name},
                    {"pattern", entry.Pattern},
                    {"icon", IconName(document, entry.Icon)}});
-  nlohmann::json sequences = nlohmann::json::array();
+  nlohmann::ordered_json sequences = nlohmann::ordered_json::array();
   for (const auto& sequence : document.SequenceList) {
-    nlohmann::json samples = nlohmann::json::array();
+    nlohmann::ordered_json samples = nlohmann::ordered_json::array();
     for (const auto& sample : sequence->SampleList)
       samples.push_back({{"file", sample->FileName},
                          {"silence", sample->Silence},
@@ -116,7 +116,7 @@ void PrintSummary(const TPametRevazie& document, const std::filesystem::path& pa
         << int(sequence.Priority) << "  repeat "
         << (sequence.Repeat == 255 ? std::string("none") : std::to_string(sequence.Repeat) + " s")
         << "  " << sequence.SampleCount() << " samples\n";
-    for (const auto& sample : sequence->SampleList) {
+    for (const auto& sample : sequence.SampleList) {
       if (sample->Silence)
         out << "      silence " << MillisecondsFromSamples(sample->Samples) << " ms ("
             << sample->Samples << " samples)\n";
