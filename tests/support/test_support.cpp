@@ -45,7 +45,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 std::filesystem::path BinDir() {
   const char* dir = std::getenv("LIFTVOX_BIN_DIR");
-  return dir ? std::filesystem::path(dir) : std::filesystem::current_path();
+  return dir ? std::filesystem::path(dir) : std::filesystem::path(LIFTVOX_BUILT_BIN_DIR);
 }
 
 std::filesystem::path TestDataDir() { return LIFTVOX_TEST_DATA_DIR; }

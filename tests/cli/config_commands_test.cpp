@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "cli_runner.h"
+#include "support/test_support.h"
+
+namespace liftvox::test {
+namespace {
+
+class ConfigCommandsTest : public ::testing::Test {
+ protected:
+  nlohmann::json CheckJson(const std::filesystem::path& config) {
+    const CliResult result = RunCli({"check", config.string(), "--json"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return nlohmann::json::parse(result.out);
+  }
+  TempDir dir;
+};
+
+TEST_F(ConfigCommandsTest, NewWritesTheDefaultConfigurationThatCheckReads) {
+  const auto config = dir / "new.cfg";
+  ASSERT_EQ(RunCli({"new", "-o", config.string()}).exitCode, 0);
+  const nlohmann::json json = CheckJson(config);
+  ASSERT_EQ(json["sequences"].size(), 8u);
+  EXPECT_EQ(json["sequences"][7]["name"], "Přízemí");
+  EXPECT_EQ(json["sequences"][0]["pin"], 3);
+  EXPECT_EQ(json["dil"][0]["name"], "DIL");
+  EXPECT_EQ(json["parPlayInv"], false);
+  // The documented shape, keys in their documented order.
+  const std::string raw = RunCli({"check", config.string(), "--json"}).out;
+  EXPECT_EQ(raw.rfind(R"({"parPlayInv":false,"serPlayInv":false,"dil":[{"name":"DIL","pattern":0,)"
+                      R"("icon":"CZ.BMP"}],"sequences":[{"name":"Výtah jede nahoru","code":4096,)"
+                      R"("pin":3,"bit":0,"priority":0,"floor":false,"invParBit":false,)"
+                      R"("invSerBit":false,"repeat":255,"samples":[]},)",
+                      0),
+            0u)
+      << raw;
+
+  const CliResult text = RunCli({"check", config.string()});
+  EXPECT_NE(text.out.find("Problems: none"), std::string::npos) << text.out;
+}
+
+TEST_F(ConfigCommandsTest, CheckReportsProblemsAndRelativeSamplesFromItsOwnFolder) {
+  WriteFile(dir / "Zvuky" / "ok.wav", "RIFF");
+  WriteFile(dir / "problems.cfg",
+            "[/DIL]\r\nCZ=2056,CZ.BMP\r\n"
+            "[0]\r\nCode=5\r\nName=first\r\nFile0=Zvuky\\ok.wav\r\nFile1=Zvuky\\gone.wav\r\nDIL1=4\r\n"
+            "[1]\r\nCode=5\r\nName=second\r\nPin=2\r\n[2]\r\nPin=2\r\nName=third\r\n");
+  const CliResult result = RunCli({"check", (dir / "problems.cfg").string()});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_NE(result.out.find("missing WAV file"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("gone.wav"), std::string::npos);
+  EXPECT_EQ(result.out.find("ok.wav\n"), std::string::npos) << "ok.wav exists beside the file";
+  EXPECT_NE(result.out.find("input 2 is used by both \"second\" and \"third\""), std::string::npos);
+  EXPECT_NE(result.out.find("refers to DIL entry 4"), std::string::npos);
+  EXPECT_EQ(result.out.find("code 00000101 = 5"), std::string::npos) << "code 5 is on a pin in \"second\"";
+}
+
+TEST_F(ConfigCommandsTest, UnreadableConfigurationsFail) {
+  CliResult missing = RunCli({"check", (dir / "missing.cfg").string()});
+  EXPECT_NE(missing.exitCode, 0);
+  EXPECT_EQ(missing.err.rfind("error: ", 0), 0u) << missing.err;
+
+  WriteFile(dir / "newer.cfg", "[/GENERAL]\r\nVersion=2.5\r\n");
+  CliResult newer = RunCli({"check", (dir / "newer.cfg").string()});
+  EXPECT_NE(newer.exitCode, 0);
+  EXPECT_NE(newer.err.find("novější verzí"), std::string::npos) << newer.err;
+
+  EXPECT_NE(RunCli({"new", "-o", (dir / "no" / "such" / "dir.cfg").string()}).exitCode, 0);
+}
+
+TEST_F(ConfigCommandsTest, WizardAndRecodeProduceTheExpectedCodes) {
+  WriteFile(dir / "cz.wiz",
+            "[/PLAYER]\r\nLanguage=Czech\r\n[0]\r\nFile0=ground.wav\r\nSamples0=50\r\n"
+            "[/DIL]\r\nCZ=2056,CZ.BMP\r\n");
+  const auto config = dir / "wizard.cfg";
+  CliResult wizard = RunCli({"wizard", "--language", (dir / "cz.wiz").string(), "--floors", "4",
+                             "--lowest", "-1", "--special", "up,down", "--gray", "-o",
+                             config.string()});
+  ASSERT_EQ(wizard.exitCode, 0) << wizard.err;
+  nlohmann::json json = CheckJson(config);
+  ASSERT_EQ(json["sequences"].size(), 6u);
+  const int upCode = json["sequences"][0]["code"];
+  EXPECT_EQ(json["sequences"][0]["pin"], 3);
+  EXPECT_EQ(json["sequences"][3]["name"], "Přízemí");
+  EXPECT_EQ(json["sequences"][3]["code"], 1);
+  EXPECT_EQ(json["sequences"][5]["code"], 2) << "Gray code of position 3";
+  EXPECT_EQ(json["sequences"][3]["samples"][0]["samples"], 50);
+  EXPECT_EQ(json["dil"][0]["name"], "CZ");
+
+  const auto recoded = dir / "recoded.cfg";
+  ASSERT_EQ(RunCli({"recode", config.string(), "--inverted", "--floor-start", "10", "-o",
+                    recoded.string()})
+                .exitCode,
+            0);
+  json = CheckJson(recoded);
+  EXPECT_EQ(json["sequences"][2]["code"], 255 - 10);
+  EXPECT_EQ(json["sequences"][5]["code"], 255 - 13);
+  EXPECT_EQ(json["sequences"][0]["code"], upCode) << "sequences on an input keep their code";
+
+  EXPECT_NE(RunCli({"wizard", "--special", "sideways", "-o", config.string()}).exitCode, 0);
+  EXPECT_NE(RunCli({"wizard", "--floors", "250", "-o", config.string()}).exitCode, 0);
+  EXPECT_NE(RunCli({"wizard", "--language", "nope.wiz", "-o", config.string()}).exitCode, 0);
+}
+
+}  // namespace
+}  // namespace liftvox::test
