@@ -1,0 +1,260 @@
+#include "image/image_builder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+
+#include "audio/pcm_wave_reader.h"
+#include "audio/sample_reduction.h"
+#include "audio/wave_error.h"
+#include "audio/wave_stream.h"
+#include "config/configuration_file.h"
+#include "config/paths.h"
+#include "device/memory_size.h"
+#include "image/adpcm.h"
+#include "image/image_layout.h"
+#include "image/sample_identity.h"
+#include "lang/message_format.h"
+#include "model/document.h"
+
+namespace liftvox {
+namespace {
+
+namespace layout = image_layout;
+
+// Little-endian stores into the image; every caller has checked the bounds.
+void Put16(std::vector<uint8_t>& image, int64_t at, uint32_t value) {
+  image[static_cast<std::size_t>(at)] = static_cast<uint8_t>(value);
+  image[static_cast<std::size_t>(at + 1)] = static_cast<uint8_t>(value >> 8);
+}
+
+void Put32(std::vector<uint8_t>& image, int64_t at, uint32_t value) {
+  Put16(image, at, value & 0xFFFF);
+  Put16(image, at + 2, value >> 16);
+}
+
+// Why a build stopped, for the message its caller shows.
+struct MemoryFull {};
+struct UnreadableSample {
+  std::string fileName;
+};
+
+struct StoredSample {
+  int64_t page;
+  uint32_t frames;
+};
+
+class ImageBuilder {
+ public:
+  ImageBuilder(TPametRevazie& document, const ImageSettings& settings)
+      : document_(document),
+        settings_(settings),
+        image_(document.Image),
+        memorySize_(document.MemorySize),
+        pageSize_(PageSizeForMemory(settings.memorySizeCode)) {}
+
+  int32_t Build() {
+    const ImageCounts counts = CountImage(document_);
+    if (pageSize_ <= 0 || counts.listsEnd > 65536) throw MemoryFull{};
+    std::fill(image_.begin(), image_.begin() + memorySize_, 0xFF);
+
+    const int64_t dataStartPage = CeilDiv(counts.listsEnd, pageSize_);
+    parameterBlock_ = dataStartPage * pageSize_;
+    // The fixed part of the parameter block must fit before anything else.
+    if (parameterBlock_ + layout::kConfigText >= memorySize_) throw MemoryFull{};
+    Put16(image_, layout::kDataStartPage, static_cast<uint32_t>(dataStartPage));
+    nextPage_ = dataStartPage;
+
+    WriteParameterBlock(counts);
+    WriteConfigurationText();
+    WriteEntries(counts);
+    WriteMasks();
+
+    Put16(image_, layout::kEndPage, static_cast<uint32_t>(nextPage_));
+    return static_cast<int32_t>(nextPage_ * pageSize_);
+  }
+
+ private:
+  uint8_t& At(int64_t offset) { return image_[static_cast<std::size_t>(parameterBlock_ + offset)]; }
+
+  void WriteParameterBlock(const ImageCounts& counts) {
+    At(0) = 0x24;
+    At(1) = 0x00;
+    At(layout::kNonFloorEntries) = static_cast<uint8_t>(counts.nonFloorEntries);
+    At(layout::kLastEntry) = static_cast<uint8_t>(counts.entries - 1);
+    At(layout::kInterface) = settings_.interfaceCode;
+    for (const auto& sequence : document_.SequenceList) {
+      if (sequence->Repeat >= 255) continue;
+      // Only real inputs and bits have a repeat byte; anything else from a
+      // file would land on other fields.
+      if (sequence->Pin >= 1 && sequence->Pin <= 7)
+        At(layout::kPinRepeat + sequence->Pin) = sequence->Repeat;
+      if (sequence->Bit >= 8 && sequence->Bit <= 23)
+        At(layout::kBitRepeat + sequence->Bit) = sequence->Repeat;
+    }
+    At(layout::kConstant700) = 0xBC;
+    At(layout::kConstant700 + 1) = 0x02;
+  }
+
+  void WriteConfigurationText() {
+    const auto text = settings_.setupToFlash ? RenderConfigurationText(document_) : std::nullopt;
+    if (!text) {
+      Put32(image_, parameterBlock_ + layout::kConfigLength, 0);
+      nextPage_ += 1;
+      return;
+    }
+    const int64_t length = static_cast<int64_t>(text->size());
+    Put32(image_, parameterBlock_ + layout::kConfigLength, static_cast<uint32_t>(length + 1));
+    if (parameterBlock_ + layout::kConfigText + length + 1 >= memorySize_) throw MemoryFull{};
+    std::memcpy(&At(layout::kConfigText), text->data(), text->size());
+    At(layout::kConfigText + length) = 0;
+    nextPage_ += CeilDiv(layout::kConfigText + length + 1, pageSize_);
+  }
+
+  void WriteEntries(const ImageCounts& counts) {
+    int64_t record = counts.firstRecordOffset;
+    int entry = 0;
+    for (const ImageEntry& item : ImageEntries(document_)) {
+      const TSekvence& sequence = *item.sequence;
+      AccumulateMasks(sequence);
+      const int64_t directory = layout::kDirectory + 4 * entry;
+      Put16(image_, directory, static_cast<uint32_t>(record));
+      image_[static_cast<std::size_t>(directory + 2)] =
+          static_cast<uint8_t>(sequence.Priority | (item.trigger >> 8));
+      image_[static_cast<std::size_t>(directory + 3)] = static_cast<uint8_t>(item.trigger);
+      for (const auto& sample : sequence.SampleList) {
+        WriteRecord(record, *sample);
+        record += layout::kRecordSize;
+      }
+      std::fill_n(image_.begin() + record, layout::kRecordSize, 0xFF);
+      record += layout::kRecordSize;
+      ++entry;
+    }
+  }
+
+  void WriteRecord(int64_t at, const TVzorek& sample) {
+    std::fill_n(image_.begin() + at, layout::kRecordSize, 0);
+    if (sample.Silence) {
+      Put32(image_, at + 2, static_cast<uint32_t>(sample.Samples));
+      image_[static_cast<std::size_t>(at + 8)] = layout::kSilenceRecord;
+      return;
+    }
+    const StoredSample stored = Store(sample.FileName);
+    const DilEntry* entry = document_.DilEntryFor(sample.DIL);
+    Put16(image_, at, static_cast<uint32_t>(stored.page));
+    Put32(image_, at + 2, stored.frames);
+    Put16(image_, at + 6, entry ? entry->Pattern : 0);
+    image_[static_cast<std::size_t>(at + 8)] = layout::kWavRecord;
+  }
+
+  // Encodes a WAV file at the next free page, or finds where it already is.
+  StoredSample Store(const std::string& fileName) {
+    const std::string key = SampleFileKey(fileName);
+    if (auto known = stored_.find(key); known != stored_.end()) return known->second;
+    try {
+      TFileWaveStream stream(NativePath(fileName));
+      TPCMWaveReader reader(stream);
+      const WaveFormat& format = reader.PcmFormat();
+      // Only mono 8- or 16-bit sound can be reduced to the announcer's samples.
+      if (format.channels != 1 || (format.bitsPerSample != 8 && format.bitsPerSample != 16))
+        throw UnreadableSample{fileName};
+      const int64_t frames = reader.TotalFrames();
+      if (frames > 0xFFFFFFFFLL ||
+          static_cast<double>(memorySize_) <=
+              static_cast<double>(nextPage_ * pageSize_) + static_cast<double>(frames) / 2.0)
+        throw MemoryFull{};
+      const StoredSample stored{nextPage_, static_cast<uint32_t>(frames)};
+      Encode(reader, nextPage_ * pageSize_, frames);
+      nextPage_ += CeilDiv(frames, 2 * int64_t{pageSize_});
+      stored_.emplace(key, stored);
+      return stored;
+    } catch (const WaveError&) {
+      throw UnreadableSample{fileName};
+    }
+  }
+
+  void Encode(TPCMWaveReader& reader, int64_t start, int64_t totalFrames) {
+    const bool eightBit = reader.PcmFormat().bitsPerSample == 8;
+    const int32_t block = eightBit ? 1024 : 512;
+    std::array<uint8_t, 1024> buffer;
+    AdpcmState state;
+    int64_t output = start;
+    int64_t delivered = 0;
+    for (;;) {
+      const int32_t frames = reader.Read(buffer.data(), block);
+      // A reader that delivers more than it promised must not write past the sample.
+      if (frames <= 0 || delivered + frames > totalFrames) break;
+      if (!eightBit) ReduceBufferTo8Bit(buffer.data(), frames);
+      adpcm_coder(buffer.data(), image_.data() + output, frames, state);
+      output += frames / 2;
+      delivered += frames;
+    }
+  }
+
+  void AccumulateMasks(const TSekvence& sequence) {
+    if (sequence.InvParBit) {
+      switch (sequence.Pin) {
+        case 3: maskA_ |= 0x40; break;
+        case 4: maskA_ |= 0x20; break;
+        case 5: maskB_ |= 0x01; break;
+        case 6: maskB_ |= 0x02; break;
+        case 1: maskC_ |= 0x20; break;
+        case 2: maskC_ |= 0x40; break;
+        case 7: maskC_ |= 0x80; break;
+        default: break;
+      }
+    }
+    const int bit = sequence.Bit;
+    if (sequence.InvSerBit && bit >= 8 && bit <= 23 && bit != 11)
+      serialMask_ |= static_cast<uint16_t>(1u << (bit - 8));
+  }
+
+  void WriteMasks() {
+    At(layout::kParallelMaskA) = maskA_;
+    At(layout::kParallelMaskB) = maskB_;
+    At(layout::kParallelMaskC) = static_cast<uint8_t>(maskC_ | (document_.ParPlayInv ? 0x04 : 0));
+    At(layout::kParallelMaskC + 1) = 0;
+    const uint16_t serial = serialMask_ | (document_.SerPlayInv ? 0x08 : 0);
+    Put16(image_, parameterBlock_ + layout::kSerialMask, serial);
+  }
+
+  TPametRevazie& document_;
+  const ImageSettings& settings_;
+  std::vector<uint8_t>& image_;
+  const int64_t memorySize_;
+  const int64_t pageSize_;
+  int64_t parameterBlock_ = 0;
+  int64_t nextPage_ = 0;
+  std::unordered_map<std::string, StoredSample> stored_;
+  uint8_t maskA_ = 0, maskB_ = 0, maskC_ = 0;
+  uint16_t serialMask_ = 0;
+};
+
+}  // namespace
+
+int32_t SestavPamet(TPametRevazie& document, const ImageSettings& settings) {
+  const int64_t size = MemorySizeFromCode(settings.memorySizeCode);
+  if (size != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(size));
+  const std::string caption = document.Translate("MemoryBuilding", "Generování paměti");
+  try {
+    const int32_t used = ImageBuilder(document, settings).Build();
+    document.UsedMemory = used;
+    document.ImageStale = false;
+    return used;
+  } catch (const MemoryFull&) {
+    document.prompter().Warn(
+        {"MemoryFull", caption,
+         document.Translate("MemoryFull", "Příliš mnoho dat. Do této paměti se nevejdou!")});
+    return 0;
+  } catch (const UnreadableSample& unreadable) {
+    document.prompter().Warn(
+        {"UnableLoadFile", caption,
+         FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"),
+                       unreadable.fileName)});
+    return -2;
+  }
+}
+
+}  // namespace liftvox

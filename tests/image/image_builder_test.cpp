@@ -1,0 +1,259 @@
+#include "image/image_builder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "config/configuration_file.h"
+#include "image/adpcm.h"
+#include "image/image_inspect.h"
+#include "image/memory_estimate.h"
+#include "model/document.h"
+#include "wav_fixture.h"
+
+namespace liftvox::test {
+namespace {
+
+class ImageBuilderTest : public ::testing::Test {
+ protected:
+  ImageBuilderTest() {
+    document.SetPrompter(&prompter);
+    document.IconNames = {"CZ.BMP"};
+    document.ProgramDirectory = dir.path();
+    document.DilEntries = {{"CZ", 0, 0x0808}, {"EN", 0, 0x0800}};
+  }
+
+  TSekvence* Sequence(int32_t code, int32_t pin = 0, int32_t bit = 0, bool floor = false) {
+    auto sequence = std::make_unique<TSekvence>(&document);
+    sequence->Code = code;
+    sequence->Pin = pin;
+    sequence->Bit = bit;
+    sequence->Floor = floor;
+    sequence->Repeat = 255;
+    return document.AddSequence(std::move(sequence));
+  }
+
+  TVzorek* Wav(TSekvence* sequence, const std::string& name, std::size_t samples, int dil = 0) {
+    const auto path = dir / name;
+    if (!std::filesystem::exists(path)) WritePcmWav(path, Ramp(samples));
+    auto sample = std::make_unique<TVzorek>(&document);
+    sample->SetFileName(path.string());
+    sample->Samples = static_cast<int32_t>(samples);
+    sample->DIL = dil;
+    return document.AppendSample(sequence, std::move(sample));
+  }
+
+  TVzorek* Silence(TSekvence* sequence, int32_t samples, int dil = 1) {
+    auto sample = std::make_unique<TVzorek>(&document);
+    sample->Silence = true;
+    sample->SetFileName("Ticho");
+    sample->SetSamples(samples);
+    sample->DIL = dil;
+    return document.AppendSample(sequence, std::move(sample));
+  }
+
+  int32_t Build(int code = 0, bool storeConfiguration = false) {
+    settings.memorySizeCode = code;
+    settings.setupToFlash = storeConfiguration;
+    return SestavPamet(document, settings);
+  }
+
+  uint8_t At(std::size_t offset) const { return document.Image[offset]; }
+  uint32_t U16(std::size_t offset) const { return At(offset) | (At(offset + 1) << 8); }
+  uint32_t U32(std::size_t offset) const { return U16(offset) | (U16(offset + 2) << 16); }
+
+  TempDir dir;
+  ScriptedPrompter prompter;
+  TPametRevazie document;
+  ImageSettings settings;
+};
+
+TEST_F(ImageBuilderTest, OneCodeSequenceWithOneSampleIsLaidOutExactly) {
+  TSekvence* sequence = Sequence(5);
+  sequence->Priority = 3;
+  Wav(sequence, "a.wav", 1000);
+  ASSERT_EQ(Build(), 1024);
+  EXPECT_EQ(U16(0), 1u) << "DataStartPage";
+  EXPECT_EQ(U16(2), 4u) << "EndPage = 2 + ceil(1000 / 512)";
+  EXPECT_THAT(std::vector<uint8_t>(document.Image.begin() + 4, document.Image.begin() + 8),
+              ::testing::ElementsAre(0x10, 0x00, 0x03, 0x05));
+  EXPECT_EQ(At(8), 0xFF) << "padding up to T = 16";
+  EXPECT_EQ(U16(16), 2u) << "page 1 holds the parameters";
+  EXPECT_EQ(U32(18), 1000u);
+  EXPECT_EQ(U16(22), 0x0808u);
+  EXPECT_EQ(At(24), 2);
+  for (int i = 25; i < 32; ++i) EXPECT_EQ(At(static_cast<std::size_t>(i)), 0) << i;
+  for (int i = 32; i < 48; ++i) EXPECT_EQ(At(static_cast<std::size_t>(i)), 0xFF) << "terminator";
+  EXPECT_EQ(document.UsedMemory, 1024);
+  EXPECT_FALSE(document.ImageStale);
+
+  // The sample data is the coder's output for the file, from page 2.
+  std::vector<uint8_t> expected(500);
+  AdpcmState state;
+  const auto ramp = Ramp(1000);
+  adpcm_coder(ramp.data(), expected.data(), 1000, state);
+  EXPECT_TRUE(std::equal(expected.begin(), expected.end(), document.Image.begin() + 512));
+  EXPECT_EQ(At(1024), 0xFF);
+}
+
+TEST_F(ImageBuilderTest, ParameterBlockCarriesRepeatsMasksAndCounts) {
+  TSekvence* alarm = Sequence(0, 2);
+  alarm->Repeat = 10;
+  alarm->InvParBit = true;
+  TSekvence* both = Sequence(0, 3, 9);
+  both->Priority = 4;
+  both->InvSerBit = true;
+  both->Repeat = 7;
+  TSekvence* bit = Sequence(0, 0, 12);
+  bit->InvSerBit = true;
+  Sequence(0, 0, 0, true);
+  document.ParPlayInv = true;
+  document.SerPlayInv = true;
+  settings.interfaceCode = 3;
+  ASSERT_GT(Build(), 0);
+
+  const std::size_t b = 256 * U16(0);
+  EXPECT_EQ(At(b), 0x24);
+  EXPECT_EQ(At(b + 1), 0x00);
+  EXPECT_EQ(At(b + 2), 4) << "four entries belong to general sequences";
+  EXPECT_EQ(At(b + 3), 4) << "E - 1";
+  EXPECT_EQ(At(b + 4), 3);
+  EXPECT_EQ(At(b + 6), 10) << "pin 2";
+  EXPECT_EQ(At(b + 7), 7) << "pin 3";
+  EXPECT_EQ(At(b + 5), 0xFF);
+  EXPECT_EQ(At(b + 12 + 9), 7) << "bit 9";
+  EXPECT_EQ(At(b + 12 + 12), 0xFF) << "repeat 255 leaves the byte";
+  EXPECT_EQ(U16(b + 12), 700u);
+  EXPECT_EQ(At(b + 14), 0x00);
+  EXPECT_EQ(At(b + 16), 0x40 | 0x04) << "pin 2 inverted, ParPlayInv";
+  EXPECT_EQ(At(b + 17), 0);
+  EXPECT_EQ(U16(b + 18), (1u << 1) | (1u << 4) | 0x08u);
+  EXPECT_EQ(U32(b + 36), 0u);
+
+  // Pin and bit entries of one sequence share its record list contents.
+  EXPECT_EQ(At(4 + 4 * 1 + 2), 0x14);
+  EXPECT_EQ(At(4 + 4 * 1 + 3), 2);
+  EXPECT_EQ(At(4 + 4 * 2 + 2), 0x24);
+  EXPECT_EQ(At(4 + 4 * 2 + 3), 9);
+}
+
+TEST_F(ImageBuilderTest, SharedFilesAreStoredOnceAndSilenceHasNoPage) {
+  TSekvence* both = Sequence(0, 3, 9);
+  for (int i = 0; i < 10; ++i) {
+    TSekvence* floor = Sequence(i, 0, 0, true);
+    Wav(floor, "shared.wav", 600, 1);
+  }
+  Wav(both, "shared.wav", 600);
+  Silence(both, 2500);
+  ASSERT_GT(Build(), 0);
+  const InspectedImage image =
+      InspectImage(std::span<const uint8_t>(document.Image.data(), document.Image.size() - 1), 0);
+  ASSERT_EQ(image.entries.size(), 12u);
+  std::set<uint32_t> pages;
+  for (const auto& entry : image.entries)
+    for (const auto& record : entry.records)
+      if (record.type == 2) pages.insert(record.page);
+  EXPECT_EQ(pages.size(), 1u);
+  const InspectedRecord silence = image.entries[1].records[1];
+  EXPECT_EQ(silence.type, 3u);
+  EXPECT_EQ(silence.page, 0u);
+  EXPECT_EQ(silence.pattern, 0u) << "whatever its DIL";
+  EXPECT_EQ(silence.length, 2500u);
+  EXPECT_EQ(image.entries[2].records[0].pattern, 0x0800u);
+}
+
+TEST_F(ImageBuilderTest, FilesDifferingOnlyInCaseAreDifferentSounds) {
+  TSekvence* sequence = Sequence(1);
+  Wav(sequence, "Hello.wav", 300);
+  WritePcmWav(dir / "hello.wav", std::vector<uint8_t>(300, 128));
+  Wav(sequence, "hello.wav", 300);
+  ASSERT_GT(Build(), 0);
+  EXPECT_NE(U16(16), U16(32));
+}
+
+TEST_F(ImageBuilderTest, EntryCountsRoundTheDirectory) {
+  for (int i = 0; i < 3; ++i) Sequence(i);
+  ASSERT_GT(Build(), 0);
+  EXPECT_EQ(U16(4), 16u) << "three entries: T = 16";
+  Sequence(3);
+  ASSERT_GT(Build(), 0);
+  EXPECT_EQ(U16(4), 32u) << "four entries: T = 32";
+  EXPECT_EQ(U16(32), 0xFFFFu) << "a sequence without samples has only the terminator";
+
+  TPametRevazie empty;
+  empty.SetPrompter(&prompter);
+  ASSERT_EQ(SestavPamet(empty, settings), 512);
+  EXPECT_EQ(empty.Image[0], 1);
+  EXPECT_EQ(empty.Image[256 + 3], 0xFF) << "E - 1 with no entries";
+}
+
+TEST_F(ImageBuilderTest, StoredConfigurationTakesItsPages) {
+  TSekvence* sequence = Sequence(1);
+  Wav(sequence, "a.wav", 100);
+  const std::string text = *RenderConfigurationText(document);
+  ASSERT_GT(Build(0, true), 0);
+  const std::size_t b = 256 * U16(0);
+  EXPECT_EQ(U32(b + 36), text.size() + 1);
+  EXPECT_EQ(std::string(document.Image.begin() + static_cast<long>(b) + 40,
+                        document.Image.begin() + static_cast<long>(b + 40 + text.size())),
+            text);
+  EXPECT_EQ(At(b + 40 + text.size()), 0);
+  const uint32_t pages = static_cast<uint32_t>((40 + text.size() + 1 + 255) / 256);
+  EXPECT_EQ(U16(16), U16(0) + pages) << "the first sample follows the text";
+
+  // What the estimate predicts is what the build uses.
+  EXPECT_EQ(OdhadniPamet(document, settings), Build(0, true));
+  EXPECT_EQ(OdhadniPamet(document, ImageSettings{.setupToFlash = false}), Build(0, false));
+}
+
+TEST_F(ImageBuilderTest, OverflowsAndUnreadableFilesFailWithoutChangingTheState) {
+  ASSERT_GT(Build(), 0);
+  const int32_t used = document.UsedMemory;
+  TSekvence* sequence = Sequence(1);
+  // Page 0 lists, page 1 parameters: data may take 65536 - 512 bytes, less one.
+  Wav(sequence, "exact.wav", 2 * (65536 - 512));
+  document.ImageStale = true;
+  EXPECT_EQ(Build(), 0) << "data ending exactly at the end is refused";
+  EXPECT_EQ(prompter.shown.back().key, "MemoryFull");
+  EXPECT_EQ(document.UsedMemory, used);
+  EXPECT_TRUE(document.ImageStale);
+  EXPECT_GT(Build(1), 0) << "fits 128 kB";
+
+  document.DeleteSample(document.SequenceAt(0)->SampleList.back().get());
+  Wav(sequence, "gone.wav", 10);
+  std::filesystem::remove(dir / "gone.wav");
+  EXPECT_EQ(Build(1), -2);
+  EXPECT_EQ(prompter.shown.back().key, "UnableLoadFile");
+  EXPECT_NE(prompter.shown.back().text.find("gone.wav"), std::string::npos);
+
+  WritePcmWav(dir / "stereo.wav", std::vector<uint8_t>(100, 128), 8, 2);
+  document.DeleteSample(document.SequenceAt(0)->SampleList.back().get());
+  Wav(sequence, "stereo.wav", 50);
+  EXPECT_EQ(Build(1), -2) << "only mono sound can go into the image";
+}
+
+TEST_F(ImageBuilderTest, DirectoryMustEndBelow64Kilobytes) {
+  // 256 sequences on pin and bit: 512 entries, each listing 8 silences.
+  for (int i = 0; i < 256; ++i) {
+    TSekvence* sequence = Sequence(0, 1 + i % 7, 8 + i % 16);
+    for (int j = 0; j < 8; ++j) Silence(sequence, 10);
+  }
+  EXPECT_EQ(Build(7), 0);
+  EXPECT_EQ(prompter.shown.back().key, "MemoryFull");
+}
+
+TEST(MemoryGaugeTest, LabelAndColourFollowTheUsage) {
+  EXPECT_EQ(MemoryGauge(30000, 65536, 100).label, "46 %");
+  const GaugeState full = MemoryGauge(65536, 65536, 100);
+  EXPECT_EQ(full.filledWidth, 100);
+  EXPECT_FALSE(full.overflow);
+  const GaugeState over = MemoryGauge(70000, 65536, 100);
+  EXPECT_TRUE(over.overflow);
+  EXPECT_EQ(over.filledWidth, 100);
+  EXPECT_EQ(over.label, "107 %");
+  EXPECT_FALSE(MemoryGauge(10, 0, 100).drawn);
+}
+
+}  // namespace
+}  // namespace liftvox::test
