@@ -1,0 +1,85 @@
+#include "config/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "support/test_support.h"
+
+namespace liftvox {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> FolderEntries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(FileIoTest, ReadsExactBytesAndRefusesWhatIsNoFile) {
+  test::TempDir dir;
+  const std::string bytes("a\0b\r\n\rc\xFF", 8);
+  test::WriteFile(dir / "data.bin", bytes);
+  EXPECT_EQ(ReadFileBytes(dir / "data.bin"), bytes);
+  test::WriteFile(dir / "empty", "");
+  EXPECT_EQ(ReadFileBytes(dir / "empty"), "");
+  EXPECT_EQ(ReadFileBytes(dir / "missing"), std::nullopt);
+  EXPECT_EQ(ReadFileBytes(dir.path()), std::nullopt);
+}
+
+TEST(FileIoTest, ReplacesTheFileAndLeavesNothingBehind) {
+  test::TempDir dir;
+  const fs::path file = dir / "Konfigurace.cfg";
+  ASSERT_TRUE(WriteFileAtomically(file, "first"));
+  test::WriteFile(file, "a much longer old content");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_TRUE(WriteFileAtomically(file, "new"));
+  EXPECT_EQ(test::ReadFile(file), "new");
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Konfigurace.cfg"});
+}
+
+TEST(FileIoTest, SavingThroughALinkUpdatesTheLinkedFile) {
+  test::TempDir dir;
+  test::WriteFile(dir / "real.cfg", "old");
+  fs::create_symlink(dir / "real.cfg", dir / "link.cfg");
+  ASSERT_TRUE(WriteFileAtomically(dir / "link.cfg", "new"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.cfg"));
+  EXPECT_EQ(test::ReadFile(dir / "real.cfg"), "new");
+}
+
+TEST(FileIoTest, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
+  test::TempDir dir;
+  // The target is a folder: the temporary is written, the rename fails.
+  fs::create_directory(dir / "target");
+  test::WriteFile(dir / "target" / "inside.wav", "keep");
+  EXPECT_FALSE(WriteFileAtomically(dir / "target", "data"));
+  EXPECT_EQ(test::ReadFile(dir / "target" / "inside.wav"), "keep");
+  EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"target"});
+  // No folder to put it in.
+  EXPECT_FALSE(WriteFileAtomically(dir / "missing" / "a.cfg", "data"));
+  test::WriteFile(dir / "plain", "x");
+  EXPECT_FALSE(WriteFileAtomically(dir / "plain" / "a.cfg", "data"));
+}
+
+TEST(FileIoTest, AFolderWithoutWriteAccessKeepsTheOldFile) {
+  test::TempDir dir;
+  const fs::path locked = dir / "locked";
+  test::WriteFile(locked / "a.cfg", "old contents");
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  const bool canStillWrite = WriteFileAtomically(locked / "probe", "");
+  if (!canStillWrite) {
+    EXPECT_FALSE(WriteFileAtomically(locked / "a.cfg", "new"));
+    EXPECT_EQ(test::ReadFile(locked / "a.cfg"), "old contents");
+    EXPECT_EQ(FolderEntries(locked), std::vector<std::string>{"a.cfg"});
+  }
+  fs::permissions(locked, fs::perms::owner_all);
+  if (canStillWrite) GTEST_SKIP() << "permissions do not bind this user (root)";
+}
+
+}  // namespace
+}  // namespace liftvox
