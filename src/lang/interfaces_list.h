@@ -10,6 +10,8 @@ namespace liftvox {
 struct InterfaceEntry {
   std::string name;  // the key name in section "Interfaces"
   int number = 0;    // the key's value as an integer, 0 when not a number
+
+  bool operator==(const InterfaceEntry&) const = default;
 };
 
 // The keys of section "Interfaces" of Interfaces.ini in file order; empty when
