@@ -24,17 +24,17 @@ char32_t UpperCodePoint(char32_t codePoint) {
 }  // namespace
 
 std::string ToUpperText(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
+  // Names are mostly ASCII: fold in place up to the first other byte.
+  std::string out(utf8);
   std::size_t pos = 0;
+  for (; pos < out.size(); ++pos) {
+    const char c = out[pos];
+    if (static_cast<unsigned char>(c) >= 0x80) break;
+    if (c >= 'a' && c <= 'z') out[pos] = static_cast<char>(c - ('a' - 'A'));
+  }
+  if (pos == out.size()) return out;
+  out.resize(pos);
   while (pos < utf8.size()) {
-    const unsigned char byte = static_cast<unsigned char>(utf8[pos]);
-    if (byte < 0x80) {
-      out.push_back(byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - ('a' - 'A'))
-                                               : static_cast<char>(byte));
-      ++pos;
-      continue;
-    }
     const std::size_t start = pos;
     const char32_t codePoint = utf8::DecodeNext(utf8, pos);
     const char32_t upper = codePoint == utf8::kInvalid ? codePoint : UpperCodePoint(codePoint);

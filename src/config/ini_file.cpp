@@ -7,6 +7,7 @@
 #include "config/file_io.h"
 #include "config/paths.h"
 #include "config/text_encoding.h"
+#include "config/text_lines.h"
 
 namespace liftvox {
 namespace {
@@ -62,10 +63,7 @@ IniSections::IniSections(std::string_view utf8Text) {
   Section* current = nullptr;
   std::size_t pos = 0;
   while (pos < utf8Text.size()) {
-    const std::size_t end = std::min(utf8Text.find_first_of("\r\n", pos), utf8Text.size());
-    const std::string_view line = utf8Text.substr(pos, end - pos);
-    pos = end;
-    if (pos < utf8Text.size()) pos += utf8Text.compare(pos, 2, "\r\n") == 0 ? 2 : 1;
+    const std::string_view line = NextLine(utf8Text, pos);
 
     if (line.empty() || line.front() == ';') continue;
     if (IsSectionHeader(line)) {

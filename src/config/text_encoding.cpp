@@ -67,7 +67,11 @@ std::string Windows1250ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
   for (const char c : bytes) {
-    utf8::Append(out, detail::kWindows1250CodePoints[static_cast<unsigned char>(c)]);
+    if (static_cast<unsigned char>(c) < 0x80) {
+      out.push_back(c);
+    } else {
+      utf8::Append(out, detail::kWindows1250CodePoints[static_cast<unsigned char>(c)]);
+    }
   }
   return out;
 }

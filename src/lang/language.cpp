@@ -9,6 +9,7 @@
 #include "config/file_io.h"
 #include "config/paths.h"
 #include "config/text_encoding.h"
+#include "config/text_lines.h"
 #include "config/utf8.h"
 #include "lang/profile_file.h"
 
@@ -119,10 +120,7 @@ std::vector<std::pair<int, std::string>> TLanguage::ReadCaptions() const {
   bool inCaptions = false;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
-    const std::string_view line = TrimControls(std::string_view(text).substr(pos, end - pos));
-    pos = end;
-    if (pos < text.size()) pos += text.compare(pos, 2, "\r\n") == 0 ? 2 : 1;
+    const std::string_view line = TrimControls(NextLine(text, pos));
 
     if (!inCaptions) {
       inCaptions = EqualsIgnoreCase(line, "[TRANSLATIONS]");

@@ -6,6 +6,7 @@
 #include "config/ini_file.h"
 #include "config/paths.h"
 #include "config/text_encoding.h"
+#include "config/text_lines.h"
 #include "config/utf8.h"
 
 namespace liftvox {
@@ -45,10 +46,7 @@ ProfileFile::ProfileFile(std::string_view utf8Text) {
   Section* current = nullptr;
   std::size_t pos = 0;
   while (pos < utf8Text.size()) {
-    const std::size_t end = std::min(utf8Text.find_first_of("\r\n", pos), utf8Text.size());
-    const std::string_view line = Trim(utf8Text.substr(pos, end - pos));
-    pos = end;
-    if (pos < utf8Text.size()) pos += utf8Text.compare(pos, 2, "\r\n") == 0 ? 2 : 1;
+    const std::string_view line = Trim(NextLine(utf8Text, pos));
 
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {

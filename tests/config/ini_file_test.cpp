@@ -13,17 +13,24 @@ namespace {
 
 TEST(IniIntegerTest, ReadsDecimalAndBothHexForms) {
   const std::pair<const char*, int32_t> numbers[] = {
-      {"42", 42},   {"  -7", -7},  {"\t+5", 5},     {"007", 7},
-      {"$1F", 31},  {"0x1F", 31},  {"0X1f", 31},    {"-$10", -16},
-      {"$FFFFFFFF", -1},           {"2147483647", std::numeric_limits<int32_t>::max()},
+      {"42", 42},
+      {"  -7", -7},
+      {"\t+5", 5},
+      {"007", 7},
+      {"$1F", 31},
+      {"0x1F", 31},
+      {"0X1f", 31},
+      {"-$10", -16},
+      {"$FFFFFFFF", -1},
+      {"2147483647", std::numeric_limits<int32_t>::max()},
       {"-2147483648", std::numeric_limits<int32_t>::min()}};
   for (const auto& [text, value] : numbers) EXPECT_EQ(ParseIniInteger(text), value) << text;
 }
 
 TEST(IniIntegerTest, AnythingElseIsNotANumber) {
-  for (const char* text : {"", " ", "0x", "0X", "$", "x1", "12 ", "1e3", "--1", "+-1", "- 1", "0x-1",
-                           "$+1", "1,5", "2147483648", "-2147483649", "$100000000",
-                           "99999999999999999999999"}) {
+  for (const char* text :
+       {"", " ", "0x", "0X", "$", "x1", "12 ", "1e3", "--1", "+-1", "- 1", "0x-1", "$+1", "1,5",
+        "2147483648", "-2147483649", "$100000000", "99999999999999999999999"}) {
     EXPECT_EQ(ParseIniInteger(text), std::nullopt) << '"' << text << '"';
   }
 }
@@ -97,8 +104,8 @@ TEST(IniSectionsTest, SurvivesJunkHugeLinesAndManySections) {
   const IniSections fromJunk(DecodeText(junk));
   (void)fromJunk.Text();
 
-  std::string huge = "[S]\r\n" + std::string(10 << 20, 'k') + "=v\r\nafter=" +
-                     std::string(10 << 20, 'v');
+  std::string huge =
+      "[S]\r\n" + std::string(10 << 20, 'k') + "=v\r\nafter=" + std::string(10 << 20, 'v');
   const IniSections fromHuge(huge);
   EXPECT_EQ(fromHuge.ReadString("S", std::string(10 << 20, 'K'), ""), "v");
   EXPECT_EQ(fromHuge.ReadString("S", "after", "").size(), std::size_t{10 << 20});
@@ -119,7 +126,9 @@ TEST(TMemIniFileTest, LoadsAndSavesThroughTheCodePage) {
 
   missing.WriteString("/DIL", "Čeština", "65280,CZ.BMP");
   ASSERT_TRUE(missing.UpdateFile());
-  EXPECT_EQ(test::ReadFile(file), "[/DIL]\r\n\xC8" "e\x9Atina=65280,CZ.BMP\r\n\r\n");
+  EXPECT_EQ(test::ReadFile(file),
+            "[/DIL]\r\n\xC8"
+            "e\x9Atina=65280,CZ.BMP\r\n\r\n");
 
   TMemIniFile loaded(file);
   EXPECT_TRUE(loaded.Loaded());

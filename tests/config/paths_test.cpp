@@ -47,8 +47,8 @@ TEST(StoredRelativePathTest, PosixRootIsTheOneDriveAndNamesKeepTheirCase) {
 
 TEST(ResolveStoredPathTest, AbsolutePathsStandAsTheyAre) {
   const auto never = [](const fs::path&) { return false; };
-  for (const char* stored : {R"(D:\c.wav)", "d:/c.wav", R"(\\server\share\a.wav)", "/abs/a.wav",
-                             R"(\root.wav)"}) {
+  for (const char* stored :
+       {R"(D:\c.wav)", "d:/c.wav", R"(\\server\share\a.wav)", "/abs/a.wav", R"(\root.wav)"}) {
     EXPECT_TRUE(IsAbsoluteStoredPath(stored)) << stored;
     EXPECT_EQ(ResolveStoredPath(stored, "/doc/a.cfg", "/prog", never),
               PathToUtf8(NativePath(stored)))
@@ -81,7 +81,11 @@ TEST(LetterCaseTest, CoversTheCodePageLetters) {
   EXPECT_EQ(ToUpperText("příliš žluťoučký kůň úpěl ďábelské ódy"),
             "PŘÍLIŠ ŽLUŤOUČKÝ KŮŇ ÚPĚL ĎÁBELSKÉ ÓDY");
   EXPECT_EQ(ToUpperText("ąćęłńśźż ľĺŕ őű ăşţ äöüß µ"), "ĄĆĘŁŃŚŹŻ ĽĹŔ ŐŰ ĂŞŢ ÄÖÜß µ");
-  EXPECT_EQ(ToUpperText("ω日\xFF" "a"), "ω日\xFF" "A") << "other text passes unchanged";
+  EXPECT_EQ(ToUpperText("ω日\xFF"
+                        "a"),
+            "ω日\xFF"
+            "A")
+      << "other text passes unchanged";
   EXPECT_TRUE(EqualsIgnoreCase("Čeština.LNG", "čEŠTINA.lng"));
   EXPECT_FALSE(EqualsIgnoreCase("cestina", "čeština"));
   EXPECT_TRUE(LessIgnoreCase("a.bmp", "B.BMP"));

@@ -24,7 +24,8 @@ TEST(TextEncodingTest, CzechLettersAndSymbolsMapToTheirCodePage) {
   EXPECT_EQ(EncodeText("Přízemí\r\n"), "P\xF8\xEDzem\xED\r\n");
   std::string out = "stale";
   EXPECT_FALSE(Utf8ToWindows1250("Ωmega", out));
-  EXPECT_FALSE(Utf8ToWindows1250("a\xFF", out)) << "bytes that are not UTF-8 have no code page byte";
+  EXPECT_FALSE(Utf8ToWindows1250("a\xFF", out))
+      << "bytes that are not UTF-8 have no code page byte";
 }
 
 TEST(TextEncodingTest, TextOutsideTheCodePageIsWrittenAsUtf8WithAMark) {
@@ -46,11 +47,11 @@ TEST(TextEncodingTest, DecodingPicksTheEncodingByTheMarkAlone) {
 TEST(TextEncodingTest, IllFormedUtf8BecomesOneReplacementPerBadStretch) {
   const std::string bom = "\xEF\xBB\xBF";
   const std::string r = "\xEF\xBF\xBD";
-  EXPECT_EQ(DecodeText(bom + "a\xC3(b"), "a" + r + "(b");                 // missing continuation
-  EXPECT_EQ(DecodeText(bom + "\xE0\x80\x80"), r + r + r);                 // overlong
-  EXPECT_EQ(DecodeText(bom + "\xED\xA0\x80"), r + r + r);                 // surrogate
-  EXPECT_EQ(DecodeText(bom + "\xF4\x90\x80\x80"), r + r + r + r);         // above U+10FFFF
-  EXPECT_EQ(DecodeText(bom + "x\xE2\x82"), "x" + r);                      // cut at the end
+  EXPECT_EQ(DecodeText(bom + "a\xC3(b"), "a" + r + "(b");          // missing continuation
+  EXPECT_EQ(DecodeText(bom + "\xE0\x80\x80"), r + r + r);          // overlong
+  EXPECT_EQ(DecodeText(bom + "\xED\xA0\x80"), r + r + r);          // surrogate
+  EXPECT_EQ(DecodeText(bom + "\xF4\x90\x80\x80"), r + r + r + r);  // above U+10FFFF
+  EXPECT_EQ(DecodeText(bom + "x\xE2\x82"), "x" + r);               // cut at the end
   EXPECT_EQ(DecodeText(bom + std::string("\0\xF0\x9F\x98\x80", 5)), std::string("\0😀", 5));
 }
 

@@ -22,7 +22,8 @@ TEST(TranslateTest, FallsBackToTheDefaultForAnythingMissingOrEmpty) {
 
   test::WriteFile(dir / "English.lng",
                   "[General]\r\nDone=General\r\n[Messages]\r\nDone = \"Done\" \r\nEmpty=\r\n"
-                  "Silence=T\xEC\x9A" "b\r\n");
+                  "Silence=T\xEC\x9A"
+                  "b\r\n");
   language.SetLanguageFile(dir / "English.lng");
   EXPECT_EQ(language.Translate("DONE", "Hotovo"), "Done");
   EXPECT_EQ(language.Translate("Empty", "Prázdné"), "Prázdné");
@@ -110,7 +111,8 @@ TEST(CaptionsTest, ReadsIdSeparatorAndTextLineByLine) {
                   "x409=skipped\r\n"
                   "-410=skipped\r\n"
                   "99999999999=too big\r\n"
-                  "411\xE8" "Czech separator\r\n"
+                  "411\xE8"
+                  "Czech separator\r\n"
                   "\r\n"
                   "404=later wins\r\n"
                   "[Other]\r\n"
@@ -118,8 +120,8 @@ TEST(CaptionsTest, ReadsIdSeparatorAndTextLineByLine) {
   TLanguage language;
   language.SetLanguageFile(file);
   const std::vector<std::pair<int, std::string>> expected = {
-      {404, "Text"}, {405, "Text two"}, {407, ""}, {408, "a=b"},
-      {411, "Czech separator"}, {404, "later wins"}};
+      {404, "Text"}, {405, "Text two"},        {407, ""},
+      {408, "a=b"},  {411, "Czech separator"}, {404, "later wins"}};
   EXPECT_EQ(language.ReadCaptions(), expected);
 
   test::WriteFile(file, "[Messages]\r\nDone=Done\r\n");

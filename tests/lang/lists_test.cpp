@@ -20,8 +20,8 @@ TEST(InterfacesTest, ListsKeysInFileOrderWithTheirNumbers) {
 
 TEST(IconNamesTest, UpperCasedBitmapsInAFixedOrder) {
   test::TempDir dir;
-  for (const char* name : {"en.bmp", "CZ.BMP", "de.Bmp", "čeština.bmp", "notes.txt", ".bmp",
-                           "a.bmp.txt"}) {
+  for (const char* name :
+       {"en.bmp", "CZ.BMP", "de.Bmp", "čeština.bmp", "notes.txt", ".bmp", "a.bmp.txt"}) {
     test::WriteFile(dir / name, "x");
   }
   std::filesystem::create_directory(dir / "folder.bmp");

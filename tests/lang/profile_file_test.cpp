@@ -41,8 +41,8 @@ TEST(ProfileFileTest, ReadsValuesTheWayWindowsProfilesDo) {
   EXPECT_EQ(file.ReadInteger("Messages", "Done", -1), -1);
   EXPECT_TRUE(file.HasKey("messages", "novalue"));
   EXPECT_EQ(file.Keys("Messages"),
-            (std::vector<std::string>{"Done", "Double", "Single", "Nested", "Odd", "Lone",
-                                      "Equals", "NoValue", "Empty", "Číslo"}));
+            (std::vector<std::string>{"Done", "Double", "Single", "Nested", "Odd", "Lone", "Equals",
+                                      "NoValue", "Empty", "Číslo"}));
 }
 
 TEST(ProfileFileTest, CutsLongValuesAtWholeCharacters) {

@@ -19,8 +19,8 @@ namespace fs = std::filesystem;
 std::vector<std::string> Placeholders(const std::string& text) {
   static const std::regex pattern("%[sd]");
   std::vector<std::string> found;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator();
-       ++it) {
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern);
+       it != std::sregex_iterator(); ++it) {
     found.push_back(it->str());
   }
   return found;
