@@ -5,6 +5,8 @@
 #include <vector>
 
 #ifdef _WIN32
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #endif
 
@@ -151,9 +153,10 @@ std::string ResolveStoredPath(std::string_view storedPath, std::string_view curr
                                                      : FolderOf(currentFileName));
   besideDocument += storedPath;
   const fs::path candidate = NativePath(besideDocument);
+  // A folder of that name is no sample file.
   const bool found = exists ? exists(candidate) : [&] {
     std::error_code error;
-    return fs::exists(candidate, error);
+    return fs::exists(candidate, error) && !fs::is_directory(candidate, error);
   }();
   if (found) return PathToUtf8(candidate);
   return PathToUtf8(programDir / NativePath(storedPath));

@@ -35,7 +35,8 @@ std::filesystem::path NativePath(std::string_view storedPath);
 // as it is; otherwise the folder of `currentFileName` + rel when that file
 // exists (with an empty currentFileName the first candidate is "/" + rel),
 // else `programDir` + rel without a check. Returned as a native path string.
-// `exists` is the file-existence seam (tests pass their own).
+// `exists` is the file-existence seam (tests pass their own); by default a
+// folder does not count as an existing file.
 std::string ResolveStoredPath(
     std::string_view storedPath, std::string_view currentFileName,
     const std::filesystem::path& programDir,

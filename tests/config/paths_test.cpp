@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "support/test_support.h"
+
 namespace liftvox {
 namespace {
 
@@ -75,6 +77,13 @@ TEST(ResolveStoredPathTest, DocumentFolderFirstThenProgramFolder) {
   EXPECT_EQ(ResolveStoredPath("c.wav", "", program, exists), PathToUtf8(program / "c.wav"));
   ASSERT_EQ(asked.size(), 3u);
   EXPECT_EQ(asked[2], NativePath("/c.wav")) << "without a document the root is tried first";
+
+  test::TempDir dir;
+  test::WriteFile(dir / "Zvuky" / "a.wav", "RIFF");
+  const std::string document = PathToUtf8(dir / "My.cfg");
+  EXPECT_EQ(ResolveStoredPath(R"(Zvuky\a.wav)", document, program),
+            PathToUtf8(dir / "Zvuky" / "a.wav"));
+  EXPECT_EQ(ResolveStoredPath("Zvuky", document, program), PathToUtf8(program / "Zvuky"));
 }
 
 TEST(LetterCaseTest, CoversTheCodePageLetters) {

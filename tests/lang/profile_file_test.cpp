@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
-
 namespace liftvox {
 namespace {
 
@@ -49,16 +47,6 @@ TEST(ProfileFileTest, CutsLongValuesAtWholeCharacters) {
   const std::string value = std::string(2046, 'a') + "čž";
   const ProfileFile file("[S]\nK=" + value + "\n");
   EXPECT_EQ(file.ReadString("S", "K", ""), std::string(2046, 'a') + "č");
-}
-
-TEST(ProfileFileTest, LoadsFromDiskInEitherEncoding) {
-  test::TempDir dir;
-  test::WriteFile(dir / "cp.ini", "[Interfaces]\r\n\x8Erout=1\r\n");
-  test::WriteFile(dir / "utf.ini", "\xEF\xBB\xBF[Interfaces]\r\nŽrout=2\r\n");
-  EXPECT_EQ(ProfileFile::Load(dir / "cp.ini")->ReadInteger("interfaces", "žrout", 0), 1);
-  EXPECT_EQ(ProfileFile::Load(dir / "utf.ini")->ReadInteger("interfaces", "žrout", 0), 2);
-  EXPECT_FALSE(ProfileFile::Load(dir / "missing.ini").has_value());
-  EXPECT_FALSE(ProfileFile::Load(dir.path()).has_value());
 }
 
 }  // namespace
