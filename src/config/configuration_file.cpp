@@ -115,7 +115,7 @@ bool WriteConfiguration(const TPametRevazie& document, IniSections& ini) {
     ini.WriteInteger(section, "Repeat", sequence.Repeat);
     for (int j = 0; j < sequence.SampleCount(); ++j) {
       const TVzorek& sample = *sequence.SampleAt(j);
-      const std::string base = document.ProgramDirectory.string();
+      const std::string base = PathToUtf8(document.ProgramDirectory);
       ini.WriteString(section, Key("File", j),
                       sample.Silence ? sample.FileName : StoredRelativePath(sample.FileName, base));
       ini.WriteInteger(section, Key("DIL", j), sample.Silence ? 0 : sample.DIL);
@@ -238,7 +238,7 @@ bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& pat
     document.prompter().Warn(
         {"UnableLoadFile", document.Translate("ConfLoad", "Načítání konfigurace"),
          FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"),
-                       path.string())});
+                       PathToUtf8(path))});
   };
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) {
@@ -249,7 +249,7 @@ bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& pat
   const ReadOutcome outcome =
       ini.Loaded() ? ReadConfigurationOutcome(document, ini) : ReadOutcome::Cancelled;
   if (outcome == ReadOutcome::Read) {
-    document.CurrentFileName = path.string();
+    document.CurrentFileName = PathToUtf8(path);
     document.SetModified(false);
     return true;
   }
@@ -267,10 +267,10 @@ bool SaveConfiguration(TPametRevazie& document, const std::filesystem::path& pat
     document.prompter().Warn(
         {"UnableWriteFile", document.Translate("ConfSave", "Uložení konfigurace"),
          FormatMessage(document.Translate("UnableWriteFile", "Do souboru %s nelze zapisovat!"),
-                       path.string())});
+                       PathToUtf8(path))});
     return false;
   }
-  document.CurrentFileName = path.string();
+  document.CurrentFileName = PathToUtf8(path);
   document.SetModified(false);
   return true;
 }

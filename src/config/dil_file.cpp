@@ -69,7 +69,7 @@ bool LoadDilFile(TPametRevazie& document, const std::filesystem::path& path) {
     document.prompter().Warn(
         {"UnableLoadFile", document.Translate("DILLoad", "Načítání DIL konfigurace"),
          FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"),
-                       path.string())});
+                       PathToUtf8(path))});
     return false;
   }
   const TMemIniFile ini(path);
@@ -86,7 +86,7 @@ bool SaveDilFile(TPametRevazie& document, const std::filesystem::path& path) {
     document.prompter().Warn(
         {"UnableWriteFile", document.Translate("DILSave", "Ukládání konfigurace DIL"),
          FormatMessage(document.Translate("UnableWriteFile", "Do souboru %s nelze zapisovat!"),
-                       path.string())});
+                       PathToUtf8(path))});
   }
   return written;
 }

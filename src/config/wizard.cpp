@@ -23,7 +23,7 @@ std::vector<WizardLanguage> FindWizardLanguages(const std::filesystem::path& lan
   std::vector<WizardLanguage> languages;
   std::error_code error;
   for (const auto& item : std::filesystem::directory_iterator(languagesDir, error)) {
-    if (!item.is_regular_file(error) || !EqualsIgnoreCase(item.path().extension().string(), ".wiz"))
+    if (!item.is_regular_file(error) || !EqualsIgnoreCase(PathToUtf8(item.path().extension()), ".wiz"))
       continue;
     const auto file = ProfileFile::Load(item.path());
     if (!file) continue;
@@ -32,7 +32,7 @@ std::vector<WizardLanguage> FindWizardLanguages(const std::filesystem::path& lan
     if (!language.name.empty()) languages.push_back(std::move(language));
   }
   std::sort(languages.begin(), languages.end(), [](const auto& a, const auto& b) {
-    return LessIgnoreCase(a.file.filename().string(), b.file.filename().string());
+    return LessIgnoreCase(PathToUtf8(a.file.filename()), PathToUtf8(b.file.filename()));
   });
   return languages;
 }
