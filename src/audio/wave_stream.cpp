@@ -203,6 +203,26 @@ void TWaveStream::Finish() {
   }
 }
 
+std::string WaveFileBytes(const WaveFormat& format, std::span<const std::uint8_t> sound) {
+  WaveFormat record = format;
+  record.extraSize = 0;
+  const auto dataSize = static_cast<std::uint32_t>(sound.size());
+  const std::uint32_t padding = dataSize & 1u;
+  // "WAVE", the fmt chunk with its 18-byte record, the data chunk header.
+  const std::uint32_t riffSize = 4 + 8 + kWaveFormatRecordSize + 8 + dataSize + padding;
+  std::string bytes(8 + riffSize, '\0');
+  auto* out = reinterpret_cast<std::uint8_t*>(bytes.data());
+  std::memcpy(out, "RIFF", 4);
+  WriteLittleEndian32(out + 4, riffSize);
+  std::memcpy(out + 8, "WAVEfmt ", 8);
+  WriteLittleEndian32(out + 16, kWaveFormatRecordSize);
+  SerializeFormat(record, out + 20);
+  std::memcpy(out + 38, "data", 4);
+  WriteLittleEndian32(out + 42, dataSize);
+  if (!sound.empty()) std::memcpy(out + 46, sound.data(), sound.size());
+  return bytes;
+}
+
 namespace detail {
 WaveFileOwner::WaveFileOwner(const std::filesystem::path& fileName, BufferedFile::Mode mode) {
   if (!ownedFile.Open(fileName, mode)) throw WaveError("Can't open file stream.");

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "audio/buffered_file.h"
@@ -76,6 +77,11 @@ class TWaveStream {
   bool writing_ = false;
   bool finished_ = false;
 };
+
+// The bytes of a complete WAV file holding `sound` (whole frames of
+// `format`), laid out exactly as a TWaveStream writes it: for saving through
+// a file writer that replaces its target in one step.
+std::string WaveFileBytes(const WaveFormat& format, std::span<const std::uint8_t> sound);
 
 namespace detail {
 // Opens the file before the stream base class needs it and closes it after.

@@ -169,6 +169,9 @@ TEST(WaveStreamWrite, WritesCompleteFiles) {
     EXPECT_THROW(stream.Write("f", 1), WaveError);  // finished files stay finished
   }
   EXPECT_EQ(test::ReadFile(path), AnnouncerFile("abcde"));  // with its pad byte
+  const std::uint8_t abcde[] = {'a', 'b', 'c', 'd', 'e'};
+  EXPECT_EQ(WaveFileBytes(AnnouncerPcmFormat(), abcde), AnnouncerFile("abcde"));
+  EXPECT_EQ(WaveFileBytes(AnnouncerPcmFormat(), {}), AnnouncerFile(""));
 
   // Finished by the destructor alone; no frames is still a valid file.
   { TFileWaveStream stream(path, AnnouncerPcmFormat()); }
