@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "audio/wave_length.h"
 #include "config/dil_file.h"
 #include "config/file_io.h"
 #include "config/ini_file.h"
@@ -62,6 +63,8 @@ void ReadSamples(TPametRevazie& document, TSekvence* sequence, const IniSections
     else
       sample->SetFileName(ResolveStoredPath(stored, currentFile, document.ProgramDirectory));
     sample->SetSamples(ini.ReadInteger(section, Key(keys.samples, j), 1));
+    if (!sample->Silence)
+      if (const auto measured = MeasureWaveFrames(sample->FileName)) sample->SetSamples(*measured);
     sample->DIL = ini.ReadInteger(section, Key(keys.dil, j), 0);
     document.AppendSample(sequence, std::move(sample));
   }

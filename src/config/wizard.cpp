@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "audio/wave_length.h"
 #include "config/dil_file.h"
 #include "config/paths.h"
 #include "lang/profile_file.h"
@@ -129,6 +130,8 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
           sample->SetFileName(ResolveStoredPath(file->ReadString(section, Key("File", n), ""),
                                                 document.CurrentFileName, document.ProgramDirectory));
         sample->SetSamples(file->ReadInteger(section, Key("Samples", n), 1));
+        if (!sample->Silence)
+          if (const auto measured = MeasureWaveFrames(sample->FileName)) sample->SetSamples(*measured);
         sample->DIL = file->ReadInteger(section, Key("DIL", n), 0) + firstEntry;
         document.AppendSample(sequence.get(), std::move(sample));
       }

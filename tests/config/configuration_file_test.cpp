@@ -5,6 +5,7 @@
 
 #include "config/ini_file.h"
 #include "config/text_encoding.h"
+#include "image/wav_fixture.h"
 #include "model/document.h"
 #include "model/editing.h"
 #include "support/test_support.h"
@@ -188,6 +189,17 @@ TEST_F(ConfigurationFileTest, SamplePathsResolveAgainstTheOpenFileFirst) {
   EXPECT_EQ(sequence.SampleAt(0)->FileName, (project / "Zvuky" / "here.wav").string());
   EXPECT_EQ(sequence.SampleAt(1)->FileName, (program / "Zvuky" / "gone.wav").string());
   EXPECT_EQ(sequence.SampleAt(2)->FileName, absolute) << "an absolute path stands as it is";
+}
+
+TEST_F(ConfigurationFileTest, ReadableRecordingsAreMeasuredAgain) {
+  WritePcmWav(program / "real.wav", std::vector<uint8_t>(300, 128));
+  WriteFile(program / "broken.wav", "RIFF....WAVE");
+  ASSERT_TRUE(ReadText("[0]\nFile0=real.wav\nSamples0=5\nFile1=broken.wav\nSamples1=7\n"
+                       "File2=Ticho\nSilence2=1\nSamples2=9\n"));
+  const TSekvence& sequence = *read.SequenceAt(0);
+  EXPECT_EQ(sequence.SampleAt(0)->Samples, 300) << "the file's own length wins";
+  EXPECT_EQ(sequence.SampleAt(1)->Samples, 7) << "an unreadable file keeps the stored length";
+  EXPECT_EQ(sequence.SampleAt(2)->Samples, 9);
 }
 
 TEST_F(ConfigurationFileTest, BufferedConfigurationIsBoundsChecked) {
