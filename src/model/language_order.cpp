@@ -18,16 +18,20 @@ int PoziceJazyka(const std::vector<int>& order, int dil) {
 
 }  // namespace
 
-void SeradJazyky(TSekvence& sequence, const std::vector<int>& order) {
-  auto& samples = sequence.SampleList;
-
+int AttachSilencesToFollowingLanguage(TSekvence& sequence) {
   int following = 0;
-  for (auto it = samples.rbegin(); it != samples.rend(); ++it) {
+  for (auto it = sequence.SampleList.rbegin(); it != sequence.SampleList.rend(); ++it) {
     if ((*it)->Silence)
       (*it)->DIL = following;
     else
       following = (*it)->DIL;
   }
+  return following;
+}
+
+void SeradJazyky(TSekvence& sequence, const std::vector<int>& order) {
+  auto& samples = sequence.SampleList;
+  AttachSilencesToFollowingLanguage(sequence);
 
   int first = 0;
   for (int dil : order) {

@@ -7,6 +7,10 @@ namespace liftvox {
 class TPametRevazie;
 class TSekvence;
 
+// Gives each silence of the sequence the DIL entry of the first recording
+// after it (0 when none follows); returns the DIL of the first recording.
+int AttachSilencesToFollowingLanguage(TSekvence& sequence);
+
 // A new order of the languages: DIL entry indices, first language first.
 
 // Re-sorts one sequence's samples into `order`, keeping each silence with the

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "model/document.h"
+#include "model/language_order.h"
 
 namespace liftvox {
 
@@ -12,13 +13,7 @@ void InsertSilenceBetweenLanguages(TPametRevazie& document, int32_t milliseconds
     auto& samples = sequence->SampleList;
     if (samples.size() < 2) continue;
 
-    int carried = 0;
-    for (auto it = samples.rbegin(); it != samples.rend(); ++it) {
-      if ((*it)->Silence)
-        (*it)->DIL = carried;
-      else
-        carried = (*it)->DIL;
-    }
+    int carried = AttachSilencesToFollowingLanguage(*sequence);
 
     for (std::size_t i = 0; i < samples.size(); ++i) {
       TVzorek& sample = *samples[i];
