@@ -1,0 +1,62 @@
+#include "device/device_settings.h"
+
+#include <algorithm>
+
+#include "config/ini_file.h"
+#include "device/memory_size.h"
+#include "device/serial_device.h"
+
+namespace liftvox {
+
+int DeviceSettings::FixedPortNumber() const {
+  if (fixedPort.empty()) return 0;
+  const char last = fixedPort.back();
+  return (last >= '0' && last <= '9') ? last - '0' : 0;
+}
+
+int DeviceSettings::ChosenMemoryCode() const {
+  const int code = MemorySizeCodeFromText(chosenMemory);
+  return code < 0 ? 0 : code;
+}
+
+void DeviceSettings::Load(const IniSections& ini, const std::string& section,
+                          const std::vector<std::string>& portEntries) {
+  autoPort = ini.ReadBool(section, "ComAuto", autoPort);
+  const std::string port = ini.ReadString(section, "Com", fixedPort);
+  if (std::find(portEntries.begin(), portEntries.end(), port) != portEntries.end()) {
+    fixedPort = port;
+  } else {
+    fixedPort = portEntries.empty() ? std::string() : portEntries.front();
+  }
+  autoMemory = ini.ReadBool(section, "MemAuto", autoMemory);
+  const std::string memory = ini.ReadString(section, "Mem", chosenMemory);
+  chosenMemory = MemorySizeCodeFromText(memory) >= 0 ? memory : MemorySizeEntries().front();
+  setupToFlash = ini.ReadBool(section, "SetupToFlash", setupToFlash);
+  portList = ini.ReadString(section, "Ports", portList);
+}
+
+void DeviceSettings::Save(IniSections& ini, const std::string& section) const {
+  ini.WriteBool(section, "ComAuto", autoPort);
+  ini.WriteString(section, "Com", fixedPort);
+  ini.WriteBool(section, "MemAuto", autoMemory);
+  ini.WriteString(section, "Mem", chosenMemory);
+  ini.WriteBool(section, "SetupToFlash", setupToFlash);
+  ini.WriteString(section, "Ports", portList);
+}
+
+std::vector<std::string> AvailablePortEntries(const PortTable& ports) {
+  std::vector<std::string> entries;
+  for (int n = 1; n <= 9; ++n) {
+    const std::string path = ports.DevicePath(n);
+    if (!path.empty() && SerialDevice::Open(path)) entries.push_back(PortTable::Name(n));
+  }
+  return entries;
+}
+
+std::vector<std::string> MemorySizeEntries() {
+  std::vector<std::string> entries;
+  for (int code = 0; code < 8; ++code) entries.push_back(MemorySizeText(code));
+  return entries;
+}
+
+}  // namespace liftvox

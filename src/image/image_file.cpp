@@ -1,0 +1,123 @@
+#include "image/image_file.h"
+
+#include <algorithm>
+#include <fstream>
+#include <string_view>
+
+#include "config/file_io.h"
+#include "device/memory_size.h"
+
+namespace liftvox {
+
+namespace {
+
+uint16_t ReadU16(std::span<const uint8_t> image, size_t offset) {
+  return static_cast<uint16_t>(image[offset] | (image[offset + 1] << 8));
+}
+
+}  // namespace
+
+int64_t ImageFileDataLength(std::span<const uint8_t> image, int64_t memorySize, int64_t usedSize,
+                            int pageSize) {
+  int64_t length = image.size() >= 4 ? int64_t{ReadU16(image, 2)} * pageSize : 0;
+  if (length >= memorySize) length = usedSize - 1;
+  length = std::min<int64_t>(length, static_cast<int64_t>(image.size()));
+  return std::max<int64_t>(length, 0);
+}
+
+ImageFileError SaveMemoryImageFile(const std::filesystem::path& file,
+                                   std::span<const uint8_t> image, int64_t memorySize,
+                                   int64_t usedSize, int memoryCode) {
+  const int pageSize = PageSizeForMemory(memoryCode);
+  const auto length =
+      static_cast<size_t>(ImageFileDataLength(image, memorySize, usedSize, pageSize));
+  std::string bytes(reinterpret_cast<const char*>(image.data()), length);
+  bytes.push_back(static_cast<char>(memoryCode));
+  return WriteFileAtomically(file, bytes) ? ImageFileError::None : ImageFileError::UnableWriteFile;
+}
+
+LoadedMemoryImage LoadMemoryImageFile(const std::filesystem::path& file, int memoryCode,
+                                      int64_t memorySize) {
+  LoadedMemoryImage loaded;
+  std::error_code error;
+  const auto fileSize = std::filesystem::file_size(file, error);
+  if (error) {
+    loaded.error = ImageFileError::UnableLoadFile;
+    return loaded;
+  }
+  if (fileSize == 0) {
+    loaded.error = ImageFileError::BadFileFormat;
+    return loaded;
+  }
+  // Refuse a file that cannot fit before reading it into memory.
+  if (static_cast<int64_t>(fileSize) > memorySize + 1) {
+    std::ifstream in(file, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(fileSize - 1));
+    char code = 0;
+    if (!in.get(code)) {
+      loaded.error = ImageFileError::UnableLoadFile;
+      return loaded;
+    }
+    loaded.fileCode = static_cast<uint8_t>(code);
+    loaded.error = loaded.fileCode != memoryCode ? ImageFileError::FileForMemory
+                                                 : ImageFileError::BadFileFormat;
+    return loaded;
+  }
+  const auto bytes = ReadFileBytes(file);
+  if (!bytes || bytes->empty()) {
+    loaded.error = bytes ? ImageFileError::BadFileFormat : ImageFileError::UnableLoadFile;
+    return loaded;
+  }
+  loaded.fileCode = static_cast<uint8_t>(bytes->back());
+  if (loaded.fileCode != memoryCode) {
+    loaded.error = ImageFileError::FileForMemory;
+    return loaded;
+  }
+  if (static_cast<int64_t>(bytes->size()) > memorySize) {
+    loaded.error = ImageFileError::BadFileFormat;
+    return loaded;
+  }
+  loaded.bytes.assign(bytes->begin(), bytes->end() - 1);
+  loaded.usedSize = static_cast<int64_t>(loaded.bytes.size());
+  return loaded;
+}
+
+std::optional<StoredConfiguration> FindStoredConfiguration(std::span<const uint8_t> image,
+                                                           int pageSize) {
+  if (pageSize <= 0 || image.size() < 2) return std::nullopt;
+  StoredConfiguration found;
+  const uint64_t block = uint64_t{ReadU16(image, 0)} * static_cast<uint64_t>(pageSize);
+  if (block + 2 > image.size()) return std::nullopt;
+  found.blockOffset = static_cast<size_t>(block);
+  const uint64_t record = block + ReadU16(image, found.blockOffset);
+  if (record + 4 > image.size()) return std::nullopt;
+  found.recordOffset = static_cast<size_t>(record);
+  const uint8_t* field = image.data() + found.recordOffset;
+  found.storedLength = static_cast<int32_t>(
+      static_cast<uint32_t>(field[0]) | (static_cast<uint32_t>(field[1]) << 8) |
+      (static_cast<uint32_t>(field[2]) << 16) | (static_cast<uint32_t>(field[3]) << 24));
+  if (found.storedLength <= 0) return std::nullopt;
+  found.textOffset = found.recordOffset + 4;
+  if (static_cast<uint64_t>(found.storedLength) > image.size() - found.textOffset) {
+    return std::nullopt;
+  }
+  found.textLength = static_cast<size_t>(found.storedLength) - 1;  // the zero is not text
+  return found;
+}
+
+std::optional<std::string> StoredConfigurationText(std::span<const uint8_t> image, int pageSize) {
+  const auto found = FindStoredConfiguration(image, pageSize);
+  if (!found) return std::nullopt;
+  const auto* text = reinterpret_cast<const char*>(image.data() + found->textOffset);
+  std::string_view view(text, found->textLength);
+  // The loader treats the text as zero-terminated: an earlier zero ends it.
+  return std::string(view.substr(0, view.find('\0')));
+}
+
+int ImageInterfaceNumber(std::span<const uint8_t> image, int pageSize) {
+  if (pageSize <= 0 || image.size() < 2) return -1;
+  const uint64_t offset = uint64_t{ReadU16(image, 0)} * static_cast<uint64_t>(pageSize) + 4;
+  return offset < image.size() ? image[static_cast<size_t>(offset)] : -1;
+}
+
+}  // namespace liftvox

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace liftvox::sim {
+
+// What the announcer reports about itself.
+struct AnnouncerIdentity {
+  int firmwareMajor = 3;
+  int firmwareMinor = 4;
+  int hardwareVersion = 1;
+  int memoryCode = 0;
+  int interfaceNumber = 1;
+  std::string text = "Liftvox virtual announcer";
+};
+
+// Line faults, drawn from a seeded generator so a run can be repeated.
+struct FaultSettings {
+  double dropRate = 0;     // a page exchange loses its marker or its sum
+  double corruptRate = 0;  // a page exchange returns a wrong sum or byte
+  int silentFirst = 0;     // the first commands get no answer at all
+  int disconnectAfterPages = -1;
+  uint32_t seed = 1;
+};
+
+// The announcer firmware's command protocol as a byte-in, bytes-out machine
+// with no I/O and no clock: the caller feeds received bytes and tells it
+// when the line has gone quiet.
+//
+// A lone 0x00 is a probe, answered once the line is quiet. A run of zeros is
+// the padding a PC sends after a broken page exchange; it is not answered,
+// so the PC's next command meets an idle line.
+class VirtualAnnouncer {
+ public:
+  VirtualAnnouncer(AnnouncerIdentity identity, FaultSettings faults, std::vector<uint8_t> flash);
+
+  void Receive(uint8_t byte, std::vector<uint8_t>& out);
+  // No byte arrived for `quietMicroseconds`: answer a held probe after a
+  // short pause, drop a stalled exchange after a long one.
+  void LineQuiet(int64_t quietMicroseconds, std::vector<uint8_t>& out);
+  // The quiet time after which LineQuiet would act; -1 when it would not.
+  int64_t QuietThresholdMicroseconds() const;
+
+  int PagesTransferred() const { return pagesTransferred_; }
+  // True once after each end-of-transfer command.
+  bool TakeEndOfTransfer();
+  const std::vector<uint8_t>& Flash() const { return flash_; }
+  int PageSize() const { return pageSize_; }
+
+ private:
+  enum class State { Idle, Padding, WritePage, ReadPageNumber };
+
+  void Command(uint8_t byte, std::vector<uint8_t>& out);
+  void AnswerProbe(std::vector<uint8_t>& out);
+  void FinishWrite(std::vector<uint8_t>& out);
+  void AnswerRead(std::vector<uint8_t>& out);
+  void AppendInformation(std::vector<uint8_t>& out) const;
+  bool Silenced();
+  bool Chance(double rate);
+  size_t PageOffset(int page) const;
+
+  AnnouncerIdentity identity_;
+  FaultSettings faults_;
+  std::vector<uint8_t> flash_;
+  int pageSize_;
+  std::mt19937 random_;
+  State state_ = State::Idle;
+  bool probeHeld_ = false;
+  std::vector<uint8_t> exchange_;  // page number and data received so far
+  bool dropSum_ = false;
+  bool corrupt_ = false;
+  int silentLeft_;
+  int pagesTransferred_ = 0;
+  bool endOfTransfer_ = false;
+};
+
+}  // namespace liftvox::sim

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace liftvox::test {
+
+// A running liftvox-sim from the bin folder. The constructor waits (bounded)
+// for the device path it prints; the destructor always ends the process.
+class SimProcess {
+ public:
+  explicit SimProcess(const std::vector<std::string>& arguments);
+  ~SimProcess();
+  SimProcess(const SimProcess&) = delete;
+  SimProcess& operator=(const SimProcess&) = delete;
+
+  const std::string& DevicePath() const { return path_; }
+  // Ends the process (it saves its flash on the way out).
+  void Stop();
+
+ private:
+  pid_t pid_ = -1;
+  std::string path_;
+};
+
+}  // namespace liftvox::test
