@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "device/at90s.h"
+#include "device/avr_target.h"
+#include "device/transfer_observer.h"
+
+namespace liftvox::test {
+namespace {
+
+using Chip = AvrTarget::Chip;
+
+// Counts progress and asks to stop after a given number of reports.
+class StopAfter final : public TransferObserver {
+ public:
+  explicit StopAfter(int reports) : limit(reports) {}
+  int limit;
+  std::vector<std::string> texts;
+  void PortChanged(const std::string&) override {}
+  void ProgressChanged(int, const std::string& text) override { texts.push_back(text); }
+  void ErrorCountChanged(int) override {}
+  void Warn(const Message&) override {}
+  Answer AskYesNo(const Message&) override { return Answer::No; }
+  bool StopRequested() override { return limit >= 0 && static_cast<int>(texts.size()) >= limit; }
+};
+
+std::vector<uint8_t> Pattern(size_t size) {
+  std::vector<uint8_t> data(size);
+  for (size_t i = 0; i < size; ++i) data[i] = static_cast<uint8_t>(i * 37 + 11);
+  data[5] = 0x7F;  // cannot be polled on either chip
+  data[6] = 0xFF;
+  std::fill(data.begin() + 128, data.begin() + 192, uint8_t{0xFF});  // a blank page
+  return data;
+}
+
+struct Rig {
+  Rig(Chip chip, int misaligned = 0) : target(chip, clock, misaligned) { target.Open(1); }
+  VirtualClock clock;
+  AvrTarget target;
+};
+
+TEST(At90sTest, SynchronisesDespiteAMisalignedBitFramingAndReadsTheSignature) {
+  for (int misaligned : {0, 3, 17, 31}) {
+    Rig rig(Chip::Atmega8515, misaligned);
+    At90s programmer(rig.target, rig.clock.Timing());
+    EXPECT_EQ(programmer.ProgrammingEnable(), 0) << misaligned;
+    EXPECT_EQ(programmer.Signature, kSignatureAtmega8515) << misaligned;
+  }
+  Rig rig(Chip::At90s8515, 5);
+  At90s programmer(rig.target, rig.clock.Timing());
+  EXPECT_EQ(programmer.ProgrammingEnable(), 0);
+  EXPECT_EQ(programmer.Signature, kSignatureAt90s8515);
+}
+
+TEST(At90sTest, AbsentChipFailsAfterAllPassesAndLeavesSignatureZero) {
+  Rig rig(Chip::At90s8515);
+  rig.target.connected = false;
+  At90s programmer(rig.target, rig.clock.Timing());
+  EXPECT_EQ(programmer.ProgrammingEnable(), -1);
+  EXPECT_EQ(programmer.Signature, 0u);
+  int resets = 0;
+  for (const auto& line : rig.target.lineLog) resets += line == "BRK+";
+  EXPECT_EQ(resets, 4);
+}
+
+TEST(At90sTest, BothProceduresWriteExactlyTheImageWithoutOverrunningBusyTimes) {
+  for (Chip chip : {Chip::At90s8515, Chip::Atmega8515}) {
+    Rig rig(chip);
+    rig.target.flash.assign(8192, 0x00);  // not erased: the erase must come first
+    At90s programmer(rig.target, rig.clock.Timing());
+    ASSERT_EQ(programmer.ProgrammingEnable(), 0);
+    programmer.ChipErase();
+    EXPECT_EQ(rig.target.chipErases, 1);
+    const auto data = Pattern(1000);
+    NullTransferObserver observer;
+    const int result = programmer.ProgramMemory(data, observer);
+    EXPECT_EQ(result, chip == Chip::At90s8515 ? 1000 : 1024);
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), rig.target.flash.begin()));
+    EXPECT_TRUE(std::all_of(rig.target.flash.begin() + 1000, rig.target.flash.end(),
+                            [](uint8_t b) { return b == 0xFF; }));
+    EXPECT_EQ(rig.target.instructionsWhileBusy, 0);
+  }
+}
+
+TEST(At90sTest, BlankDataWritesNothingAndCountsPartialPagesWhole) {
+  const std::vector<uint8_t> blank(100, 0xFF);
+  for (Chip chip : {Chip::At90s8515, Chip::Atmega8515}) {
+    Rig rig(chip);
+    At90s programmer(rig.target, rig.clock.Timing());
+    ASSERT_EQ(programmer.ProgrammingEnable(), 0);
+    NullTransferObserver observer;
+    EXPECT_EQ(programmer.ProgramMemory(blank, observer), chip == Chip::At90s8515 ? 100 : 128);
+    EXPECT_EQ(rig.target.bytesWritten, 0);
+  }
+}
+
+TEST(At90sTest, UnknownSignatureSendsNothing) {
+  Rig rig(Chip::At90s8515);
+  At90s programmer(rig.target, rig.clock.Timing());
+  programmer.Signature = 0x07931E;
+  const size_t linesBefore = rig.target.lineLog.size();
+  NullTransferObserver observer;
+  EXPECT_EQ(programmer.ProgramMemory(Pattern(256), observer), -1);
+  EXPECT_EQ(rig.target.lineLog.size(), linesBefore);
+}
+
+TEST(At90sTest, StopEndsBeforeTheNextByteOrPage) {
+  {
+    Rig rig(Chip::At90s8515);
+    At90s programmer(rig.target, rig.clock.Timing());
+    ASSERT_EQ(programmer.ProgrammingEnable(), 0);
+    StopAfter observer(1);  // the first report comes at byte 63
+    std::vector<uint8_t> data(512, 0x12);
+    EXPECT_EQ(programmer.ProgramMemory(data, observer), 0);
+    EXPECT_EQ(rig.target.bytesWritten, 64);
+    EXPECT_EQ(observer.texts.front(), "63B / 511B");
+  }
+  {
+    Rig rig(Chip::Atmega8515);
+    At90s programmer(rig.target, rig.clock.Timing());
+    ASSERT_EQ(programmer.ProgrammingEnable(), 0);
+    StopAfter observer(2);
+    std::vector<uint8_t> data(512, 0x12);
+    EXPECT_EQ(programmer.ProgramMemory(data, observer), 0);
+    EXPECT_EQ(rig.target.bytesWritten, 128);  // two pages loaded
+  }
+}
+
+TEST(At90sTest, PollingGivesUpOnAByteThatNeverVerifies) {
+  Rig rig(Chip::At90s8515);
+  At90s programmer(rig.target, rig.clock.Timing());
+  ASSERT_EQ(programmer.ProgrammingEnable(), 0);
+  rig.target.flash[10] = 0x00;  // a stuck byte: writing 0x55 cannot set its bits
+  EXPECT_EQ(programmer.WaitForWrite(10, 0x55), -1);
+  std::vector<uint8_t> data(64, 0xFF);
+  data[10] = 0x55;
+  NullTransferObserver observer;
+  EXPECT_EQ(programmer.ProgramMemory(data, observer), -1);
+}
+
+TEST(At90sTest, ReleasesResetWhenDestroyed) {
+  Rig rig(Chip::Atmega8515);
+  {
+    At90s programmer(rig.target, rig.clock.Timing());
+    programmer.ProgrammingEnable();
+  }
+  EXPECT_EQ(rig.target.lineLog.back(), "BRK-");
+  EXPECT_FALSE(rig.target.IsOpen());
+}
+
+}  // namespace
+}  // namespace liftvox::test

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "device/announcer_protocol.h"
+#include "device/device_settings.h"
+#include "device/memory_size.h"
+#include "device/message_format.h"
+#include "device/port_table.h"
+#include "lang/language.h"
+
+namespace liftvox::test {
+namespace {
+
+TEST(MemorySizeTest, CodesMapToSizesPagesAndTexts) {
+  TLanguage language;
+  EXPECT_EQ(MemorySizeFromCode(0), 65536);
+  EXPECT_EQ(MemorySizeFromCode(7), 8388608);
+  EXPECT_EQ(PageSizeForMemory(4), 256);
+  EXPECT_EQ(PageSizeForMemory(5), 512);
+  EXPECT_EQ(PageSizeForMemory(6), 512);
+  EXPECT_EQ(PageSizeForMemory(7), 1024);
+  EXPECT_EQ(MemorySizeText(3, language), "512kB");
+  for (int bad : {-1, 8, 255}) {
+    EXPECT_EQ(MemorySizeFromCode(bad), 0);
+    EXPECT_EQ(PageSizeForMemory(bad), 0);
+    EXPECT_EQ(MemorySizeText(bad, language), "neznámá");
+  }
+  EXPECT_EQ(MemorySizeCodeFromText("1MB"), 4);
+  EXPECT_EQ(MemorySizeCodeFromText("1 MB"), -1);
+}
+
+TEST(AnnouncerInfoTest, InterfaceNumberFollowsTheTextOnlyForFirmware27AndLater) {
+  const std::vector<uint8_t> record = {'V', 3, 4, 2, 'x', 3, 'y', 'A', 'B', 'C', 0, 5};
+  auto info = ParseAnnouncerInfo(record);
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->HardwareVersion(), 2);
+  EXPECT_EQ(info->MemoryCode(), 3);
+  EXPECT_EQ(info->InterfaceNumber(), 5);
+
+  auto old = record;
+  old[1] = 2;
+  old[2] = 6;
+  EXPECT_FALSE(ParseAnnouncerInfo(old)->InterfaceNumber());
+  old[2] = 7;
+  EXPECT_EQ(ParseAnnouncerInfo(old)->InterfaceNumber(), 5);
+
+  // The zero byte or the number after it missing from what arrived.
+  const std::vector<uint8_t> cut(record.begin(), record.end() - 1);
+  EXPECT_FALSE(ParseAnnouncerInfo(cut)->InterfaceNumber());
+  const std::vector<uint8_t> noMarker = {'X', 3, 4};
+  EXPECT_FALSE(ParseAnnouncerInfo(noMarker));
+  EXPECT_FALSE(ParseAnnouncerInfo({}));
+}
+
+TEST(PageSumTest, WrapsAtSixteenBits) {
+  const std::vector<uint8_t> full(1024, 0xFF);
+  EXPECT_EQ(PageSum(std::span(full).first(256)), 0xFF00);
+  EXPECT_EQ(PageSum(full), (0xFF * 1024) % 65536);
+}
+
+TEST(FormatTextTest, FillsPlaceholdersInOrderAndNeverReadsPastTheArguments) {
+  EXPECT_EQ(FormatText("port COM%d!", {"3"}), "port COM3!");
+  EXPECT_EQ(FormatText("\"%s\" then \"%s\"", {"a", "b"}), "\"a\" then \"b\"");
+  EXPECT_EQ(FormatText("%s %s %n %%", {"only"}), "only %s %n %");
+  EXPECT_EQ(FormatText("100%", {}), "100%");
+}
+
+TEST(PortTableTest, ListsAndLabels) {
+  const auto table = PortTable::Parse("/dev/ttyUSB0::/dev/ttyS1:");
+  ASSERT_EQ(table.Devices().size(), 2u);
+  EXPECT_EQ(table.DevicePath(2), "/dev/ttyS1");
+  EXPECT_EQ(table.DevicePath(3), "");
+  EXPECT_EQ(table.DevicePath(0), "");
+  EXPECT_EQ(table.Label(1), "COM1 (/dev/ttyUSB0)");
+  EXPECT_EQ(PortTable().Label(4), "COM4");
+}
+
+TEST(DeviceSettingsTest, FixedPortIsTheLastDigitAndUnknownSizeIsTheFirst) {
+  DeviceSettings settings;
+  settings.fixedPort = "COM7";
+  EXPECT_EQ(settings.FixedPortNumber(), 7);
+  settings.fixedPort = "";
+  EXPECT_EQ(settings.FixedPortNumber(), 0);
+  settings.chosenMemory = "1MB";
+  EXPECT_EQ(settings.ChosenMemoryCode(), 4);
+  settings.chosenMemory = "3MB";
+  EXPECT_EQ(settings.ChosenMemoryCode(), 0);
+  EXPECT_EQ(MemorySizeEntries().size(), 8u);
+}
+
+}  // namespace
+}  // namespace liftvox::test
