@@ -1,7 +1,303 @@
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <unistd.h>
+
+#include <cctype>
+#include <iostream>
+#include <memory>
+
 #include "cli/cli_context.h"
+#include "config/file_io.h"
+#include "device/announcer_session.h"
+#include "device/firmware_upload.h"
+#include "device/memory_size.h"
+#include "device/memory_transfer.h"
+#include "device/rs232_interface.h"
+#include "image/image_file.h"
+#include "lang/interfaces_list.h"
+#include "lang/language.h"
 
 namespace liftvox::cli {
 
-void AddDeviceCommands(CLI::App&, CliContext&) {}
+namespace {
+
+// Where the announcer is: --port N, --device PATH, or a search of ports 1..4.
+struct PortOptions {
+  int port = 0;
+  std::string device;
+
+  void AddTo(CLI::App& command) {
+    auto* portOption =
+        command.add_option("--port", port, "Port number N (COMn)")->check(CLI::Range(1, 9));
+    command.add_option("--device", device, "Serial device path")->excludes(portOption);
+  }
+
+  DeviceSettings Settings() const {
+    DeviceSettings settings;
+    settings.autoMemory = true;
+    if (!device.empty()) {
+      settings.portList = device;
+      settings.autoPort = false;
+      settings.fixedPort = "COM1";
+    } else if (port > 0) {
+      settings.autoPort = false;
+      settings.fixedPort = PortTable::Name(port);
+    }
+    return settings;
+  }
+};
+
+// Everything a device command talks through.
+struct DeviceLink {
+  DeviceLink(const PortOptions& options, const CliContext& context)
+      : settings(options.Settings()),
+        port(settings.Ports()),
+        session(port, settings, language, LoadInterfaces(context.dataDir / "Interfaces.ini")) {}
+
+  DeviceSettings settings;
+  TLanguage language;
+  RS232Interface port;
+  AnnouncerSession session;
+};
+
+// The command line's observer: progress on stderr when it is a terminal,
+// questions answered by flags, the first warning kept for the error.
+class CliObserver final : public TransferObserver {
+ public:
+  CliObserver(bool yes, int maxRetries)
+      : yes_(yes), maxRetries_(maxRetries), terminal_(::isatty(STDERR_FILENO) != 0) {}
+  ~CliObserver() override {
+    if (terminal_ && shownProgress_) std::cerr << '\n';
+  }
+
+  void PortChanged(const std::string& label) override { port_ = label; }
+  void ProgressChanged(int percent, const std::string& text) override {
+    if (!terminal_ || text.empty()) return;
+    std::cerr << "\r" << port_ << "  " << text << "  " << percent << "%   " << std::flush;
+    shownProgress_ = true;
+  }
+  void ErrorCountChanged(int count) override { errors_ = count; }
+  void Warn(const Message& message) override {
+    if (warning_.empty()) warning_ = message.text;
+  }
+  Answer AskYesNo(const Message& message) override {
+    if (message.key == "CommunicationError") {
+      return errors_ < maxRetries_ ? Answer::Yes : Answer::No;
+    }
+    if (!yes_) std::cerr << message.text << " (no; --yes answers yes)\n";
+    return yes_ ? Answer::Yes : Answer::No;
+  }
+  bool StopRequested() override { return false; }
+
+  const std::string& Warning() const { return warning_; }
+  const std::string& PortLabel() const { return port_; }
+
+ private:
+  bool yes_;
+  int maxRetries_;
+  bool terminal_;
+  bool shownProgress_ = false;
+  int errors_ = 0;
+  std::string port_;
+  std::string warning_;
+};
+
+[[noreturn]] void Fail(const CliObserver& observer, const std::string& fallback) {
+  throw CliError(observer.Warning().empty() ? fallback : observer.Warning());
+}
+
+void CheckTransfer(const TransferResult& result, const CliObserver& observer) {
+  switch (result.outcome) {
+    case TransferOutcome::Completed:
+      return;
+    case TransferOutcome::InterfaceDeclined:
+      Fail(observer, "the announcer is set to another interface; --yes programs anyway");
+    case TransferOutcome::Abandoned:
+      Fail(observer, "communication failed after " + std::to_string(result.errors) +
+                         " failed attempts (" + std::to_string(result.pagesDone) + " of " +
+                         std::to_string(result.pages) + " pages done)");
+    case TransferOutcome::Stopped:
+      Fail(observer, "stopped");
+    default:
+      Fail(observer, "the announcer refused the transfer");
+  }
+}
+
+// Every name whose extension is not .cfg (any case) is taken for an image.
+bool HasConfigurationExtension(const std::filesystem::path& file) {
+  std::string extension = file.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return extension == ".CFG";
+}
+
+void Ports() {
+  const auto table = PortTable::FromSettingOrSystem("");
+  if (table.Devices().empty()) {
+    std::cout << "no serial ports found (set LIFTVOX_PORTS to list them)\n";
+    return;
+  }
+  for (size_t i = 0; i < table.Devices().size(); ++i) {
+    const int number = static_cast<int>(i + 1);
+    std::cout << number << '\t' << PortTable::Name(number) << '\t' << table.DevicePath(number)
+              << '\n';
+  }
+}
+
+void Info(const PortOptions& options, const CliContext& context, bool json) {
+  DeviceLink link(options, context);
+  std::string warning;
+  const auto labels =
+      ReadHardwareProperties(link.session, [&](const Message& m) { warning = m.text; });
+  if (!labels.info) throw CliError(warning.empty() ? labels.hardwareVersion : warning);
+  const AnnouncerInfo& info = *labels.info;
+  const auto interfaceNumber = info.InterfaceNumber();
+  const std::string interfaceName =
+      interfaceNumber ? link.session.InterfaceName(*interfaceNumber) : std::string();
+  if (json) {
+    nlohmann::json out = {{"port", labels.port},
+                          {"firmware", labels.softwareVersion},
+                          {"hardware", info.HardwareVersion()},
+                          {"memory", labels.memorySize},
+                          {"memoryCode", info.MemoryCode()}};
+    if (interfaceNumber) out["interface"] = {{"name", interfaceName}, {"number", *interfaceNumber}};
+    std::cout << out.dump(2) << '\n';
+    return;
+  }
+  std::cout << "port: " << labels.port << '\n'
+            << "firmware: " << labels.softwareVersion << '\n'
+            << "hardware: " << info.HardwareVersion() << '\n'
+            << "memory: " << labels.memorySize << '\n';
+  if (interfaceNumber)
+    std::cout << "interface: " << interfaceName << " (" << *interfaceNumber << ")\n";
+}
+
+void Program(const PortOptions& options, const CliContext& context,
+             const std::filesystem::path& input, bool yes, int maxRetries) {
+  if (HasConfigurationExtension(input)) {
+    throw CliError("building an image from a configuration is not available yet");
+  }
+  const auto raw = ReadFileBytes(input);
+  if (!raw) throw CliError("cannot read " + input.string());
+  if (raw->empty()) throw CliError(input.string() + " is not a memory image file");
+  const int code = static_cast<uint8_t>(raw->back());
+  const int64_t memorySize = MemorySizeFromCode(code);
+  if (memorySize == 0) throw CliError(input.string() + " names no known memory size");
+  const auto loaded = LoadMemoryImageFile(input, code, memorySize);
+  if (loaded.error != ImageFileError::None) {
+    throw CliError(input.string() + " is not a memory image file for " + MemorySizeText(code));
+  }
+  if (loaded.usedSize <= 0) throw CliError(input.string() + " holds no data");
+
+  DeviceLink link(options, context);
+  const int pageSize = PageSizeForMemory(code);
+  const ProgramImage image{loaded.bytes, memorySize,
+                           (loaded.usedSize + pageSize - 1) / pageSize * pageSize,
+                           ImageInterfaceNumber(loaded.bytes, pageSize)};
+  CliObserver observer(yes, maxRetries);
+  CheckTransfer(ProgramAnnouncer(link.session, image, observer), observer);
+  std::cerr << "programmed " << loaded.usedSize << " bytes on " << observer.PortLabel() << '\n';
+}
+
+void Read(const PortOptions& options, const CliContext& context,
+          const std::filesystem::path& output, int maxRetries, bool configurationOnly) {
+  DeviceLink link(options, context);
+  CliObserver observer(false, maxRetries);
+  const int64_t memorySize = link.session.GetMemorySizeFromAnnouncer();
+  if (memorySize == 0)
+    throw CliError(link.session.Translate("SpeakerNotDetected", "Hlásič nebyl nalezen!"));
+  const int code = link.session.MemorySizeCode();
+  std::vector<uint8_t> image(static_cast<size_t>(memorySize) + 1, 0xFF);
+  if (configurationOnly) {
+    const auto result = ReadStoredConfiguration(link.session, image, memorySize, observer);
+    CheckTransfer(result, observer);
+    const std::span<const uint8_t> used(
+        image.data(), static_cast<size_t>(std::max<int64_t>(result.bytesInUse, 0)));
+    const auto text = StoredConfigurationText(used, PageSizeForMemory(code));
+    if (!text) {
+      throw CliError(
+          link.session.Translate("UnableFindConf", "Hlásič neobsaguje konfigurační data!"));
+    }
+    if (!WriteFileAtomically(output, *text)) throw CliError("cannot write " + output.string());
+    std::cerr << "configuration of " << text->size() << " bytes written to " << output.string()
+              << '\n';
+    return;
+  }
+  const auto result = ReadWholeMemory(link.session, image, memorySize, observer);
+  CheckTransfer(result, observer);
+  if (result.bytesInUse <= 0) throw CliError("nothing usable was read");
+  if (SaveMemoryImageFile(output, image, memorySize, result.bytesInUse, code) !=
+      ImageFileError::None) {
+    throw CliError("cannot write " + output.string());
+  }
+  std::cerr << result.bytesInUse << " bytes written to " << output.string() << '\n';
+}
+
+void Firmware(const PortOptions& options, const CliContext& context,
+              const std::filesystem::path& hexFile) {
+  DeviceLink link(options, context);
+  CliObserver observer(false, 0);
+  const int port = FirmwarePortChoice(link.session, observer);
+  const auto result = UploadFirmware(link.session, hexFile, port, observer);
+  if (result.outcome != FirmwareOutcome::Done) Fail(observer, "firmware upload failed");
+  std::cerr << "firmware written on " << observer.PortLabel() << '\n';
+}
+
+}  // namespace
+
+void AddDeviceCommands(CLI::App& app, CliContext& context) {
+  app.add_subcommand("ports", "List the serial ports by number")->callback(Ports);
+
+  struct Options {
+    PortOptions port;
+    bool json = false;
+    bool yes = false;
+    int maxRetries = 25;
+    std::filesystem::path input;
+    std::filesystem::path output;
+    std::string memory;
+  };
+  auto options = std::make_shared<Options>();
+
+  auto* info = app.add_subcommand("info", "Show the announcer's properties");
+  options->port.AddTo(*info);
+  info->add_flag("--json", options->json, "Print JSON");
+  info->callback([options, &context] { Info(options->port, context, options->json); });
+
+  auto* program = app.add_subcommand("program", "Write a memory image into the announcer");
+  program->add_option("input", options->input, "IMAGE.bin (or CONFIG.cfg with --memory)")
+      ->required()
+      ->check(CLI::ExistingFile);
+  program->add_option("--memory", options->memory, "Memory size for a configuration (64kB .. 8MB)");
+  options->port.AddTo(*program);
+  program->add_flag("--yes", options->yes, "Program even when the interface differs");
+  program
+      ->add_option("--max-retries", options->maxRetries,
+                   "Failed page attempts to accept (asked every fifth)")
+      ->check(CLI::NonNegativeNumber);
+  program->callback([options, &context] {
+    Program(options->port, context, options->input, options->yes, options->maxRetries);
+  });
+
+  for (const bool configurationOnly : {false, true}) {
+    auto* read =
+        app.add_subcommand(configurationOnly ? "read-config" : "read",
+                           configurationOnly ? "Read the stored configuration into a .cfg file"
+                                             : "Read the memory in use into an image file");
+    read->add_option("-o,--output", options->output, configurationOnly ? "CONFIG.cfg" : "IMAGE.bin")
+        ->required();
+    options->port.AddTo(*read);
+    read->add_option("--max-retries", options->maxRetries, "Failed page attempts to accept")
+        ->check(CLI::NonNegativeNumber);
+    read->callback([options, &context, configurationOnly] {
+      Read(options->port, context, options->output, options->maxRetries, configurationOnly);
+    });
+  }
+
+  auto* firmware = app.add_subcommand("firmware", "Upload new firmware from an Intel HEX file");
+  firmware->add_option("file", options->input, "FILE.hex")->required()->check(CLI::ExistingFile);
+  options->port.AddTo(*firmware);
+  firmware->callback([options, &context] { Firmware(options->port, context, options->input); });
+}
 
 }  // namespace liftvox::cli

@@ -256,10 +256,14 @@ TransferResult ReadStoredConfiguration(AnnouncerSession& session, std::vector<ui
     };
     bool ok = readPage(0);
     const int64_t blockPage = ok ? ReadU16(image, 0) : 0;
-    // A header that points outside the memory holds no configuration.
-    ok = ok && blockPage < memoryPages && readPage(blockPage);
+    // A header that points outside the memory (an erased one does) holds no
+    // configuration.
+    const bool blockInside = blockPage < memoryPages;
+    ok = ok && (!blockInside || readPage(blockPage));
     if (!ok) {
       result.outcome = TransferOutcome::Abandoned;
+      result.bytesInUse = 0;
+    } else if (!blockInside) {
       result.bytesInUse = 0;
     } else {
       const int64_t blockStart = blockPage * pageSize;
