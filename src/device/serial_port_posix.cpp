@@ -146,12 +146,16 @@ class PosixSerialDevice final : public SerialDevice {
     return (status & TIOCM_CTS) ? 1 : 0;
   }
 
+  // Purging an empty queue changes nothing, but tcflush can wait for the
+  // driver's buffer work (milliseconds on a pty), and the protocol purges
+  // twice per page: look first.
   void Purge(bool input, bool output) override {
-    if (input && output) {
-      ::tcflush(fd_, TCIOFLUSH);
-    } else if (input) {
+    int pending = 0;
+    if (input && (::ioctl(fd_, FIONREAD, &pending) != 0 || pending > 0)) {
       ::tcflush(fd_, TCIFLUSH);
-    } else if (output) {
+    }
+    pending = 0;
+    if (output && (::ioctl(fd_, TIOCOUTQ, &pending) != 0 || pending > 0)) {
       ::tcflush(fd_, TCOFLUSH);
     }
   }

@@ -135,7 +135,11 @@ int main(int argc, char** argv) {
   std::signal(SIGHUP, OnSignal);
   std::cout << path << std::endl;
 
-  std::deque<TimedByte> incoming;
+  // Pacing keeps a clock per direction: a byte is not "received" before the
+  // line could have carried it, and an answer is not written before the line
+  // could have sent its last byte. The firmware works on each byte at once
+  // and stamps its answer with the received byte's time, so a whole answer
+  // goes out in one write when it is due.
   std::deque<TimedByte> outgoing;
   auto rxClock = Clock::now();
   auto txClock = Clock::now();
@@ -143,9 +147,9 @@ int main(int argc, char** argv) {
   std::vector<uint8_t> answer;
   std::vector<uint8_t> chunk(4096);
 
-  auto queueAnswer = [&](Clock::time_point now) {
+  auto queueAnswer = [&](Clock::time_point at) {
     for (uint8_t byte : answer) {
-      txClock = pace ? std::max(txClock, now) + kByteTime : now;
+      txClock = pace ? std::max(txClock, at) + kByteTime : at;
       outgoing.push_back({byte, txClock});
     }
     answer.clear();
@@ -153,28 +157,19 @@ int main(int argc, char** argv) {
 
   while (!stopSignal) {
     auto now = Clock::now();
-    // Bytes whose (paced) arrival has come go to the firmware.
-    while (!incoming.empty() && incoming.front().due <= now) {
-      announcer.Receive(incoming.front().byte, answer);
-      lastByte = incoming.front().due;
-      incoming.pop_front();
-      queueAnswer(now);
-    }
-    if (incoming.empty()) {
+    const int64_t threshold = announcer.QuietThresholdMicroseconds();
+    if (threshold >= 0 && now >= lastByte) {
       const auto quiet = std::chrono::duration_cast<std::chrono::microseconds>(now - lastByte);
-      if (announcer.QuietThresholdMicroseconds() >= 0 &&
-          quiet.count() >= announcer.QuietThresholdMicroseconds()) {
+      if (quiet.count() >= threshold) {
         announcer.LineQuiet(quiet.count(), answer);
         queueAnswer(now);
       }
     }
-    std::vector<uint8_t> ready;
-    while (!outgoing.empty() && outgoing.front().due <= now) {
-      ready.push_back(outgoing.front().byte);
-      outgoing.pop_front();
-    }
-    if (!ready.empty() && ::write(master, ready.data(), ready.size()) < 0 && errno != EAGAIN) {
-      break;
+    if (!outgoing.empty() && outgoing.back().due <= now) {
+      std::vector<uint8_t> ready;
+      for (const auto& timed : outgoing) ready.push_back(timed.byte);
+      outgoing.clear();
+      if (::write(master, ready.data(), ready.size()) < 0 && errno != EAGAIN) break;
     }
     if (announcer.TakeEndOfTransfer()) SaveFlash(flashFile, announcer.Flash());
     if (faults.disconnectAfterPages >= 0 &&
@@ -184,11 +179,10 @@ int main(int argc, char** argv) {
       break;
     }
 
-    // Sleep until the next byte is due, the quiet time runs out, or input.
+    // Sleep until the answer is due, the quiet time runs out, or input.
     auto wake = now + std::chrono::seconds(1);
-    if (!incoming.empty()) wake = std::min(wake, incoming.front().due);
-    if (!outgoing.empty()) wake = std::min(wake, outgoing.front().due);
-    if (incoming.empty() && announcer.QuietThresholdMicroseconds() >= 0) {
+    if (!outgoing.empty()) wake = std::min(wake, outgoing.back().due);
+    if (announcer.QuietThresholdMicroseconds() >= 0) {
       wake = std::min(wake,
                       lastByte + std::chrono::microseconds(announcer.QuietThresholdMicroseconds()));
     }
@@ -203,7 +197,9 @@ int main(int argc, char** argv) {
       now = Clock::now();
       for (ssize_t i = 0; i < n; ++i) {
         rxClock = pace ? std::max(rxClock, now) + kByteTime : now;
-        incoming.push_back({chunk[static_cast<size_t>(i)], rxClock});
+        lastByte = rxClock;
+        announcer.Receive(chunk[static_cast<size_t>(i)], answer);
+        queueAnswer(rxClock);
       }
     }
   }
