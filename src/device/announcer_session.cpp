@@ -1,7 +1,7 @@
 #include "device/announcer_session.h"
 
 #include "device/memory_size.h"
-#include "device/message_format.h"
+#include "lang/message_format.h"
 #include "lang/language.h"
 
 namespace liftvox {

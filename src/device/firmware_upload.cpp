@@ -5,7 +5,7 @@
 
 #include "device/at90s.h"
 #include "device/intel_hex.h"
-#include "device/message_format.h"
+#include "lang/message_format.h"
 #include "device/port_table.h"
 
 namespace liftvox {
@@ -56,7 +56,7 @@ FirmwareResult UploadFirmware(AnnouncerSession& session, const std::filesystem::
   SerialPort& serial = session.Port();
   const std::string caption = session.Translate("FirmwareUploading", "Nahrávání software");
   auto warn = [&](const std::string& key, const std::string& czechDefault,
-                  std::initializer_list<std::string> arguments = {}) {
+                  const std::vector<std::string>& arguments = {}) {
     observer.Warn(
         Message{key, caption, FormatText(session.Translate(key, czechDefault), arguments)});
   };

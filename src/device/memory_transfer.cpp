@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "device/memory_size.h"
-#include "device/message_format.h"
+#include "lang/message_format.h"
 
 namespace liftvox {
 
@@ -31,7 +31,7 @@ class Run {
   TransferResult& Result() { return result_; }
 
   Message Text(const std::string& key, const std::string& czechDefault,
-               std::initializer_list<std::string> arguments = {}) const {
+               const std::vector<std::string>& arguments = {}) const {
     return Message{key, caption_, FormatText(session_.Translate(key, czechDefault), arguments)};
   }
 

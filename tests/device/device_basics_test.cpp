@@ -3,7 +3,6 @@
 #include "device/announcer_protocol.h"
 #include "device/device_settings.h"
 #include "device/memory_size.h"
-#include "device/message_format.h"
 #include "device/port_table.h"
 #include "lang/language.h"
 
@@ -55,13 +54,6 @@ TEST(PageSumTest, WrapsAtSixteenBits) {
   const std::vector<uint8_t> full(1024, 0xFF);
   EXPECT_EQ(PageSum(std::span(full).first(256)), 0xFF00);
   EXPECT_EQ(PageSum(full), (0xFF * 1024) % 65536);
-}
-
-TEST(FormatTextTest, FillsPlaceholdersInOrderAndNeverReadsPastTheArguments) {
-  EXPECT_EQ(FormatText("port COM%d!", {"3"}), "port COM3!");
-  EXPECT_EQ(FormatText("\"%s\" then \"%s\"", {"a", "b"}), "\"a\" then \"b\"");
-  EXPECT_EQ(FormatText("%s %s %n %%", {"only"}), "only %s %n %");
-  EXPECT_EQ(FormatText("100%", {}), "100%");
 }
 
 TEST(PortTableTest, ListsAndLabels) {
