@@ -1,8 +1,8 @@
 #include "device/announcer_session.h"
 
 #include "device/memory_size.h"
-#include "lang/message_format.h"
 #include "lang/language.h"
+#include "lang/message_format.h"
 
 namespace liftvox {
 

@@ -5,8 +5,8 @@
 
 #include "device/at90s.h"
 #include "device/intel_hex.h"
-#include "lang/message_format.h"
 #include "device/port_table.h"
+#include "lang/message_format.h"
 
 namespace liftvox {
 
