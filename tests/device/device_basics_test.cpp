@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/ini_file.h"
 #include "device/announcer_protocol.h"
 #include "device/device_settings.h"
 #include "device/memory_size.h"
@@ -77,6 +78,28 @@ TEST(DeviceSettingsTest, FixedPortIsTheLastDigitAndUnknownSizeIsTheFirst) {
   settings.chosenMemory = "3MB";
   EXPECT_EQ(settings.ChosenMemoryCode(), 0);
   EXPECT_EQ(MemorySizeEntries().size(), 8u);
+}
+
+TEST(DeviceSettingsTest, StoredPortSelectsItsEntryOnlyWhenListed) {
+  DeviceSettings saved;
+  saved.autoPort = false;
+  saved.fixedPort = "COM3";
+  saved.autoMemory = false;
+  saved.chosenMemory = "2MB";
+  saved.setupToFlash = false;
+  IniSections ini;
+  saved.Save(ini, "Settings");
+
+  DeviceSettings loaded;
+  loaded.Load(ini, "Settings", {"COM1", "COM3"});
+  EXPECT_FALSE(loaded.autoPort);
+  EXPECT_EQ(loaded.FixedPortNumber(), 3);
+  EXPECT_EQ(loaded.ChosenMemoryCode(), 5);
+  EXPECT_FALSE(loaded.setupToFlash);
+  loaded.Load(ini, "Settings", {"COM1", "COM2"});
+  EXPECT_EQ(loaded.fixedPort, "COM1");
+  loaded.Load(ini, "Settings", {});
+  EXPECT_EQ(loaded.FixedPortNumber(), 0);
 }
 
 }  // namespace
