@@ -8,12 +8,14 @@
 #include <memory>
 
 #include "cli/cli_context.h"
+#include "cli/cli_document.h"
 #include "config/file_io.h"
 #include "device/announcer_session.h"
 #include "device/firmware_upload.h"
 #include "device/memory_size.h"
 #include "device/memory_transfer.h"
 #include "device/rs232_interface.h"
+#include "image/image_builder.h"
 #include "image/image_file.h"
 #include "lang/interfaces_list.h"
 #include "lang/language.h"
@@ -172,31 +174,58 @@ void Info(const PortOptions& options, const CliContext& context, bool json) {
     std::cout << "interface: " << interfaceName << " (" << *interfaceNumber << ")\n";
 }
 
-void Program(const PortOptions& options, const CliContext& context,
-             const std::filesystem::path& input, bool yes, int maxRetries) {
-  if (HasConfigurationExtension(input)) {
-    throw CliError("building an image from a configuration is not available yet");
-  }
+// What goes to the announcer: an image file as saved, or an image built
+// from a configuration just now.
+struct ImageToProgram {
+  std::vector<uint8_t> bytes;
+  int memoryCode = 0;
+  int64_t usedSize = 0;
+};
+
+ImageToProgram BuildFromConfiguration(const CliContext& context,
+                                      const std::filesystem::path& input,
+                                      const std::string& memory) {
+  if (memory.empty()) throw CliError("programming a configuration needs --memory (64kB .. 8MB)");
+  ImageSettings settings;
+  settings.memorySizeCode = MemorySizeCodeFromText(memory);
+  if (settings.memorySizeCode < 0) throw CliError("unknown memory size '" + memory + "'");
+  CliDocument cli(context);
+  ReadConfigurationFile(cli, input);
+  const int32_t used = SestavPamet(cli.document, settings);
+  if (used <= 0) throw CliError(cli.prompter.lastWarning);
+  auto& image = cli.document.Image;
+  return {std::vector<uint8_t>(image.begin(), image.begin() + used), settings.memorySizeCode, used};
+}
+
+ImageToProgram LoadImageFileToProgram(const std::filesystem::path& input) {
   const auto raw = ReadFileBytes(input);
   if (!raw) throw CliError("cannot read " + input.string());
   if (raw->empty()) throw CliError(input.string() + " is not a memory image file");
   const int code = static_cast<uint8_t>(raw->back());
   const int64_t memorySize = MemorySizeFromCode(code);
   if (memorySize == 0) throw CliError(input.string() + " names no known memory size");
-  const auto loaded = LoadMemoryImageFile(input, code, memorySize);
+  auto loaded = LoadMemoryImageFile(input, code, memorySize);
   if (loaded.error != ImageFileError::None) {
     throw CliError(input.string() + " is not a memory image file for " + MemorySizeText(code));
   }
   if (loaded.usedSize <= 0) throw CliError(input.string() + " holds no data");
+  return {std::move(loaded.bytes), code, loaded.usedSize};
+}
 
+void Program(const PortOptions& options, const CliContext& context,
+             const std::filesystem::path& input, const std::string& memory, bool yes,
+             int maxRetries) {
+  const ImageToProgram toProgram = HasConfigurationExtension(input)
+                                       ? BuildFromConfiguration(context, input, memory)
+                                       : LoadImageFileToProgram(input);
   DeviceLink link(options, context);
-  const int pageSize = PageSizeForMemory(code);
-  const ProgramImage image{loaded.bytes, memorySize,
-                           (loaded.usedSize + pageSize - 1) / pageSize * pageSize,
-                           ImageInterfaceNumber(loaded.bytes, pageSize)};
+  const int pageSize = PageSizeForMemory(toProgram.memoryCode);
+  const ProgramImage image{toProgram.bytes, MemorySizeFromCode(toProgram.memoryCode),
+                           (toProgram.usedSize + pageSize - 1) / pageSize * pageSize,
+                           ImageInterfaceNumber(toProgram.bytes, pageSize)};
   CliObserver observer(yes, maxRetries);
   CheckTransfer(ProgramAnnouncer(link.session, image, observer), observer);
-  std::cerr << "programmed " << loaded.usedSize << " bytes on " << observer.PortLabel() << '\n';
+  std::cerr << "programmed " << toProgram.usedSize << " bytes on " << observer.PortLabel() << '\n';
 }
 
 void Read(const PortOptions& options, const CliContext& context,
@@ -276,7 +305,8 @@ void AddDeviceCommands(CLI::App& app, CliContext& context) {
                    "Failed page attempts to accept (asked every fifth)")
       ->check(CLI::NonNegativeNumber);
   program->callback([options, &context] {
-    Program(options->port, context, options->input, options->yes, options->maxRetries);
+    Program(options->port, context, options->input, options->memory, options->yes,
+            options->maxRetries);
   });
 
   for (const bool configurationOnly : {false, true}) {
