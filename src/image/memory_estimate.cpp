@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_set>
 
-#include "config/configuration_file.h"
 #include "device/memory_size.h"
 #include "image/image_layout.h"
 #include "image/sample_identity.h"
@@ -13,19 +11,37 @@
 namespace liftvox {
 
 int32_t OdhadniPamet(TPametRevazie& document, const ImageSettings& settings) {
+  return MemoryEstimator().OdhadniPamet(document, settings);
+}
+
+uint32_t MemoryEstimator::FileId(const std::string& fileName) {
+  if (const auto found = fileIds_.find(fileName); found != fileIds_.end()) return found->second;
+  const auto [byKey, fresh] =
+      idsByKey_.emplace(SampleFileKey(fileName), static_cast<uint32_t>(idsByKey_.size()));
+  if (fresh) countedIn_.push_back(0);
+  fileIds_.emplace(fileName, byKey->second);
+  return byKey->second;
+}
+
+int32_t MemoryEstimator::OdhadniPamet(TPametRevazie& document, const ImageSettings& settings) {
   const int64_t pageSize = PageSizeForMemory(settings.memorySizeCode);
   if (pageSize <= 0) return document.UsedMemory = 0;
   const ImageCounts counts = CountImage(document);
   int64_t pages = CeilDiv(counts.listsEnd, pageSize);
 
-  const auto text = settings.setupToFlash ? RenderConfigurationText(document) : std::nullopt;
-  pages += text ? CeilDiv(40 + static_cast<int64_t>(text->size()) + 1, pageSize) : 1;
+  const auto textSize = settings.setupToFlash ? textSize_.Of(document) : std::nullopt;
+  pages += textSize ? CeilDiv(40 + *textSize + 1, pageSize) : 1;
 
-  std::unordered_set<std::string> counted;
-  for (const auto& sequence : document.SequenceList)
-    for (const auto& sample : sequence->SampleList)
-      if (!sample->Silence && counted.insert(SampleFileKey(sample->FileName)).second)
-        pages += CeilDiv(std::max<int64_t>(sample->Samples, 0), 2 * pageSize);
+  ++estimate_;
+  for (const auto& sequence : document.SequenceList) {
+    for (const auto& sample : sequence->SampleList) {
+      if (sample->Silence) continue;
+      uint32_t& counted = countedIn_[FileId(sample->FileName)];
+      if (counted == estimate_) continue;
+      counted = estimate_;
+      pages += CeilDiv(std::max<int64_t>(sample->Samples, 0), 2 * pageSize);
+    }
+  }
 
   const int64_t used = pages * pageSize;
   document.UsedMemory = static_cast<int32_t>(std::min<int64_t>(used, INT32_MAX));

@@ -207,6 +207,23 @@ TEST_F(ImageBuilderTest, StoredConfigurationTakesItsPages) {
   EXPECT_EQ(OdhadniPamet(document, ImageSettings{.setupToFlash = false}), Build(0, false));
 }
 
+TEST_F(ImageBuilderTest, AReusedEstimatorFollowsEdits) {
+  TSekvence* sequence = Sequence(1);
+  TVzorek* first = Wav(sequence, "a.wav", 1000);
+  Wav(sequence, "a.wav", 1000);
+  WritePcmWav(dir / "b.wav", Ramp(1000));
+  MemoryEstimator estimator;
+  settings.memorySizeCode = 0;
+  settings.setupToFlash = false;
+  EXPECT_EQ(estimator.OdhadniPamet(document, settings), OdhadniPamet(document, settings));
+  first->SetFileName((dir / "b.wav").string());  // now two distinct files
+  EXPECT_EQ(estimator.OdhadniPamet(document, settings), OdhadniPamet(document, settings));
+  EXPECT_EQ(estimator.OdhadniPamet(document, settings), 256 * (1 + 1 + 2 + 2));
+  document.SequenceAt(0)->Name = "Přízemí";
+  settings.setupToFlash = true;
+  EXPECT_EQ(estimator.OdhadniPamet(document, settings), Build(0, true));
+}
+
 TEST_F(ImageBuilderTest, OverflowsAndUnreadableFilesFailWithoutChangingTheState) {
   ASSERT_GT(Build(), 0);
   const int32_t used = document.UsedMemory;
