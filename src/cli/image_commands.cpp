@@ -16,7 +16,7 @@
 #include "device/memory_size.h"
 #include "image/image_builder.h"
 #include "image/image_file.h"
-#include "image/image_inspect.h"
+#include "image/image_contents.h"
 
 namespace liftvox::cli {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "config/configuration_file.h"
 #include "image/adpcm.h"
-#include "image/image_inspect.h"
+#include "image/image_contents.h"
 #include "image/memory_estimate.h"
 #include "model/document.h"
 #include "wav_fixture.h"

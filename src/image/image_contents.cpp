@@ -1,4 +1,4 @@
-#include "image/image_inspect.h"
+#include "image/image_contents.h"
 
 #include "device/memory_size.h"
 #include "image/adpcm.h"
