@@ -1,0 +1,100 @@
+#include "image/image_file_commands.h"
+
+#include <algorithm>
+
+#include "config/configuration_file.h"
+#include "config/paths.h"
+#include "device/memory_size.h"
+#include "image/image_builder.h"
+#include "image/image_file.h"
+#include "lang/message_format.h"
+#include "model/document.h"
+
+namespace liftvox {
+namespace {
+
+enum class LoadPurpose { Open, Program };
+
+void WarnLoad(TPametRevazie& document, const std::string& key, const std::string& text) {
+  document.prompter().Warn({key, document.Translate("MemoryLoad", "Načítání paměti"), text});
+}
+
+bool LoadInto(TPametRevazie& document, const ImageSettings& settings,
+              const std::filesystem::path& file, LoadPurpose purpose) {
+  const int64_t memorySize = MemorySizeFromCode(settings.memorySizeCode);
+  if (memorySize != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(memorySize));
+  const std::string name = PathToUtf8(file);
+  const LoadedMemoryImage loaded = LoadMemoryImageFile(file, settings.memorySizeCode, memorySize);
+  switch (loaded.error) {
+    case ImageFileError::None: break;
+    case ImageFileError::FileForMemory:
+      WarnLoad(document, "FileForMemory",
+               FormatMessage(document.Translate(
+                                 "FileForMemory",
+                                 "Tento soubor byl sestaven pro paměť: %s. Soubor není možno načíst!"),
+                             MemorySizeText(loaded.fileCode)));
+      return false;
+    case ImageFileError::BadFileFormat:
+      // Programming from a file names no file in this message.
+      WarnLoad(document, "BadFileFormat",
+               purpose == LoadPurpose::Open
+                   ? FormatMessage(document.Translate("BadFileFormat", "Soubor %s má špatný formát!"), name)
+                   : document.Translate("BadFileFormat", "Soubor má špatný formát!"));
+      return false;
+    default:
+      WarnLoad(document, "UnableLoadFile",
+               FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"), name));
+      return false;
+  }
+  std::copy(loaded.bytes.begin(), loaded.bytes.end(), document.Image.begin());
+  document.UsedMemory = static_cast<int32_t>(loaded.usedSize);
+  return true;
+}
+
+}  // namespace
+
+bool PrepareImageForSaving(TPametRevazie& document, const ImageSettings& settings) {
+  if (!document.ImageStale) return true;
+  const Answer answer = document.prompter().AskYesNo(
+      {"ReBuild", document.Translate("MemorySave", "Uložení paměti"),
+       document.Translate("ReBuild", "Přejete si znovu sestavit paměť podle aktuální konfigurace?")});
+  return answer != Answer::Yes || SestavPamet(document, settings) > 0;
+}
+
+bool SaveImageFile(TPametRevazie& document, const ImageSettings& settings,
+                   const std::filesystem::path& file) {
+  const int64_t memorySize = MemorySizeFromCode(settings.memorySizeCode);
+  const bool matches = memorySize == document.MemorySize &&
+                       document.Image.size() == static_cast<std::size_t>(memorySize) + 1;
+  if (matches && SaveMemoryImageFile(file, document.Image, memorySize, document.UsedMemory,
+                                     settings.memorySizeCode) == ImageFileError::None)
+    return true;
+  document.prompter().Warn(
+      {"UnableWriteFile", document.Translate("MemorySave", "Uložení paměti"),
+       FormatMessage(document.Translate("UnableWriteFile", "Do souboru %s nelze zapisovat!"),
+                     PathToUtf8(file))});
+  return false;
+}
+
+bool LoadImageFile(TPametRevazie& document, const ImageSettings& settings,
+                   const std::filesystem::path& file) {
+  if (!LoadInto(document, settings, file, LoadPurpose::Open)) return false;
+  if (document.UsedMemory <= 0) return true;
+  const std::span<const uint8_t> used(document.Image.data(),
+                                      static_cast<std::size_t>(document.UsedMemory));
+  if (const auto stored = FindStoredConfiguration(used, PageSizeForMemory(settings.memorySizeCode))) {
+    // The reader takes the buffer from the length field on; keep a copy, as
+    // reading the configuration empties and refills the document.
+    const std::vector<uint8_t> record(used.begin() + static_cast<std::ptrdiff_t>(stored->recordOffset),
+                                      used.end());
+    LoadConfigurationFromBuffer(document, record.data(), record.size());
+  }
+  return true;
+}
+
+bool LoadImageFileForProgramming(TPametRevazie& document, const ImageSettings& settings,
+                                 const std::filesystem::path& file) {
+  return LoadInto(document, settings, file, LoadPurpose::Program) && document.UsedMemory > 0;
+}
+
+}  // namespace liftvox

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "image/image_settings.h"
+
+namespace liftvox {
+
+class TPametRevazie;
+
+// The document side of the main window's image file commands; messages and
+// questions go through the document's prompter.
+
+// Before the save dialog: when the image is stale, asks "ReBuild" and builds
+// on Yes. False when the build failed (nothing is to be saved).
+bool PrepareImageForSaving(TPametRevazie& document, const ImageSettings& settings);
+
+// Saves the document's image as an image file (used part + memory code, via a
+// temporary file); "UnableWriteFile" on failure.
+bool SaveImageFile(TPametRevazie& document, const ImageSettings& settings,
+                   const std::filesystem::path& file);
+
+// Loads an image file built for the current memory size into the document's
+// image. A stored configuration replaces the document's (no file name,
+// unmodified). Refusals ("FileForMemory", "BadFileFormat", "UnableLoadFile")
+// leave the document as it was.
+bool LoadImageFile(TPametRevazie& document, const ImageSettings& settings,
+                   const std::filesystem::path& file);
+
+// The file part of programming from a file: the image is loaded the same way
+// but its configuration is not taken. True when the image holds data to send.
+bool LoadImageFileForProgramming(TPametRevazie& document, const ImageSettings& settings,
+                                 const std::filesystem::path& file);
+
+}  // namespace liftvox

@@ -1,0 +1,84 @@
+#include "image/image_file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "image/image_builder.h"
+#include "model/document.h"
+#include "model/editing.h"
+#include "support/test_support.h"
+
+namespace liftvox::test {
+namespace {
+
+class ImageFileCommandsTest : public ::testing::Test {
+ protected:
+  ImageFileCommandsTest() {
+    for (TPametRevazie* document : {&built, &loaded}) {
+      document->SetPrompter(&prompter);
+      document->IconNames = {"CZ.BMP"};
+      document->ProgramDirectory = dir.path();
+    }
+    NewConfiguration(built);
+    built.SequenceAt(7)->Name = "Přízemí s textem";
+  }
+  TempDir dir;
+  ScriptedPrompter prompter;
+  TPametRevazie built, loaded;
+  ImageSettings settings;  // 64 kB, configuration stored
+};
+
+TEST_F(ImageFileCommandsTest, SavedImagesLoadBackWithTheirConfiguration) {
+  prompter.answers = {Answer::Yes};  // rebuild the stale image
+  ASSERT_TRUE(PrepareImageForSaving(built, settings));
+  ASSERT_TRUE(SaveImageFile(built, settings, dir / "image.bin"));
+  EXPECT_EQ(std::filesystem::file_size(dir / "image.bin"), static_cast<uintmax_t>(built.UsedMemory) + 1);
+
+  loaded.CurrentFileName = "old.cfg";
+  ASSERT_TRUE(LoadImageFile(loaded, settings, dir / "image.bin"));
+  EXPECT_EQ(loaded.UsedMemory, built.UsedMemory);
+  EXPECT_TRUE(std::equal(built.Image.begin(), built.Image.begin() + built.UsedMemory,
+                         loaded.Image.begin()));
+  ASSERT_EQ(loaded.SequenceCount(), 8);
+  EXPECT_EQ(loaded.SequenceAt(7)->Name, "Přízemí s textem");
+  EXPECT_EQ(loaded.CurrentFileName, "");
+  EXPECT_FALSE(loaded.Modified);
+}
+
+TEST_F(ImageFileCommandsTest, MismatchedAndMalformedFilesAreRefusedUntouched) {
+  ASSERT_GT(SestavPamet(built, ImageSettings{.memorySizeCode = 1}), 0);
+  ASSERT_TRUE(SaveImageFile(built, ImageSettings{.memorySizeCode = 1}, dir / "big.bin"));
+  EXPECT_FALSE(LoadImageFile(loaded, settings, dir / "big.bin"));
+  EXPECT_EQ(prompter.shown.back().key, "FileForMemory");
+  EXPECT_NE(prompter.shown.back().text.find("128kB"), std::string::npos);
+
+  WriteFile(dir / "long.bin", std::string(65536, '\xFF') + '\0');
+  EXPECT_FALSE(LoadImageFile(loaded, settings, dir / "long.bin"));
+  EXPECT_EQ(prompter.shown.back().text, "Soubor " + (dir / "long.bin").string() + " má špatný formát!");
+  EXPECT_FALSE(LoadImageFileForProgramming(loaded, settings, dir / "long.bin"));
+  EXPECT_EQ(prompter.shown.back().text, "Soubor má špatný formát!");
+  EXPECT_FALSE(LoadImageFile(loaded, settings, dir / "missing.bin"));
+  EXPECT_EQ(prompter.shown.back().key, "UnableLoadFile");
+  EXPECT_EQ(loaded.SequenceCount(), 0);
+
+  WriteFile(dir / "full.bin", std::string(65535, '\xFF') + '\0');
+  EXPECT_TRUE(LoadImageFile(loaded, settings, dir / "full.bin")) << "a full memory fits";
+  WriteFile(dir / "code-only.bin", std::string(1, '\0'));
+  EXPECT_TRUE(LoadImageFile(loaded, settings, dir / "code-only.bin"));
+  EXPECT_EQ(loaded.UsedMemory, 0);
+  EXPECT_FALSE(LoadImageFileForProgramming(loaded, settings, dir / "code-only.bin"))
+      << "nothing to program";
+}
+
+TEST_F(ImageFileCommandsTest, NoToTheRebuildQuestionSavesTheImageAsItStands) {
+  EXPECT_TRUE(built.ImageStale);
+  prompter.answers = {Answer::No};
+  EXPECT_TRUE(PrepareImageForSaving(built, settings));
+  EXPECT_TRUE(built.ImageStale);
+  built.DilEntries = {{"X", 0, 0}};
+  built.AppendSample(0, std::make_unique<TVzorek>(&built))->SetFileName((dir / "none.wav").string());
+  prompter.answers = {Answer::Yes};
+  EXPECT_FALSE(PrepareImageForSaving(built, settings)) << "a failed build saves nothing";
+}
+
+}  // namespace
+}  // namespace liftvox::test
