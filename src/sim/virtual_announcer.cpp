@@ -138,13 +138,7 @@ void VirtualAnnouncer::FinishWrite(std::vector<uint8_t>& out) {
   }
   uint16_t sum = PageSum(data);
   if (corrupt_) sum ^= 0x5A;
-  if (!dropSum_) {
-    out.push_back(static_cast<uint8_t>(sum & 0xFF));
-    out.push_back(static_cast<uint8_t>(sum >> 8));
-  }
-  state_ = State::Idle;
-  exchange_.clear();
-  ++pagesTransferred_;
+  EndPageExchange(sum, out);
 }
 
 void VirtualAnnouncer::AnswerRead(std::vector<uint8_t>& out) {
@@ -157,6 +151,10 @@ void VirtualAnnouncer::AnswerRead(std::vector<uint8_t>& out) {
   const uint16_t sum = PageSum(data);
   if (corrupt_) data[data.size() / 2] ^= 0x01;
   out.insert(out.end(), data.begin(), data.end());
+  EndPageExchange(sum, out);
+}
+
+void VirtualAnnouncer::EndPageExchange(uint16_t sum, std::vector<uint8_t>& out) {
   if (!dropSum_) {
     out.push_back(static_cast<uint8_t>(sum & 0xFF));
     out.push_back(static_cast<uint8_t>(sum >> 8));

@@ -57,6 +57,8 @@ class VirtualAnnouncer {
   void AnswerProbe(std::vector<uint8_t>& out);
   void FinishWrite(std::vector<uint8_t>& out);
   void AnswerRead(std::vector<uint8_t>& out);
+  // Sends a page's sum (unless this exchange drops it) and waits for the next command.
+  void EndPageExchange(uint16_t sum, std::vector<uint8_t>& out);
   void AppendInformation(std::vector<uint8_t>& out) const;
   bool Silenced();
   bool Chance(double rate);
