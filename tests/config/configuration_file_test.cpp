@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "config/ini_file.h"
 #include "config/text_encoding.h"
 #include "image/wav_fixture.h"
@@ -23,16 +25,6 @@ class ConfigurationFileTest : public ::testing::Test {
       document->IconNames = {"CZ.BMP", "EN.BMP"};
       document->ProgramDirectory = program.path();
     }
-  }
-
-  // Text of a file in the CR LF form every reader sees.
-  static std::string Crlf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-      if (c == '\n') out += '\r';
-      out += c;
-    }
-    return out;
   }
 
   bool ReadText(const std::string& text) { return ReadConfiguration(read, TTextIniFile(text)); }
@@ -57,25 +49,22 @@ TEST_F(ConfigurationFileTest, DefaultConfigurationRoundTrips) {
   TTextIniFile ini;
   ASSERT_TRUE(WriteConfiguration(written, ini));
   const std::string text = ini.Text();
-  EXPECT_NE(text.find("[/DIL]\r\nČeština=65280,EN.BMP\r\nEnglish=2056,CZ.BMP\r\n"), std::string::npos);
+  EXPECT_NE(text.find("[/DIL]\r\nČeština=65280,EN.BMP\r\nEnglish=2056,CZ.BMP\r\n"),
+            std::string::npos);
   EXPECT_NE(text.find("File0=Zvuky\\a.wav\r\nDIL0=1\r\nSamples0=1234\r\nSilence0=0\r\n"),
             std::string::npos);
 
   ASSERT_TRUE(ReadText(text));
-  ASSERT_EQ(read.SequenceCount(), written.SequenceCount());
-  for (int i = 0; i < read.SequenceCount(); ++i) {
-    const TSekvence& a = *written.SequenceAt(i);
-    const TSekvence& b = *read.SequenceAt(i);
-    EXPECT_EQ(a.Name, b.Name);
-    EXPECT_EQ(a.Code, b.Code);
-    EXPECT_EQ(a.Pin, b.Pin);
-    EXPECT_EQ(a.Repeat, b.Repeat);
-    EXPECT_EQ(a.Floor, b.Floor);
-    EXPECT_EQ(a.SampleCount(), b.SampleCount());
-    EXPECT_EQ(b.Top, 48 * i);
-  }
+  const auto fields = [](const TPametRevazie& document) {
+    std::vector<std::tuple<std::string, int32_t, int32_t, int32_t, bool, int, int32_t>> all;
+    for (const auto& s : document.SequenceList)
+      all.emplace_back(s->Name, s->Code, s->Pin, s->Repeat, s->Floor, s->SampleCount(), s->Top);
+    return all;
+  };
+  EXPECT_EQ(fields(read), fields(written));
   EXPECT_TRUE(read.ParPlayInv);
-  EXPECT_EQ(read.SequenceAt(0)->SampleAt(0)->FileName, written.SequenceAt(0)->SampleAt(0)->FileName);
+  EXPECT_EQ(read.SequenceAt(0)->SampleAt(0)->FileName,
+            written.SequenceAt(0)->SampleAt(0)->FileName);
   EXPECT_EQ(read.SequenceAt(0)->SampleAt(0)->DIL, 1);
   EXPECT_TRUE(read.SequenceAt(0)->SampleAt(1)->Silence);
   EXPECT_EQ(read.SequenceAt(0)->SampleAt(1)->Samples, 7228);
@@ -112,14 +101,15 @@ TEST_F(ConfigurationFileTest, VersionsUpToTwoAreAccepted) {
   EXPECT_FALSE(ReadText("[/GENERAL]\nVersion=2.01\n[0]\nName=a\n"));
   EXPECT_EQ(read.SequenceCount(), 0);
   ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].text, "Konfigurace je chybná nebo byla vytvořena novější verzí programu!");
+  EXPECT_EQ(prompter.shown[0].text,
+            "Konfigurace je chybná nebo byla vytvořena novější verzí programu!");
 }
 
 TEST_F(ConfigurationFileTest, MalformedValuesTakeTheirDefaults) {
-  ASSERT_TRUE(ReadText(
-      "[/DIL]\nA=255\nB=?\nC= 2056 , en.bmp \nD=x,CZ.BMP\n"
-      "[5]\nCode=99999999999\nPriority=0x1F3\nRepeat=$10A\nName=Jméno = s rovnítkem\n"
-      "File0=a.wav\nFile1=b.wav\nFile2=Ticho\nSilence2=1\nSamples2=oops\nFile4=e.wav\n"));
+  ASSERT_TRUE(
+      ReadText("[/DIL]\nA=255\nB=?\nC= 2056 , en.bmp \nD=x,CZ.BMP\n"
+               "[5]\nCode=99999999999\nPriority=0x1F3\nRepeat=$10A\nName=Jméno = s rovnítkem\n"
+               "File0=a.wav\nFile1=b.wav\nFile2=Ticho\nSilence2=1\nSamples2=oops\nFile4=e.wav\n"));
   ASSERT_EQ(read.DilEntries.size(), 4u);
   EXPECT_EQ(read.DilEntries[0].Pattern, 0);
   EXPECT_EQ(read.DilEntries[0].Icon, 0) << "icon name 255 is unknown";
@@ -138,7 +128,8 @@ TEST_F(ConfigurationFileTest, MalformedValuesTakeTheirDefaults) {
 
 TEST_F(ConfigurationFileTest, OnlyTheFirst256SequenceSectionsAreRead) {
   std::string text = "[/GENERAL]\nVersion=2.00\n";
-  for (int i = 0; i < 300; ++i) text += "[" + std::to_string(i) + "]\nCode=" + std::to_string(i) + "\n";
+  for (int i = 0; i < 300; ++i)
+    text += "[" + std::to_string(i) + "]\nCode=" + std::to_string(i) + "\n";
   ASSERT_TRUE(ReadText(text));
   EXPECT_EQ(read.SequenceCount(), 256);
   EXPECT_TRUE(prompter.shown.empty());
@@ -184,7 +175,8 @@ TEST_F(ConfigurationFileTest, SamplePathsResolveAgainstTheOpenFileFirst) {
   WriteFile(project / "Zvuky" / "here.wav", "RIFF");
   read.CurrentFileName = (project / "old.cfg").string();
   const std::string absolute = (program / "elsewhere.wav").string();
-  ASSERT_TRUE(ReadText("[0]\nFile0=Zvuky\\here.wav\nFile1=Zvuky/gone.wav\nFile2=" + absolute + "\n"));
+  ASSERT_TRUE(
+      ReadText("[0]\nFile0=Zvuky\\here.wav\nFile1=Zvuky/gone.wav\nFile2=" + absolute + "\n"));
   const TSekvence& sequence = *read.SequenceAt(0);
   EXPECT_EQ(sequence.SampleAt(0)->FileName, (project / "Zvuky" / "here.wav").string());
   EXPECT_EQ(sequence.SampleAt(1)->FileName, (program / "Zvuky" / "gone.wav").string());
@@ -194,8 +186,9 @@ TEST_F(ConfigurationFileTest, SamplePathsResolveAgainstTheOpenFileFirst) {
 TEST_F(ConfigurationFileTest, ReadableRecordingsAreMeasuredAgain) {
   WritePcmWav(program / "real.wav", std::vector<uint8_t>(300, 128));
   WriteFile(program / "broken.wav", "RIFF....WAVE");
-  ASSERT_TRUE(ReadText("[0]\nFile0=real.wav\nSamples0=5\nFile1=broken.wav\nSamples1=7\n"
-                       "File2=Ticho\nSilence2=1\nSamples2=9\n"));
+  ASSERT_TRUE(
+      ReadText("[0]\nFile0=real.wav\nSamples0=5\nFile1=broken.wav\nSamples1=7\n"
+               "File2=Ticho\nSilence2=1\nSamples2=9\n"));
   const TSekvence& sequence = *read.SequenceAt(0);
   EXPECT_EQ(sequence.SampleAt(0)->Samples, 300) << "the file's own length wins";
   EXPECT_EQ(sequence.SampleAt(1)->Samples, 7) << "an unreadable file keeps the stored length";
@@ -207,7 +200,8 @@ TEST_F(ConfigurationFileTest, BufferedConfigurationIsBoundsChecked) {
   const std::string text = *RenderConfigurationText(written);
   std::vector<uint8_t> buffer(4 + text.size() + 1 + 16, 0xFF);
   const uint32_t length = static_cast<uint32_t>(text.size() + 1);
-  for (int i = 0; i < 4; ++i) buffer[static_cast<std::size_t>(i)] = static_cast<uint8_t>(length >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    buffer[static_cast<std::size_t>(i)] = static_cast<uint8_t>(length >> (8 * i));
   std::copy(text.begin(), text.end(), buffer.begin() + 4);
   buffer[4 + text.size()] = 0;
 
@@ -220,7 +214,8 @@ TEST_F(ConfigurationFileTest, BufferedConfigurationIsBoundsChecked) {
   // Lengths that reach past the buffer, or none at all, are refused untouched.
   for (uint32_t bad : {0u, static_cast<uint32_t>(buffer.size()), 0xFFFFFFFFu, 0x80000000u}) {
     auto copy = buffer;
-    for (int i = 0; i < 4; ++i) copy[static_cast<std::size_t>(i)] = static_cast<uint8_t>(bad >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+      copy[static_cast<std::size_t>(i)] = static_cast<uint8_t>(bad >> (8 * i));
     EXPECT_FALSE(LoadConfigurationFromBuffer(read, copy.data(), copy.size())) << bad;
   }
   EXPECT_FALSE(LoadConfigurationFromBuffer(read, buffer.data(), 3));
