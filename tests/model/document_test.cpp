@@ -96,29 +96,19 @@ TEST_F(DocumentTest, SelectAtClampsAndReportsWhatItSelected) {
   document.AddSequence(MakeSequence(1));
   for (const char* name : {"a", "b", "c"}) document.AppendSample(1, MakeWav(name));
 
-  int sample = 5, sequence = 1;
-  document.SelectAt(sample, sequence);
-  EXPECT_EQ(sample, 2);
+  // SelectAt hands back the indices it settled on.
+  const auto select = [&](int sample, int sequence) {
+    document.SelectAt(sample, sequence);
+    return std::pair{sample, sequence};
+  };
+  EXPECT_EQ(select(5, 1), std::pair(2, 1));
   EXPECT_EQ(document.CurrentSample->FileName, "c");
   EXPECT_EQ(document.GetSelectedSample(), document.CurrentSample);
-
-  sample = 0;
-  sequence = 9;
-  document.SelectAt(sample, sequence);
-  EXPECT_EQ(sequence, 1);
+  EXPECT_EQ(select(0, 9), std::pair(0, 1)) << "beyond the list: the last sequence";
   EXPECT_EQ(document.CurrentSequence, document.SequenceAt(1));
-
-  sample = 0;
-  sequence = 0;
-  document.SelectAt(sample, sequence);
-  EXPECT_EQ(sample, -1) << "a sequence without samples selects no sample";
+  EXPECT_EQ(select(0, 0), std::pair(-1, 0)) << "a sequence without samples selects no sample";
   EXPECT_EQ(document.CurrentSample, nullptr);
-
-  sample = 3;
-  sequence = -1;
-  document.SelectAt(sample, sequence);
-  EXPECT_EQ(sample, -1);
-  EXPECT_EQ(sequence, 0);
+  EXPECT_EQ(select(3, -1), std::pair(-1, 0));
   EXPECT_EQ(document.GetSelectedSequence(), nullptr);
 }
 
