@@ -55,21 +55,6 @@ TEST(TranslateTest, SeesAChangedFileAtTheNextLookup) {
   EXPECT_EQ(language.Translate("Key", "-"), "bee");
 }
 
-TEST(TranslateTest, AnOldUnchangedFileIsServedFromTheCache) {
-  test::TempDir dir;
-  const fs::path file = dir / "a.lng";
-  test::WriteFile(file, "[Messages]\nKey=one\n");
-  const auto old = fs::last_write_time(file) - std::chrono::hours(1);
-  fs::last_write_time(file, old);
-  TLanguage language;
-  language.SetLanguageFile(file);
-  ASSERT_EQ(language.Translate("Key", "-"), "one");
-  // Size and an old stamp unchanged: the file is not read again.
-  test::WriteFile(file, "[Messages]\nKey=two\n");
-  fs::last_write_time(file, old);
-  EXPECT_EQ(language.Translate("Key", "-"), "one");
-}
-
 TEST(TranslateTest, ManyThreadsLookUpWhileTheFileChanges) {
   test::TempDir dir;
   const fs::path file = dir / "a.lng";
