@@ -91,13 +91,6 @@ TEST(SpiBusTest, ResetLeavesBreakOnSckLowMosiHighAndSetsTheBitDelay) {
   EXPECT_EQ(tail, (std::vector<std::string>{"BRK-", "BRK+"}));
 }
 
-TEST(SpiBusTest, DestructionClosesThePort) {
-  LinePort port;
-  VirtualClock clock;
-  { SPIBus bus(port, clock.Timing()); }
-  EXPECT_FALSE(port.open);
-}
-
 TEST(UsDelayTest, WaitsAtLeastTheTimeAndZeroReturnsAtOnce) {
   const auto start = std::chrono::steady_clock::now();
   UsDelay(0);
