@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <tuple>
 
 #include "device/at90s.h"
 #include "device/avr_target.h"
@@ -34,31 +35,32 @@ std::vector<uint8_t> Pattern(size_t size) {
   return data;
 }
 
+// A target chip on an open port and the programmer that talks to it.
 struct Rig {
-  Rig(Chip chip, int misaligned = 0) : target(chip, clock, misaligned) { target.Open(1); }
+  Rig(Chip chip, int misaligned = 0) : target(chip, clock, misaligned) {}
   VirtualClock clock;
   AvrTarget target;
+  int opened = target.Open(1);
+  At90s programmer{target, clock.Timing()};
+  NullTransferObserver observer;
 };
 
 TEST(At90sTest, SynchronisesDespiteAMisalignedBitFramingAndReadsTheSignature) {
   for (int misaligned : {0, 3, 17, 31}) {
     Rig rig(Chip::Atmega8515, misaligned);
-    At90s programmer(rig.target, rig.clock.Timing());
-    EXPECT_EQ(programmer.ProgrammingEnable(), 0) << misaligned;
-    EXPECT_EQ(programmer.Signature, kSignatureAtmega8515) << misaligned;
+    EXPECT_EQ(rig.programmer.ProgrammingEnable(), 0) << misaligned;
+    EXPECT_EQ(rig.programmer.Signature, kSignatureAtmega8515) << misaligned;
   }
   Rig rig(Chip::At90s8515, 5);
-  At90s programmer(rig.target, rig.clock.Timing());
-  EXPECT_EQ(programmer.ProgrammingEnable(), 0);
-  EXPECT_EQ(programmer.Signature, kSignatureAt90s8515);
+  EXPECT_EQ(rig.programmer.ProgrammingEnable(), 0);
+  EXPECT_EQ(rig.programmer.Signature, kSignatureAt90s8515);
 }
 
 TEST(At90sTest, AbsentChipFailsAfterAllPassesAndLeavesSignatureZero) {
   Rig rig(Chip::At90s8515);
   rig.target.connected = false;
-  At90s programmer(rig.target, rig.clock.Timing());
-  EXPECT_EQ(programmer.ProgrammingEnable(), -1);
-  EXPECT_EQ(programmer.Signature, 0u);
+  EXPECT_EQ(rig.programmer.ProgrammingEnable(), -1);
+  EXPECT_EQ(rig.programmer.Signature, 0u);
   int resets = 0;
   for (const auto& line : rig.target.lineLog) resets += line == "BRK+";
   EXPECT_EQ(resets, 4);
@@ -68,14 +70,12 @@ TEST(At90sTest, BothProceduresWriteExactlyTheImageWithoutOverrunningBusyTimes) {
   for (Chip chip : {Chip::At90s8515, Chip::Atmega8515}) {
     Rig rig(chip);
     rig.target.flash.assign(8192, 0x00);  // not erased: the erase must come first
-    At90s programmer(rig.target, rig.clock.Timing());
-    ASSERT_EQ(programmer.ProgrammingEnable(), 0);
-    programmer.ChipErase();
+    ASSERT_EQ(rig.programmer.ProgrammingEnable(), 0);
+    rig.programmer.ChipErase();
     EXPECT_EQ(rig.target.chipErases, 1);
     const auto data = Pattern(1000);
-    NullTransferObserver observer;
-    const int result = programmer.ProgramMemory(data, observer);
-    EXPECT_EQ(result, chip == Chip::At90s8515 ? 1000 : 1024);
+    EXPECT_EQ(rig.programmer.ProgramMemory(data, rig.observer),
+              chip == Chip::At90s8515 ? 1000 : 1024);
     EXPECT_TRUE(std::equal(data.begin(), data.end(), rig.target.flash.begin()));
     EXPECT_TRUE(std::all_of(rig.target.flash.begin() + 1000, rig.target.flash.end(),
                             [](uint8_t b) { return b == 0xFF; }));
@@ -87,66 +87,53 @@ TEST(At90sTest, BlankDataWritesNothingAndCountsPartialPagesWhole) {
   const std::vector<uint8_t> blank(100, 0xFF);
   for (Chip chip : {Chip::At90s8515, Chip::Atmega8515}) {
     Rig rig(chip);
-    At90s programmer(rig.target, rig.clock.Timing());
-    ASSERT_EQ(programmer.ProgrammingEnable(), 0);
-    NullTransferObserver observer;
-    EXPECT_EQ(programmer.ProgramMemory(blank, observer), chip == Chip::At90s8515 ? 100 : 128);
+    ASSERT_EQ(rig.programmer.ProgrammingEnable(), 0);
+    EXPECT_EQ(rig.programmer.ProgramMemory(blank, rig.observer),
+              chip == Chip::At90s8515 ? 100 : 128);
     EXPECT_EQ(rig.target.bytesWritten, 0);
   }
 }
 
 TEST(At90sTest, UnknownSignatureSendsNothing) {
   Rig rig(Chip::At90s8515);
-  At90s programmer(rig.target, rig.clock.Timing());
-  programmer.Signature = 0x07931E;
+  rig.programmer.Signature = 0x07931E;
   const size_t linesBefore = rig.target.lineLog.size();
-  NullTransferObserver observer;
-  EXPECT_EQ(programmer.ProgramMemory(Pattern(256), observer), -1);
+  EXPECT_EQ(rig.programmer.ProgramMemory(Pattern(256), rig.observer), -1);
   EXPECT_EQ(rig.target.lineLog.size(), linesBefore);
 }
 
 TEST(At90sTest, StopEndsBeforeTheNextByteOrPage) {
-  {
-    Rig rig(Chip::At90s8515);
-    At90s programmer(rig.target, rig.clock.Timing());
-    ASSERT_EQ(programmer.ProgrammingEnable(), 0);
-    StopAfter observer(1);  // the first report comes at byte 63
-    std::vector<uint8_t> data(512, 0x12);
-    EXPECT_EQ(programmer.ProgramMemory(data, observer), 0);
-    EXPECT_EQ(rig.target.bytesWritten, 64);
-    EXPECT_EQ(observer.texts.front(), "63B / 511B");
-  }
-  {
-    Rig rig(Chip::Atmega8515);
-    At90s programmer(rig.target, rig.clock.Timing());
-    ASSERT_EQ(programmer.ProgrammingEnable(), 0);
-    StopAfter observer(2);
-    std::vector<uint8_t> data(512, 0x12);
-    EXPECT_EQ(programmer.ProgramMemory(data, observer), 0);
-    EXPECT_EQ(rig.target.bytesWritten, 128);  // two pages loaded
+  // The byte procedure reports every 64 bytes, the page one after each page.
+  for (auto [chip, reports, written] :
+       {std::tuple{Chip::At90s8515, 1, 64}, std::tuple{Chip::Atmega8515, 2, 128}}) {
+    Rig rig(chip);
+    ASSERT_EQ(rig.programmer.ProgrammingEnable(), 0);
+    StopAfter observer(reports);
+    EXPECT_EQ(rig.programmer.ProgramMemory(std::vector<uint8_t>(512, 0x12), observer), 0);
+    EXPECT_EQ(rig.target.bytesWritten, written);
+    if (chip == Chip::At90s8515) {
+      EXPECT_EQ(observer.texts.front(), "63B / 511B");
+    }
   }
 }
 
 TEST(At90sTest, PollingGivesUpOnAByteThatNeverVerifies) {
   Rig rig(Chip::At90s8515);
-  At90s programmer(rig.target, rig.clock.Timing());
-  ASSERT_EQ(programmer.ProgrammingEnable(), 0);
+  ASSERT_EQ(rig.programmer.ProgrammingEnable(), 0);
   rig.target.flash[10] = 0x00;  // a stuck byte: writing 0x55 cannot set its bits
-  EXPECT_EQ(programmer.WaitForWrite(10, 0x55), -1);
+  EXPECT_EQ(rig.programmer.WaitForWrite(10, 0x55), -1);
   std::vector<uint8_t> data(64, 0xFF);
   data[10] = 0x55;
-  NullTransferObserver observer;
-  EXPECT_EQ(programmer.ProgramMemory(data, observer), -1);
+  EXPECT_EQ(rig.programmer.ProgramMemory(data, rig.observer), -1);
 }
 
 TEST(At90sTest, ReleasesResetWhenDestroyed) {
-  Rig rig(Chip::Atmega8515);
-  {
-    At90s programmer(rig.target, rig.clock.Timing());
-    programmer.ProgrammingEnable();
-  }
-  EXPECT_EQ(rig.target.lineLog.back(), "BRK-");
-  EXPECT_FALSE(rig.target.IsOpen());
+  VirtualClock clock;
+  AvrTarget target(Chip::Atmega8515, clock, 0);
+  target.Open(1);
+  At90s(target, clock.Timing()).ProgrammingEnable();
+  EXPECT_EQ(target.lineLog.back(), "BRK-");
+  EXPECT_FALSE(target.IsOpen());
 }
 
 }  // namespace
