@@ -17,6 +17,12 @@ ProgramImage ImageToProgram(const std::vector<uint8_t>& image, int pages, int in
   return ProgramImage{image, k64k, int64_t{pages} * 256, interfaceNumber};
 }
 
+// Programs a 64 kB image of `pages` used pages made for the parallel interface.
+TransferResult ProgramPages(SimLink& link, int pages, RecordingObserver& observer) {
+  return ProgramAnnouncer(*link.session,
+                          ImageToProgram(MakeImage(k64k, 256, pages, 1, ""), pages, 1), observer);
+}
+
 TEST(MemoryTransferTest, ProgramsReadsBackAndFindsTheConfiguration) {
   TempDir dir;
   const auto flash = dir / "flash.bin";
@@ -57,22 +63,18 @@ TEST(MemoryTransferTest, ProgramsReadsBackAndFindsTheConfiguration) {
 }
 
 TEST(MemoryTransferTest, ConfigurationReadOfAnImageWithoutOneGivesZero) {
-  const auto image = MakeImage(k64k, 256, 3, 1, "");
   SimLink link({});
   RecordingObserver observer;
-  ASSERT_EQ(ProgramAnnouncer(*link.session, ImageToProgram(image, 3, 1), observer).outcome,
-            TransferOutcome::Completed);
+  ASSERT_EQ(ProgramPages(link, 3, observer).outcome, TransferOutcome::Completed);
   std::vector<uint8_t> buffer;
-  const auto result = ReadStoredConfiguration(*link.session, buffer, k64k, observer);
-  EXPECT_EQ(result.bytesInUse, 0);
+  EXPECT_EQ(ReadStoredConfiguration(*link.session, buffer, k64k, observer).bytesInUse, 0);
 }
 
 TEST(MemoryTransferTest, PreChecksRefuseBeforeAnyPageIsSent) {
-  const auto image = MakeImage(k64k, 256, 3, 1, "");
   {
     SimLink link({"--memory", "1"});
     RecordingObserver observer;
-    const auto result = ProgramAnnouncer(*link.session, ImageToProgram(image, 3, 1), observer);
+    const auto result = ProgramPages(link, 3, observer);
     EXPECT_EQ(result.outcome, TransferOutcome::MemorySizeMismatch);
     ASSERT_EQ(observer.warnings.size(), 1u);
     EXPECT_EQ(observer.warnings[0].text,
@@ -83,7 +85,7 @@ TEST(MemoryTransferTest, PreChecksRefuseBeforeAnyPageIsSent) {
   for (const char* firmware : {"3.3", "2.9"}) {
     SimLink link({"--firmware", firmware});
     RecordingObserver observer;
-    const auto result = ProgramAnnouncer(*link.session, ImageToProgram(image, 3, 1), observer);
+    const auto result = ProgramPages(link, 3, observer);
     EXPECT_EQ(result.outcome, TransferOutcome::OldFirmware) << firmware;
     ASSERT_EQ(observer.warnings.size(), 1u);
     EXPECT_EQ(observer.warnings[0].key, "OldFW");
@@ -92,17 +94,19 @@ TEST(MemoryTransferTest, PreChecksRefuseBeforeAnyPageIsSent) {
   {
     SimLink link({"--interface", "5"});
     RecordingObserver observer;
-    const auto result = ProgramAnnouncer(*link.session, ImageToProgram(image, 3, 1), observer);
+    const auto result = ProgramPages(link, 3, observer);
     EXPECT_EQ(result.outcome, TransferOutcome::InterfaceDeclined);
     ASSERT_EQ(observer.questions.size(), 1u);
     EXPECT_EQ(observer.questions[0].text,
               "V hlásiči je nastaveno rozhraní \"Sériové\". Pokoušíte se nastavit rozhraní "
               "\"Paralelní\". Přejete si pokračovat?");
+    observer.answers = {Answer::Yes};
+    EXPECT_EQ(ProgramPages(link, 3, observer).outcome, TransferOutcome::Completed);
   }
   {
     SimLink link({"--silent-first", "1000"});
     RecordingObserver observer;
-    const auto result = ProgramAnnouncer(*link.session, ImageToProgram(image, 3, 1), observer);
+    const auto result = ProgramPages(link, 3, observer);
     EXPECT_EQ(result.outcome, TransferOutcome::NoAnnouncer);
     ASSERT_EQ(observer.warnings.size(), 1u);
     EXPECT_EQ(observer.warnings[0].text, "Hlásič nebyl detekován!");
@@ -110,21 +114,11 @@ TEST(MemoryTransferTest, PreChecksRefuseBeforeAnyPageIsSent) {
   }
 }
 
-TEST(MemoryTransferTest, InterfaceQuestionAnsweredYesProgramsAnyway) {
-  const auto image = MakeImage(k64k, 256, 3, 1, "");
-  SimLink link({"--interface", "5"});
-  RecordingObserver observer;
-  observer.answers = {Answer::Yes};
-  EXPECT_EQ(ProgramAnnouncer(*link.session, ImageToProgram(image, 3, 1), observer).outcome,
-            TransferOutcome::Completed);
-}
-
 TEST(MemoryTransferTest, EveryFifthRetryAsksAndNoAbandonsTheTransfer) {
-  const auto image = MakeImage(k64k, 256, 3, 1, "");
   SimLink link({"--corrupt-rate", "1"});
   RecordingObserver observer;
   observer.answers = {Answer::Yes, Answer::No};
-  const auto result = ProgramAnnouncer(*link.session, ImageToProgram(image, 3, 1), observer);
+  const auto result = ProgramPages(link, 3, observer);
   EXPECT_EQ(result.outcome, TransferOutcome::Abandoned);
   // Asked before the sixth and the eleventh attempt of page 0.
   ASSERT_EQ(observer.questions.size(), 2u);
@@ -158,11 +152,10 @@ TEST(MemoryTransferTest, LossyLineStillDeliversTheExactImage) {
 }
 
 TEST(MemoryTransferTest, StopEndsAfterTheCurrentPage) {
-  const auto image = MakeImage(k64k, 256, 30, 1, "");
   SimLink link({});
   RecordingObserver observer;
   observer.stopAfterProgress = 2;  // the reset and the report after page 0
-  const auto result = ProgramAnnouncer(*link.session, ImageToProgram(image, 30, 1), observer);
+  const auto result = ProgramPages(link, 30, observer);
   EXPECT_EQ(result.outcome, TransferOutcome::Stopped);
   EXPECT_EQ(result.pagesDone, 1);
   EXPECT_TRUE(result.closeDialog);
@@ -178,24 +171,21 @@ TEST(MemoryTransferTest, StopEndsAfterTheCurrentPage) {
 }
 
 TEST(MemoryTransferTest, DisconnectMidTransferEndsWithAnErrorInBoundedTime) {
-  const auto image = MakeImage(k64k, 256, 40, 1, "");
   SimLink link({"--disconnect-after-pages", "5"});
   RecordingObserver observer;
   observer.fallback = Answer::No;
   const auto start = std::chrono::steady_clock::now();
-  const auto result = ProgramAnnouncer(*link.session, ImageToProgram(image, 40, 1), observer);
+  const auto result = ProgramPages(link, 40, observer);
   EXPECT_EQ(result.outcome, TransferOutcome::Abandoned);
   EXPECT_EQ(result.pagesDone, 5);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
 TEST(MemoryTransferTest, PacedAnnouncerIsNoFasterThanTheLine) {
-  const auto image = MakeImage(k64k, 256, 4, 1, "");
   SimLink link({"--pace"});
   RecordingObserver observer;
   const auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(ProgramAnnouncer(*link.session, ImageToProgram(image, 4, 1), observer).outcome,
-            TransferOutcome::Completed);
+  ASSERT_EQ(ProgramPages(link, 4, observer).outcome, TransferOutcome::Completed);
   // Four pages of 256 bytes plus framing both ways: over 90 ms at 115200 baud.
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(90));
 }
