@@ -17,12 +17,10 @@ TEST(AnnouncerLinkTest, FindsTheAnnouncerAndReadsItsRecord) {
   EXPECT_FALSE(link.port.IsOpen());
   EXPECT_TRUE(ProbePort(link.port, 1));
 
+  // The record's fields themselves are parsed in the protocol's unit tests.
   const auto info = link.session->QueryAnnouncerInfo();
   ASSERT_TRUE(info);
-  EXPECT_EQ(info->FirmwareMajor(), 3);
-  EXPECT_EQ(info->FirmwareMinor(), 4);
   EXPECT_EQ(info->HardwareVersion(), 2);
-  EXPECT_EQ(info->InterfaceNumber(), 5);
   EXPECT_EQ(status.back(), " Port: COM1");
 
   EXPECT_EQ(link.session->GetMemorySizeFromAnnouncer(), 524288);
