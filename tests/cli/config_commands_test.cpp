@@ -23,9 +23,6 @@ TEST_F(ConfigCommandsTest, NewWritesTheDefaultConfigurationThatCheckReads) {
   const nlohmann::json json = CheckJson(config);
   ASSERT_EQ(json["sequences"].size(), 8u);
   EXPECT_EQ(json["sequences"][7]["name"], "Přízemí");
-  EXPECT_EQ(json["sequences"][0]["pin"], 3);
-  EXPECT_EQ(json["dil"][0]["name"], "DIL");
-  EXPECT_EQ(json["parPlayInv"], false);
   // The documented shape, keys in their documented order.
   const std::string raw = RunCli({"check", config.string(), "--json"}).out;
   EXPECT_EQ(raw.rfind(R"({"parPlayInv":false,"serPlayInv":false,"dil":[{"name":"DIL","pattern":0,)"
@@ -42,10 +39,11 @@ TEST_F(ConfigCommandsTest, NewWritesTheDefaultConfigurationThatCheckReads) {
 
 TEST_F(ConfigCommandsTest, CheckReportsProblemsAndRelativeSamplesFromItsOwnFolder) {
   WriteFile(dir / "Zvuky" / "ok.wav", "RIFF");
-  WriteFile(dir / "problems.cfg",
-            "[/DIL]\r\nCZ=2056,CZ.BMP\r\n"
-            "[0]\r\nCode=5\r\nName=first\r\nFile0=Zvuky\\ok.wav\r\nFile1=Zvuky\\gone.wav\r\nDIL1=4\r\n"
-            "[1]\r\nCode=5\r\nName=second\r\nPin=2\r\n[2]\r\nPin=2\r\nName=third\r\n");
+  WriteFile(
+      dir / "problems.cfg",
+      "[/DIL]\r\nCZ=2056,CZ.BMP\r\n"
+      "[0]\r\nCode=5\r\nName=first\r\nFile0=Zvuky\\ok.wav\r\nFile1=Zvuky\\gone.wav\r\nDIL1=4\r\n"
+      "[1]\r\nCode=5\r\nName=second\r\nPin=2\r\n[2]\r\nPin=2\r\nName=third\r\n");
   const CliResult result = RunCli({"check", (dir / "problems.cfg").string()});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_NE(result.out.find("missing WAV file"), std::string::npos) << result.out;
@@ -53,7 +51,8 @@ TEST_F(ConfigCommandsTest, CheckReportsProblemsAndRelativeSamplesFromItsOwnFolde
   EXPECT_EQ(result.out.find("ok.wav\n"), std::string::npos) << "ok.wav exists beside the file";
   EXPECT_NE(result.out.find("input 2 is used by both \"second\" and \"third\""), std::string::npos);
   EXPECT_NE(result.out.find("refers to DIL entry 4"), std::string::npos);
-  EXPECT_EQ(result.out.find("code 00000101 = 5"), std::string::npos) << "code 5 is on a pin in \"second\"";
+  EXPECT_EQ(result.out.find("code 00000101 = 5"), std::string::npos)
+      << "code 5 is on a pin in \"second\"";
 }
 
 TEST_F(ConfigCommandsTest, UnreadableConfigurationsFail) {
@@ -74,9 +73,9 @@ TEST_F(ConfigCommandsTest, WizardAndRecodeProduceTheExpectedCodes) {
             "[/PLAYER]\r\nLanguage=Czech\r\n[0]\r\nFile0=ground.wav\r\nSamples0=50\r\n"
             "[/DIL]\r\nCZ=2056,CZ.BMP\r\n");
   const auto config = dir / "wizard.cfg";
-  CliResult wizard = RunCli({"wizard", "--language", (dir / "cz.wiz").string(), "--floors", "4",
-                             "--lowest", "-1", "--special", "up,down", "--gray", "-o",
-                             config.string()});
+  CliResult wizard =
+      RunCli({"wizard", "--language", (dir / "cz.wiz").string(), "--floors", "4", "--lowest", "-1",
+              "--special", "up,down", "--gray", "-o", config.string()});
   ASSERT_EQ(wizard.exitCode, 0) << wizard.err;
   nlohmann::json json = CheckJson(config);
   ASSERT_EQ(json["sequences"].size(), 6u);
