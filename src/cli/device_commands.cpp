@@ -1,9 +1,14 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cctype>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -23,6 +28,14 @@
 namespace liftvox::cli {
 
 namespace {
+
+bool StderrIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return ::isatty(STDERR_FILENO) != 0;
+#endif
+}
 
 // Where the announcer is: --port N, --device PATH, or a search of ports 1..4.
 struct PortOptions {
@@ -68,7 +81,7 @@ struct DeviceLink {
 class CliObserver final : public TransferObserver {
  public:
   CliObserver(bool yes, int maxRetries)
-      : yes_(yes), maxRetries_(maxRetries), terminal_(::isatty(STDERR_FILENO) != 0) {}
+      : yes_(yes), maxRetries_(maxRetries), terminal_(StderrIsTerminal()) {}
   ~CliObserver() override {
     if (terminal_ && shownProgress_) std::cerr << '\n';
   }
