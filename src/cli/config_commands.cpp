@@ -1,6 +1,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -202,6 +203,9 @@ void AddWizardCommand(CLI::App& app, CliContext& context) {
     for (const std::string& name : options->special) {
       const int32_t pin = SpecialPinByName(name);
       if (pin == 0) throw CliError("unknown special sequence '" + name + "'");
+      if (std::find(choices.specialPins.begin(), choices.specialPins.end(), pin) !=
+          choices.specialPins.end())
+        throw CliError("special sequence '" + name + "' is named twice");
       choices.specialPins.push_back(pin);
     }
     const int maxFloors = 256 - static_cast<int>(choices.specialPins.size());

@@ -65,14 +65,15 @@ bool WriteDilSection(IniSections& ini, std::string_view section,
 
 bool LoadDilFile(TPametRevazie& document, const std::filesystem::path& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
+  const bool exists = std::filesystem::is_regular_file(path, error);
+  const TMemIniFile ini(path);
+  if (!exists || !ini.Loaded()) {
     document.prompter().Warn(
         {"UnableLoadFile", document.Translate("DILLoad", "Načítání DIL konfigurace"),
          FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"),
                        PathToUtf8(path))});
     return false;
   }
-  const TMemIniFile ini(path);
   document.DilEntries = ReadDilSection(ini, kDilSection, document.IconNames, -1);
   document.ImageStale = true;
   return true;

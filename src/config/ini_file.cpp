@@ -1,5 +1,7 @@
 #include "config/ini_file.h"
 
+#include <optional>
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -13,9 +15,12 @@ namespace liftvox {
 namespace {
 
 // The key of a line: the text before its first '=', when there is one.
-std::string_view KeyOf(std::string_view line) {
+// The key of a "key=value" line; nothing for a line without '='. An empty
+// key is a key: a DIL entry may have an empty name and must read back.
+std::optional<std::string_view> KeyOf(std::string_view line) {
   const std::size_t equals = line.find('=');
-  return equals == std::string_view::npos ? std::string_view{} : line.substr(0, equals);
+  if (equals == std::string_view::npos) return std::nullopt;
+  return line.substr(0, equals);
 }
 
 bool IsSectionHeader(std::string_view line) {
@@ -81,9 +86,9 @@ IniSections::IniSections(std::string_view utf8Text) {
 }
 
 void IniSections::IndexLine(Section& section, std::size_t lineIndex) {
-  const std::string_view key = KeyOf(section.lines[lineIndex]);
-  if (key.empty()) return;
-  if (section.keyIndex.try_emplace(ToUpperText(key), lineIndex).second) {
+  const auto key = KeyOf(section.lines[lineIndex]);
+  if (!key) return;
+  if (section.keyIndex.try_emplace(ToUpperText(*key), lineIndex).second) {
     section.keyLines.push_back(lineIndex);
   }
 }
@@ -102,7 +107,7 @@ IniSections::Section& IniSections::FindOrAdd(std::string_view section) {
 const std::string* IniSections::FindLine(std::string_view section, std::string_view key,
                                          std::size_t& keyLength) const {
   const Section* found = Find(section);
-  if (!found || key.empty()) return nullptr;
+  if (!found) return nullptr;
   const auto it = found->keyIndex.find(ToUpperText(key));
   if (it == found->keyIndex.end()) return nullptr;
   const std::string& line = found->lines[it->second];
@@ -125,7 +130,7 @@ std::vector<std::string> IniSections::Keys(std::string_view section) const {
   std::vector<std::string> keys;
   if (const Section* found = Find(section)) {
     keys.reserve(found->keyLines.size());
-    for (const std::size_t line : found->keyLines) keys.emplace_back(KeyOf(found->lines[line]));
+    for (const std::size_t line : found->keyLines) keys.emplace_back(*KeyOf(found->lines[line]));
   }
   return keys;
 }
@@ -161,12 +166,9 @@ void IniSections::WriteString(std::string_view section, std::string_view key,
   std::string line;
   line.reserve(key.size() + 1 + value.size());
   line.append(key).append("=").append(value);
-  if (!key.empty()) {
-    const auto it = target.keyIndex.find(ToUpperText(key));
-    if (it != target.keyIndex.end()) {
-      target.lines[it->second] = std::move(line);
-      return;
-    }
+  if (const auto it = target.keyIndex.find(ToUpperText(key)); it != target.keyIndex.end()) {
+    target.lines[it->second] = std::move(line);
+    return;
   }
   target.lines.push_back(std::move(line));
   IndexLine(target, target.lines.size() - 1);

@@ -22,7 +22,7 @@ std::optional<int32_t> ParseIniInteger(std::string_view text);
 // - other non-empty lines not starting with ';' belong to the current section
 //   untrimmed; lines before the first section are ignored;
 // - key = text before the first '=', value = everything after it, untrimmed;
-//   lines without '=' (or with an empty key) are kept but never match a key;
+//   lines without '=' are kept but never match a key (an empty key is a key);
 // - section and key names compare without regard to letter case (ASCII and
 //   the Czech letters alike); on duplicates the first one wins;
 // - writing creates a section at its first key; a second write of a key

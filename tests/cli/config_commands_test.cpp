@@ -98,6 +98,7 @@ TEST_F(ConfigCommandsTest, WizardAndRecodeProduceTheExpectedCodes) {
   EXPECT_EQ(json["sequences"][0]["code"], upCode) << "sequences on an input keep their code";
 
   EXPECT_NE(RunCli({"wizard", "--special", "sideways", "-o", config.string()}).exitCode, 0);
+  EXPECT_NE(RunCli({"wizard", "--special", "up,up", "-o", config.string()}).exitCode, 0);
   EXPECT_NE(RunCli({"wizard", "--floors", "250", "-o", config.string()}).exitCode, 0);
   EXPECT_NE(RunCli({"wizard", "--language", "nope.wiz", "-o", config.string()}).exitCode, 0);
 }

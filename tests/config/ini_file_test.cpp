@@ -57,13 +57,13 @@ constexpr const char* kMixedText =
 TEST(IniSectionsTest, ReadsTheDialectExactly) {
   const IniSections ini(kMixedText);
   EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Main", " Spaced ", "Čeština"}));
-  EXPECT_EQ(ini.Keys("MAIN"), (std::vector<std::string>{"Name", "Formula"}));
+  EXPECT_EQ(ini.Keys("MAIN"), (std::vector<std::string>{"Name", "Formula", ""}));
   EXPECT_EQ(ini.ReadString("main", "NAME", "?"), " Výtah jede ");
   EXPECT_EQ(ini.ReadString("Main", "Formula", "?"), "a=b");
   EXPECT_FALSE(ini.ValueExists("Main", "Extra")) << "a repeated section is never read";
   EXPECT_FALSE(ini.ValueExists("Main", "comment"));
   EXPECT_FALSE(ini.ValueExists("Main", "no equals sign"));
-  EXPECT_FALSE(ini.ValueExists("Main", ""));
+  EXPECT_EQ(ini.ReadString("Main", "", "?"), "empty key") << "a DIL entry may have no name";
   EXPECT_FALSE(ini.SectionExists("Spaced"));
   EXPECT_FALSE(ini.SectionExists("Inner"));
   EXPECT_EQ(ini.ReadString("orphan", "orphan", "default"), "default");

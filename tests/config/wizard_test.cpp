@@ -158,6 +158,12 @@ TEST(DilFileTest, FilesLoadAndSaveThroughTheDocument) {
   ASSERT_TRUE(SaveDilFile(document, dir / "copy.dil"));
   EXPECT_EQ(ReadFile(dir / "copy.dil"), ReadFile(dir / "two.dil") + "\r\n");
 
+  document.DilEntries[0].Name = "";  // typed away in the dialog: must still read back
+  ASSERT_TRUE(SaveDilFile(document, dir / "nameless.dil"));
+  ASSERT_TRUE(LoadDilFile(document, dir / "nameless.dil"));
+  ASSERT_EQ(document.DilEntries.size(), 2u);
+  EXPECT_EQ(document.DilEntries[0].Pattern, 2056);
+
   document.DilEntries[0].Icon = -1;
   EXPECT_FALSE(SaveDilFile(document, dir / "copy.dil"));
   EXPECT_EQ(prompter.shown.back().key, "UnableWriteFile");
