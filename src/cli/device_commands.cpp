@@ -222,6 +222,9 @@ ImageToProgram LoadImageFileToProgram(const std::filesystem::path& input) {
     throw CliError(input.string() + " is not a memory image file for " + MemorySizeText(code));
   }
   if (loaded.usedSize <= 0) throw CliError(input.string() + " holds no data");
+  // The whole file goes into the image, its code byte included: a file as long
+  // as the memory carries the code where the image's last byte was.
+  loaded.bytes.push_back(static_cast<uint8_t>(code));
   return {std::move(loaded.bytes), code, loaded.usedSize};
 }
 
@@ -253,9 +256,11 @@ void Read(const PortOptions& options, const CliContext& context,
   if (configurationOnly) {
     const auto result = ReadStoredConfiguration(link.session, image, memorySize, observer);
     CheckTransfer(result, observer);
-    const std::span<const uint8_t> used(
-        image.data(), static_cast<size_t>(std::max<int64_t>(result.bytesInUse, 0)));
-    const auto text = StoredConfigurationText(used, PageSizeForMemory(code));
+    // The record may end a few bytes past the pages counted as in use; the
+    // read covers them, and the lookup checks its own bounds.
+    const auto text = result.bytesInUse > 0
+                          ? StoredConfigurationText(image, PageSizeForMemory(code))
+                          : std::nullopt;
     if (!text) {
       throw CliError(
           link.session.Translate("UnableFindConf", "Hlásič neobsaguje konfigurační data!"));

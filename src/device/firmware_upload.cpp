@@ -71,8 +71,7 @@ FirmwareResult UploadFirmware(AnnouncerSession& session, const std::filesystem::
     return result;
   }
 
-  const bool searched = result.port < 1;
-  if (searched) {
+  if (result.port < 1) {
     result.port = FindProgrammerPort(session, observer, timing);
     observer.PortChanged(serial.PortLabel(result.port));
   }
@@ -93,9 +92,10 @@ FirmwareResult UploadFirmware(AnnouncerSession& session, const std::filesystem::
       serial.Close();
       return result;
     }
-    // The byte and page procedures skip 0xFF and rely on an erased chip; the
-    // port search erased it already, a fixed port has not.
-    if (!searched) programmer->ChipErase();
+    // The byte and page procedures skip 0xFF and rely on an erased chip.
+    // Erase here whatever happened before: a search may have found no chip
+    // answering and erased nothing.
+    programmer->ChipErase();
     const int written = programmer->ProgramMemory(
         std::span<const uint8_t>(image.data(), kFirmwareProgramSize), observer);
     if (written < 0) {
@@ -108,7 +108,7 @@ FirmwareResult UploadFirmware(AnnouncerSession& session, const std::filesystem::
       return result;
     }
     observer.ProgressChanged(100, done);
-    if (programmer->Signature == kSignatureAtmega8515 && !observer.StopRequested()) {
+    if (programmer->Signature == kSignatureAtmega8515) {
       programmer->WriteFuseHigh(0x59);
       programmer->WriteFuseLow(0xEE);
     }

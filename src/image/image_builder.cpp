@@ -236,9 +236,10 @@ class ImageBuilder {
 
 int32_t SestavPamet(TPametRevazie& document, const ImageSettings& settings) {
   const int64_t size = MemorySizeFromCode(settings.memorySizeCode);
-  if (size != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(size));
   const std::string caption = document.Translate("MemoryBuilding", "Generování paměti");
   try {
+    if (size <= 0) throw MemoryFull{};  // no memory known: keep the image there is
+    if (size != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(size));
     const int32_t used = ImageBuilder(document, settings).Build();
     document.UsedMemory = used;
     document.ImageStale = false;

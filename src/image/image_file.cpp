@@ -45,8 +45,8 @@ LoadedMemoryImage LoadMemoryImageFile(const std::filesystem::path& file, int mem
     loaded.error = ImageFileError::UnableLoadFile;
     return loaded;
   }
-  if (fileSize == 0) {
-    loaded.error = ImageFileError::BadFileFormat;
+  if (fileSize == 0) {  // not even the code byte can be read
+    loaded.error = ImageFileError::UnableLoadFile;
     return loaded;
   }
   // Refuse a file that cannot fit before reading it into memory.

@@ -22,7 +22,6 @@ void WarnLoad(TPametRevazie& document, const std::string& key, const std::string
 bool LoadInto(TPametRevazie& document, const ImageSettings& settings,
               const std::filesystem::path& file, LoadPurpose purpose) {
   const int64_t memorySize = MemorySizeFromCode(settings.memorySizeCode);
-  if (memorySize != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(memorySize));
   const std::string name = PathToUtf8(file);
   const LoadedMemoryImage loaded = LoadMemoryImageFile(file, settings.memorySizeCode, memorySize);
   switch (loaded.error) {
@@ -46,8 +45,15 @@ bool LoadInto(TPametRevazie& document, const ImageSettings& settings,
                FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"), name));
       return false;
   }
-  std::copy(loaded.bytes.begin(), loaded.bytes.end(), document.Image.begin());
+  if (memorySize != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(memorySize));
+  // The whole file, code byte included, as the programming of a full memory
+  // sends it.
+  auto end = std::copy(loaded.bytes.begin(), loaded.bytes.end(), document.Image.begin());
+  *end = static_cast<uint8_t>(loaded.fileCode);
   document.UsedMemory = static_cast<int32_t>(loaded.usedSize);
+  // The image came from a file, not from this configuration: saving or
+  // programming should offer to rebuild it.
+  document.ImageStale = true;
   return true;
 }
 

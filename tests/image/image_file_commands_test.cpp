@@ -69,6 +69,17 @@ TEST_F(ImageFileCommandsTest, MismatchedAndMalformedFilesAreRefusedUntouched) {
       << "nothing to program";
 }
 
+TEST_F(ImageFileCommandsTest, AnUnknownMemorySizeKeepsTheImageThereIs) {
+  ASSERT_GT(SestavPamet(built, settings), 0);
+  ASSERT_TRUE(SaveImageFile(built, settings, dir / "image.bin"));
+  const auto image = built.Image;
+  const ImageSettings unknown{.memorySizeCode = -1};
+  EXPECT_EQ(SestavPamet(built, unknown), 0);
+  EXPECT_FALSE(LoadImageFile(built, unknown, dir / "image.bin"));
+  EXPECT_EQ(built.Image, image);
+  EXPECT_EQ(prompter.shown.back().key, "FileForMemory");
+}
+
 TEST_F(ImageFileCommandsTest, NoToTheRebuildQuestionSavesTheImageAsItStands) {
   EXPECT_TRUE(built.ImageStale);
   prompter.answers = {Answer::No};

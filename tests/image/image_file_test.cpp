@@ -58,7 +58,7 @@ TEST(ImageFileTest, RefusesWrongCodeOverlongAndEmptyFiles) {
   EXPECT_EQ(LoadMemoryImageFile(dir / "exact.bin", 0, k64k).error, ImageFileError::None);
 
   WriteFile(dir / "empty.bin", "");
-  EXPECT_EQ(LoadMemoryImageFile(dir / "empty.bin", 0, k64k).error, ImageFileError::BadFileFormat);
+  EXPECT_EQ(LoadMemoryImageFile(dir / "empty.bin", 0, k64k).error, ImageFileError::UnableLoadFile);
   WriteFile(dir / "code.bin", std::string(1, '\0'));
   loaded = LoadMemoryImageFile(dir / "code.bin", 0, k64k);
   EXPECT_EQ(loaded.error, ImageFileError::None);
