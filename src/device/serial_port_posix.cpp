@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <thread>
 
 #ifdef __linux__
 #include <linux/serial.h>
@@ -105,6 +106,7 @@ class PosixSerialDevice final : public SerialDevice {
     if (!BaudConstant(settings.baud, speed) || !ByteSizeFlag(settings.byteSize, size)) {
       result = EINVAL;
     } else {
+      baud_ = settings.baud;
       ::cfmakeraw(&options);
       ::cfsetispeed(&options, speed);
       ::cfsetospeed(&options, speed);
@@ -212,10 +214,25 @@ class PosixSerialDevice final : public SerialDevice {
         return done > 0 ? done : -1;
       }
     }
+    WaitUntilSent(done);
     return done;
   }
 
  private:
+  // A write on a Windows serial port returns once the bytes have left; a
+  // Linux write once they are queued. The protocol purges the output queue
+  // right after some writes (the zero padding of a failed page, the end
+  // byte before closing), so wait here until the queue is empty, as long as
+  // the bytes can take on the line and a little more. tcdrain() would wait
+  // for ever on a line that stopped moving.
+  void WaitUntilSent(int bytes) const {
+    const auto lineTime = std::chrono::microseconds(int64_t{bytes} * 10 * 1'000'000 / baud_);
+    const auto deadline = Clock::now() + 2 * lineTime + std::chrono::milliseconds(100);
+    int pending = 0;
+    while (::ioctl(fd_, TIOCOUTQ, &pending) == 0 && pending > 0 && Clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+
   static int RemainingMs(Clock::time_point now, Clock::time_point deadline) {
     if (now >= deadline) return 0;
     const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - now);
@@ -226,6 +243,7 @@ class PosixSerialDevice final : public SerialDevice {
   bool ModemLine(int line, bool on) { return ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &line) == 0; }
 
   int fd_;
+  int baud_ = 115200;
   int readTotalMs_ = 0;
   int readIntervalMs_ = 0;
 };
