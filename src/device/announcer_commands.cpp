@@ -1,0 +1,79 @@
+#include "device/announcer_commands.h"
+
+#include <span>
+
+#include "config/configuration_file.h"
+#include "device/memory_size.h"
+#include "image/image_builder.h"
+#include "image/image_file.h"
+#include "model/document.h"
+
+namespace liftvox {
+namespace {
+
+// Loads the configuration record of the document's image, when it has one.
+bool LoadStoredConfiguration(TPametRevazie& document, const ImageSettings& settings,
+                             bool ask) {
+  const std::span<const uint8_t> image(document.Image.data(), document.Image.size());
+  const auto stored = FindStoredConfiguration(image, PageSizeForMemory(settings.memorySizeCode));
+  if (!stored) return false;
+  if (ask &&
+      document.prompter().AskYesNo(
+          {"MemoryIncludeConf", document.Translate("MemoryLoad", "Načítání paměti"),
+           document.Translate("MemoryIncludeConf",
+                              "Paměť obsahuje konfiguraci hlásiče, přejete si ji načíst?")}) !=
+          Answer::Yes)
+    return true;
+  // Reading the configuration refills the document; work on a copy of the record.
+  const std::vector<uint8_t> record(image.begin() + static_cast<std::ptrdiff_t>(stored->recordOffset),
+                                    image.end());
+  LoadConfigurationFromBuffer(document, record.data(), record.size());
+  return true;
+}
+
+}  // namespace
+
+bool ConfirmProgramming(TPametRevazie& document, const ImageSettings& settings,
+                        const std::string& caption) {
+  int32_t result = 1;
+  if (document.ImageStale &&
+      document.prompter().AskYesNo(
+          {"ReBuild", caption,
+           document.Translate("ReBuild",
+                              "Přejete si znovu sestavit paměť podle aktuální konfigurace?")}) ==
+          Answer::Yes)
+    result = SestavPamet(document, settings);
+  if (result <= 0) return false;
+  return document.prompter().AskYesNo(
+             {"ConfigurationUpLoad", caption,
+              document.Translate("ConfigurationUpLoad",
+                                 "Skutečně chcete naprogramovat paměť hlásiče?")}) == Answer::Yes;
+}
+
+bool ConfirmFirmwareUpload(TPametRevazie& document, const std::string& caption) {
+  return document.prompter().AskYesNo(
+             {"FirmwareUpLoad", caption,
+              document.Translate("FirmwareUpLoad",
+                                 "Skutečně chcete nahrát do hlásiče novź software?")}) ==
+         Answer::Yes;
+}
+
+void FinishMemoryRead(TPametRevazie& document, const ImageSettings& settings, int64_t bytesInUse) {
+  if (bytesInUse <= 0) return;
+  document.UsedMemory = static_cast<int32_t>(bytesInUse);
+  LoadStoredConfiguration(document, settings, true);
+}
+
+void FinishConfigurationRead(TPametRevazie& document, const ImageSettings& settings,
+                             int64_t bytesInUse) {
+  if (bytesInUse >= 1) {
+    LoadStoredConfiguration(document, settings, false);
+  } else if (bytesInUse == 0) {
+    document.prompter().Warn(
+        {"UnableFindConf", document.Translate("MemoryLoad", "Načítání paměti"),
+         document.Translate("UnableFindConf", "Hlásič neobsaguje konfigurační data!")});
+  }
+  SestavPamet(document, settings);
+}
+
+}  // namespace liftvox

@@ -1,0 +1,84 @@
+#include "device/announcer_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "image/image_builder.h"
+#include "model/document.h"
+#include "model/editing.h"
+#include "support/test_support.h"
+
+namespace liftvox::test {
+namespace {
+
+class AnnouncerCommandsTest : public ::testing::Test {
+ protected:
+  AnnouncerCommandsTest() {
+    document.SetPrompter(&prompter);
+    document.IconNames = {"CZ.BMP"};
+    NewConfiguration(document);
+  }
+  ScriptedPrompter prompter;
+  TPametRevazie document;
+  ImageSettings settings;
+};
+
+TEST_F(AnnouncerCommandsTest, ProgrammingAsksToRebuildThenToProgram) {
+  prompter.answers = {Answer::No, Answer::Yes};
+  EXPECT_TRUE(ConfirmProgramming(document, settings));
+  ASSERT_EQ(prompter.asked.size(), 2u);
+  EXPECT_EQ(prompter.asked[0].key, "ReBuild");
+  EXPECT_EQ(prompter.asked[1].caption, "Programování hlásiče");
+  EXPECT_TRUE(document.ImageStale) << "No keeps the image there is";
+
+  prompter.answers = {Answer::Yes, Answer::No};
+  EXPECT_FALSE(ConfirmProgramming(document, settings));
+  EXPECT_FALSE(document.ImageStale);
+
+  // A failed build asks nothing more.
+  auto sample = std::make_unique<TVzorek>(&document);
+  sample->SetFileName("/no/such/file.wav");
+  document.AppendSample(0, std::move(sample));
+  prompter.asked.clear();
+  prompter.answers = {Answer::Yes};
+  EXPECT_FALSE(ConfirmProgramming(document, settings));
+  EXPECT_EQ(prompter.asked.size(), 1u);
+}
+
+TEST_F(AnnouncerCommandsTest, ReadBackImagesOfferTheirConfiguration) {
+  document.SequenceAt(7)->Name = "Z hlásiče";
+  ASSERT_GT(SestavPamet(document, settings), 0);
+  NewConfiguration(document);  // what was read stays in the image
+
+  prompter.answers = {Answer::No};
+  FinishMemoryRead(document, settings, 1024);
+  EXPECT_EQ(prompter.asked.back().key, "MemoryIncludeConf");
+  EXPECT_EQ(document.SequenceAt(7)->Name, "Přízemí");
+  EXPECT_EQ(document.UsedMemory, 1024);
+
+  prompter.answers = {Answer::Yes};
+  FinishMemoryRead(document, settings, 1024);
+  EXPECT_EQ(document.SequenceAt(7)->Name, "Z hlásiče");
+
+  const auto asked = prompter.asked.size();
+  FinishMemoryRead(document, settings, 0);
+  EXPECT_EQ(prompter.asked.size(), asked) << "nothing read, nothing asked";
+}
+
+TEST_F(AnnouncerCommandsTest, ConfigurationReadBackLoadsOrSaysWhyAndRebuilds) {
+  document.SequenceAt(7)->Name = "Uložená";
+  ASSERT_GT(SestavPamet(document, settings), 0);
+  NewConfiguration(document);
+  FinishConfigurationRead(document, settings, 1792);
+  EXPECT_EQ(document.SequenceAt(7)->Name, "Uložená");
+  EXPECT_TRUE(prompter.asked.empty()) << "loaded without a question";
+  EXPECT_FALSE(document.ImageStale) << "the image is rebuilt from what was loaded";
+
+  FinishConfigurationRead(document, settings, -1);
+  EXPECT_TRUE(prompter.shown.empty());
+  FinishConfigurationRead(document, settings, 0);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].key, "UnableFindConf");
+}
+
+}  // namespace
+}  // namespace liftvox::test
