@@ -320,7 +320,7 @@ void AddDeviceCommands(CLI::App& app, CliContext& context) {
   program->add_flag("--yes", options->yes, "Program even when the interface differs");
   program
       ->add_option("--max-retries", options->maxRetries,
-                   "Failed page attempts to accept (asked every fifth)")
+                   "Failed page attempts to accept in the run; checked where the program would ask, at every fifth retry of a page")
       ->check(CLI::NonNegativeNumber);
   program->callback([options, &context] {
     Program(options->port, context, options->input, options->memory, options->yes,
@@ -335,7 +335,7 @@ void AddDeviceCommands(CLI::App& app, CliContext& context) {
     read->add_option("-o,--output", options->output, configurationOnly ? "CONFIG.cfg" : "IMAGE.bin")
         ->required();
     options->port.AddTo(*read);
-    read->add_option("--max-retries", options->maxRetries, "Failed page attempts to accept")
+    read->add_option("--max-retries", options->maxRetries, "Failed page attempts to accept in the run; checked at every fifth retry of a page")
         ->check(CLI::NonNegativeNumber);
     read->callback([options, &context, configurationOnly] {
       Read(options->port, context, options->output, options->maxRetries, configurationOnly);
