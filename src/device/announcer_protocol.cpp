@@ -132,14 +132,24 @@ uint16_t PageSum(std::span<const uint8_t> page) {
   return sum;
 }
 
-bool SendPage(SerialPort& port, std::span<const uint8_t> page, int pageNumber) {
-  const auto marker = Command(port, announcer::kWritePage);
+namespace {
+
+// Sends a page command and checks its marker; a wrong or missing marker
+// gets a page of zeros, so firmware waiting for page bytes is fed and resets.
+bool StartPageExchange(SerialPort& port, uint8_t command, uint8_t marker, std::size_t pageSize) {
+  const auto answer = Command(port, command);
   port.PurgeOutput();
   port.PurgeInput();
-  if (!marker || *marker != announcer::kWriteAnswer) {
-    WriteZeros(port, page.size());
+  if (answer && *answer == marker) return true;
+  WriteZeros(port, pageSize);
+  return false;
+}
+
+}  // namespace
+
+bool SendPage(SerialPort& port, std::span<const uint8_t> page, int pageNumber) {
+  if (!StartPageExchange(port, announcer::kWritePage, announcer::kWriteAnswer, page.size()))
     return false;
-  }
   // Page number and page in one write: the same bytes, one system call.
   std::vector<uint8_t> frame;
   frame.reserve(page.size() + 2);
@@ -156,13 +166,8 @@ bool SendPage(SerialPort& port, std::span<const uint8_t> page, int pageNumber) {
 }
 
 bool ReceivePage(SerialPort& port, std::span<uint8_t> page, int pageNumber) {
-  const auto marker = Command(port, announcer::kReadPage);
-  port.PurgeOutput();
-  port.PurgeInput();
-  if (!marker || *marker != announcer::kReadAnswer) {
-    WriteZeros(port, page.size());
+  if (!StartPageExchange(port, announcer::kReadPage, announcer::kReadAnswer, page.size()))
     return false;
-  }
   const std::array<uint8_t, 2> number = {static_cast<uint8_t>(pageNumber & 0xFF),
                                          static_cast<uint8_t>((pageNumber >> 8) & 0xFF)};
   if (port.Write(number.data(), 2) != 2 || !ReadExactly(port, page.data(), page.size())) {

@@ -35,10 +35,13 @@ class Run {
     return Message{key, caption_, FormatText(session_.Translate(key, czechDefault), arguments)};
   }
 
-  void ChoosePort() {
+  // Every run starts here: find the port, then show no errors and no progress.
+  void Start() {
     observer_.PortChanged(session_.Translate("Detection", "Detekce..."));
     result_.port = session_.SelectPort();
     observer_.PortChanged(session_.Port().PortLabel(result_.port));
+    observer_.ProgressChanged(0, "");
+    observer_.ErrorCountChanged(0);
   }
 
   // Repeats `attempt` until it succeeds; false when the user answered No to
@@ -159,9 +162,7 @@ void ProgramPages(Run& run, const ProgramImage& image) {
 TransferResult ProgramAnnouncer(AnnouncerSession& session, const ProgramImage& image,
                                 TransferObserver& observer) {
   Run run(session, observer, "SoundUploading", "Programování paměti hlásiče");
-  run.ChoosePort();
-  observer.ProgressChanged(0, "");
-  observer.ErrorCountChanged(0);
+  run.Start();
   ProgramPages(run, image);
   if (observer.StopRequested()) run.Result().closeDialog = true;
   run.Finish();
@@ -172,9 +173,7 @@ TransferResult ReadWholeMemory(AnnouncerSession& session, std::vector<uint8_t>& 
                                int64_t memorySize, TransferObserver& observer) {
   Run run(session, observer, "MemoryFromSpeaker", "Paměť z hlásiče");
   TransferResult& result = run.Result();
-  run.ChoosePort();
-  observer.ErrorCountChanged(0);
-  observer.ProgressChanged(0, "");
+  run.Start();
   result.bytesInUse = 0;
   SerialPort& port = session.Port();
 
@@ -232,9 +231,7 @@ TransferResult ReadStoredConfiguration(AnnouncerSession& session, std::vector<ui
                                        int64_t memorySize, TransferObserver& observer) {
   Run run(session, observer, "ConfLoad", "Načtení konfigurace");
   TransferResult& result = run.Result();
-  run.ChoosePort();
-  observer.ErrorCountChanged(0);
-  observer.ProgressChanged(0, "");
+  run.Start();
   result.bytesInUse = -1;
   SerialPort& port = session.Port();
 
