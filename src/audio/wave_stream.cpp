@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "audio/little_endian.h"
+#include "base/little_endian.h"
 #include "audio/wave_error.h"
 
 namespace liftvox {

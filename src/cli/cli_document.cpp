@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "audio/wave_length.h"
 #include "config/configuration_file.h"
 #include "config/ini_file.h"
 #include "config/paths.h"
@@ -21,8 +22,9 @@ Answer CliPrompter::AskYesNoCancel(const Message&) {
 
 CliDocument::CliDocument(const CliContext& context) {
   language.SetLanguageFile(context.dataDir / "Languages" / u8"Čeština.lng");
-  document.SetLanguage(&language);
+  document.SetTranslator(&language);
   document.SetPrompter(&prompter);
+  document.SetSampleLengthMeasure(MeasureWaveFrames);
   document.IconNames = LoadIconNames(context.dataDir / "Icons");
   document.ProgramDirectory = ExecutableDirectory();
 }

@@ -10,6 +10,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
+#include "commands/configuration_problems.h"
 #include "config/paths.h"
 #include "config/wizard.h"
 #include "model/coding.h"
@@ -55,47 +56,6 @@ nlohmann::ordered_json ConfigurationJson(const TPametRevazie& document) {
           {"sequences", std::move(sequences)}};
 }
 
-// What an installer should fix before building an image.
-std::vector<std::string> FindProblems(const TPametRevazie& document) {
-  std::vector<std::string> problems;
-  std::map<int32_t, std::string> codes, pins, bits;
-  auto claim = [&problems](std::map<int32_t, std::string>& taken, int32_t value,
-                           const std::string& what, const std::string& name) {
-    auto [it, fresh] = taken.emplace(value, name);
-    if (!fresh)
-      problems.push_back(what + " " + std::to_string(value) + " is used by both \"" + it->second +
-                         "\" and \"" + name + "\"");
-  };
-  std::set<std::string> missing;
-  bool floorSeen = false;
-  for (const auto& sequence : document.SequenceList) {
-    const std::string& name = sequence->Name;
-    if (sequence->Pin > 0) claim(pins, sequence->Pin, "input", name);
-    if (sequence->Bit > 0) claim(bits, sequence->Bit, "serial bit", name);
-    if (sequence->Pin == 0 && sequence->Bit == 0) {
-      if (sequence->Code < 0 || sequence->Code > 255)
-        problems.push_back("\"" + name + "\" has code " + std::to_string(sequence->Code) +
-                           ", outside 0..255");
-      else
-        claim(codes, sequence->Code, "code " + CodeToBinary(sequence->Code) + " =", name);
-    }
-    if (sequence->Floor) floorSeen = true;
-    else if (floorSeen) problems.push_back("general sequence \"" + name + "\" stands after a floor");
-    for (const auto& sample : sequence->SampleList) {
-      if (sample->Silence) continue;
-      std::error_code error;
-      if (!std::filesystem::is_regular_file(NativePath(sample->FileName), error))
-        missing.insert(sample->FileName);
-      if (sample->DIL < 0 || static_cast<std::size_t>(sample->DIL) >= document.DilEntries.size())
-        problems.push_back("a sample of \"" + name + "\" refers to DIL entry " +
-                           std::to_string(sample->DIL) + ", past the end of the list (" +
-                           std::to_string(document.DilEntries.size()) + " entries)");
-    }
-  }
-  for (const std::string& file : missing) problems.push_back("missing WAV file: " + file);
-  return problems;
-}
-
 void PrintSummary(const TPametRevazie& document, const std::filesystem::path& path) {
   std::ostringstream out;
   out << "Configuration " << path.string() << '\n';
@@ -126,7 +86,7 @@ void PrintSummary(const TPametRevazie& document, const std::filesystem::path& pa
             << sample->DIL << '\n';
     }
   }
-  const auto problems = FindProblems(document);
+  const auto problems = FindConfigurationProblems(document);
   out << "\nProblems: " << (problems.empty() ? "none" : std::to_string(problems.size())) << '\n';
   for (const auto& problem : problems) out << "  - " << problem << '\n';
   std::cout << out.str();

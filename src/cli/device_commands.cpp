@@ -14,10 +14,11 @@
 
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
+#include "commands/image_for_device.h"
 #include "config/file_io.h"
 #include "device/announcer_session.h"
 #include "device/firmware_upload.h"
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 #include "device/memory_transfer.h"
 #include "device/rs232_interface.h"
 #include "image/image_builder.h"
@@ -187,14 +188,6 @@ void Info(const PortOptions& options, const CliContext& context, bool json) {
     std::cout << "interface: " << interfaceName << " (" << *interfaceNumber << ")\n";
 }
 
-// What goes to the announcer: an image file as saved, or an image built
-// from a configuration just now.
-struct ImageToProgram {
-  std::vector<uint8_t> bytes;
-  int memoryCode = 0;
-  int64_t usedSize = 0;
-};
-
 ImageToProgram BuildFromConfiguration(const CliContext& context,
                                       const std::filesystem::path& input,
                                       const std::string& memory) {
@@ -204,28 +197,9 @@ ImageToProgram BuildFromConfiguration(const CliContext& context,
   if (settings.memorySizeCode < 0) throw CliError("unknown memory size '" + memory + "'");
   CliDocument cli(context);
   ReadConfigurationFile(cli, input);
-  const int32_t used = SestavPamet(cli.document, settings);
-  if (used <= 0) throw CliError(cli.prompter.lastWarning);
-  auto& image = cli.document.Image;
-  return {std::vector<uint8_t>(image.begin(), image.begin() + used), settings.memorySizeCode, used};
-}
-
-ImageToProgram LoadImageFileToProgram(const std::filesystem::path& input) {
-  const auto raw = ReadFileBytes(input);
-  if (!raw) throw CliError("cannot read " + input.string());
-  if (raw->empty()) throw CliError(input.string() + " is not a memory image file");
-  const int code = static_cast<uint8_t>(raw->back());
-  const int64_t memorySize = MemorySizeFromCode(code);
-  if (memorySize == 0) throw CliError(input.string() + " names no known memory size");
-  auto loaded = LoadMemoryImageFile(input, code, memorySize);
-  if (loaded.error != ImageFileError::None) {
-    throw CliError(input.string() + " is not a memory image file for " + MemorySizeText(code));
-  }
-  if (loaded.usedSize <= 0) throw CliError(input.string() + " holds no data");
-  // The whole file goes into the image, its code byte included: a file as long
-  // as the memory carries the code where the image's last byte was.
-  loaded.bytes.push_back(static_cast<uint8_t>(code));
-  return {std::move(loaded.bytes), code, loaded.usedSize};
+  auto built = BuildImageToProgram(cli.document, settings);
+  if (!built) throw CliError(cli.prompter.lastWarning);
+  return std::move(*built);
 }
 
 void Program(const PortOptions& options, const CliContext& context,
@@ -235,10 +209,7 @@ void Program(const PortOptions& options, const CliContext& context,
                                        ? BuildFromConfiguration(context, input, memory)
                                        : LoadImageFileToProgram(input);
   DeviceLink link(options, context);
-  const int pageSize = PageSizeForMemory(toProgram.memoryCode);
-  const ProgramImage image{toProgram.bytes, MemorySizeFromCode(toProgram.memoryCode),
-                           (toProgram.usedSize + pageSize - 1) / pageSize * pageSize,
-                           ImageInterfaceNumber(toProgram.bytes, pageSize)};
+  const ProgramImage image = toProgram.ForProgramming();
   CliObserver observer(yes, maxRetries);
   CheckTransfer(ProgramAnnouncer(link.session, image, observer), observer);
   std::cerr << "programmed " << toProgram.usedSize << " bytes on " << observer.PortLabel() << '\n';

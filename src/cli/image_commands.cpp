@@ -12,8 +12,9 @@
 #include "audio/wave_stream.h"
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
+#include "commands/image_for_device.h"
 #include "config/file_io.h"
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 #include "image/image_builder.h"
 #include "image/image_file.h"
 #include "image/image_contents.h"
@@ -25,28 +26,6 @@ int MemoryCodeFromOption(const std::string& text) {
   const int code = MemorySizeCodeFromText(text);
   if (code < 0) throw CliError("unknown memory size '" + text + "' (64kB .. 8MB)");
   return code;
-}
-
-// An image file as saved: the used bytes, then the memory-size code.
-struct ImageFile {
-  std::vector<uint8_t> image;
-  int memoryCode = 0;
-};
-
-ImageFile ReadImageFile(const std::filesystem::path& path) {
-  auto bytes = ReadFileBytes(path);
-  if (!bytes) throw CliError("cannot read " + path.string());
-  if (bytes->empty()) throw CliError(path.string() + " is empty, not an image file");
-  ImageFile file;
-  file.memoryCode = static_cast<uint8_t>(bytes->back());
-  const int64_t memorySize = MemorySizeFromCode(file.memoryCode);
-  if (memorySize == 0)
-    throw CliError(path.string() + " ends in " + std::to_string(file.memoryCode) +
-                   ", which is no memory size code");
-  if (static_cast<int64_t>(bytes->size()) > memorySize)
-    throw CliError(path.string() + " is longer than a " + MemorySizeText(file.memoryCode) + " memory");
-  file.image.assign(bytes->begin(), bytes->end() - 1);
-  return file;
 }
 
 nlohmann::ordered_json InspectionJson(const InspectedImage& image) {
@@ -143,7 +122,7 @@ void AddInspectCommand(CLI::App& app) {
   command->add_option("image", options->input, "Image file (.bin)")->required();
   command->add_flag("--json", options->json, "Print as JSON");
   command->callback([options] {
-    const ImageFile file = ReadImageFile(options->input);
+    const SavedImageFile file = ReadSavedImageFile(options->input);
     try {
       const InspectedImage image = InspectImage(file.image, file.memoryCode);
       if (options->json)
@@ -165,7 +144,7 @@ void AddExtractCommand(CLI::App& app) {
   command->add_option("image", options->input, "Image file (.bin)")->required();
   command->add_option("-o,--output", options->output, "Folder to write into")->required();
   command->callback([options] {
-    const ImageFile file = ReadImageFile(options->input);
+    const SavedImageFile file = ReadSavedImageFile(options->input);
     std::error_code error;
     std::filesystem::create_directories(options->output, error);
     if (!std::filesystem::is_directory(options->output, error))

@@ -4,13 +4,12 @@
 #include <memory>
 #include <stdexcept>
 
-#include "audio/wave_length.h"
 #include "config/dil_file.h"
 #include "config/file_io.h"
 #include "config/ini_file.h"
 #include "config/paths.h"
 #include "config/text_encoding.h"
-#include "lang/message_format.h"
+#include "base/message_format.h"
 #include "model/document.h"
 
 namespace liftvox {
@@ -64,7 +63,7 @@ void ReadSamples(TPametRevazie& document, TSekvence* sequence, const IniSections
       sample->SetFileName(ResolveStoredPath(stored, currentFile, document.ProgramDirectory));
     sample->SetSamples(ini.ReadInteger(section, Key(keys.samples, j), 1));
     if (!sample->Silence)
-      if (const auto measured = MeasureWaveFrames(sample->FileName)) sample->SetSamples(*measured);
+      if (const auto measured = document.MeasureSampleLength(sample->FileName)) sample->SetSamples(*measured);
     sample->DIL = ini.ReadInteger(section, Key(keys.dil, j), 0);
     document.AppendSample(sequence, std::move(sample));
   }

@@ -6,7 +6,7 @@
 #include "config/ini_file.h"
 #include "config/paths.h"
 #include "config/text_encoding.h"
-#include "lang/message_format.h"
+#include "base/message_format.h"
 #include "model/document.h"
 
 namespace liftvox {

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "audio/wave_length.h"
 #include "config/dil_file.h"
 #include "config/paths.h"
-#include "lang/profile_file.h"
+#include "config/profile_file.h"
 #include "model/coding.h"
 #include "model/document.h"
 #include "model/editing.h"
@@ -131,7 +130,7 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
                                                 document.CurrentFileName, document.ProgramDirectory));
         sample->SetSamples(file->ReadInteger(section, Key("Samples", n), 1));
         if (!sample->Silence)
-          if (const auto measured = MeasureWaveFrames(sample->FileName)) sample->SetSamples(*measured);
+          if (const auto measured = document.MeasureSampleLength(sample->FileName)) sample->SetSamples(*measured);
         sample->DIL = file->ReadInteger(section, Key("DIL", n), 0) + firstEntry;
         document.AppendSample(sequence.get(), std::move(sample));
       }

@@ -1,13 +1,13 @@
 #include "device/announcer_session.h"
 
-#include "device/memory_size.h"
-#include "lang/language.h"
-#include "lang/message_format.h"
+#include "image/memory_size.h"
+#include "model/translator.h"
+#include "base/message_format.h"
 
 namespace liftvox {
 
 AnnouncerSession::AnnouncerSession(SerialPort& port, const DeviceSettings& settings,
-                                   const TLanguage& language,
+                                   const Translator& language,
                                    std::vector<InterfaceEntry> interfaces)
     : port_(port), settings_(settings), language_(language), interfaces_(std::move(interfaces)) {}
 

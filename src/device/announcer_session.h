@@ -15,7 +15,7 @@
 
 namespace liftvox {
 
-class TLanguage;
+class Translator;
 
 // Status-bar panels the device code writes to (0 announcer, 2 memory, 3 port).
 using StatusSink = std::function<void(int panel, const std::string& text)>;
@@ -26,12 +26,12 @@ using StatusSink = std::function<void(int panel, const std::string& text)>;
 // may be read from any thread.
 class AnnouncerSession {
  public:
-  AnnouncerSession(SerialPort& port, const DeviceSettings& settings, const TLanguage& language,
+  AnnouncerSession(SerialPort& port, const DeviceSettings& settings, const Translator& language,
                    std::vector<InterfaceEntry> interfaces = {});
 
   SerialPort& Port() { return port_; }
   const DeviceSettings& Settings() const { return settings_; }
-  const TLanguage& Language() const { return language_; }
+  const Translator& Language() const { return language_; }
   std::string Translate(const std::string& key, const std::string& czechDefault) const;
   void SetStatusSink(StatusSink sink) { status_ = std::move(sink); }
 
@@ -66,7 +66,7 @@ class AnnouncerSession {
 
   SerialPort& port_;
   const DeviceSettings& settings_;
-  const TLanguage& language_;
+  const Translator& language_;
   std::vector<InterfaceEntry> interfaces_;
   StatusSink status_;
   std::atomic<int> memorySizeCode_{-1};

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "config/ini_file.h"
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 #include "device/serial_device.h"
 
 namespace liftvox {

@@ -6,7 +6,7 @@
 #include "device/at90s.h"
 #include "device/intel_hex.h"
 #include "device/port_table.h"
-#include "lang/message_format.h"
+#include "base/message_format.h"
 
 namespace liftvox {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "device/memory_size.h"
-#include "lang/message_format.h"
+#include "image/memory_size.h"
+#include "base/message_format.h"
 
 namespace liftvox {
 

@@ -12,11 +12,11 @@
 #include "audio/wave_stream.h"
 #include "config/configuration_file.h"
 #include "config/paths.h"
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 #include "image/adpcm.h"
 #include "image/image_layout.h"
 #include "image/sample_identity.h"
-#include "lang/message_format.h"
+#include "base/message_format.h"
 #include "model/document.h"
 
 namespace liftvox {

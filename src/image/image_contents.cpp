@@ -1,6 +1,6 @@
 #include "image/image_contents.h"
 
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 #include "image/adpcm.h"
 #include "image/image_file.h"
 #include "image/image_layout.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "config/file_io.h"
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 
 namespace liftvox {
 

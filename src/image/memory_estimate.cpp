@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 #include "image/image_layout.h"
 #include "image/sample_identity.h"
 #include "model/document.h"

@@ -1,6 +1,6 @@
 #include "lang/interfaces_list.h"
 
-#include "lang/profile_file.h"
+#include "config/profile_file.h"
 
 namespace liftvox {
 

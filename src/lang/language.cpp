@@ -11,7 +11,7 @@
 #include "config/text_encoding.h"
 #include "config/text_lines.h"
 #include "config/utf8.h"
-#include "lang/profile_file.h"
+#include "config/profile_file.h"
 
 namespace liftvox {
 namespace {

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/translator.h"
+
 namespace liftvox {
 
 class ProfileFile;
@@ -19,7 +21,7 @@ class ProfileFile;
 // value is empty. A change to the file on disk shows at the next lookup; an
 // unchanged file is not read again (cached by path, size and modification
 // time). All methods are safe to call from any thread.
-class TLanguage {
+class TLanguage final : public Translator {
  public:
   TLanguage();
   ~TLanguage();
@@ -27,7 +29,7 @@ class TLanguage {
   void SetLanguageFile(std::filesystem::path file);
   std::filesystem::path LanguageFile() const;
 
-  std::string Translate(const std::string& key, const std::string& defaultText) const;
+  std::string Translate(const std::string& key, const std::string& defaultText) const override;
 
   // The caption section "[TRANSLATIONS]" as (id, text) pairs in file order,
   // for the GUI to apply. Empty when the file has no such section. Throws

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "lang/language.h"
-#include "lang/message_format.h"
+#include "base/message_format.h"
 
 namespace liftvox {
 namespace {
@@ -19,7 +18,7 @@ TPametRevazie::~TPametRevazie() = default;
 DilEntry TPametRevazie::DefaultDilEntry() { return DilEntry{"DIL", 0, 0}; }
 
 std::string TPametRevazie::Translate(const std::string& key, const std::string& defaultText) const {
-  return language_ ? language_->Translate(key, defaultText) : defaultText;
+  return translator_ ? translator_->Translate(key, defaultText) : defaultText;
 }
 
 Prompter& TPametRevazie::prompter() const { return prompter_ ? *prompter_ : silent_; }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,9 @@
 #include "model/document_view.h"
 #include "model/prompter.h"
 #include "model/sequence.h"
+#include "model/translator.h"
 
 namespace liftvox {
-
-class TLanguage;
 
 inline constexpr int kMaxSequences = 256;
 
@@ -50,11 +50,19 @@ class TPametRevazie {
   bool Modified = false;
 
   // --- services (set by whoever owns the document) ------------------------
-  // Null language: the built-in Czech texts. Null prompter: nothing is shown
+  // Null translator: the built-in Czech texts. Null prompter: nothing is shown
   // and questions are answered No. Null view: nobody is told.
-  void SetLanguage(const TLanguage* language) { language_ = language; }
+  void SetTranslator(const Translator* translator) { translator_ = translator; }
   void SetPrompter(Prompter* prompter) { prompter_ = prompter; }
   void SetView(DocumentView* view) { view_ = view; }
+  // Measures a WAV sample's length in frames when a configuration or wizard
+  // file loads, so the memory estimate counts what the files really hold;
+  // nothing keeps the stored length. Unset: stored lengths are kept.
+  using SampleLengthMeasure = std::function<std::optional<int32_t>(const std::string& fileName)>;
+  void SetSampleLengthMeasure(SampleLengthMeasure measure) { measure_ = std::move(measure); }
+  std::optional<int32_t> MeasureSampleLength(const std::string& fileName) const {
+    return measure_ ? measure_(fileName) : std::nullopt;
+  }
   // Runs the save command when the unsaved-changes question is answered Yes.
   void SetSaveCommand(std::function<void()> save) { save_ = std::move(save); }
   // Upper-case icon file names; DIL entries refer to them by position.
@@ -119,11 +127,12 @@ class TPametRevazie {
   TVzorek* PlaceSample(TSekvence* sequence, int index, std::unique_ptr<TVzorek> sample);
   std::unique_ptr<TVzorek> DetachSample(TVzorek* sample);
 
-  const TLanguage* language_ = nullptr;
+  const Translator* translator_ = nullptr;
   Prompter* prompter_ = nullptr;
   mutable SilentPrompter silent_;
   DocumentView* view_ = nullptr;
   std::function<void()> save_;
+  SampleLengthMeasure measure_;
 };
 
 }  // namespace liftvox

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "lang/message_format.h"
+#include "base/message_format.h"
 #include "model/document.h"
 #include "model/trigger_text.h"
 

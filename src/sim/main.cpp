@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "config/file_io.h"
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 #include "sim/virtual_announcer.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "device/announcer_protocol.h"
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 
 namespace liftvox::sim {
 

@@ -184,8 +184,13 @@ TEST_F(ConfigurationFileTest, SamplePathsResolveAgainstTheOpenFileFirst) {
 }
 
 TEST_F(ConfigurationFileTest, ReadableRecordingsAreMeasuredAgain) {
-  WritePcmWav(program / "real.wav", std::vector<uint8_t>(300, 128));
-  WriteFile(program / "broken.wav", "RIFF....WAVE");
+  // The measure sees the resolved path; it knows one file and cannot read the other.
+  std::vector<std::string> measured;
+  read.SetSampleLengthMeasure([&](const std::string& file) -> std::optional<int32_t> {
+    measured.push_back(file);
+    if (file == (program / "real.wav").string()) return 300;
+    return std::nullopt;
+  });
   ASSERT_TRUE(
       ReadText("[0]\nFile0=real.wav\nSamples0=5\nFile1=broken.wav\nSamples1=7\n"
                "File2=Ticho\nSilence2=1\nSamples2=9\n"));
@@ -193,6 +198,7 @@ TEST_F(ConfigurationFileTest, ReadableRecordingsAreMeasuredAgain) {
   EXPECT_EQ(sequence.SampleAt(0)->Samples, 300) << "the file's own length wins";
   EXPECT_EQ(sequence.SampleAt(1)->Samples, 7) << "an unreadable file keeps the stored length";
   EXPECT_EQ(sequence.SampleAt(2)->Samples, 9);
+  EXPECT_EQ(measured.size(), 2u) << "silences are not measured";
 }
 
 TEST_F(ConfigurationFileTest, BufferedConfigurationIsBoundsChecked) {

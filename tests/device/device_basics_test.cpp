@@ -3,7 +3,7 @@
 #include "config/ini_file.h"
 #include "device/announcer_protocol.h"
 #include "device/device_settings.h"
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 #include "device/port_table.h"
 #include "lang/language.h"
 

@@ -8,7 +8,7 @@
 #include "lang/icon_names.h"
 #include "lang/interfaces_list.h"
 #include "lang/language.h"
-#include "lang/profile_file.h"
+#include "config/profile_file.h"
 #include "support/test_support.h"
 
 namespace liftvox {

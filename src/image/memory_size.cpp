@@ -1,8 +1,8 @@
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 
 #include <array>
 
-#include "lang/language.h"
+#include "model/translator.h"
 
 namespace liftvox {
 
@@ -24,7 +24,7 @@ int PageSizeForMemory(int code) {
   return code <= 6 ? 512 : 1024;
 }
 
-std::string MemorySizeText(int code, const TLanguage& language) {
+std::string MemorySizeText(int code, const Translator& language) {
   if (ValidCode(code)) return kSizeTexts[static_cast<size_t>(code)];
   return language.Translate("UnknownMemorySize", kUnknownDefault);
 }

@@ -1,4 +1,4 @@
-#include "image/image_file_commands.h"
+#include "commands/image_file_commands.h"
 
 #include <gtest/gtest.h>
 

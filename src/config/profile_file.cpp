@@ -1,4 +1,4 @@
-#include "lang/profile_file.h"
+#include "config/profile_file.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "lang/message_format.h"
+#include "base/message_format.h"
 
 namespace liftvox {
 

@@ -1,9 +1,9 @@
-#include "device/announcer_commands.h"
+#include "commands/announcer_commands.h"
 
 #include <span>
 
 #include "config/configuration_file.h"
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 #include "image/image_builder.h"
 #include "image/image_file.h"
 #include "model/document.h"

@@ -1,4 +1,4 @@
-#include "device/announcer_commands.h"
+#include "commands/announcer_commands.h"
 
 #include <gtest/gtest.h>
 

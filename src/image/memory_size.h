@@ -5,7 +5,7 @@
 
 namespace liftvox {
 
-class TLanguage;
+class Translator;
 
 // Memory-size codes 0..7 stand for 64 kB .. 8 MB of announcer flash; -1 while
 // unknown. Every other code means "no such memory": 0 bytes, page size 0.
@@ -19,7 +19,7 @@ int PageSizeForMemory(int code);
 
 // "64kB" .. "8MB" (never translated); for any other code the translation of
 // "UnknownMemorySize" (Czech default "neznámá").
-std::string MemorySizeText(int code, const TLanguage& language);
+std::string MemorySizeText(int code, const Translator& language);
 // The same without a language: the Czech default for an unknown code.
 std::string MemorySizeText(int code);
 

@@ -1,13 +1,13 @@
-#include "image/image_file_commands.h"
+#include "commands/image_file_commands.h"
 
 #include <algorithm>
 
 #include "config/configuration_file.h"
 #include "config/paths.h"
-#include "device/memory_size.h"
+#include "image/memory_size.h"
 #include "image/image_builder.h"
 #include "image/image_file.h"
-#include "lang/message_format.h"
+#include "base/message_format.h"
 #include "model/document.h"
 
 namespace liftvox {

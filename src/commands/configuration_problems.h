@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace liftvox {
+
+class TPametRevazie;
+
+// What an installer should fix before building an image, one English line
+// each: codes, inputs or serial bits claimed twice, codes outside 0..255, a
+// general sequence after a floor, samples that refer past the DIL list, and
+// WAV files that are missing (each named once). Empty when all is well.
+std::vector<std::string> FindConfigurationProblems(const TPametRevazie& document);
+
+}  // namespace liftvox

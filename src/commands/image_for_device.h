@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "device/memory_transfer.h"
+#include "image/image_settings.h"
+
+namespace liftvox {
+
+class TPametRevazie;
+
+// An image file as saved: the image bytes it carries and the memory-size code
+// byte that ends it.
+struct SavedImageFile {
+  std::vector<uint8_t> image;
+  int memoryCode = 0;
+};
+
+// Reads an image file for inspection or extraction, whatever memory size it
+// names. Throws CommandError naming the file when it cannot be read, is empty,
+// ends in no memory-size code or is longer than that memory.
+SavedImageFile ReadSavedImageFile(const std::filesystem::path& file);
+
+// What goes to the announcer: an image file as saved, or an image just built
+// from a configuration. `bytes` holds at least `usedSize` bytes.
+struct ImageToProgram {
+  std::vector<uint8_t> bytes;
+  int memoryCode = 0;
+  int64_t usedSize = 0;
+
+  // The run's view of it: the used size rounded up to whole pages and the
+  // interface the image was built for, read from the image itself.
+  ProgramImage ForProgramming() const;
+};
+
+// Programming from a file: the image file's bytes (its code byte included, as
+// the program loads it) for the memory size it names. Throws CommandError
+// naming the file when it cannot be read, names no memory size, does not fit
+// it or holds no data.
+ImageToProgram LoadImageFileToProgram(const std::filesystem::path& file);
+
+// Programming a configuration: builds the document's image with `settings`.
+// Nothing when the build fails; the builder has told the document's prompter why.
+std::optional<ImageToProgram> BuildImageToProgram(TPametRevazie& document,
+                                                  const ImageSettings& settings);
+
+}  // namespace liftvox
