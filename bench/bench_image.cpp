@@ -26,7 +26,10 @@ std::filesystem::path BenchFolder() {
 
 void WriteWav16(const std::filesystem::path& path, int32_t samples, uint32_t seed) {
   auto u16 = [](std::ofstream& out, uint32_t v) { out.put(char(v & 0xFF)).put(char(v >> 8)); };
-  auto u32 = [&](std::ofstream& out, uint32_t v) { u16(out, v & 0xFFFF); u16(out, v >> 16); };
+  auto u32 = [&](std::ofstream& out, uint32_t v) {
+    u16(out, v & 0xFFFF);
+    u16(out, v >> 16);
+  };
   std::ofstream out(path, std::ios::binary);
   const uint32_t bytes = static_cast<uint32_t>(samples) * 2;
   out.write("RIFF", 4);
@@ -46,7 +49,8 @@ void WriteWav16(const std::filesystem::path& path, int32_t samples, uint32_t see
   double phase = 0;
   for (auto& sample : data) {
     phase += 0.05 + (random() % 100) * 1e-4;
-    sample = static_cast<int16_t>(12000 * std::sin(phase) + static_cast<int>(random() % 2000) - 1000);
+    sample =
+        static_cast<int16_t>(12000 * std::sin(phase) + static_cast<int>(random() % 2000) - 1000);
   }
   out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(bytes));
 }

@@ -25,7 +25,8 @@ void WriteSilence(TWaveStream& output, int64_t samples) {
     block.fill(128);
     return block;
   }();
-  for (; samples >= kSilenceBlock; samples -= kSilenceBlock) output.Write(silence.data(), kSilenceBlock);
+  for (; samples >= kSilenceBlock; samples -= kSilenceBlock)
+    output.Write(silence.data(), kSilenceBlock);
   if (samples > 0) output.Write(silence.data(), static_cast<int32_t>(samples));
 }
 

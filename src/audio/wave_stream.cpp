@@ -4,8 +4,8 @@
 #include <cstring>
 #include <limits>
 
-#include "base/little_endian.h"
 #include "audio/wave_error.h"
+#include "base/little_endian.h"
 
 namespace liftvox {
 namespace {

@@ -16,9 +16,7 @@ void CliPrompter::Warn(const Message& message) { lastWarning = message.text; }
 
 Answer CliPrompter::AskYesNo(const Message&) { return assumeYes ? Answer::Yes : Answer::No; }
 
-Answer CliPrompter::AskYesNoCancel(const Message&) {
-  return assumeYes ? Answer::Yes : Answer::No;
-}
+Answer CliPrompter::AskYesNoCancel(const Message&) { return assumeYes ? Answer::Yes : Answer::No; }
 
 CliDocument::CliDocument(const CliContext& context) {
   language.SetLanguageFile(context.dataDir / "Languages" / u8"Čeština.lng");

@@ -72,9 +72,9 @@ void PrintSummary(const TPametRevazie& document, const std::filesystem::path& pa
   out << "\nSequences (" << document.SequenceCount() << "):\n";
   for (int i = 0; i < document.SequenceCount(); ++i) {
     const TSekvence& sequence = *document.SequenceAt(i);
-    out << "  " << i << "  " << TriggerText(document, sequence) << "  \"" << sequence.Name
-        << "\"  " << (sequence.Floor ? "floor" : "general") << "  priority "
-        << int(sequence.Priority) << "  repeat "
+    out << "  " << i << "  " << TriggerText(document, sequence) << "  \"" << sequence.Name << "\"  "
+        << (sequence.Floor ? "floor" : "general") << "  priority " << int(sequence.Priority)
+        << "  repeat "
         << (sequence.Repeat == 255 ? std::string("none") : std::to_string(sequence.Repeat) + " s")
         << "  " << sequence.SampleCount() << " samples\n";
     for (const auto& sample : sequence.SampleList) {
@@ -153,8 +153,9 @@ void AddWizardCommand(CLI::App& app, CliContext& context) {
       ->check(CLI::Range(-3, 2));
   command->add_flag("--gray", options->gray, "Gray code instead of binary");
   command->add_flag("--inverted", options->inverted, "Inverted polarity");
-  command->add_option("--special", options->special,
-                      "Special sequences: up,down,open,close,overload,alarm,univ")
+  command
+      ->add_option("--special", options->special,
+                   "Special sequences: up,down,open,close,overload,alarm,univ")
       ->delimiter(',');
   command->add_option("-o,--output", options->output, "Configuration file to write")->required();
   command->callback([&context, options] {
@@ -195,10 +196,12 @@ void AddRecodeCommand(CLI::App& app, CliContext& context) {
   command->add_option("config", options->input, "Configuration file (.cfg)")->required();
   command->add_flag("--gray", options->coding.gray, "Gray code instead of binary");
   command->add_flag("--inverted", options->coding.inverted, "Inverted polarity");
-  command->add_option("--floor-start", options->coding.floorStart, "Code position of the first floor")
+  command
+      ->add_option("--floor-start", options->coding.floorStart, "Code position of the first floor")
       ->check(CLI::Range(0, 255));
-  command->add_option("--special-start", options->coding.specialStart,
-                      "Code position of the first special sequence")
+  command
+      ->add_option("--special-start", options->coding.specialStart,
+                   "Code position of the first special sequence")
       ->check(CLI::Range(0, 255));
   command->add_option("-o,--output", options->output, "Configuration file to write")->required();
   command->callback([&context, options] {

@@ -18,11 +18,11 @@
 #include "config/file_io.h"
 #include "device/announcer_session.h"
 #include "device/firmware_upload.h"
-#include "image/memory_size.h"
 #include "device/memory_transfer.h"
 #include "device/rs232_interface.h"
 #include "image/image_builder.h"
 #include "image/image_file.h"
+#include "image/memory_size.h"
 #include "lang/interfaces_list.h"
 #include "lang/language.h"
 
@@ -188,8 +188,7 @@ void Info(const PortOptions& options, const CliContext& context, bool json) {
     std::cout << "interface: " << interfaceName << " (" << *interfaceNumber << ")\n";
 }
 
-ImageToProgram BuildFromConfiguration(const CliContext& context,
-                                      const std::filesystem::path& input,
+ImageToProgram BuildFromConfiguration(const CliContext& context, const std::filesystem::path& input,
                                       const std::string& memory) {
   if (memory.empty()) throw CliError("programming a configuration needs --memory (64kB .. 8MB)");
   ImageSettings settings;
@@ -291,7 +290,8 @@ void AddDeviceCommands(CLI::App& app, CliContext& context) {
   program->add_flag("--yes", options->yes, "Program even when the interface differs");
   program
       ->add_option("--max-retries", options->maxRetries,
-                   "Failed page attempts to accept in the run; checked where the program would ask, at every fifth retry of a page")
+                   "Failed page attempts to accept in the run; checked where the program would "
+                   "ask, at every fifth retry of a page")
       ->check(CLI::NonNegativeNumber);
   program->callback([options, &context] {
     Program(options->port, context, options->input, options->memory, options->yes,
@@ -306,7 +306,9 @@ void AddDeviceCommands(CLI::App& app, CliContext& context) {
     read->add_option("-o,--output", options->output, configurationOnly ? "CONFIG.cfg" : "IMAGE.bin")
         ->required();
     options->port.AddTo(*read);
-    read->add_option("--max-retries", options->maxRetries, "Failed page attempts to accept in the run; checked at every fifth retry of a page")
+    read->add_option(
+            "--max-retries", options->maxRetries,
+            "Failed page attempts to accept in the run; checked at every fifth retry of a page")
         ->check(CLI::NonNegativeNumber);
     read->callback([options, &context, configurationOnly] {
       Read(options->port, context, options->output, options->maxRetries, configurationOnly);

@@ -14,10 +14,10 @@
 #include "cli/cli_document.h"
 #include "commands/image_for_device.h"
 #include "config/file_io.h"
-#include "image/memory_size.h"
 #include "image/image_builder.h"
-#include "image/image_file.h"
 #include "image/image_contents.h"
+#include "image/image_file.h"
+#include "image/memory_size.h"
 
 namespace liftvox::cli {
 namespace {
@@ -42,18 +42,12 @@ nlohmann::ordered_json InspectionJson(const InspectedImage& image) {
                        {"priority", entry.priority},
                        {"records", std::move(records)}});
   }
-  return {{"memoryCode", image.memoryCode},
-          {"pageSize", image.pageSize},
-          {"dataStartPage", image.dataStartPage},
-          {"endPage", image.endPage},
-          {"entries", std::move(entries)},
-          {"nonFloorEntries", image.nonFloorEntries},
-          {"interface", image.interfaceCode},
-          {"pinRepeat", image.pinRepeat},
-          {"bitRepeat", image.bitRepeat},
-          {"parallelMasks", image.parallelMasks},
-          {"serialMask", image.serialMask},
-          {"configLength", image.configLength}};
+  return {{"memoryCode", image.memoryCode},       {"pageSize", image.pageSize},
+          {"dataStartPage", image.dataStartPage}, {"endPage", image.endPage},
+          {"entries", std::move(entries)},        {"nonFloorEntries", image.nonFloorEntries},
+          {"interface", image.interfaceCode},     {"pinRepeat", image.pinRepeat},
+          {"bitRepeat", image.bitRepeat},         {"parallelMasks", image.parallelMasks},
+          {"serialMask", image.serialMask},       {"configLength", image.configLength}};
 }
 
 void PrintInspection(const InspectedImage& image) {
@@ -219,8 +213,7 @@ void AddRenderCommand(CLI::App& app, CliContext& context) {
 }
 
 void AddConvertCommand(CLI::App& app) {
-  auto* command =
-      app.add_subcommand("convert", "Convert a recording to mono 8-bit 14456 Hz WAV");
+  auto* command = app.add_subcommand("convert", "Convert a recording to mono 8-bit 14456 Hz WAV");
   struct Options {
     std::filesystem::path input, output;
   };

@@ -3,30 +3,28 @@
 #include <span>
 
 #include "config/configuration_file.h"
-#include "image/memory_size.h"
 #include "image/image_builder.h"
 #include "image/image_file.h"
+#include "image/memory_size.h"
 #include "model/document.h"
 
 namespace liftvox {
 namespace {
 
 // Loads the configuration record of the document's image, when it has one.
-bool LoadStoredConfiguration(TPametRevazie& document, const ImageSettings& settings,
-                             bool ask) {
+bool LoadStoredConfiguration(TPametRevazie& document, const ImageSettings& settings, bool ask) {
   const std::span<const uint8_t> image(document.Image.data(), document.Image.size());
   const auto stored = FindStoredConfiguration(image, PageSizeForMemory(settings.memorySizeCode));
   if (!stored) return false;
-  if (ask &&
-      document.prompter().AskYesNo(
-          {"MemoryIncludeConf", document.Translate("MemoryLoad", "Načítání paměti"),
-           document.Translate("MemoryIncludeConf",
-                              "Paměť obsahuje konfiguraci hlásiče, přejete si ji načíst?")}) !=
-          Answer::Yes)
+  if (ask && document.prompter().AskYesNo(
+                 {"MemoryIncludeConf", document.Translate("MemoryLoad", "Načítání paměti"),
+                  document.Translate(
+                      "MemoryIncludeConf",
+                      "Paměť obsahuje konfiguraci hlásiče, přejete si ji načíst?")}) != Answer::Yes)
     return true;
   // Reading the configuration refills the document; work on a copy of the record.
-  const std::vector<uint8_t> record(image.begin() + static_cast<std::ptrdiff_t>(stored->recordOffset),
-                                    image.end());
+  const std::vector<uint8_t> record(
+      image.begin() + static_cast<std::ptrdiff_t>(stored->recordOffset), image.end());
   LoadConfigurationFromBuffer(document, record.data(), record.size());
   return true;
 }

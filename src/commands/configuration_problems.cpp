@@ -33,8 +33,10 @@ std::vector<std::string> FindConfigurationProblems(const TPametRevazie& document
       else
         claim(codes, sequence->Code, "code " + CodeToBinary(sequence->Code) + " =", name);
     }
-    if (sequence->Floor) floorSeen = true;
-    else if (floorSeen) problems.push_back("general sequence \"" + name + "\" stands after a floor");
+    if (sequence->Floor)
+      floorSeen = true;
+    else if (floorSeen)
+      problems.push_back("general sequence \"" + name + "\" stands after a floor");
     for (const auto& sample : sequence->SampleList) {
       if (sample->Silence) continue;
       std::error_code error;

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "base/message_format.h"
 #include "config/configuration_file.h"
 #include "config/paths.h"
-#include "image/memory_size.h"
 #include "image/image_builder.h"
 #include "image/image_file.h"
-#include "base/message_format.h"
+#include "image/memory_size.h"
 #include "model/document.h"
 
 namespace liftvox {
@@ -25,24 +25,28 @@ bool LoadInto(TPametRevazie& document, const ImageSettings& settings,
   const std::string name = PathToUtf8(file);
   const LoadedMemoryImage loaded = LoadMemoryImageFile(file, settings.memorySizeCode, memorySize);
   switch (loaded.error) {
-    case ImageFileError::None: break;
+    case ImageFileError::None:
+      break;
     case ImageFileError::FileForMemory:
-      WarnLoad(document, "FileForMemory",
-               FormatMessage(document.Translate(
-                                 "FileForMemory",
-                                 "Tento soubor byl sestaven pro paměť: %s. Soubor není možno načíst!"),
-                             MemorySizeText(loaded.fileCode)));
+      WarnLoad(
+          document, "FileForMemory",
+          FormatMessage(document.Translate(
+                            "FileForMemory",
+                            "Tento soubor byl sestaven pro paměť: %s. Soubor není možno načíst!"),
+                        MemorySizeText(loaded.fileCode)));
       return false;
     case ImageFileError::BadFileFormat:
       // Programming from a file names no file in this message.
       WarnLoad(document, "BadFileFormat",
                purpose == LoadPurpose::Open
-                   ? FormatMessage(document.Translate("BadFileFormat", "Soubor %s má špatný formát!"), name)
+                   ? FormatMessage(
+                         document.Translate("BadFileFormat", "Soubor %s má špatný formát!"), name)
                    : document.Translate("BadFileFormat", "Soubor má špatný formát!"));
       return false;
     default:
-      WarnLoad(document, "UnableLoadFile",
-               FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"), name));
+      WarnLoad(
+          document, "UnableLoadFile",
+          FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"), name));
       return false;
   }
   if (memorySize != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(memorySize));
@@ -63,7 +67,8 @@ bool PrepareImageForSaving(TPametRevazie& document, const ImageSettings& setting
   if (!document.ImageStale) return true;
   const Answer answer = document.prompter().AskYesNo(
       {"ReBuild", document.Translate("MemorySave", "Uložení paměti"),
-       document.Translate("ReBuild", "Přejete si znovu sestavit paměť podle aktuální konfigurace?")});
+       document.Translate("ReBuild",
+                          "Přejete si znovu sestavit paměť podle aktuální konfigurace?")});
   return answer != Answer::Yes || SestavPamet(document, settings) > 0;
 }
 
@@ -88,11 +93,12 @@ bool LoadImageFile(TPametRevazie& document, const ImageSettings& settings,
   if (document.UsedMemory <= 0) return true;
   const std::span<const uint8_t> used(document.Image.data(),
                                       static_cast<std::size_t>(document.UsedMemory));
-  if (const auto stored = FindStoredConfiguration(used, PageSizeForMemory(settings.memorySizeCode))) {
+  if (const auto stored =
+          FindStoredConfiguration(used, PageSizeForMemory(settings.memorySizeCode))) {
     // The reader takes the buffer from the length field on; keep a copy, as
     // reading the configuration empties and refills the document.
-    const std::vector<uint8_t> record(used.begin() + static_cast<std::ptrdiff_t>(stored->recordOffset),
-                                      used.end());
+    const std::vector<uint8_t> record(
+        used.begin() + static_cast<std::ptrdiff_t>(stored->recordOffset), used.end());
     LoadConfigurationFromBuffer(document, record.data(), record.size());
   }
   return true;

@@ -4,12 +4,12 @@
 #include <memory>
 #include <stdexcept>
 
+#include "base/message_format.h"
 #include "config/dil_file.h"
 #include "config/file_io.h"
 #include "config/ini_file.h"
 #include "config/paths.h"
 #include "config/text_encoding.h"
-#include "base/message_format.h"
 #include "model/document.h"
 
 namespace liftvox {
@@ -26,7 +26,8 @@ double LeadingNumber(std::string_view text) {
   double sign = 1;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) sign = text[i++] == '-' ? -1 : 1;
   double value = 0;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') value = value * 10 + (text[i++] - '0');
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+    value = value * 10 + (text[i++] - '0');
   if (i < text.size() && text[i] == '.') {
     double scale = 0.1;
     for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, scale /= 10)
@@ -63,7 +64,8 @@ void ReadSamples(TPametRevazie& document, TSekvence* sequence, const IniSections
       sample->SetFileName(ResolveStoredPath(stored, currentFile, document.ProgramDirectory));
     sample->SetSamples(ini.ReadInteger(section, Key(keys.samples, j), 1));
     if (!sample->Silence)
-      if (const auto measured = document.MeasureSampleLength(sample->FileName)) sample->SetSamples(*measured);
+      if (const auto measured = document.MeasureSampleLength(sample->FileName))
+        sample->SetSamples(*measured);
     sample->DIL = ini.ReadInteger(section, Key(keys.dil, j), 0);
     document.AppendSample(sequence, std::move(sample));
   }
@@ -185,7 +187,8 @@ bool ReadLegacyConfiguration(TPametRevazie& document, const IniSections& ini) {
       if (!IsSequenceSection(section)) continue;
       auto created = std::make_unique<TSekvence>(&document);
       created->Name = ini.ReadString(section, "Jmeno", "");
-      created->Priority = static_cast<uint8_t>(std::clamp(ini.ReadInteger(section, "Priorita", 0), 0, 15));
+      created->Priority =
+          static_cast<uint8_t>(std::clamp(ini.ReadInteger(section, "Priorita", 0), 0, 15));
       created->Repeat = 255;
       if (document.SequenceCount() >= 7) {
         created->Floor = true;
@@ -221,8 +224,8 @@ std::optional<std::string> RenderConfigurationText(const TPametRevazie& document
 
 bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer, std::size_t size) {
   if (!buffer || size < 4) return false;
-  const uint32_t length = buffer[0] | (buffer[1] << 8) | (buffer[2] << 16) |
-                          (static_cast<uint32_t>(buffer[3]) << 24);
+  const uint32_t length =
+      buffer[0] | (buffer[1] << 8) | (buffer[2] << 16) | (static_cast<uint32_t>(buffer[3]) << 24);
   if (length == 0 || length > 0x7FFFFFFF || length > size - 4) return false;
   // The text ends at the first zero byte, and at the latest where L says.
   const auto* text = reinterpret_cast<const char*>(buffer + 4);

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
+#include "base/message_format.h"
 #include "config/file_io.h"
 #include "config/ini_file.h"
 #include "config/paths.h"
 #include "config/text_encoding.h"
-#include "base/message_format.h"
 #include "model/document.h"
 
 namespace liftvox {
@@ -33,7 +33,8 @@ DilEntry ParseDilLine(std::string_view name, std::string_view value,
   DilEntry entry;
   entry.Name = std::string(name);
   const auto comma = value.find(',');
-  const std::string_view iconPart = comma == std::string_view::npos ? value : value.substr(comma + 1);
+  const std::string_view iconPart =
+      comma == std::string_view::npos ? value : value.substr(comma + 1);
   const std::string iconName = ToUpperText(Trim(iconPart));
   if (comma != std::string_view::npos) {
     if (auto pattern = ParseIniInteger(Trim(value.substr(0, comma))))
@@ -57,8 +58,9 @@ bool WriteDilSection(IniSections& ini, std::string_view section,
                      const std::vector<std::string>& iconNames) {
   for (const DilEntry& entry : entries) {
     if (entry.Icon < 0 || static_cast<std::size_t>(entry.Icon) >= iconNames.size()) return false;
-    ini.WriteString(section, entry.Name,
-                    std::to_string(entry.Pattern) + "," + iconNames[static_cast<std::size_t>(entry.Icon)]);
+    ini.WriteString(
+        section, entry.Name,
+        std::to_string(entry.Pattern) + "," + iconNames[static_cast<std::size_t>(entry.Icon)]);
   }
   return true;
 }

@@ -23,7 +23,8 @@ std::vector<WizardLanguage> FindWizardLanguages(const std::filesystem::path& lan
   std::vector<WizardLanguage> languages;
   std::error_code error;
   for (const auto& item : std::filesystem::directory_iterator(languagesDir, error)) {
-    if (!item.is_regular_file(error) || !EqualsIgnoreCase(PathToUtf8(item.path().extension()), ".wiz"))
+    if (!item.is_regular_file(error) ||
+        !EqualsIgnoreCase(PathToUtf8(item.path().extension()), ".wiz"))
       continue;
     const auto file = ProfileFile::Load(item.path());
     if (!file) continue;
@@ -46,8 +47,7 @@ uint8_t ZakodujPatro(const WizardChoices& choices, int n) {
 
 int32_t SpecialPinByName(const std::string& name) {
   static constexpr std::pair<const char*, int32_t> kNames[] = {
-      {"overload", 1}, {"alarm", 2}, {"up", 3}, {"down", 4},
-      {"open", 5},     {"close", 6}, {"univ", 7},
+      {"overload", 1}, {"alarm", 2}, {"up", 3}, {"down", 4}, {"open", 5}, {"close", 6}, {"univ", 7},
   };
   for (const auto& [text, pin] : kNames)
     if (name == text) return pin;
@@ -127,10 +127,12 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
           sample->SetFileName(document.Translate("Silence", "Ticho"));
         else
           sample->SetFileName(ResolveStoredPath(file->ReadString(section, Key("File", n), ""),
-                                                document.CurrentFileName, document.ProgramDirectory));
+                                                document.CurrentFileName,
+                                                document.ProgramDirectory));
         sample->SetSamples(file->ReadInteger(section, Key("Samples", n), 1));
         if (!sample->Silence)
-          if (const auto measured = document.MeasureSampleLength(sample->FileName)) sample->SetSamples(*measured);
+          if (const auto measured = document.MeasureSampleLength(sample->FileName))
+            sample->SetSamples(*measured);
         sample->DIL = file->ReadInteger(section, Key("DIL", n), 0) + firstEntry;
         document.AppendSample(sequence.get(), std::move(sample));
       }

@@ -1,8 +1,8 @@
 #include "device/announcer_session.h"
 
+#include "base/message_format.h"
 #include "image/memory_size.h"
 #include "model/translator.h"
-#include "base/message_format.h"
 
 namespace liftvox {
 

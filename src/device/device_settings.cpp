@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "config/ini_file.h"
-#include "image/memory_size.h"
 #include "device/serial_device.h"
+#include "image/memory_size.h"
 
 namespace liftvox {
 

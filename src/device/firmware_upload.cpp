@@ -3,10 +3,10 @@
 #include <exception>
 #include <memory>
 
+#include "base/message_format.h"
 #include "device/at90s.h"
 #include "device/intel_hex.h"
 #include "device/port_table.h"
-#include "base/message_format.h"
 
 namespace liftvox {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "image/memory_size.h"
 #include "base/message_format.h"
+#include "image/memory_size.h"
 
 namespace liftvox {
 

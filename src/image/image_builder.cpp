@@ -10,13 +10,13 @@
 #include "audio/sample_reduction.h"
 #include "audio/wave_error.h"
 #include "audio/wave_stream.h"
+#include "base/message_format.h"
 #include "config/configuration_file.h"
 #include "config/paths.h"
-#include "image/memory_size.h"
 #include "image/adpcm.h"
 #include "image/image_layout.h"
+#include "image/memory_size.h"
 #include "image/sample_identity.h"
-#include "base/message_format.h"
 #include "model/document.h"
 
 namespace liftvox {
@@ -196,14 +196,29 @@ class ImageBuilder {
   void AccumulateMasks(const TSekvence& sequence) {
     if (sequence.InvParBit) {
       switch (sequence.Pin) {
-        case 3: maskA_ |= 0x40; break;
-        case 4: maskA_ |= 0x20; break;
-        case 5: maskB_ |= 0x01; break;
-        case 6: maskB_ |= 0x02; break;
-        case 1: maskC_ |= 0x20; break;
-        case 2: maskC_ |= 0x40; break;
-        case 7: maskC_ |= 0x80; break;
-        default: break;
+        case 3:
+          maskA_ |= 0x40;
+          break;
+        case 4:
+          maskA_ |= 0x20;
+          break;
+        case 5:
+          maskB_ |= 0x01;
+          break;
+        case 6:
+          maskB_ |= 0x02;
+          break;
+        case 1:
+          maskC_ |= 0x20;
+          break;
+        case 2:
+          maskC_ |= 0x40;
+          break;
+        case 7:
+          maskC_ |= 0x80;
+          break;
+        default:
+          break;
       }
     }
     const int bit = sequence.Bit;

@@ -1,9 +1,9 @@
 #include "image/image_contents.h"
 
-#include "image/memory_size.h"
 #include "image/adpcm.h"
 #include "image/image_file.h"
 #include "image/image_layout.h"
+#include "image/memory_size.h"
 
 namespace liftvox {
 namespace {
@@ -21,8 +21,12 @@ class Reader {
     Require(at, 1, what);
     return bytes_[at];
   }
-  uint32_t U16(uint64_t at, const char* what) const { return U8(at, what) | (U8(at + 1, what) << 8); }
-  uint32_t U32(uint64_t at, const char* what) const { return U16(at, what) | (U16(at + 2, what) << 16); }
+  uint32_t U16(uint64_t at, const char* what) const {
+    return U8(at, what) | (U8(at + 1, what) << 8);
+  }
+  uint32_t U32(uint64_t at, const char* what) const {
+    return U16(at, what) | (U16(at + 2, what) << 16);
+  }
   bool IsTerminator(uint64_t at) const {
     Require(at, layout::kRecordSize, "a sample list");
     for (int i = 0; i < layout::kRecordSize; ++i)
@@ -41,9 +45,18 @@ InspectedEntry ReadEntry(const Reader& reader, uint64_t slot, uint64_t listsEnd)
   InspectedEntry entry;
   entry.priority = static_cast<int>(flags & 0x0F);
   switch (flags & 0x30) {
-    case 0x10: entry.kind = "pin"; entry.value = static_cast<int>(low) + 1; break;
-    case 0x20: entry.kind = "bit"; entry.value = static_cast<int>(low); break;
-    default: entry.kind = "code"; entry.value = static_cast<int>(low); break;
+    case 0x10:
+      entry.kind = "pin";
+      entry.value = static_cast<int>(low) + 1;
+      break;
+    case 0x20:
+      entry.kind = "bit";
+      entry.value = static_cast<int>(low);
+      break;
+    default:
+      entry.kind = "code";
+      entry.value = static_cast<int>(low);
+      break;
   }
   for (uint64_t at = first;; at += layout::kRecordSize) {
     if (at + layout::kRecordSize > listsEnd) throw ImageFormatError("a sample list has no end");
@@ -58,7 +71,8 @@ InspectedEntry ReadEntry(const Reader& reader, uint64_t slot, uint64_t listsEnd)
 
 InspectedImage InspectImage(std::span<const uint8_t> image, int memoryCode) {
   const int pageSize = PageSizeForMemory(memoryCode);
-  if (pageSize <= 0) throw ImageFormatError("unknown memory size code " + std::to_string(memoryCode));
+  if (pageSize <= 0)
+    throw ImageFormatError("unknown memory size code " + std::to_string(memoryCode));
   const Reader reader(image);
   InspectedImage result;
   result.memoryCode = memoryCode;
@@ -77,25 +91,28 @@ InspectedImage InspectImage(std::span<const uint8_t> image, int memoryCode) {
     }
   }
 
-  result.nonFloorEntries = static_cast<int>(reader.U8(block + layout::kNonFloorEntries, "the parameter block"));
-  result.interfaceCode = static_cast<int>(reader.U8(block + layout::kInterface, "the parameter block"));
+  result.nonFloorEntries =
+      static_cast<int>(reader.U8(block + layout::kNonFloorEntries, "the parameter block"));
+  result.interfaceCode =
+      static_cast<int>(reader.U8(block + layout::kInterface, "the parameter block"));
   for (int pin = 1; pin <= 7; ++pin)
-    result.pinRepeat[static_cast<std::size_t>(pin - 1)] =
-        static_cast<int>(reader.U8(block + layout::kPinRepeat + static_cast<uint64_t>(pin), "the parameter block"));
+    result.pinRepeat[static_cast<std::size_t>(pin - 1)] = static_cast<int>(
+        reader.U8(block + layout::kPinRepeat + static_cast<uint64_t>(pin), "the parameter block"));
   for (int bit = 8; bit <= 23; ++bit)
-    result.bitRepeat[static_cast<std::size_t>(bit - 8)] =
-        static_cast<int>(reader.U8(block + layout::kBitRepeat + static_cast<uint64_t>(bit), "the parameter block"));
+    result.bitRepeat[static_cast<std::size_t>(bit - 8)] = static_cast<int>(
+        reader.U8(block + layout::kBitRepeat + static_cast<uint64_t>(bit), "the parameter block"));
   for (int i = 0; i < 3; ++i)
-    result.parallelMasks[static_cast<std::size_t>(i)] =
-        static_cast<int>(reader.U8(block + layout::kParallelMaskA + static_cast<uint64_t>(i), "the parameter block"));
-  result.serialMask = static_cast<int>(reader.U16(block + layout::kSerialMask, "the parameter block"));
+    result.parallelMasks[static_cast<std::size_t>(i)] = static_cast<int>(reader.U8(
+        block + layout::kParallelMaskA + static_cast<uint64_t>(i), "the parameter block"));
+  result.serialMask =
+      static_cast<int>(reader.U16(block + layout::kSerialMask, "the parameter block"));
   result.configLength = reader.U32(block + layout::kConfigLength, "the parameter block");
   result.configText = StoredConfigurationText(image, pageSize);
   return result;
 }
 
-std::vector<uint8_t> DecodeStoredSample(std::span<const uint8_t> image, int pageSize,
-                                        uint32_t page, uint32_t length) {
+std::vector<uint8_t> DecodeStoredSample(std::span<const uint8_t> image, int pageSize, uint32_t page,
+                                        uint32_t length) {
   const uint64_t start = uint64_t(page) * uint64_t(pageSize);
   const uint64_t bytes = (uint64_t(length) + 1) / 2;
   if (start + bytes > image.size()) throw ImageFormatError("a sample reaches past the image");

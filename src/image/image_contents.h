@@ -54,7 +54,7 @@ InspectedImage InspectImage(std::span<const uint8_t> image, int memoryCode);
 
 // Decodes `length` ADPCM samples stored from `page` to 8-bit samples.
 // Throws ImageFormatError when they reach past the image.
-std::vector<uint8_t> DecodeStoredSample(std::span<const uint8_t> image, int pageSize,
-                                        uint32_t page, uint32_t length);
+std::vector<uint8_t> DecodeStoredSample(std::span<const uint8_t> image, int pageSize, uint32_t page,
+                                        uint32_t length);
 
 }  // namespace liftvox

@@ -45,8 +45,8 @@ std::vector<ImageEntry> ImageEntries(const TPametRevazie& document);
 
 // The counts both the builder and the estimate start from.
 struct ImageCounts {
-  int entries = 0;          // E
-  int records = 0;          // R: one per sample per entry
+  int entries = 0;  // E
+  int records = 0;  // R: one per sample per entry
   int nonFloorEntries = 0;
   int firstRecordOffset = 0;  // T: 4 + 4E rounded up to 16
   // T + 16 (R + E): where the sample lists end. Record offsets are 16 bits,

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "image/memory_size.h"
 #include "image/image_layout.h"
+#include "image/memory_size.h"
 #include "image/sample_identity.h"
 #include "model/document.h"
 
@@ -53,7 +53,8 @@ GaugeState MemoryGauge(int64_t used, int64_t memorySize, int barWidth) {
   if (memorySize < 1 || barWidth <= 0) return gauge;
   const double fraction = static_cast<double>(used) / static_cast<double>(memorySize);
   gauge.drawn = true;
-  gauge.filledWidth = static_cast<int>(std::min<double>(std::nearbyint(fraction * barWidth), barWidth));
+  gauge.filledWidth =
+      static_cast<int>(std::min<double>(std::nearbyint(fraction * barWidth), barWidth));
   gauge.label = std::to_string(static_cast<int64_t>(std::nearbyint(fraction * 100))) + " %";
   gauge.overflow = used > memorySize;
   return gauge;

@@ -29,9 +29,9 @@ class MemoryEstimator {
   uint32_t FileId(const std::string& fileName);
 
   ConfigurationTextSize textSize_;
-  std::unordered_map<std::string, uint32_t> fileIds_;      // by sample FileName
-  std::unordered_map<std::string, uint32_t> idsByKey_;     // by SampleFileKey
-  std::vector<uint32_t> countedIn_;                        // by id: the last estimate counting it
+  std::unordered_map<std::string, uint32_t> fileIds_;   // by sample FileName
+  std::unordered_map<std::string, uint32_t> idsByKey_;  // by SampleFileKey
+  std::vector<uint32_t> countedIn_;                     // by id: the last estimate counting it
   uint32_t estimate_ = 0;
 };
 

@@ -8,10 +8,10 @@
 
 #include "config/file_io.h"
 #include "config/paths.h"
+#include "config/profile_file.h"
 #include "config/text_encoding.h"
 #include "config/text_lines.h"
 #include "config/utf8.h"
-#include "config/profile_file.h"
 
 namespace liftvox {
 namespace {

@@ -8,10 +8,10 @@ class TPametRevazie;
 
 // How the elevator controller signals floors on the parallel interface.
 struct FloorCoding {
-  bool gray = false;      // reflected binary Gray code instead of plain binary
-  bool inverted = false;  // negative logic: every bit flipped
-  int floorStart = 0;     // 0..255, the code position of the first floor
-  int specialStart = 128; // 0..255, where general sequences' codes begin
+  bool gray = false;       // reflected binary Gray code instead of plain binary
+  bool inverted = false;   // negative logic: every bit flipped
+  int floorStart = 0;      // 0..255, the code position of the first floor
+  int specialStart = 128;  // 0..255, where general sequences' codes begin
 };
 
 uint8_t GrayCode(uint8_t x);

@@ -48,9 +48,9 @@ void TPametRevazie::SetMemorySize(int32_t bytes) {
 
 bool TPametRevazie::CheckSequenceLimit() {
   if (SequenceCount() < kMaxSequences) return true;
-  prompter().Warn({"SekvTooMany", Translate("NewSekv", "Přidání sekvence"),
-                   FormatMessage(Translate("SekvTooMany", "Maximální počet sekvencí je %d."),
-                                 kMaxSequences)});
+  prompter().Warn(
+      {"SekvTooMany", Translate("NewSekv", "Přidání sekvence"),
+       FormatMessage(Translate("SekvTooMany", "Maximální počet sekvencí je %d."), kMaxSequences)});
   return false;
 }
 
@@ -262,8 +262,7 @@ bool TPametRevazie::ClearConfiguration() {
   if (Modified) {
     const Answer answer = prompter().AskYesNoCancel(
         {"ConfNotSaved", Translate("ConfSave", "Uložení konfigurace"),
-         Translate("ConfNotSaved",
-                   "Současná konfigurace nebyla uložena. Přejete si ji uložit?")});
+         Translate("ConfNotSaved", "Současná konfigurace nebyla uložena. Přejete si ji uložit?")});
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::Yes && save_) save_();
   }

@@ -27,11 +27,16 @@ const GeneralSequenceKind* GeneralKindForPin(int32_t pin) {
 
 std::string FloorName(const TPametRevazie& document, int floor) {
   switch (floor) {
-    case -3: return document.Translate("SekvSubfloor3", "3. suterén");
-    case -2: return document.Translate("SekvSubfloor2", "2. suterén");
-    case -1: return document.Translate("SekvSubfloor", "Suterén");
-    case 0: return document.Translate("SekvGround", "Přízemí");
-    default: return std::to_string(floor) + ". " + document.Translate("SekvFloor", "patro");
+    case -3:
+      return document.Translate("SekvSubfloor3", "3. suterén");
+    case -2:
+      return document.Translate("SekvSubfloor2", "2. suterén");
+    case -1:
+      return document.Translate("SekvSubfloor", "Suterén");
+    case 0:
+      return document.Translate("SekvGround", "Přízemí");
+    default:
+      return std::to_string(floor) + ". " + document.Translate("SekvFloor", "patro");
   }
 }
 
@@ -88,16 +93,18 @@ TSekvence* AddSequenceOfKind(TPametRevazie& document, bool floor) {
 
 }  // namespace
 
-TSekvence* AddGeneralSequence(TPametRevazie& document) { return AddSequenceOfKind(document, false); }
+TSekvence* AddGeneralSequence(TPametRevazie& document) {
+  return AddSequenceOfKind(document, false);
+}
 
 TSekvence* AddFloorSequence(TPametRevazie& document) { return AddSequenceOfKind(document, true); }
 
 bool DeleteSelectedSequence(TPametRevazie& document) {
   TSekvence* sequence = document.GetSelectedSequence();
   if (!sequence) return false;
-  const std::string text =
-      FormatMessage(document.Translate("SekvDeleteConfirm", "Skutečně chcete smazat sekvenci %s (%s)?"),
-                    CodeToBinary(sequence->Code), sequence->Name);
+  const std::string text = FormatMessage(
+      document.Translate("SekvDeleteConfirm", "Skutečně chcete smazat sekvenci %s (%s)?"),
+      CodeToBinary(sequence->Code), sequence->Name);
   const bool yes = document.prompter().AskYesNo(
                        {"SekvDeleteConfirm", document.Translate("SekvDelete", "Smazání sekvence"),
                         text}) == Answer::Yes;
@@ -140,7 +147,8 @@ TVzorek* AddSilence(TPametRevazie& document, int32_t milliseconds) {
 
 int32_t ApplySilenceLength(TPametRevazie& document, int32_t milliseconds) {
   milliseconds = std::clamp(milliseconds, 10, 99999);
-  if (document.CurrentSample) document.CurrentSample->SetSamples(SamplesFromMilliseconds(milliseconds));
+  if (document.CurrentSample)
+    document.CurrentSample->SetSamples(SamplesFromMilliseconds(milliseconds));
   return milliseconds;
 }
 
@@ -164,12 +172,16 @@ void HandleWorkspaceKey(TPametRevazie& document, WorkspaceKey key) {
       if (sample < 0) return;
       --sample;
       break;
-    case WorkspaceKey::Right: ++sample; break;
+    case WorkspaceKey::Right:
+      ++sample;
+      break;
     case WorkspaceKey::Up:
       if (sequence <= 0) return;
       --sequence;
       break;
-    case WorkspaceKey::Down: ++sequence; break;
+    case WorkspaceKey::Down:
+      ++sequence;
+      break;
     case WorkspaceKey::Delete:
       if (document.GetSelectedSample())
         DeleteSelectedSample(document);

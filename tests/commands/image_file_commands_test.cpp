@@ -31,7 +31,8 @@ TEST_F(ImageFileCommandsTest, SavedImagesLoadBackWithTheirConfiguration) {
   prompter.answers = {Answer::Yes};  // rebuild the stale image
   ASSERT_TRUE(PrepareImageForSaving(built, settings));
   ASSERT_TRUE(SaveImageFile(built, settings, dir / "image.bin"));
-  EXPECT_EQ(std::filesystem::file_size(dir / "image.bin"), static_cast<uintmax_t>(built.UsedMemory) + 1);
+  EXPECT_EQ(std::filesystem::file_size(dir / "image.bin"),
+            static_cast<uintmax_t>(built.UsedMemory) + 1);
 
   loaded.CurrentFileName = "old.cfg";
   ASSERT_TRUE(LoadImageFile(loaded, settings, dir / "image.bin"));
@@ -53,7 +54,8 @@ TEST_F(ImageFileCommandsTest, MismatchedAndMalformedFilesAreRefusedUntouched) {
 
   WriteFile(dir / "long.bin", std::string(65536, '\xFF') + '\0');
   EXPECT_FALSE(LoadImageFile(loaded, settings, dir / "long.bin"));
-  EXPECT_EQ(prompter.shown.back().text, "Soubor " + (dir / "long.bin").string() + " má špatný formát!");
+  EXPECT_EQ(prompter.shown.back().text,
+            "Soubor " + (dir / "long.bin").string() + " má špatný formát!");
   EXPECT_FALSE(LoadImageFileForProgramming(loaded, settings, dir / "long.bin"));
   EXPECT_EQ(prompter.shown.back().text, "Soubor má špatný formát!");
   EXPECT_FALSE(LoadImageFile(loaded, settings, dir / "missing.bin"));
@@ -86,7 +88,8 @@ TEST_F(ImageFileCommandsTest, NoToTheRebuildQuestionSavesTheImageAsItStands) {
   EXPECT_TRUE(PrepareImageForSaving(built, settings));
   EXPECT_TRUE(built.ImageStale);
   built.DilEntries = {{"X", 0, 0}};
-  built.AppendSample(0, std::make_unique<TVzorek>(&built))->SetFileName((dir / "none.wav").string());
+  built.AppendSample(0, std::make_unique<TVzorek>(&built))
+      ->SetFileName((dir / "none.wav").string());
   prompter.answers = {Answer::Yes};
   EXPECT_FALSE(PrepareImageForSaving(built, settings)) << "a failed build saves nothing";
 }

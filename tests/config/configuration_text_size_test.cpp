@@ -37,7 +37,8 @@ class ConfigurationTextSizeTest : public ::testing::Test {
 
 TEST_F(ConfigurationTextSizeTest, MatchesTheWrittenTextInEveryEncoding) {
   ExpectSameSize();
-  for (int j = 0; j < 12; ++j) AddSample(7, "/opt/liftvox/Zvuky/přízemí" + std::to_string(j) + ".wav", false, 123456 * j, j);
+  for (int j = 0; j < 12; ++j)
+    AddSample(7, "/opt/liftvox/Zvuky/přízemí" + std::to_string(j) + ".wav", false, 123456 * j, j);
   AddSample(0, "/srv/other/a.wav", false, -5, 300);
   AddSample(0, "Ticho", true, 7228, 4);
   document.SequenceAt(3)->Code = -1;
@@ -46,7 +47,8 @@ TEST_F(ConfigurationTextSizeTest, MatchesTheWrittenTextInEveryEncoding) {
   document.SequenceAt(2)->InvParBit = true;
   document.DilEntries = {{"Čeština", 0, 65280}, {"čeština", 1, 2048}, {"a=b", 1, 7}};
   ExpectSameSize();
-  EXPECT_EQ(measure.Of(document), RenderConfigurationText(document)->size()) << "again, from the cache";
+  EXPECT_EQ(measure.Of(document), RenderConfigurationText(document)->size())
+      << "again, from the cache";
 
   document.SequenceAt(1)->Name = "日本語";  // no Windows-1250 byte: the whole file goes UTF-8
   ExpectSameSize();

@@ -21,7 +21,8 @@ class WizardTest : public ::testing::Test {
     document.ProgramDirectory = program.path();
     // Windows-1250 on disk, CR LF, like shipped wizard files.
     WriteFile(program / "Languages" / "cz.wiz",
-              "[/PLAYER]\r\nLanguage=\xC8" "e\x9Atina\r\nIcon=CZ.BMP\r\n"
+              "[/PLAYER]\r\nLanguage=\xC8"
+              "e\x9Atina\r\nIcon=CZ.BMP\r\n"
               "[SekvUp]\r\nFile0=Zvuky\\nahoru.wav\r\nSamples0=900\r\n"
               "File1=Ticho\r\nSilence1=1\r\nSamples1=100\r\n"
               "[-1]\r\nFile0=Zvuky\\suteren.wav\r\nDIL0=1\r\n"
@@ -36,9 +37,10 @@ class WizardTest : public ::testing::Test {
   std::vector<std::string> SampleFiles(int sequence) const {
     std::vector<std::string> files;
     for (const auto& sample : document.SequenceAt(sequence)->SampleList)
-      files.push_back(sample->Silence ? "silence " + std::to_string(sample->Samples)
-                                      : std::filesystem::path(sample->FileName).filename().string() +
-                                            " " + std::to_string(sample->DIL));
+      files.push_back(sample->Silence
+                          ? "silence " + std::to_string(sample->Samples)
+                          : std::filesystem::path(sample->FileName).filename().string() + " " +
+                                std::to_string(sample->DIL));
     return files;
   }
 

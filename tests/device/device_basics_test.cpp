@@ -3,8 +3,8 @@
 #include "config/ini_file.h"
 #include "device/announcer_protocol.h"
 #include "device/device_settings.h"
-#include "image/memory_size.h"
 #include "device/port_table.h"
+#include "image/memory_size.h"
 #include "lang/language.h"
 
 namespace liftvox::test {

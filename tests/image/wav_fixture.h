@@ -17,8 +17,8 @@ inline void WritePcmWav(const std::filesystem::path& path, const std::vector<uin
   auto u32 = [&](uint32_t v) { return u16(v & 0xFFFF) + u16(v >> 16); };
   const uint32_t align = static_cast<uint32_t>(channels * bits / 8);
   std::string bytes = "RIFF" + u32(36 + static_cast<uint32_t>(data.size())) + "WAVEfmt " + u32(16) +
-                      u16(1) + u16(static_cast<uint32_t>(channels)) + u32(rate) + u32(rate * align) +
-                      u16(align) + u16(static_cast<uint32_t>(bits)) + "data" +
+                      u16(1) + u16(static_cast<uint32_t>(channels)) + u32(rate) +
+                      u32(rate * align) + u16(align) + u16(static_cast<uint32_t>(bits)) + "data" +
                       u32(static_cast<uint32_t>(data.size()));
   bytes.append(data.begin(), data.end());
   if (data.size() % 2) bytes += '\0';

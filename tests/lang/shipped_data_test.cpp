@@ -5,10 +5,10 @@
 #include <regex>
 
 #include "config/paths.h"
+#include "config/profile_file.h"
 #include "lang/icon_names.h"
 #include "lang/interfaces_list.h"
 #include "lang/language.h"
-#include "config/profile_file.h"
 #include "support/test_support.h"
 
 namespace liftvox {

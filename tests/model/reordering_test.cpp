@@ -27,9 +27,9 @@ TEST(FloorCodingTest, GrayInversionAndOffsets) {
 
 TEST(FloorCodingTest, ApplyRenumbersFloorsThenFreeSpecialCodes) {
   TPametRevazie document;
-  document.AddSequence(MakeSequence(7));                 // code-triggered
-  document.AddSequence(MakeSequence(4096, false, 3));    // on an input: keeps its code
-  document.AddSequence(MakeSequence(9, false, 0, 12));   // on a serial bit: renumbered
+  document.AddSequence(MakeSequence(7));                // code-triggered
+  document.AddSequence(MakeSequence(4096, false, 3));   // on an input: keeps its code
+  document.AddSequence(MakeSequence(9, false, 0, 12));  // on a serial bit: renumbered
   document.AddSequence(MakeSequence(3));
   for (int i = 0; i < 3; ++i) document.AddSequence(MakeSequence(50 + i, true));
   document.SequenceAt(5)->Code = 129;  // will become floor code 1 anyway

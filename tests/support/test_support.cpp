@@ -14,8 +14,8 @@ TempDir::TempDir() {
   std::random_device random;
   auto base = std::filesystem::temp_directory_path();
   for (;;) {
-    auto candidate = base / ("liftvox-test-" + std::to_string(random()) + "-" +
-                             std::to_string(counter++));
+    auto candidate =
+        base / ("liftvox-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
     if (std::filesystem::create_directory(candidate)) {
       path_ = candidate;
       return;

@@ -33,9 +33,9 @@ std::filesystem::path TestDataDir();
 // Records every message and answers questions from a script (default No).
 class ScriptedPrompter final : public Prompter {
  public:
-  std::vector<Message> shown;     // informations and warnings, in order
-  std::vector<Message> asked;     // questions, in order
-  std::vector<Answer> answers;    // consumed front to back
+  std::vector<Message> shown;   // informations and warnings, in order
+  std::vector<Message> asked;   // questions, in order
+  std::vector<Answer> answers;  // consumed front to back
   Answer fallback = Answer::No;
 
   void Inform(const Message& m) override { shown.push_back(m); }
