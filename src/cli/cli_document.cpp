@@ -33,7 +33,7 @@ void ReadConfigurationFile(CliDocument& cli, const std::filesystem::path& path) 
     throw CliError("cannot read " + path.string() + ": no such file");
   const TMemIniFile ini(path);
   if (!ini.Loaded()) throw CliError("cannot read " + path.string());
-  cli.document.CurrentFileName = PathToUtf8(std::filesystem::absolute(path, error));
+  cli.document.SetCurrentFileName(PathToUtf8(std::filesystem::absolute(path, error)));
   if (!ReadConfiguration(cli.document, ini)) {
     std::string reason = cli.prompter.lastWarning.empty() ? "not a readable configuration"
                                                           : cli.prompter.lastWarning;

@@ -34,7 +34,7 @@ bool LoadStoredConfiguration(TPametRevazie& document, const ImageSettings& setti
 bool ConfirmProgramming(TPametRevazie& document, const ImageSettings& settings,
                         const std::string& caption) {
   int32_t result = 1;
-  if (document.ImageStale &&
+  if (document.IsImageStale() &&
       document.prompter().AskYesNo(
           {"ReBuild", caption,
            document.Translate("ReBuild",

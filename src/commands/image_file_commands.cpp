@@ -57,14 +57,14 @@ bool LoadInto(TPametRevazie& document, const ImageSettings& settings,
   document.UsedMemory = static_cast<int32_t>(loaded.usedSize);
   // The image came from a file, not from this configuration: saving or
   // programming should offer to rebuild it.
-  document.ImageStale = true;
+  document.MarkImageStale();
   return true;
 }
 
 }  // namespace
 
 bool PrepareImageForSaving(TPametRevazie& document, const ImageSettings& settings) {
-  if (!document.ImageStale) return true;
+  if (!document.IsImageStale()) return true;
   const Answer answer = document.prompter().AskYesNo(
       {"ReBuild", document.Translate("MemorySave", "Uložení paměti"),
        document.Translate("ReBuild",

@@ -52,7 +52,7 @@ constexpr SampleKeys kLegacySampleKeys{"Soubor", "Ticho", "Vzorku", "DIL"};
 
 void ReadSamples(TPametRevazie& document, TSekvence* sequence, const IniSections& ini,
                  const std::string& section, const SampleKeys& keys) {
-  const std::string currentFile = document.CurrentFileName;
+  const std::string currentFile = document.CurrentFileName();
   for (int j = 0;; ++j) {
     const std::string stored = ini.ReadString(section, Key(keys.file, j), "/");
     if (stored == "/") break;
@@ -233,7 +233,7 @@ bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer,
   const std::size_t end = std::find(text, text + available, '\0') - text;
   const TTextIniFile ini(DecodeText(std::string_view(text, end)));
   const bool read = ReadConfiguration(document, ini);
-  document.CurrentFileName.clear();
+  document.SetCurrentFileName("");
   document.SetModified(false);
   return read;
 }
@@ -254,7 +254,7 @@ bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& pat
   const ReadOutcome outcome =
       ini.Loaded() ? ReadConfigurationOutcome(document, ini) : ReadOutcome::Cancelled;
   if (outcome == ReadOutcome::Read) {
-    document.CurrentFileName = PathToUtf8(path);
+    document.SetCurrentFileName(PathToUtf8(path));
     document.SetModified(false);
     return true;
   }
@@ -262,7 +262,7 @@ bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& pat
   // Never give the document the name of a file it was not read from: a later
   // save would overwrite that file with something else. A cancelled question
   // keeps the old document and its name; a failed read leaves it untitled.
-  if (outcome == ReadOutcome::Failed) document.CurrentFileName.clear();
+  if (outcome == ReadOutcome::Failed) document.SetCurrentFileName("");
   return false;
 }
 
@@ -275,7 +275,7 @@ bool SaveConfiguration(TPametRevazie& document, const std::filesystem::path& pat
                        PathToUtf8(path))});
     return false;
   }
-  document.CurrentFileName = PathToUtf8(path);
+  document.SetCurrentFileName(PathToUtf8(path));
   document.SetModified(false);
   return true;
 }

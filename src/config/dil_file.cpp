@@ -77,7 +77,7 @@ bool LoadDilFile(TPametRevazie& document, const std::filesystem::path& path) {
     return false;
   }
   document.DilEntries = ReadDilSection(ini, kDilSection, document.IconNames, -1);
-  document.ImageStale = true;
+  document.MarkImageStale();
   return true;
 }
 

@@ -99,7 +99,7 @@ bool SestavKonfiguraci(TPametRevazie& document, const WizardChoices& choices) {
   document.RenumberPositions();
   int sample = 0, sequence = 0;
   document.SelectAt(sample, sequence);
-  document.ImageStale = true;
+  document.MarkImageStale();
   document.SetModified(true);
   return true;
 }
@@ -127,7 +127,7 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
           sample->SetFileName(document.Translate("Silence", "Ticho"));
         else
           sample->SetFileName(ResolveStoredPath(file->ReadString(section, Key("File", n), ""),
-                                                document.CurrentFileName,
+                                                document.CurrentFileName(),
                                                 document.ProgramDirectory));
         sample->SetSamples(file->ReadInteger(section, Key("Samples", n), 1));
         if (!sample->Silence)

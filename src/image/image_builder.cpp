@@ -257,7 +257,7 @@ int32_t SestavPamet(TPametRevazie& document, const ImageSettings& settings) {
     if (size != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(size));
     const int32_t used = ImageBuilder(document, settings).Build();
     document.UsedMemory = used;
-    document.ImageStale = false;
+    document.SetImageStale(false);
     return used;
   } catch (const MemoryFull&) {
     document.prompter().Warn(

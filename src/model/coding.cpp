@@ -42,7 +42,7 @@ void ApplyFloorCoding(TPametRevazie& document, const FloorCoding& coding) {
       }
     }
   }
-  document.ImageStale = true;
+  document.MarkImageStale();
   document.SetModified(true);
 }
 

@@ -15,6 +15,8 @@ struct DilEntry {
   // Low byte: required state of switches 1..8 (bit 0 = switch 1, 1 = ON).
   // High byte: which switches matter (bit 8 = switch 1).
   uint16_t Pattern = 0;
+
+  bool operator==(const DilEntry&) const = default;
 };
 
 // Whether a switch setting (bit 0 = switch 1) satisfies a pattern: every

@@ -12,7 +12,7 @@ void ForEachSample(TPametRevazie& document, Change change) {
 }
 
 void Changed(TPametRevazie& document) {
-  document.ImageStale = true;
+  document.MarkImageStale();
   document.SetModified(true);
 }
 

@@ -24,12 +24,31 @@ std::string TPametRevazie::Translate(const std::string& key, const std::string& 
 Prompter& TPametRevazie::prompter() const { return prompter_ ? *prompter_ : silent_; }
 
 void TPametRevazie::SetModified(bool modified) {
-  Modified = modified;
-  if (view_) view_->Refresh();
+  if (modified == modified_) return;
+  modified_ = modified;
+  if (view_) view_->ModifiedChanged(modified);
 }
 
-void TPametRevazie::Refresh() const {
-  if (view_) view_->Refresh();
+void TPametRevazie::SetImageStale(bool stale) {
+  if (stale == imageStale_) return;
+  imageStale_ = stale;
+  if (view_) view_->ImageStaleChanged(stale);
+}
+
+void TPametRevazie::SetCurrentFileName(std::string fileName) {
+  if (fileName == currentFileName_) return;
+  currentFileName_ = std::move(fileName);
+  if (view_) view_->FileNameChanged(currentFileName_);
+}
+
+void TPametRevazie::Refresh() const { NotifyContentChanged(); }
+
+void TPametRevazie::NotifyContentChanged(int sequenceIndex) const {
+  if (view_) view_->ContentChanged(sequenceIndex);
+}
+
+void TPametRevazie::NotifySelectionChanged() const {
+  if (view_) view_->SelectionChanged();
 }
 
 int TPametRevazie::IndexOf(const TSekvence* sequence) const {
@@ -43,7 +62,7 @@ void TPametRevazie::SetMemorySize(int32_t bytes) {
   MemorySize = bytes;
   UsedMemory = 0;
   Image.assign(static_cast<std::size_t>(std::max(bytes, 0)) + 1, 0xFF);
-  ImageStale = true;
+  MarkImageStale();
 }
 
 bool TPametRevazie::CheckSequenceLimit() {
@@ -71,14 +90,14 @@ TSekvence* TPametRevazie::InsertSequence(std::unique_ptr<TSekvence> sequence, in
   CurrentSequence = added;
   RenumberPositions();
   Refresh();
-  ImageStale = true;
+  MarkImageStale();
   return added;
 }
 
 bool TPametRevazie::InsertSequenceChecked(std::unique_ptr<TSekvence> sequence, int index) {
   if (!sequence) return false;
   index = Clamp(index, 0, SequenceCount());
-  ImageStale = true;
+  MarkImageStale();
   if (index < SequenceCount() && sequence->Floor != SequenceAt(index)->Floor) return false;
   return InsertSequence(std::move(sequence), index) != nullptr;
 }
@@ -92,7 +111,7 @@ void TPametRevazie::DeleteSequence(TSekvence* sequence) {
   SequenceList.erase(SequenceList.begin() + index);
   RenumberPositions();
   Refresh();
-  ImageStale = true;
+  MarkImageStale();
 }
 
 void TPametRevazie::MoveSequence(TSekvence* sequence, int index) {
@@ -106,7 +125,7 @@ void TPametRevazie::MoveSequence(TSekvence* sequence, int index) {
   }
   RenumberPositions();
   Refresh();
-  ImageStale = true;
+  MarkImageStale();
 }
 
 TVzorek* TPametRevazie::PlaceSample(TSekvence* sequence, int index,
@@ -118,7 +137,7 @@ TVzorek* TPametRevazie::PlaceSample(TSekvence* sequence, int index,
   sequence->SampleList.insert(sequence->SampleList.begin() + index, std::move(sample));
   sequence->UpdateSamplePositions();
   Refresh();
-  ImageStale = true;
+  MarkImageStale();
   return placed;
 }
 
@@ -170,13 +189,13 @@ void TPametRevazie::DeleteSample(TVzorek* sample) {
   if (CurrentSample == sample) CurrentSample = nullptr;
   removed.reset();
   Refresh();
-  ImageStale = true;
+  MarkImageStale();
 }
 
 void TPametRevazie::MoveSample(TVzorek* sample, int sequenceIndex, int sampleIndex) {
   auto moving = DetachSample(sample);
   if (!moving) return;
-  ImageStale = true;
+  MarkImageStale();
   if (!InsertSample(std::move(moving), sequenceIndex, sampleIndex) && CurrentSample == sample)
     CurrentSample = nullptr;
 }
@@ -255,11 +274,11 @@ void TPametRevazie::SelectAt(int& sampleIndex, int& sequenceIndex) {
   }
   CurrentSample = sample;
   CurrentSequence = sequence;
-  if (view_) view_->ShowSelection();
+  NotifySelectionChanged();
 }
 
 bool TPametRevazie::ClearConfiguration() {
-  if (Modified) {
+  if (modified_) {
     const Answer answer = prompter().AskYesNoCancel(
         {"ConfNotSaved", Translate("ConfSave", "Uložení konfigurace"),
          Translate("ConfNotSaved", "Současná konfigurace nebyla uložena. Přejete si ji uložit?")});
@@ -269,7 +288,7 @@ bool TPametRevazie::ClearConfiguration() {
   CurrentSample = nullptr;
   CurrentSequence = nullptr;
   SequenceList.clear();
-  ImageStale = true;
+  MarkImageStale();
   return true;
 }
 

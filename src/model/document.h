@@ -41,13 +41,10 @@ class TPametRevazie {
   TSekvence* CurrentSequence = nullptr;
   std::vector<std::unique_ptr<TSekvence>> SequenceList;
   std::vector<uint8_t> Image;
-  bool ImageStale = true;
 
   std::vector<DilEntry> DilEntries;  // starts with the single entry "DIL"
   bool ParPlayInv = false;
   bool SerPlayInv = false;
-  std::string CurrentFileName;  // empty while the configuration has no file
-  bool Modified = false;
 
   // --- services (set by whoever owns the document) ------------------------
   // Null translator: the built-in Czech texts. Null prompter: nothing is shown
@@ -72,7 +69,23 @@ class TPametRevazie {
 
   std::string Translate(const std::string& key, const std::string& defaultText) const;
   Prompter& prompter() const;
+
+  // --- marks (each change is told to the view) -----------------------------
+  // Unsaved changes.
+  bool IsModified() const { return modified_; }
   void SetModified(bool modified);
+  // The image no longer matches the configuration; only a successful build
+  // clears it.
+  bool IsImageStale() const { return imageStale_; }
+  void MarkImageStale() { SetImageStale(true); }
+  void SetImageStale(bool stale);
+  // The configuration's file; empty while it has none.
+  const std::string& CurrentFileName() const { return currentFileName_; }
+  void SetCurrentFileName(std::string fileName);
+
+  // Tell the view; for changes made to the lists or fields directly.
+  void NotifyContentChanged(int sequenceIndex = DocumentView::kWholeDocument) const;
+  void NotifySelectionChanged() const;
 
   // --- operations ---------------------------------------------------------
   int SequenceCount() const { return static_cast<int>(SequenceList.size()); }
@@ -133,6 +146,9 @@ class TPametRevazie {
   DocumentView* view_ = nullptr;
   std::function<void()> save_;
   SampleLengthMeasure measure_;
+  bool modified_ = false;
+  bool imageStale_ = true;
+  std::string currentFileName_;
 };
 
 }  // namespace liftvox

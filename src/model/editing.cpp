@@ -56,7 +56,7 @@ bool NewConfiguration(TPametRevazie& document) {
   ground->Name = FloorName(document, 0);
   document.AddSequence(std::move(ground));
 
-  document.CurrentFileName.clear();
+  document.SetCurrentFileName("");
   document.SetModified(false);
   int sample = 0, sequence = 0;
   document.SelectAt(sample, sequence);

@@ -64,7 +64,7 @@ void SeradJazyky(TSekvence& sequence, const std::vector<int>& order) {
 
 void ApplyLanguageOrder(TPametRevazie& document, const std::vector<int>& order) {
   for (auto& sequence : document.SequenceList) SeradJazyky(*sequence, order);
-  document.ImageStale = true;
+  document.MarkImageStale();
   document.SetModified(true);
 }
 

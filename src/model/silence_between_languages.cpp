@@ -34,7 +34,7 @@ void InsertSilenceBetweenLanguages(TPametRevazie& document, int32_t milliseconds
     }
     sequence->UpdateSamplePositions();
   }
-  document.ImageStale = true;
+  document.MarkImageStale();
   document.SetModified(true);
 }
 

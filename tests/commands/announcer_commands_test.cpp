@@ -28,11 +28,11 @@ TEST_F(AnnouncerCommandsTest, ProgrammingAsksToRebuildThenToProgram) {
   ASSERT_EQ(prompter.asked.size(), 2u);
   EXPECT_EQ(prompter.asked[0].key, "ReBuild");
   EXPECT_EQ(prompter.asked[1].caption, "Programování hlásiče");
-  EXPECT_TRUE(document.ImageStale) << "No keeps the image there is";
+  EXPECT_TRUE(document.IsImageStale()) << "No keeps the image there is";
 
   prompter.answers = {Answer::Yes, Answer::No};
   EXPECT_FALSE(ConfirmProgramming(document, settings));
-  EXPECT_FALSE(document.ImageStale);
+  EXPECT_FALSE(document.IsImageStale());
 
   // A failed build asks nothing more.
   auto sample = std::make_unique<TVzorek>(&document);
@@ -71,7 +71,7 @@ TEST_F(AnnouncerCommandsTest, ConfigurationReadBackLoadsOrSaysWhyAndRebuilds) {
   FinishConfigurationRead(document, settings, 1792);
   EXPECT_EQ(document.SequenceAt(7)->Name, "Uložená");
   EXPECT_TRUE(prompter.asked.empty()) << "loaded without a question";
-  EXPECT_FALSE(document.ImageStale) << "the image is rebuilt from what was loaded";
+  EXPECT_FALSE(document.IsImageStale()) << "the image is rebuilt from what was loaded";
 
   FinishConfigurationRead(document, settings, -1);
   EXPECT_TRUE(prompter.shown.empty());

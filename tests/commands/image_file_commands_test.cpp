@@ -34,15 +34,15 @@ TEST_F(ImageFileCommandsTest, SavedImagesLoadBackWithTheirConfiguration) {
   EXPECT_EQ(std::filesystem::file_size(dir / "image.bin"),
             static_cast<uintmax_t>(built.UsedMemory) + 1);
 
-  loaded.CurrentFileName = "old.cfg";
+  loaded.SetCurrentFileName("old.cfg");
   ASSERT_TRUE(LoadImageFile(loaded, settings, dir / "image.bin"));
   EXPECT_EQ(loaded.UsedMemory, built.UsedMemory);
   EXPECT_TRUE(std::equal(built.Image.begin(), built.Image.begin() + built.UsedMemory,
                          loaded.Image.begin()));
   ASSERT_EQ(loaded.SequenceCount(), 8);
   EXPECT_EQ(loaded.SequenceAt(7)->Name, "Přízemí s textem");
-  EXPECT_EQ(loaded.CurrentFileName, "");
-  EXPECT_FALSE(loaded.Modified);
+  EXPECT_EQ(loaded.CurrentFileName(), "");
+  EXPECT_FALSE(loaded.IsModified());
 }
 
 TEST_F(ImageFileCommandsTest, MismatchedAndMalformedFilesAreRefusedUntouched) {
@@ -83,10 +83,10 @@ TEST_F(ImageFileCommandsTest, AnUnknownMemorySizeKeepsTheImageThereIs) {
 }
 
 TEST_F(ImageFileCommandsTest, NoToTheRebuildQuestionSavesTheImageAsItStands) {
-  EXPECT_TRUE(built.ImageStale);
+  EXPECT_TRUE(built.IsImageStale());
   prompter.answers = {Answer::No};
   EXPECT_TRUE(PrepareImageForSaving(built, settings));
-  EXPECT_TRUE(built.ImageStale);
+  EXPECT_TRUE(built.IsImageStale());
   built.DilEntries = {{"X", 0, 0}};
   built.AppendSample(0, std::make_unique<TVzorek>(&built))
       ->SetFileName((dir / "none.wav").string());

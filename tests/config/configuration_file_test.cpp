@@ -173,7 +173,7 @@ TEST_F(ConfigurationFileTest, CancelledQuestionKeepsTheDocument) {
 TEST_F(ConfigurationFileTest, SamplePathsResolveAgainstTheOpenFileFirst) {
   TempDir project;
   WriteFile(project / "Zvuky" / "here.wav", "RIFF");
-  read.CurrentFileName = (project / "old.cfg").string();
+  read.SetCurrentFileName((project / "old.cfg").string());
   const std::string absolute = (program / "elsewhere.wav").string();
   ASSERT_TRUE(
       ReadText("[0]\nFile0=Zvuky\\here.wav\nFile1=Zvuky/gone.wav\nFile2=" + absolute + "\n"));
@@ -211,11 +211,11 @@ TEST_F(ConfigurationFileTest, BufferedConfigurationIsBoundsChecked) {
   std::copy(text.begin(), text.end(), buffer.begin() + 4);
   buffer[4 + text.size()] = 0;
 
-  read.CurrentFileName = "/somewhere/open.cfg";
+  read.SetCurrentFileName("/somewhere/open.cfg");
   ASSERT_TRUE(LoadConfigurationFromBuffer(read, buffer.data(), buffer.size()));
   EXPECT_EQ(read.SequenceCount(), 8);
-  EXPECT_EQ(read.CurrentFileName, "");
-  EXPECT_FALSE(read.Modified);
+  EXPECT_EQ(read.CurrentFileName(), "");
+  EXPECT_FALSE(read.IsModified());
 
   // Lengths that reach past the buffer, or none at all, are refused untouched.
   for (uint32_t bad : {0u, static_cast<uint32_t>(buffer.size()), 0xFFFFFFFFu, 0x80000000u}) {
@@ -235,7 +235,7 @@ TEST_F(ConfigurationFileTest, SaveReplacesWholeFilesAndFailuresKeepTheOldOne) {
   ASSERT_TRUE(SaveConfiguration(written, path));
   const std::string saved = ReadFile(path);
   EXPECT_EQ(saved.find("stale"), std::string::npos);
-  EXPECT_EQ(written.CurrentFileName, path.string());
+  EXPECT_EQ(written.CurrentFileName(), path.string());
   EXPECT_EQ(saved.find("Přízemí"), std::string::npos) << "Windows-1250 on disk, not UTF-8";
   EXPECT_NE(DecodeText(saved).find("Přízemí"), std::string::npos);
 
@@ -243,8 +243,8 @@ TEST_F(ConfigurationFileTest, SaveReplacesWholeFilesAndFailuresKeepTheOldOne) {
   written.DilEntries = {{"X", -1, 0}};
   EXPECT_FALSE(SaveConfiguration(written, program / "other.cfg"));
   EXPECT_EQ(prompter.shown.back().key, "UnableWriteFile");
-  EXPECT_TRUE(written.Modified);
-  EXPECT_EQ(written.CurrentFileName, path.string());
+  EXPECT_TRUE(written.IsModified());
+  EXPECT_EQ(written.CurrentFileName(), path.string());
 
   written.DilEntries = {{"X", 0, 0}};
   EXPECT_FALSE(SaveConfiguration(written, program / "no-such-folder" / "x.cfg"));
@@ -257,17 +257,17 @@ TEST_F(ConfigurationFileTest, OpenReportsMissingAndRefusedFilesWithoutTakingThei
 
   const auto newer = program / "newer.cfg";
   WriteFile(newer, "[/GENERAL]\r\nVersion=3.0\r\n");
-  read.CurrentFileName = "previous.cfg";
+  read.SetCurrentFileName("previous.cfg");
   EXPECT_FALSE(OpenConfiguration(read, newer));
-  EXPECT_EQ(read.CurrentFileName, "") << "a later save must not overwrite the refused file";
+  EXPECT_EQ(read.CurrentFileName(), "") << "a later save must not overwrite the refused file";
 
   const auto good = program / "good.cfg";
   NewConfiguration(written);
   ASSERT_TRUE(SaveConfiguration(written, good));
   read.SetModified(true);
   EXPECT_TRUE(OpenConfiguration(read, good));
-  EXPECT_EQ(read.CurrentFileName, good.string());
-  EXPECT_FALSE(read.Modified);
+  EXPECT_EQ(read.CurrentFileName(), good.string());
+  EXPECT_FALSE(read.IsModified());
 }
 
 TEST_F(ConfigurationFileTest, JunkNeverCrashesTheReader) {

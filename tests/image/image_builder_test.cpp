@@ -86,7 +86,7 @@ TEST_F(ImageBuilderTest, OneCodeSequenceWithOneSampleIsLaidOutExactly) {
   for (int i = 25; i < 32; ++i) EXPECT_EQ(At(static_cast<std::size_t>(i)), 0) << i;
   for (int i = 32; i < 48; ++i) EXPECT_EQ(At(static_cast<std::size_t>(i)), 0xFF) << "terminator";
   EXPECT_EQ(document.UsedMemory, 1024);
-  EXPECT_FALSE(document.ImageStale);
+  EXPECT_FALSE(document.IsImageStale());
 
   // The sample data is the coder's output for the file, from page 2.
   std::vector<uint8_t> expected(500);
@@ -230,11 +230,11 @@ TEST_F(ImageBuilderTest, OverflowsAndUnreadableFilesFailWithoutChangingTheState)
   TSekvence* sequence = Sequence(1);
   // Page 0 lists, page 1 parameters: data may take 65536 - 512 bytes, less one.
   Wav(sequence, "exact.wav", 2 * (65536 - 512));
-  document.ImageStale = true;
+  document.MarkImageStale();
   EXPECT_EQ(Build(), 0) << "data ending exactly at the end is refused";
   EXPECT_EQ(prompter.shown.back().key, "MemoryFull");
   EXPECT_EQ(document.UsedMemory, used);
-  EXPECT_TRUE(document.ImageStale);
+  EXPECT_TRUE(document.IsImageStale());
   EXPECT_GT(Build(1), 0) << "fits 128 kB";
 
   document.DeleteSample(document.SequenceAt(0)->SampleList.back().get());

@@ -55,7 +55,7 @@ TEST_F(EditingTest, DeleteCommandsAskAndAlwaysMarkModified) {
   prompter.answers = {Answer::No};
   EXPECT_FALSE(DeleteSelectedSequence(document));
   EXPECT_EQ(document.SequenceCount(), 8);
-  EXPECT_TRUE(document.Modified);
+  EXPECT_TRUE(document.IsModified());
   EXPECT_EQ(prompter.asked.back().text, "Skutečně chcete smazat sekvenci 00000000 (Přízemí)?");
 
   prompter.answers = {Answer::Yes};

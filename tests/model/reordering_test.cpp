@@ -36,7 +36,7 @@ TEST(FloorCodingTest, ApplyRenumbersFloorsThenFreeSpecialCodes) {
 
   ApplyFloorCoding(document, FloorCoding{});
   EXPECT_THAT(Codes(document), ElementsAre(128, 4096, 129, 130, 0, 1, 2));
-  EXPECT_TRUE(document.ImageStale);
+  EXPECT_TRUE(document.IsImageStale());
 
   // A floor already holding 129 pushes the special sequences past it.
   ApplyFloorCoding(document, FloorCoding{.floorStart = 128});
@@ -54,7 +54,7 @@ TEST(LanguageOrderTest, SilenceStaysBetweenLanguages) {
   ApplyLanguageOrder(document, {1, 0});
   EXPECT_THAT(Names(*sequence), ElementsAre("B1", "-0", "A1", "A2"));
   EXPECT_EQ(sequence->SampleAt(1)->Left, 112 + 103);
-  EXPECT_TRUE(document.Modified);
+  EXPECT_TRUE(document.IsModified());
 
   // Same order again: silences only take the language that follows them.
   document.AppendSample(sequence, MakeSilence(100, 0));
