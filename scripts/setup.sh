@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   libsndfile1-dev libsoxr-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev fonts-dejavu-core
+  clang-format
 )
 
 missing=()

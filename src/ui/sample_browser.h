@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+#include "model/dil_entry.h"
+
+namespace liftvox {
+
+class IconLibrary;
+class Translator;
+
+// The left pane: a file-system root selector, the list of the current
+// folder's subfolders, silence item and WAV files with their lengths, and the
+// play, stop and auto-play buttons. Dragging a WAV file or the silence item
+// onto the workspace adds it; what "play" means is the main window's call.
+class SampleBrowser final : public QWidget {
+  Q_OBJECT
+
+ public:
+  SampleBrowser(const IconLibrary& icons, const Translator& translator, QWidget* parent = nullptr);
+  ~SampleBrowser() override;
+
+  // Fills the list from `directory`; false (nothing changes) when it is no
+  // folder. The list shows names at once; lengths follow without blocking.
+  bool LoadDirectory(const QString& directory);
+  QString Directory() const;
+  // The DIL entries that "Icons.dir" values are matched against.
+  void SetDilEntries(const std::vector<DilEntry>& entries);
+  // Full path of the selected WAV file; empty when the selection is none.
+  QString SelectedWaveFile() const;
+  bool ListHasFocus() const;
+  bool AutoPlay() const;
+  void SetPlayEnabled(bool enabled);
+  // Column titles and the silence item in the current language; reloads.
+  void Retranslate();
+
+ signals:
+  void PlayClicked();
+  void StopClicked();
+  void AutoPlayToggled(bool on);
+  // The selected item changed; `wave` tells whether it is a WAV file.
+  void SelectionChanged(bool wave);
+  void DirectoryChanged(const QString& directory);
+
+ private:
+  struct State;
+  const IconLibrary& icons_;
+  const Translator& translator_;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace liftvox

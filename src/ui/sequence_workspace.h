@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+#include "ui/drag_formats.h"
+
+class QMenu;
+
+namespace liftvox {
+
+class DocumentEditor;
+class IconLibrary;
+class TSekvence;
+
+// The configuration as a grid, one row per sequence: a header cell, then a
+// cell per sample. Paints only the visible cells, straight from the
+// document; edits go through the DocumentEditor (one undo step each); the
+// selection through the document's own operations.
+class SequenceWorkspace final : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  SequenceWorkspace(DocumentEditor& editor, const IconLibrary& icons, QWidget* parent = nullptr);
+  ~SequenceWorkspace() override;
+
+  // The main window's menus for a right click on a sample, on a sequence
+  // header, and on empty space.
+  void SetContextMenus(QMenu* sampleMenu, QMenu* sequenceMenu, QMenu* blankMenu);
+
+  // The in-place silence editor's value in milliseconds (starts at 500):
+  // also the length of the next added silence.
+  int SilenceMilliseconds() const;
+
+  // Told by the main window when the document says so.
+  void OnContentChanged(int sequenceIndex);
+  void OnSelectionChanged();
+
+  // What a drop does, without a real drag (tests call it): `files` are the
+  // dropped WAV files in order (browser or file manager), `dilEntryName` the
+  // browser's association for a browser file. True when the configuration
+  // changed.
+  bool Drop(DropSource source, QPoint gridPoint, Qt::KeyboardModifiers modifiers,
+            const QStringList& files = {}, const QString& dilEntryName = {});
+
+  // Asked when a dropped file is not mono at 14000..15000 Hz: true converts
+  // it. The default shows the "WavFormat" box with OK and "Convert".
+  std::function<bool(const QString& file)> offerConversion;
+  // Asked after a Ctrl-drop copied a sequence: false removes the copy again.
+  // Unset: the copy stays (the sequence properties dialog plugs in here).
+  std::function<bool(TSekvence& copy)> confirmSequenceCopy;
+
+ signals:
+  // Double click: play the sample or sequence there; with Shift: its properties.
+  void PlaySampleRequested();
+  void PlaySequenceRequested();
+  void SamplePropertiesRequested();
+  void SequencePropertiesRequested();
+  // The selected sample changed by mouse or keyboard (auto-play, play button).
+  void SelectedSampleChanged();
+  // A status-bar hint for the cell under the pointer, or empty.
+  void HintChanged(const QString& hint);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  struct State;
+  DocumentEditor& editor_;
+  const IconLibrary& icons_;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace liftvox
