@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the small flag icons shipped in data/Icons (16x16, 24-bit BMP).
 
-Run once; the bitmaps are committed. The bottom-left pixel is what image lists
+Run once; the bitmaps are committed. NEUTRAL.bmp, a loudspeaker, is for DIL
+entries that are no language (a gong, music, a second voice). The bottom-left pixel is what image lists
 take as the transparent colour, so every icon keeps a one-pixel frame of
 magenta there and around the picture.
 """
@@ -67,6 +68,18 @@ def dil(x, y):
     return DARK
 
 
+def neutral(x, y):
+    # A loudspeaker facing right with two sound waves, on white.
+    if 3 <= x <= 5 and 6 <= y <= 9:
+        return DARK  # magnet
+    if 6 <= x <= 9 and abs(y - 7.5) <= (x - 6) + 2:
+        return DARK  # cone, widening to the right
+    distance = ((x - 7) ** 2 + (y - 7.5) ** 2) ** 0.5
+    if x >= 11 and (abs(distance - 5) <= 0.5 or abs(distance - 7) <= 0.5):
+        return BLUE
+    return WHITE
+
+
 def write_bmp(path, paint):
     rows = []
     for row in range(SIZE - 1, -1, -1):  # bottom-up
@@ -87,3 +100,4 @@ write_bmp(OUT / "CZ.bmp", czech)
 write_bmp(OUT / "EN.bmp", english)
 write_bmp(OUT / "DE.bmp", german)
 write_bmp(OUT / "DIL.bmp", dil)
+write_bmp(OUT / "NEUTRAL.bmp", neutral)

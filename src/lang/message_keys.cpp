@@ -1,0 +1,135 @@
+#include "lang/message_keys.h"
+
+#include <algorithm>
+#include <array>
+
+namespace liftvox {
+namespace {
+
+constexpr auto kMessageTexts = std::to_array<MessageText>({
+    // "Žádný" heads the parallel-input list, "Žádným" the serial-bit list.
+    {"ActivateByNone", "Žádný"},
+    {"ActivateByNone", "Žádným"},
+    {"AddSample", "Přidání hlášky"},
+    {"Autodetection", "Autodetekce"},
+    // Loading an image file names the file; programming from a file does not.
+    {"BadFileFormat", "Soubor %s má špatný formát!"},
+    {"BadFileFormat", "Soubor má špatný formát!"},
+    {"BitExists", "Tento bit je již přiřazen sekvenci \"%s\"!"},
+    {"CodeChanging", "Změna kódu"},
+    {"CodeExists", "Tento kód je již přiřazen sekvenci \"%s\"!"},
+    {"CommunicationError", "Chyba komunikace! Pokračovat v přenosu?"},
+    // Opening a file says "Načítání", reading it from the announcer "Načtení".
+    {"ConfLoad", "Načítání konfigurace"},
+    {"ConfLoad", "Načtení konfigurace"},
+    {"ConfNotSaved", "Současná konfigurace nebyla uložena. Přejete si ji uložit?"},
+    {"ConfSave", "Uložení konfigurace"},
+    {"ConfigurationUpLoad", "Skutečně chcete naprogramovat paměť hlásiče?"},
+    {"DILLoad", "Načítání DIL konfigurace"},
+    {"DILSave", "Ukládání konfigurace DIL"},
+    {"DataForMemory", "Data byla sestavena pro paměť %d. Paměť není možno naprogramovat!"},
+    {"DefaultFileName", "Konfigurace.cfg"},
+    {"DetectedMemory", "Detekovaná paměť:"},
+    {"Detection", "Detekce..."},
+    {"DifferentInterface",
+     "V hlásiči je nastaveno rozhraní \"%s\". Pokoušíte se nastavit rozhraní \"%s\". Přejete si "
+     "pokračovat?"},
+    {"DoesntMatter", "Nezáleží"},
+    {"Done", "Hotovo"},
+    {"File", "Soubor"},
+    {"FileForMemory", "Tento soubor byl sestaven pro paměť: %s. Soubor není možno načíst!"},
+    {"Finish", "&Konec"},
+    {"FirmwareCommunicationError", "Chyba komunikace s hlásičem. Zkontrolujte prosím propojení."},
+    {"FirmwareUpLoad", "Skutečně chcete nahrát do hlásiče novź software?"},
+    {"FirmwareUploadError", "Chyba programování hlásiče!"},
+    {"FirmwareUploading", "Nahrávání software"},
+    {"HWProperties", "Vlastnosti hardware"},
+    // "Interface" + the number of each interface in Interfaces.ini; the
+    // default is the menu item's caption, the name in that file.
+    {"Interface0", "Standardní"},
+    {"Interface1", "Paralelní binární kód"},
+    {"Interface2", "Paralelní Grayův kód"},
+    {"Interface3", "Sériový protokol"},
+    {"Length", "Délka"},
+    {"MemoryAutodetection", "Autodetekce paměti..."},
+    {"MemoryBuilding", "Generování paměti"},
+    {"MemoryBuilt", "Byla sestavena paměť hlásiče o velikosti %d kB."},
+    {"MemoryFromSpeaker", "Paměť z hlásiče"},
+    {"MemoryFull", "Příliš mnoho dat. Do této paměti se nevejdou!"},
+    {"MemoryIncludeConf", "Paměť obsahuje konfiguraci hlásiče, přejete si ji načíst?"},
+    {"MemoryLoad", "Načítání paměti"},
+    {"MemorySave", "Uložení paměti"},
+    {"MemoryUsed", "Využitá paměť"},
+    {"NewDILSettings", "Nastavení"},
+    {"NewSekv", "Přidání sekvence"},
+    {"Next", "&Další"},
+    {"OldFW", "V hlásiči je stará verze software. Prosím, nahrajte novou (minimálně verze 3.4)"},
+    {"PinExists", "Tento pin je již přiřazen sekvenci \"%s\"!"},
+    {"ProgramCaption", "Liftvox"},
+    {"ReBuild", "Přejete si znovu sestavit paměť podle aktuální konfigurace?"},
+    {"SampleDelete", "Smazání hlášky"},
+    {"SampleDeleteConfirm", "Skutečně chcete smazat hlášku %s?"},
+    // The special sequences: the short input name, and with "Hint" the name a
+    // new sequence of that kind gets.
+    {"SekvAlarm", "ALARM"},
+    {"SekvAlarmHint", "Požární režim"},
+    {"SekvClose", "ZAVIR"},
+    {"SekvCloseHint", "Dveře se zavírají"},
+    {"SekvDelete", "Smazání sekvence"},
+    {"SekvDeleteConfirm", "Skutečně chcete smazat sekvenci %s (%s)?"},
+    {"SekvDown", "DOLU"},
+    {"SekvDownHint", "Výtah jede dolů"},
+    {"SekvFloor", "patro"},
+    {"SekvGround", "Přízemí"},
+    {"SekvOpen", "OTVIR"},
+    {"SekvOpenHint", "Dveře se otevírají"},
+    {"SekvOverload", "PRETIZ"},
+    {"SekvOverloadHint", "Výtah je přetížen"},
+    {"SekvSubfloor", "Suterén"},
+    {"SekvSubfloor2", "2. suterén"},
+    {"SekvSubfloor3", "3. suterén"},
+    {"SekvTooMany", "Maximální počet sekvencí je %d."},
+    {"SekvUniv", "UNIV"},
+    {"SekvUnivHint", "Univerzální vstup"},
+    {"SekvUp", "NAHORU"},
+    {"SekvUpHint", "Výtah jede nahoru"},
+    {"SelectedMemory", "Zvolená paměť:"},
+    {"Silence", "Ticho"},
+    {"SoundUploading", "Programování paměti hlásiče"},
+    {"SpeakerDetected", "Hlásič detekován"},
+    {"SpeakerNotConnected", "Hlásič není připojen, nebo má špatně nastaveny propojky!"},
+    // The status bar and the hardware properties say "detekován", the
+    // programming run adds "!", the read-back runs say "nalezen".
+    {"SpeakerNotDetected", "Hlásič nebyl detekován"},
+    {"SpeakerNotDetected", "Hlásič nebyl detekován!"},
+    {"SpeakerNotDetected", "Hlásič nebyl nalezen!"},
+    {"Trying", "Testuji"},
+    {"UnableFindConf", "Hlásič neobsaguje konfigurační data!"},
+    {"UnableLoadFile", "Soubor %s nelze načíst!"},
+    {"UnableOpenPort", "Nepodařilo se otevřít port COM%d!"},
+    {"UnableWriteFile", "Do souboru %s nelze zapisovat!"},
+    {"UnknownInterface", "neznámé"},
+    {"UnknownMemorySize", "neznámá"},
+    {"WavFormat", "Zvukový soubor musí mít formát 14456Hz mono!"},
+});
+
+constexpr bool KeyLess(const MessageText& a, const MessageText& b) { return a.key < b.key; }
+
+// Lookups search by key, so a row out of place would hide a key.
+static_assert(std::is_sorted(kMessageTexts.begin(), kMessageTexts.end(), KeyLess));
+
+}  // namespace
+
+std::span<const MessageText> MessageTexts() { return kMessageTexts; }
+
+std::vector<std::string_view> CzechTextsOf(std::string_view key) {
+  const auto [first, last] =
+      std::equal_range(kMessageTexts.begin(), kMessageTexts.end(), MessageText{key, {}}, KeyLess);
+  std::vector<std::string_view> texts;
+  for (auto it = first; it != last; ++it) texts.push_back(it->czech);
+  return texts;
+}
+
+bool IsMessageKey(std::string_view key) { return !CzechTextsOf(key).empty(); }
+
+}  // namespace liftvox
