@@ -201,5 +201,24 @@ TEST(ShippedDataTest, WizardFilesRecordEverySequenceInTheAnnouncerFormat) {
   EXPECT_LT(recordingBytes, 6'000'000u);
 }
 
+TEST(ShippedDataTest, EachLanguageHasAGuideWhoseScreenshotsAreMade) {
+  const std::string script =
+      test::ReadFile(fs::path(LIFTVOX_PROJECT_DIR) / "scripts" / "make-screenshots");
+  static const std::regex image("src=\"images/([a-z-]+)\\.png\"");
+  for (const ShippedLanguage& shipped : kLanguages) {
+    // The program finds a language's guide by its language file's name.
+    const fs::path stem = PathFromUtf8(shipped.file).stem();
+    const fs::path guide = test::BinDir() / "Help" / stem / "index.html";
+    ASSERT_TRUE(fs::is_regular_file(guide)) << guide;
+    const std::string html = test::ReadFile(guide);
+    int images = 0;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), image);
+         it != std::sregex_iterator(); ++it, ++images)
+      EXPECT_NE(script.find("\"" + (*it)[1].str() + " "), std::string::npos)
+          << shipped.file << ": no screenshot " << (*it)[1];
+    EXPECT_GT(images, 0) << shipped.file;
+  }
+}
+
 }  // namespace
 }  // namespace liftvox
