@@ -13,7 +13,7 @@ std::string SampleFileKey(const std::string& fileName) {
   std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
   if (error) canonical = path.lexically_normal();
 #ifdef _WIN32
-  return ToUpperText(canonical.u8string());
+  return ToUpperText(PathToUtf8(canonical));
 #else
   return canonical.string();
 #endif
