@@ -10,7 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   libsndfile1-dev libsoxr-dev
   qt6-base-dev qt6-multimedia-dev libgl-dev fonts-dejavu-core
-  clang-format
+  clang-format g++-mingw-w64-x86-64-posix
 )
 
 missing=()
