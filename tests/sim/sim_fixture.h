@@ -11,7 +11,7 @@
 #include "device/rs232_interface.h"
 #include "device/transfer_observer.h"
 #include "lang/language.h"
-#include "sim/sim_process.h"
+#include "support/program_runner.h"
 
 namespace liftvox::test {
 
