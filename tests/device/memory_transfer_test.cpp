@@ -10,15 +10,14 @@ namespace {
 
 constexpr int64_t k64k = 65536;
 
-// A 64 kB image of `pages` used pages built for interface `interfaceNumber`.
-ProgramImage ImageOf(const std::vector<uint8_t>& image, int pages, int interfaceNumber = 1) {
-  return ProgramImage{image, k64k, int64_t{pages} * 256, interfaceNumber};
+// `image` with `pages` used pages, for a 64 kB memory and interface 1.
+ProgramImage ImageOf(const std::vector<uint8_t>& image, int pages) {
+  return ProgramImage{image, k64k, int64_t{pages} * 256, 1};
 }
 
-TransferResult Program(LineRig& rig, int pages, int interfaceNumber = 1) {
+TransferResult Program(LineRig& rig, int pages) {
   const auto image = MakeImage(k64k, 256, pages, 1, "[General]\r\n");
-  return ProgramAnnouncer(rig.session, ImageOf(image, pages, interfaceNumber), rig.prompter,
-                          rig.observer);
+  return ProgramAnnouncer(rig.session, ImageOf(image, pages), rig.prompter, rig.observer);
 }
 
 std::vector<std::string> Keys(const std::vector<Message>& messages) {
@@ -28,30 +27,24 @@ std::vector<std::string> Keys(const std::vector<Message>& messages) {
 }
 
 TEST(ProgramAnnouncerTest, PreChecksRefuseBeforeAnyPageIsSent) {
-  struct Case {
-    sim::AnnouncerIdentity identity;
+  using enum TransferOutcome;
+  const struct {
+    sim::AnnouncerIdentity identity;  // 64 kB, firmware 3.4, interface 1 unless stated
     int silentFirst;
-    int imageInterface;
     TransferOutcome outcome;
     std::vector<std::string> shown, asked;
-  };  // firmware 3.4 and interface 1 unless stated
-  const std::vector<Case> cases = {
-      {{}, 1000, 1, TransferOutcome::NoAnnouncer, {"SpeakerNotDetected"}, {}},
-      {{.memoryCode = 1}, 0, 1, TransferOutcome::MemorySizeMismatch, {"DataForMemory"}, {}},
-      {{.firmwareMinor = 3}, 0, 1, TransferOutcome::OldFirmware, {"OldFW"}, {}},
-      {{.firmwareMajor = 2, .firmwareMinor = 9}, 0, 1, TransferOutcome::OldFirmware, {"OldFW"}, {}},
-      {{.interfaceNumber = 5},
-       0,
-       1,
-       TransferOutcome::InterfaceDeclined,
-       {},
-       {"DifferentInterface"}},
-      {{.firmwareMajor = 3, .firmwareMinor = 4}, 0, 1, TransferOutcome::Completed, {}, {}},
-      {{.firmwareMajor = 4, .firmwareMinor = 0}, 0, 1, TransferOutcome::Completed, {}, {}},
+  } cases[] = {
+      {{}, 1000, NoAnnouncer, {"SpeakerNotDetected"}, {}},
+      {{.memoryCode = 1}, 0, MemorySizeMismatch, {"DataForMemory"}, {}},
+      {{.firmwareMinor = 3}, 0, OldFirmware, {"OldFW"}, {}},
+      {{.firmwareMajor = 2, .firmwareMinor = 9}, 0, OldFirmware, {"OldFW"}, {}},
+      {{.interfaceNumber = 5}, 0, InterfaceDeclined, {}, {"DifferentInterface"}},
+      {{}, 0, Completed, {}, {}},
+      {{.firmwareMajor = 4, .firmwareMinor = 0}, 0, Completed, {}, {}},
   };
   for (const auto& c : cases) {
     LineRig rig(c.identity, {.silentFirst = c.silentFirst});
-    const auto result = Program(rig, 3, c.imageInterface);
+    const auto result = Program(rig, 3);
     EXPECT_EQ(result.outcome, c.outcome) << c.identity.firmwareMajor << c.identity.firmwareMinor;
     EXPECT_EQ(Keys(rig.prompter.shown), c.shown);
     EXPECT_EQ(Keys(rig.prompter.asked), c.asked);
@@ -106,18 +99,22 @@ TEST(ProgramAnnouncerTest, EveryFifthRetryAsksAndNoAbandonsTheTransfer) {
 }
 
 // The record's length counts its text only, so a text ending on a page
-// boundary leaves the record's last four bytes in the page after.
-TEST(ReadStoredConfigurationTest, ReadsThePageTheRecordSpillsInto) {
-  LineRig rig;
-  const std::string configuration(512 - (256 + 36) - 1, 'x');  // text and zero end at 512
-  ASSERT_EQ(ProgramAnnouncer(rig.session, ImageOf(MakeImage(k64k, 256, 3, 1, configuration), 3),
-                             rig.prompter, rig.observer)
-                .outcome,
-            TransferOutcome::Completed);
-  std::vector<uint8_t> image(k64k, 0x00);
-  const auto result = ReadStoredConfiguration(rig.session, image, k64k, rig.prompter, rig.observer);
-  EXPECT_EQ(result.bytesInUse, 512);
-  EXPECT_EQ(StoredConfigurationText(image, 256), configuration);
+// boundary leaves the record's last four bytes in the page after. An image
+// without a configuration reads as zero bytes.
+TEST(ReadStoredConfigurationTest, ReadsUpToThePageTheRecordEndsIn) {
+  const std::string reachingPage2(512 - (256 + 36) - 1, 'x');  // text and zero end at 512
+  for (const std::string& configuration : {reachingPage2, std::string()}) {
+    LineRig rig;
+    const auto toProgram = MakeImage(k64k, 256, 3, 1, configuration);
+    ASSERT_EQ(
+        ProgramAnnouncer(rig.session, ImageOf(toProgram, 3), rig.prompter, rig.observer).outcome,
+        TransferOutcome::Completed);
+    std::vector<uint8_t> image(k64k, 0x00);
+    const auto result =
+        ReadStoredConfiguration(rig.session, image, k64k, rig.prompter, rig.observer);
+    EXPECT_EQ(result.bytesInUse, configuration.empty() ? 0 : 512);
+    EXPECT_EQ(StoredConfigurationText(image, 256).value_or(""), configuration);
+  }
 }
 
 // Each run on a 64 kB announcer holding a 12-page image with a configuration,

@@ -63,15 +63,6 @@ TEST(TransferOverPtyTest, ProgramsReadsBackAndFindsTheConfiguration) {
   EXPECT_EQ(StoredConfigurationText(std::span(configOnly).first(512), 256), kConfiguration);
 }
 
-TEST(TransferOverPtyTest, ConfigurationReadOfAnImageWithoutOneGivesZero) {
-  SimLink link({});
-  ASSERT_EQ(ProgramPages(link, 3).outcome, TransferOutcome::Completed);
-  std::vector<uint8_t> buffer;
-  EXPECT_EQ(
-      ReadStoredConfiguration(link.session, buffer, k64k, link.prompter, link.observer).bytesInUse,
-      0);
-}
-
 TEST(TransferOverPtyTest, LossyLineStillDeliversTheExactImage) {
   TempDir dir;
   const auto flash = dir / "flash.bin";
@@ -97,14 +88,6 @@ TEST(TransferOverPtyTest, DisconnectMidTransferEndsWithAnErrorInBoundedTime) {
   EXPECT_EQ(result.outcome, TransferOutcome::Abandoned);
   EXPECT_EQ(result.pagesDone, 5);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
-}
-
-TEST(TransferOverPtyTest, PacedAnnouncerIsNoFasterThanTheLine) {
-  SimLink link({"--pace"});
-  const auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(ProgramPages(link, 4).outcome, TransferOutcome::Completed);
-  // Four pages of 256 bytes plus framing both ways: over 90 ms at 115200 baud.
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(90));
 }
 
 }  // namespace
