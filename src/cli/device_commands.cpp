@@ -77,13 +77,13 @@ struct DeviceLink {
   AnnouncerSession session;
 };
 
-// The command line's observer: progress on stderr when it is a terminal,
-// questions answered by flags, the first warning kept for the error.
-class CliObserver final : public TransferObserver {
+// The command line's side of a device job: progress on stderr when it is a
+// terminal, questions answered by flags, the first warning kept for the error.
+class CliDeviceJob final : public Prompter, public DeviceJobObserver {
  public:
-  CliObserver(bool yes, int maxRetries)
+  CliDeviceJob(bool yes, int maxRetries)
       : yes_(yes), maxRetries_(maxRetries), terminal_(StderrIsTerminal()) {}
-  ~CliObserver() override {
+  ~CliDeviceJob() override {
     if (terminal_ && shownProgress_) std::cerr << '\n';
   }
 
@@ -94,6 +94,10 @@ class CliObserver final : public TransferObserver {
     shownProgress_ = true;
   }
   void ErrorCountChanged(int count) override { errors_ = count; }
+  void StatusChanged(StatusPanel, const std::string&) override {}
+  bool StopRequested() override { return false; }
+
+  void Inform(const Message&) override {}
   void Warn(const Message& message) override {
     if (warning_.empty()) warning_ = message.text;
   }
@@ -104,7 +108,7 @@ class CliObserver final : public TransferObserver {
     if (!yes_) std::cerr << message.text << " (no; --yes answers yes)\n";
     return yes_ ? Answer::Yes : Answer::No;
   }
-  bool StopRequested() override { return false; }
+  Answer AskYesNoCancel(const Message& message) override { return AskYesNo(message); }
 
   const std::string& Warning() const { return warning_; }
   const std::string& PortLabel() const { return port_; }
@@ -119,24 +123,26 @@ class CliObserver final : public TransferObserver {
   std::string warning_;
 };
 
-[[noreturn]] void Fail(const CliObserver& observer, const std::string& fallback) {
-  throw CliError(observer.Warning().empty() ? fallback : observer.Warning());
+// The first warning the job showed, else `fallback`; `detail` is added either way.
+[[noreturn]] void Fail(const CliDeviceJob& job, const std::string& fallback,
+                       const std::string& detail = "") {
+  throw CliError((job.Warning().empty() ? fallback : job.Warning()) + detail);
 }
 
-void CheckTransfer(const TransferResult& result, const CliObserver& observer) {
+void CheckTransfer(const TransferResult& result, const CliDeviceJob& job) {
   switch (result.outcome) {
     case TransferOutcome::Completed:
       return;
     case TransferOutcome::InterfaceDeclined:
-      Fail(observer, "the announcer is set to another interface; --yes programs anyway");
+      Fail(job, "the announcer is set to another interface; --yes programs anyway");
     case TransferOutcome::Abandoned:
-      Fail(observer, "communication failed after " + std::to_string(result.errors) +
-                         " failed attempts (" + std::to_string(result.pagesDone) + " of " +
-                         std::to_string(result.pages) + " pages done)");
+      Fail(job, "communication failed after " + std::to_string(result.errors) +
+                    " failed attempts (" + std::to_string(result.pagesDone) + " of " +
+                    std::to_string(result.pages) + " pages done)");
     case TransferOutcome::Stopped:
-      Fail(observer, "stopped");
+      Fail(job, "stopped");
     default:
-      Fail(observer, "the announcer refused the transfer");
+      Fail(job, "the announcer refused the transfer");
   }
 }
 
@@ -162,10 +168,9 @@ void Ports() {
 
 void Info(const PortOptions& options, const CliContext& context, bool json) {
   DeviceLink link(options, context);
-  std::string warning;
-  const auto labels =
-      ReadHardwareProperties(link.session, [&](const Message& m) { warning = m.text; });
-  if (!labels.info) throw CliError(warning.empty() ? labels.hardwareVersion : warning);
+  CliDeviceJob job(false, 0);
+  const auto labels = ReadHardwareProperties(link.session, job, job);
+  if (!labels.info) Fail(job, labels.hardwareVersion);
   const AnnouncerInfo& info = *labels.info;
   const auto interfaceNumber = info.InterfaceNumber();
   const std::string interfaceName =
@@ -209,23 +214,23 @@ void Program(const PortOptions& options, const CliContext& context,
                                        : LoadImageFileToProgram(input);
   DeviceLink link(options, context);
   const ProgramImage image = toProgram.ForProgramming();
-  CliObserver observer(yes, maxRetries);
-  CheckTransfer(ProgramAnnouncer(link.session, image, observer), observer);
-  std::cerr << "programmed " << toProgram.usedSize << " bytes on " << observer.PortLabel() << '\n';
+  CliDeviceJob job(yes, maxRetries);
+  CheckTransfer(ProgramAnnouncer(link.session, image, job, job), job);
+  std::cerr << "programmed " << toProgram.usedSize << " bytes on " << job.PortLabel() << '\n';
 }
 
 void Read(const PortOptions& options, const CliContext& context,
           const std::filesystem::path& output, int maxRetries, bool configurationOnly) {
   DeviceLink link(options, context);
-  CliObserver observer(false, maxRetries);
-  const int64_t memorySize = link.session.GetMemorySizeFromAnnouncer();
+  CliDeviceJob job(false, maxRetries);
+  const int64_t memorySize = link.session.GetMemorySizeFromAnnouncer(job);
   if (memorySize == 0)
     throw CliError(link.session.Translate("SpeakerNotDetected", "Hlásič nebyl nalezen!"));
   const int code = link.session.MemorySizeCode();
   std::vector<uint8_t> image(static_cast<size_t>(memorySize) + 1, 0xFF);
   if (configurationOnly) {
-    const auto result = ReadStoredConfiguration(link.session, image, memorySize, observer);
-    CheckTransfer(result, observer);
+    const auto result = ReadStoredConfiguration(link.session, image, memorySize, job, job);
+    CheckTransfer(result, job);
     // The record may end a few bytes past the pages counted as in use; the
     // read covers them, and the lookup checks its own bounds.
     const auto text = result.bytesInUse > 0
@@ -240,8 +245,8 @@ void Read(const PortOptions& options, const CliContext& context,
               << '\n';
     return;
   }
-  const auto result = ReadWholeMemory(link.session, image, memorySize, observer);
-  CheckTransfer(result, observer);
+  const auto result = ReadWholeMemory(link.session, image, memorySize, job, job);
+  CheckTransfer(result, job);
   if (result.bytesInUse <= 0) throw CliError("nothing usable was read");
   if (SaveMemoryImageFile(output, image, memorySize, result.bytesInUse, code) !=
       ImageFileError::None) {
@@ -253,11 +258,13 @@ void Read(const PortOptions& options, const CliContext& context,
 void Firmware(const PortOptions& options, const CliContext& context,
               const std::filesystem::path& hexFile) {
   DeviceLink link(options, context);
-  CliObserver observer(false, 0);
-  const int port = FirmwarePortChoice(link.session, observer);
-  const auto result = UploadFirmware(link.session, hexFile, port, observer);
-  if (result.outcome != FirmwareOutcome::Done) Fail(observer, "firmware upload failed");
-  std::cerr << "firmware written on " << observer.PortLabel() << '\n';
+  CliDeviceJob job(false, 0);
+  const int port = FirmwarePortChoice(link.session, job);
+  const auto result = UploadFirmware(link.session, hexFile, port, job, job);
+  if (result.outcome == FirmwareOutcome::UploadError)
+    Fail(job, "firmware upload failed", " (" + result.detail + ")");
+  if (result.outcome != FirmwareOutcome::Done) Fail(job, "firmware upload failed");
+  std::cerr << "firmware written on " << job.PortLabel() << '\n';
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "base/little_endian.h"
+
 namespace liftvox {
 
 namespace {
@@ -26,6 +28,16 @@ std::optional<uint8_t> Command(SerialPort& port, uint8_t command) {
 void WriteZeros(SerialPort& port, size_t count) {
   const std::vector<uint8_t> zeros(count, 0);
   port.Write(zeros.data(), static_cast<int>(zeros.size()));
+}
+
+// The probe itself on a prepared, open port: 0x00 out, up to four bytes in,
+// of which the first must be 'E'. The port is closed afterwards.
+bool ProbeAndClose(SerialPort& port) {
+  WriteByte(port, announcer::kProbe);
+  std::array<uint8_t, 4> answer{};
+  const int got = port.Read(answer.data(), static_cast<int>(answer.size()));
+  port.Close();
+  return got >= 1 && answer[0] == announcer::kProbeAnswer;
 }
 
 // Reads exactly `count` bytes, allowing six reads in a row that bring nothing.
@@ -54,7 +66,7 @@ bool ReadSum(SerialPort& port, uint16_t& sum) {
     got += n;
   }
   if (got < 2) return false;
-  sum = static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
+  sum = ReadLittleEndian16(bytes.data());
   return true;
 }
 
@@ -93,11 +105,7 @@ bool ProbePort(SerialPort& port, int portNumber, int bufferSize, int timeoutMs) 
   port.SetBreak(false);
   PrepareAnnouncerPort(port, bufferSize, timeoutMs);
   port.SetBreak(false);
-  WriteByte(port, announcer::kProbe);
-  std::array<uint8_t, 4> answer{};
-  const int n = port.Read(answer.data(), static_cast<int>(answer.size()));
-  port.Close();
-  return n >= 1 && answer[0] == announcer::kProbeAnswer;
+  return ProbeAndClose(port);
 }
 
 int FindAnnouncerPort(SerialPort& port) {
@@ -105,11 +113,7 @@ int FindAnnouncerPort(SerialPort& port) {
   for (int n = 1; n <= 4; ++n) {
     if (port.Open(n) != 0) continue;
     PrepareAnnouncerPort(port, 256, 100);
-    WriteByte(port, announcer::kProbe);
-    std::array<uint8_t, 4> answer{};
-    const int got = port.Read(answer.data(), static_cast<int>(answer.size()));
-    port.Close();
-    if (got >= 1 && answer[0] == announcer::kProbeAnswer) return n;
+    if (ProbeAndClose(port)) return n;
   }
   return 0;
 }
@@ -153,8 +157,8 @@ bool SendPage(SerialPort& port, std::span<const uint8_t> page, int pageNumber) {
   // Page number and page in one write: the same bytes, one system call.
   std::vector<uint8_t> frame;
   frame.reserve(page.size() + 2);
-  frame.push_back(static_cast<uint8_t>(pageNumber & 0xFF));
-  frame.push_back(static_cast<uint8_t>((pageNumber >> 8) & 0xFF));
+  frame.resize(2);
+  WriteLittleEndian16(frame.data(), static_cast<uint16_t>(pageNumber));
   frame.insert(frame.end(), page.begin(), page.end());
   const int written = port.Write(frame.data(), static_cast<int>(frame.size()));
   if (written != static_cast<int>(frame.size())) {
@@ -168,8 +172,8 @@ bool SendPage(SerialPort& port, std::span<const uint8_t> page, int pageNumber) {
 bool ReceivePage(SerialPort& port, std::span<uint8_t> page, int pageNumber) {
   if (!StartPageExchange(port, announcer::kReadPage, announcer::kReadAnswer, page.size()))
     return false;
-  const std::array<uint8_t, 2> number = {static_cast<uint8_t>(pageNumber & 0xFF),
-                                         static_cast<uint8_t>((pageNumber >> 8) & 0xFF)};
+  std::array<uint8_t, 2> number{};
+  WriteLittleEndian16(number.data(), static_cast<uint16_t>(pageNumber));
   if (port.Write(number.data(), 2) != 2 || !ReadExactly(port, page.data(), page.size())) {
     WriteZeros(port, page.size());
     return false;

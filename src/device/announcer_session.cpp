@@ -6,83 +6,110 @@
 
 namespace liftvox {
 
-AnnouncerSession::AnnouncerSession(SerialPort& port, const DeviceSettings& settings,
+AnnouncerSession::AnnouncerSession(SerialPort& port, DeviceSettings settings,
                                    const Translator& language,
                                    std::vector<InterfaceEntry> interfaces)
-    : port_(port), settings_(settings), language_(language), interfaces_(std::move(interfaces)) {}
+    : port_(port),
+      settings_(std::move(settings)),
+      language_(language),
+      interfaces_(std::move(interfaces)) {}
+
+AnnouncerSession::RunScope::RunScope(AnnouncerSession& session) : session_(session) {
+  if (session_.runDepth_++ > 0) return;
+  std::lock_guard lock(session_.pendingMutex_);
+  if (session_.pendingSettings_) {
+    session_.settings_ = std::move(*session_.pendingSettings_);
+    session_.pendingSettings_.reset();
+  }
+}
+
+AnnouncerSession::RunScope::~RunScope() { --session_.runDepth_; }
+
+void AnnouncerSession::SetSettings(DeviceSettings settings) {
+  std::lock_guard lock(pendingMutex_);
+  pendingSettings_ = std::move(settings);
+}
 
 std::string AnnouncerSession::Translate(const std::string& key,
                                         const std::string& czechDefault) const {
   return language_.Translate(key, czechDefault);
 }
 
-void AnnouncerSession::Status(int panel, const std::string& text) const {
-  if (status_) status_(panel, text);
-}
-
-int AnnouncerSession::SelectPort() {
+int AnnouncerSession::SelectPort(DeviceJobObserver& observer) {
+  RunScope run(*this);
   if (settings_.autoPort) {
     const int found = FindAnnouncerPort(port_);
-    Status(3, " Port: COM" + std::to_string(found));
+    observer.StatusChanged(StatusPanel::Port, " Port: COM" + std::to_string(found));
     if (found > 0) return found;
   }
   const int fixed = settings_.FixedPortNumber();
-  Status(3, " Port: COM" + std::to_string(fixed));
+  observer.StatusChanged(StatusPanel::Port, " Port: COM" + std::to_string(fixed));
   return fixed;
 }
 
-std::optional<AnnouncerInfo> AnnouncerSession::QueryAnnouncerInfo() {
-  const int portNumber = SelectPort() % 256;
-  if (portNumber == 0) return std::nullopt;
+AnnouncerSession::InfoQuery AnnouncerSession::QueryInformation(DeviceJobObserver& observer) {
+  RunScope run(*this);
+  InfoQuery query;
+  query.port = SelectPort(observer) % 256;
+  if (query.port == 0) return query;
   port_.Close();
-  if (port_.Open(portNumber) != 0) return std::nullopt;
+  query.opened = port_.Open(query.port) == 0;
+  if (!query.opened) return query;
   PrepareAnnouncerPort(port_, 256, 100);
-  auto info = RequestAnnouncerInfo(port_);
+  query.info = RequestAnnouncerInfo(port_);
   port_.Close();
-  return info;
+  return query;
 }
 
-int64_t AnnouncerSession::GetMemorySizeFromAnnouncer() {
-  const auto info = QueryAnnouncerInfo();
+std::optional<AnnouncerInfo> AnnouncerSession::QueryAnnouncerInfo(DeviceJobObserver& observer) {
+  return QueryInformation(observer).info;
+}
+
+int64_t AnnouncerSession::GetMemorySizeFromAnnouncer(DeviceJobObserver& observer) {
+  const auto info = QueryAnnouncerInfo(observer);
   if (!info) return 0;
   SetMemorySizeCode(info->MemoryCode());
   return MemorySizeFromCode(info->MemoryCode());
 }
 
-int AnnouncerSession::GetInterfaceFromAnnouncer() {
-  const auto info = QueryAnnouncerInfo();
+int AnnouncerSession::GetInterfaceFromAnnouncer(DeviceJobObserver& observer) {
+  const auto info = QueryAnnouncerInfo(observer);
   if (!info) return 0;
   return info->InterfaceNumber().value_or(-1);
 }
 
-bool AnnouncerSession::GetFirmwareVersion(int& major, int& minor) {
-  const auto info = QueryAnnouncerInfo();
+bool AnnouncerSession::GetFirmwareVersion(int& major, int& minor, DeviceJobObserver& observer) {
+  const auto info = QueryAnnouncerInfo(observer);
   if (!info || info->bytes.size() < 3) return false;
   major = info->FirmwareMajor();
   minor = info->FirmwareMinor();
   return true;
 }
 
-int64_t AnnouncerSession::DetectMemorySize() {
+int64_t AnnouncerSession::DetectMemorySize(DeviceJobObserver& observer) {
+  RunScope run(*this);
   if (settings_.autoMemory) {
-    const int64_t size = GetMemorySizeFromAnnouncer();
+    const int64_t size = GetMemorySizeFromAnnouncer(observer);
     if (size != 0) {
-      Status(0, Translate("SpeakerDetected", "Hlásič detekován"));
-      Status(2, " " + Translate("DetectedMemory", "Detekovaná paměť:") + " " +
-                    MemorySizeText(MemorySizeCode(), language_));
+      observer.StatusChanged(StatusPanel::Announcer,
+                             Translate("SpeakerDetected", "Hlásič detekován"));
+      observer.StatusChanged(StatusPanel::Memory,
+                             " " + Translate("DetectedMemory", "Detekovaná paměť:") + " " +
+                                 MemorySizeText(MemorySizeCode(), language_));
       return size;
     }
   }
   const int code = settings_.ChosenMemoryCode();
   SetMemorySizeCode(code);
-  Status(0, Translate("SpeakerNotDetected", "Hlásič nebyl detekován"));
-  Status(2, " " + Translate("SelectedMemory", "Zvolená paměť:") + " " +
-                MemorySizeText(code, language_));
+  observer.StatusChanged(StatusPanel::Announcer,
+                         Translate("SpeakerNotDetected", "Hlásič nebyl detekován"));
+  observer.StatusChanged(StatusPanel::Memory, " " + Translate("SelectedMemory", "Zvolená paměť:") +
+                                                  " " + MemorySizeText(code, language_));
   return MemorySizeFromCode(code);
 }
 
-int AnnouncerSession::PageSizeForMemory() {
-  if (MemorySizeCode() == -1) DetectMemorySize();
+int AnnouncerSession::PageSizeForMemory(DeviceJobObserver& observer) {
+  if (MemorySizeCode() == -1) DetectMemorySize(observer);
   return liftvox::PageSizeForMemory(MemorySizeCode());
 }
 
@@ -97,35 +124,31 @@ std::string AnnouncerSession::InterfaceName(int number) const {
   return KnownInterfaceName(number).value_or(Translate("UnknownInterface", "neznámé"));
 }
 
-HardwareProperties ReadHardwareProperties(AnnouncerSession& session,
-                                          const std::function<void(const Message&)>& warn) {
+HardwareProperties ReadHardwareProperties(AnnouncerSession& session, Prompter& prompter,
+                                          DeviceJobObserver& observer) {
+  AnnouncerSession::RunScope run(session);
   HardwareProperties labels;
   const std::string caption = session.Translate("HWProperties", "Vlastnosti hardware");
   const std::string notDetected = session.Translate("SpeakerNotDetected", "Hlásič nebyl detekován");
-  const int portNumber = session.SelectPort() % 256;
-  if (portNumber == 0) {
-    warn(Message{"SpeakerNotDetected", caption, notDetected});
-    labels.hardwareVersion = notDetected;
+  labels.hardwareVersion = notDetected;
+  observer.PortChanged(session.Translate("Detection", "Detekce..."));
+  const auto query = session.QueryInformation(observer);
+  if (query.port == 0) {
+    prompter.Warn(Message{"SpeakerNotDetected", caption, notDetected});
     return labels;
   }
-  SerialPort& port = session.Port();
-  labels.port = port.PortLabel(portNumber);
-  port.Close();
-  if (port.Open(portNumber) != 0) {
+  labels.port = session.Port().PortLabel(query.port);
+  observer.PortChanged(labels.port);
+  if (!query.opened) {
     const std::string text =
         session.Translate("UnableOpenPort", "Nepodařilo se otevřít port COM%d!");
-    warn(Message{"UnableOpenPort", caption, FormatText(text, {std::to_string(portNumber)})});
-    labels.hardwareVersion = notDetected;
+    prompter.Warn(
+        Message{"UnableOpenPort", caption, FormatText(text, {std::to_string(query.port)})});
     return labels;
   }
-  PrepareAnnouncerPort(port, 256, 100);
-  labels.info = RequestAnnouncerInfo(port);
-  port.Close();
-  if (!labels.info) {
-    labels.hardwareVersion = notDetected;
-    return labels;
-  }
-  const AnnouncerInfo& info = *labels.info;
+  if (!query.info) return labels;
+  const AnnouncerInfo& info = *query.info;
+  labels.info = query.info;
   labels.hardwareVersion = std::to_string(info.HardwareVersion());
   labels.softwareVersion =
       std::to_string(info.FirmwareMajor()) + "." + std::to_string(info.FirmwareMinor());

@@ -2,12 +2,13 @@
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "device/announcer_protocol.h"
+#include "device/device_job_observer.h"
 #include "device/device_settings.h"
 #include "device/serial_port.h"
 #include "lang/interfaces_list.h"
@@ -17,59 +18,89 @@ namespace liftvox {
 
 class Translator;
 
-// Status-bar panels the device code writes to (0 announcer, 2 memory, 3 port).
-using StatusSink = std::function<void(int panel, const std::string& text)>;
-
-// The program's link to the announcer: the one serial port, the settings it
-// is chosen by, the translation, the interface list and the memory-size code
-// (-1 until known). One device job uses it at a time; the memory-size code
-// may be read from any thread.
+// The program's link to the announcer: the one serial port, the settings that
+// choose the port and the memory size, the translation, the interface list
+// and the memory-size code (-1 until known).
+//
+// One device job uses a session at a time, on whatever thread runs it. Each
+// job works with the settings it found at its start (see RunScope), so new
+// settings may arrive from another thread at any time. The memory-size code
+// may be read from any thread. The port and the translator are the owner's
+// and must outlive the session; the translator is called from the job's
+// thread.
 class AnnouncerSession {
  public:
-  AnnouncerSession(SerialPort& port, const DeviceSettings& settings, const Translator& language,
+  AnnouncerSession(SerialPort& port, DeviceSettings settings, const Translator& language,
                    std::vector<InterfaceEntry> interfaces = {});
 
-  SerialPort& Port() { return port_; }
+  // Marks one device job for as long as it lives. The outermost scope takes
+  // the settings last given to SetSettings; they stay fixed until it ends.
+  // Scopes nest: a read-back that detects the memory size is one job.
+  class RunScope {
+   public:
+    explicit RunScope(AnnouncerSession& session);
+    ~RunScope();
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+   private:
+    AnnouncerSession& session_;
+  };
+
+  // Settings for the jobs that start from now on; safe from any thread while
+  // a job runs.
+  void SetSettings(DeviceSettings settings);
+  // The settings of the job in progress (of the last one between jobs).
   const DeviceSettings& Settings() const { return settings_; }
+
+  SerialPort& Port() { return port_; }
   const Translator& Language() const { return language_; }
   std::string Translate(const std::string& key, const std::string& czechDefault) const;
-  void SetStatusSink(StatusSink sink) { status_ = std::move(sink); }
 
   int MemorySizeCode() const { return memorySizeCode_.load(); }
   void SetMemorySizeCode(int code) { memorySizeCode_.store(code); }
 
   // The port for the next operation: the first answering port when automatic
   // detection is on and one answers, else the fixed port's number (0 when no
-  // port is chosen). Shows " Port: COMn" on panel 3 for each decision.
-  int SelectPort();
+  // port is chosen). Shows " Port: COMn" in the port panel for each decision.
+  int SelectPort(DeviceJobObserver& observer);
   // Selects the port, sets it up and asks for the information record.
-  std::optional<AnnouncerInfo> QueryAnnouncerInfo();
+  std::optional<AnnouncerInfo> QueryAnnouncerInfo(DeviceJobObserver& observer);
   // Bytes of the announcer's memory (0 without a valid answer); a valid
   // answer also sets the memory-size code.
-  int64_t GetMemorySizeFromAnnouncer();
+  int64_t GetMemorySizeFromAnnouncer(DeviceJobObserver& observer);
   // The active interface; -1 for firmware before 2.7 or an answer without
   // one, 0 without a valid answer.
-  int GetInterfaceFromAnnouncer();
+  int GetInterfaceFromAnnouncer(DeviceJobObserver& observer);
   // False, leaving the outputs alone, without a valid answer.
-  bool GetFirmwareVersion(int& major, int& minor);
+  bool GetFirmwareVersion(int& major, int& minor, DeviceJobObserver& observer);
   // Memory size by detection (automatic and answered) or the chosen size;
-  // sets the memory-size code and the status panels 0 and 2.
-  int64_t DetectMemorySize();
+  // sets the memory-size code and the announcer and memory panels.
+  int64_t DetectMemorySize(DeviceJobObserver& observer);
   // Page size for the current code; detects first while the code is unknown.
-  int PageSizeForMemory();
+  int PageSizeForMemory(DeviceJobObserver& observer);
   // The interface list's name for `number`, or "UnknownInterface".
   std::string InterfaceName(int number) const;
   std::optional<std::string> KnownInterfaceName(int number) const;
 
- private:
-  void Status(int panel, const std::string& text) const;
+  // How far one information query got: the port chosen (0: none), whether it
+  // opened, and the valid record when one came.
+  struct InfoQuery {
+    int port = 0;
+    bool opened = false;
+    std::optional<AnnouncerInfo> info;
+  };
+  InfoQuery QueryInformation(DeviceJobObserver& observer);
 
+ private:
   SerialPort& port_;
-  const DeviceSettings& settings_;
+  DeviceSettings settings_;
   const Translator& language_;
   std::vector<InterfaceEntry> interfaces_;
-  StatusSink status_;
   std::atomic<int> memorySizeCode_{-1};
+  int runDepth_ = 0;  // touched only by the thread running the job
+  std::mutex pendingMutex_;
+  std::optional<DeviceSettings> pendingSettings_;
 };
 
 // The labels of the hardware properties window, filled by one query.
@@ -82,9 +113,10 @@ struct HardwareProperties {
   std::optional<AnnouncerInfo> info;  // the record behind them, when valid
 };
 
-// Selects the port and reads the announcer's properties into the labels.
-// Problems (no announcer, port that does not open) are shown through `warn`.
-HardwareProperties ReadHardwareProperties(AnnouncerSession& session,
-                                          const std::function<void(const Message&)>& warn);
+// Selects the port and reads the announcer's properties into the labels. The
+// port label goes to the observer too ("Detekce..." first). Problems (no
+// port chosen, a port that does not open) are warned of through `prompter`.
+HardwareProperties ReadHardwareProperties(AnnouncerSession& session, Prompter& prompter,
+                                          DeviceJobObserver& observer);
 
 }  // namespace liftvox

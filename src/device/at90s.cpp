@@ -17,7 +17,7 @@ uint8_t WithHighByteBit(uint8_t opcode, uint32_t address) {
   return static_cast<uint8_t>(opcode | ((address & 1) << 3));
 }
 
-void ShowProgress(TransferObserver& observer, size_t position, size_t size) {
+void ShowProgress(DeviceJobObserver& observer, size_t position, size_t size) {
   const size_t maximum = size > 0 ? size - 1 : 0;
   const int percent = maximum > 0 ? static_cast<int>(position * 100 / maximum) : 0;
   observer.ProgressChanged(percent,
@@ -29,6 +29,7 @@ void ShowProgress(TransferObserver& observer, size_t position, size_t size) {
 At90s::At90s(SerialPort& port, SpiTiming timing) : SPIBus(port, std::move(timing)) {}
 
 At90s::~At90s() {
+  SetLineChecks(false);  // a port that failed must not throw from here
   SetReset(false);
   timing_.sleepMs(30);
 }
@@ -128,13 +129,13 @@ bool At90s::IsPageBlank(std::span<const uint8_t> data) {
   return std::all_of(data.begin(), data.end(), [](uint8_t byte) { return byte == 0xFF; });
 }
 
-int At90s::ProgramMemory(std::span<const uint8_t> data, TransferObserver& observer) {
+int At90s::ProgramMemory(std::span<const uint8_t> data, DeviceJobObserver& observer) {
   if (Signature == kSignatureAt90s8515) return ProgramBytes(data, observer);
   if (Signature == kSignatureAtmega8515) return ProgramPages(data, observer);
   return -1;
 }
 
-int At90s::ProgramBytes(std::span<const uint8_t> data, TransferObserver& observer) {
+int At90s::ProgramBytes(std::span<const uint8_t> data, DeviceJobObserver& observer) {
   for (size_t i = 0; i < data.size(); ++i) {
     if (observer.StopRequested()) return 0;
     if ((i + 1) % 64 == 0) ShowProgress(observer, i, data.size());
@@ -146,7 +147,7 @@ int At90s::ProgramBytes(std::span<const uint8_t> data, TransferObserver& observe
   return static_cast<int>(data.size());
 }
 
-int At90s::ProgramPages(std::span<const uint8_t> data, TransferObserver& observer) {
+int At90s::ProgramPages(std::span<const uint8_t> data, DeviceJobObserver& observer) {
   size_t p = 0;
   for (; p < data.size(); p += kPageBytes) {
     if (observer.StopRequested()) return 0;

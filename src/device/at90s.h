@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
+#include "device/device_job_observer.h"
 #include "device/spi_bus.h"
-#include "device/transfer_observer.h"
 
 namespace liftvox {
 
@@ -42,7 +42,7 @@ class At90s : public SPIBus {
   // for, skipping 0xFF bytes (byte procedure) or blank pages (page
   // procedure). Returns the bytes covered, 0 when stopped through
   // `observer`, -1 on a byte that never verified or an unsupported chip.
-  int ProgramMemory(std::span<const uint8_t> data, TransferObserver& observer);
+  int ProgramMemory(std::span<const uint8_t> data, DeviceJobObserver& observer);
   static bool IsPageBlank(std::span<const uint8_t> data);
 
   uint32_t Signature = 0;
@@ -51,8 +51,8 @@ class At90s : public SPIBus {
 
  private:
   void Instruction(uint8_t b1, uint8_t b2, uint8_t b3, uint8_t b4);
-  int ProgramBytes(std::span<const uint8_t> data, TransferObserver& observer);
-  int ProgramPages(std::span<const uint8_t> data, TransferObserver& observer);
+  int ProgramBytes(std::span<const uint8_t> data, DeviceJobObserver& observer);
+  int ProgramPages(std::span<const uint8_t> data, DeviceJobObserver& observer);
 };
 
 }  // namespace liftvox

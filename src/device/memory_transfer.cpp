@@ -1,7 +1,9 @@
 #include "device/memory_transfer.h"
 
 #include <algorithm>
+#include <functional>
 
+#include "base/little_endian.h"
 #include "base/message_format.h"
 #include "image/memory_size.h"
 
@@ -13,50 +15,99 @@ constexpr int kQuestionEvery = 5;
 
 int64_t PagesFor(int64_t bytes, int pageSize) { return (bytes + pageSize - 1) / pageSize; }
 
-uint16_t ReadU16(const std::vector<uint8_t>& image, size_t offset) {
-  return static_cast<uint16_t>(image[offset] | (image[offset + 1] << 8));
-}
+// How a page, or a loop over pages, ended.
+enum class PagesEnd { Done, Abandoned, Stopped };
 
 // The state shared by the steps of one run.
-class Run {
+class TransferRun {
  public:
-  Run(AnnouncerSession& session, TransferObserver& observer, std::string captionKey,
-      std::string captionDefault)
-      : session_(session),
+  TransferRun(AnnouncerSession& session, Prompter& prompter, DeviceJobObserver& observer,
+              const std::string& captionKey, const std::string& captionDefault)
+      : scope_(session),
+        session_(session),
+        prompter_(prompter),
         observer_(observer),
         caption_(session.Translate(captionKey, captionDefault)) {}
 
   AnnouncerSession& Session() { return session_; }
-  TransferObserver& Observer() { return observer_; }
+  SerialPort& Port() { return session_.Port(); }
+  DeviceJobObserver& Observer() { return observer_; }
   TransferResult& Result() { return result_; }
 
-  Message Text(const std::string& key, const std::string& czechDefault,
-               const std::vector<std::string>& arguments = {}) const {
-    return Message{key, caption_, FormatText(session_.Translate(key, czechDefault), arguments)};
+  void Warn(const std::string& key, const std::string& czechDefault,
+            const std::vector<std::string>& arguments = {}) {
+    prompter_.Warn(Text(key, czechDefault, arguments));
+  }
+  Answer Ask(const std::string& key, const std::string& czechDefault,
+             const std::vector<std::string>& arguments = {}) {
+    return prompter_.AskYesNo(Text(key, czechDefault, arguments));
   }
 
   // Every run starts here: find the port, then show no errors and no progress.
   void Start() {
     observer_.PortChanged(session_.Translate("Detection", "Detekce..."));
-    result_.port = session_.SelectPort();
-    observer_.PortChanged(session_.Port().PortLabel(result_.port));
+    result_.port = session_.SelectPort(observer_);
+    observer_.PortChanged(Port().PortLabel(result_.port));
     observer_.ProgressChanged(0, "");
     observer_.ErrorCountChanged(0);
   }
 
-  // Repeats `attempt` until it succeeds; false when the user answered No to
-  // the question asked before every fifth retry.
-  template <typename Attempt>
-  bool WithRetries(Attempt attempt) {
+  // Opens the run's port afresh for its page exchanges.
+  void OpenPort(int bufferSize, int timeoutMs) {
+    Port().Close();
+    Port().Open(result_.port);
+    PrepareAnnouncerPort(Port(), bufferSize, timeoutMs);
+  }
+
+  // Repeats `attempt` until it succeeds, the user answers No to the question
+  // before every fifth retry, or a stop is requested: a failed attempt on a
+  // dead line has waited out all its read time-outs, so the stop is looked at
+  // between attempts, not only between pages.
+  PagesEnd WithRetries(const std::function<bool()>& attempt) {
     for (int tries = 0;; ++tries) {
-      if (tries > 0 && tries % kQuestionEvery == 0) {
-        const Answer answer = observer_.AskYesNo(
-            Text("CommunicationError", "Chyba komunikace! Pokračovat v přenosu?"));
-        if (answer != Answer::Yes) return false;
+      if (tries > 0) {
+        if (StopSeen()) return PagesEnd::Stopped;
+        if (tries % kQuestionEvery == 0 &&
+            Ask("CommunicationError", "Chyba komunikace! Pokračovat v přenosu?") != Answer::Yes)
+          return PagesEnd::Abandoned;
+        observer_.ErrorCountChanged(++result_.errors);
       }
-      if (tries > 0) observer_.ErrorCountChanged(++result_.errors);
-      if (attempt()) return true;
+      if (attempt()) return PagesEnd::Done;
     }
+  }
+
+  // The one page loop of every run: pages [first, end) through `transfer`
+  // with the retry policy, progress against `total` pages after every tenth
+  // page, and the stop request looked at after each page.
+  PagesEnd TransferPages(int64_t first, int64_t end, int64_t total, int pageSize,
+                         const std::function<bool(int64_t page)>& transfer) {
+    for (int64_t p = first; p < end; ++p) {
+      const PagesEnd pageEnd = WithRetries([&] { return transfer(p); });
+      if (pageEnd != PagesEnd::Done) return pageEnd;
+      result_.pagesDone = static_cast<int>(p + 1);
+      if (p % 10 == 0) ShowProgress(pageSize, p, total);
+      if (StopSeen()) return PagesEnd::Stopped;
+    }
+    return PagesEnd::Done;
+  }
+
+  // The count after the loop, also after an early end.
+  void ShowPagesDone(int pageSize, int64_t total) {
+    if (total > 0) ShowProgress(pageSize, result_.pagesDone, total);
+  }
+
+  // True once a stop was requested; it stays true for the rest of the run.
+  bool StopSeen() {
+    if (!stopSeen_) stopSeen_ = observer_.StopRequested();
+    return stopSeen_;
+  }
+
+  void Finish() { observer_.ProgressChanged(lastPercent_, session_.Translate("Done", "Hotovo")); }
+
+ private:
+  Message Text(const std::string& key, const std::string& czechDefault,
+               const std::vector<std::string>& arguments) const {
+    return Message{key, caption_, FormatText(session_.Translate(key, czechDefault), arguments)};
   }
 
   void ShowProgress(int64_t pageSize, int64_t done, int64_t total) {
@@ -66,37 +117,36 @@ class Run {
         percent, std::to_string(pageSize * done) + "B / " + std::to_string(pageSize * total) + "B");
   }
 
-  void Finish() { observer_.ProgressChanged(lastPercent_, session_.Translate("Done", "Hotovo")); }
-
- private:
+  AnnouncerSession::RunScope scope_;
   AnnouncerSession& session_;
-  TransferObserver& observer_;
+  Prompter& prompter_;
+  DeviceJobObserver& observer_;
   std::string caption_;
   TransferResult result_;
   int lastPercent_ = 0;
+  bool stopSeen_ = false;
 };
 
 bool FirmwareTooOld(int major, int minor) { return major < 3 || (major == 3 && minor < 4); }
 
-// Steps 3..11 of the programming run; the caller finishes it.
-void ProgramPages(Run& run, const ProgramImage& image) {
+// Everything of the programming run after the port choice.
+void ProgramPages(TransferRun& run, const ProgramImage& image) {
   AnnouncerSession& session = run.Session();
-  TransferObserver& observer = run.Observer();
+  DeviceJobObserver& observer = run.Observer();
   TransferResult& result = run.Result();
-  SerialPort& port = session.Port();
+  SerialPort& port = run.Port();
 
   if (!ProbePort(port, result.port, 2048, 100)) {
     result.outcome = TransferOutcome::NoAnnouncer;
-    observer.Warn(run.Text("SpeakerNotDetected", "Hlásič nebyl detekován!"));
+    run.Warn("SpeakerNotDetected", "Hlásič nebyl detekován!");
     return;
   }
-  const int64_t announcerSize = session.GetMemorySizeFromAnnouncer();
-  const int pageSize = announcerSize == image.memorySize ? session.PageSizeForMemory() : 0;
+  const int64_t announcerSize = session.GetMemorySizeFromAnnouncer(observer);
+  const int pageSize = announcerSize == image.memorySize ? session.PageSizeForMemory(observer) : 0;
   if (pageSize <= 0) {
     result.outcome = TransferOutcome::MemorySizeMismatch;
-    observer.Warn(run.Text("DataForMemory",
-                           "Data byla sestavena pro paměť %d. Paměť není možno naprogramovat!",
-                           {std::to_string(image.memorySize)}));
+    run.Warn("DataForMemory", "Data byla sestavena pro paměť %d. Paměť není možno naprogramovat!",
+             {std::to_string(image.memorySize)});
     return;
   }
   const int64_t bytesInUse =
@@ -106,81 +156,68 @@ void ProgramPages(Run& run, const ProgramImage& image) {
 
   int major = 0;
   int minor = 0;
-  if (session.GetFirmwareVersion(major, minor) && FirmwareTooOld(major, minor)) {
+  if (session.GetFirmwareVersion(major, minor, observer) && FirmwareTooOld(major, minor)) {
     result.outcome = TransferOutcome::OldFirmware;
     result.closeDialog = true;
-    observer.Warn(run.Text(
-        "OldFW",
-        "V hlásiči je stará verze software. Prosím, nahrajte novou (minimálně verze 3.4)"));
-  } else if (const int deviceInterface = session.GetInterfaceFromAnnouncer();
+    run.Warn("OldFW",
+             "V hlásiči je stará verze software. Prosím, nahrajte novou (minimálně verze 3.4)");
+  } else if (const int deviceInterface = session.GetInterfaceFromAnnouncer(observer);
              deviceInterface >= 0 && deviceInterface != image.interfaceNumber &&
-             observer.AskYesNo(
-                 run.Text("DifferentInterface",
-                          "V hlásiči je nastaveno rozhraní \"%s\". Pokoušíte se nastavit rozhraní "
-                          "\"%s\". Přejete si pokračovat?",
-                          {session.InterfaceName(deviceInterface),
-                           session.InterfaceName(image.interfaceNumber)})) != Answer::Yes) {
+             run.Ask("DifferentInterface",
+                     "V hlásiči je nastaveno rozhraní \"%s\". Pokoušíte se nastavit rozhraní "
+                     "\"%s\". Přejete si pokračovat?",
+                     {session.InterfaceName(deviceInterface),
+                      session.InterfaceName(image.interfaceNumber)}) != Answer::Yes) {
     result.outcome = TransferOutcome::InterfaceDeclined;
     result.closeDialog = true;
   } else {
-    port.Close();
-    port.Open(result.port);
-    PrepareAnnouncerPort(port, 256, 100);
-    // A partial last page goes out padded with erased flash.
+    run.OpenPort(256, 100);
     std::vector<uint8_t> page(static_cast<size_t>(pageSize));
-    bool abandoned = false;
-    for (int64_t p = 0; p < pages; ++p) {
+    const PagesEnd end = run.TransferPages(0, pages, pages, pageSize, [&](int64_t p) {
+      // A short last page goes out padded with erased flash.
       const size_t offset = static_cast<size_t>(p * pageSize);
       const size_t available = std::min(page.size(), image.bytes.size() - offset);
       std::fill(page.begin(), page.end(), uint8_t{0xFF});
       std::copy_n(image.bytes.begin() + static_cast<std::ptrdiff_t>(offset), available,
                   page.begin());
-      if (!run.WithRetries([&] { return SendPage(port, page, static_cast<int>(p)); })) {
-        abandoned = true;
-        break;
-      }
-      result.pagesDone = static_cast<int>(p + 1);
-      if (p % 10 == 0) run.ShowProgress(pageSize, p, pages);
-      if (observer.StopRequested()) {
-        result.outcome = TransferOutcome::Stopped;
-        result.closeDialog = true;
-        break;
-      }
-    }
-    if (abandoned) {
+      return SendPage(port, page, static_cast<int>(p));
+    });
+    if (end == PagesEnd::Abandoned) {
       result.outcome = TransferOutcome::Abandoned;
     } else {
       SendEnd(port);
     }
+    if (end == PagesEnd::Stopped) result.outcome = TransferOutcome::Stopped;
   }
-  if (pages > 0) run.ShowProgress(pageSize, result.pagesDone, pages);
+  run.ShowPagesDone(pageSize, pages);
   port.Close();
 }
 
 }  // namespace
 
 TransferResult ProgramAnnouncer(AnnouncerSession& session, const ProgramImage& image,
-                                TransferObserver& observer) {
-  Run run(session, observer, "SoundUploading", "Programování paměti hlásiče");
+                                Prompter& prompter, DeviceJobObserver& observer) {
+  TransferRun run(session, prompter, observer, "SoundUploading", "Programování paměti hlásiče");
   run.Start();
   ProgramPages(run, image);
-  if (observer.StopRequested()) run.Result().closeDialog = true;
+  if (run.StopSeen()) run.Result().closeDialog = true;
   run.Finish();
   return run.Result();
 }
 
 TransferResult ReadWholeMemory(AnnouncerSession& session, std::vector<uint8_t>& image,
-                               int64_t memorySize, TransferObserver& observer) {
-  Run run(session, observer, "MemoryFromSpeaker", "Paměť z hlásiče");
+                               int64_t memorySize, Prompter& prompter,
+                               DeviceJobObserver& observer) {
+  TransferRun run(session, prompter, observer, "MemoryFromSpeaker", "Paměť z hlásiče");
   TransferResult& result = run.Result();
   run.Start();
   result.bytesInUse = 0;
-  SerialPort& port = session.Port();
+  SerialPort& port = run.Port();
 
-  const int pageSize = session.PageSizeForMemory();
+  const int pageSize = session.PageSizeForMemory(observer);
   if (!ProbePort(port, result.port, 256, 100)) {
     result.outcome = TransferOutcome::NoAnnouncer;
-    observer.Warn(run.Text("SpeakerNotDetected", "Hlásič nebyl nalezen!"));
+    run.Warn("SpeakerNotDetected", "Hlásič nebyl nalezen!");
   } else if (pageSize > 0 && memorySize > 0) {
     if (static_cast<int64_t>(image.size()) < memorySize) {
       image.resize(static_cast<size_t>(memorySize), 0xFF);
@@ -188,37 +225,35 @@ TransferResult ReadWholeMemory(AnnouncerSession& session, std::vector<uint8_t>& 
     const int64_t memoryPages = memorySize / pageSize;  // whole pages that fit the buffer
     int64_t pages = PagesFor(memorySize, pageSize);
     result.bytesInUse = memorySize;
-    port.Close();
-    port.Open(result.port);
-    PrepareAnnouncerPort(port, 2048, 200);
+    run.OpenPort(2048, 200);
     image[2] = 0;
     image[3] = 0;
-    for (int64_t p = 0; p < pages && p < memoryPages; ++p) {
-      if (p == 1) {
-        const int64_t inUse = ReadU16(image, 2);
-        if (inUse > 0 && inUse < 65535 && inUse <= memoryPages) {
-          pages = inUse;
-          result.bytesInUse = inUse * pageSize;
-        }
+    const auto readPage = [&](int64_t p) {
+      return ReceivePage(port,
+                         std::span(image).subspan(static_cast<size_t>(p * pageSize),
+                                                  static_cast<size_t>(pageSize)),
+                         static_cast<int>(p));
+    };
+    PagesEnd end = run.TransferPages(0, std::min<int64_t>(1, std::min(pages, memoryPages)), pages,
+                                     pageSize, readPage);
+    if (end == PagesEnd::Done && std::min(pages, memoryPages) > 1) {
+      // Page 0 says how many pages the image uses.
+      const int64_t inUse = ReadLittleEndian16(image.data() + 2);
+      if (inUse > 0 && inUse < 65535 && inUse <= memoryPages) {
+        pages = inUse;
+        result.bytesInUse = inUse * pageSize;
       }
-      std::span<uint8_t> page(image.data() + p * pageSize, static_cast<size_t>(pageSize));
-      if (!run.WithRetries([&] { return ReceivePage(port, page, static_cast<int>(p)); })) {
-        result.outcome = TransferOutcome::Abandoned;
-        result.bytesInUse = 0;
-        break;
-      }
-      result.pagesDone = static_cast<int>(p + 1);
-      if (p % 10 == 0) run.ShowProgress(pageSize, p, pages);
-      if (observer.StopRequested()) {
-        result.outcome = TransferOutcome::Stopped;
-        break;
-      }
+      end = run.TransferPages(1, std::min(pages, memoryPages), pages, pageSize, readPage);
+    }
+    if (end == PagesEnd::Abandoned) {
+      result.outcome = TransferOutcome::Abandoned;
+      result.bytesInUse = 0;
     }
     result.pages = static_cast<int>(pages);
-    if (pages > 0) run.ShowProgress(pageSize, result.pagesDone, pages);
+    run.ShowPagesDone(pageSize, pages);
     port.Close();
   }
-  if (observer.StopRequested()) {
+  if (run.StopSeen()) {
     result.outcome = TransferOutcome::Stopped;
     result.bytesInUse = 0;
   }
@@ -228,35 +263,39 @@ TransferResult ReadWholeMemory(AnnouncerSession& session, std::vector<uint8_t>& 
 }
 
 TransferResult ReadStoredConfiguration(AnnouncerSession& session, std::vector<uint8_t>& image,
-                                       int64_t memorySize, TransferObserver& observer) {
-  Run run(session, observer, "ConfLoad", "Načtení konfigurace");
+                                       int64_t memorySize, Prompter& prompter,
+                                       DeviceJobObserver& observer) {
+  TransferRun run(session, prompter, observer, "ConfLoad", "Načtení konfigurace");
   TransferResult& result = run.Result();
   run.Start();
   result.bytesInUse = -1;
-  SerialPort& port = session.Port();
+  SerialPort& port = run.Port();
 
-  const int pageSize = session.PageSizeForMemory();
+  const int pageSize = session.PageSizeForMemory(observer);
   if (!ProbePort(port, result.port, 2048, 200)) {
     result.outcome = TransferOutcome::NoAnnouncer;
-    observer.Warn(run.Text("SpeakerNotDetected", "Hlásič nebyl nalezen!"));
+    run.Warn("SpeakerNotDetected", "Hlásič nebyl nalezen!");
   } else if (pageSize > 0 && memorySize >= pageSize) {
     if (static_cast<int64_t>(image.size()) < memorySize) {
       image.resize(static_cast<size_t>(memorySize), 0xFF);
     }
     const int64_t memoryPages = memorySize / pageSize;
-    port.Close();
-    port.Open(result.port);
-    PrepareAnnouncerPort(port, 256, 100);
-    auto readPage = [&](int64_t p) {
-      std::span<uint8_t> page(image.data() + p * pageSize, static_cast<size_t>(pageSize));
-      return run.WithRetries([&] { return ReceivePage(port, page, static_cast<int>(p)); });
+    run.OpenPort(256, 100);
+    const auto readPage = [&](int64_t p) {
+      return ReceivePage(port,
+                         std::span(image).subspan(static_cast<size_t>(p * pageSize),
+                                                  static_cast<size_t>(pageSize)),
+                         static_cast<int>(p));
     };
-    bool ok = readPage(0);
-    const int64_t blockPage = ok ? ReadU16(image, 0) : 0;
+    const auto readOne = [&](int64_t p) {
+      return run.WithRetries([&] { return readPage(p); }) == PagesEnd::Done;
+    };
+    bool ok = readOne(0);
+    const int64_t blockPage = ok ? ReadLittleEndian16(image.data()) : 0;
     // A header that points outside the memory (an erased one does) holds no
     // configuration.
     const bool blockInside = blockPage < memoryPages;
-    ok = ok && (!blockInside || readPage(blockPage));
+    ok = ok && (!blockInside || readOne(blockPage));
     if (!ok) {
       result.outcome = TransferOutcome::Abandoned;
       result.bytesInUse = 0;
@@ -264,13 +303,12 @@ TransferResult ReadStoredConfiguration(AnnouncerSession& session, std::vector<ui
       result.bytesInUse = 0;
     } else {
       const int64_t blockStart = blockPage * pageSize;
-      const int64_t recordStart = blockStart + ReadU16(image, static_cast<size_t>(blockStart));
-      int32_t length = 0;
-      if (recordStart + 4 <= memorySize) {
-        const auto* field = image.data() + recordStart;
-        length = static_cast<int32_t>(static_cast<uint32_t>(field[0]) | (field[1] << 8) |
-                                      (field[2] << 16) | (static_cast<uint32_t>(field[3]) << 24));
-      }
+      const int64_t recordStart =
+          blockStart + ReadLittleEndian16(image.data() + static_cast<size_t>(blockStart));
+      const int32_t length =
+          recordStart + 4 <= memorySize
+              ? static_cast<int32_t>(ReadLittleEndian32(image.data() + recordStart))
+              : 0;
       if (length == 0) {
         result.bytesInUse = 0;
       } else {
@@ -278,23 +316,19 @@ TransferResult ReadStoredConfiguration(AnnouncerSession& session, std::vector<ui
         const int64_t lastPage = end > 0 ? PagesFor(end, pageSize) : 0;
         result.bytesInUse = lastPage > 0 ? std::min(lastPage * pageSize, memorySize) : -1;
         result.pages = static_cast<int>(lastPage);
-        for (int64_t p = 0; p <= lastPage; ++p) {
-          if (p >= memoryPages) continue;
-          if (!readPage(p)) {
-            result.outcome = TransferOutcome::Abandoned;
-            result.bytesInUse = 0;
-            break;
-          }
-          result.pagesDone = static_cast<int>(p + 1);
-          if (p % 10 == 0) run.ShowProgress(pageSize, p, lastPage);
-          if (observer.StopRequested()) break;
+        // Pages 0 to lastPage inclusive: the record's four length bytes may
+        // reach into the page after its end.
+        if (run.TransferPages(0, std::min(lastPage + 1, memoryPages), lastPage, pageSize,
+                              readPage) == PagesEnd::Abandoned) {
+          result.outcome = TransferOutcome::Abandoned;
+          result.bytesInUse = 0;
         }
-        if (lastPage > 0) run.ShowProgress(pageSize, result.pagesDone, lastPage);
+        run.ShowPagesDone(pageSize, lastPage);
       }
     }
     port.Close();
   }
-  if (observer.StopRequested()) {
+  if (run.StopSeen()) {
     result.outcome = TransferOutcome::Stopped;
     result.bytesInUse = -1;
   }

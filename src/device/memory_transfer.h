@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "device/announcer_session.h"
-#include "device/transfer_observer.h"
+#include "device/device_job_observer.h"
+#include "model/prompter.h"
 
 namespace liftvox {
 
@@ -17,7 +18,7 @@ enum class TransferOutcome {
   OldFirmware,         // firmware below 3.4
   InterfaceDeclined,   // the user kept the announcer's interface
   Abandoned,           // the user gave up after repeated page failures
-  Stopped,             // a stop request ended the page loop
+  Stopped,             // a stop request ended the page loop or a page's retries
 };
 
 struct TransferResult {
@@ -42,23 +43,33 @@ struct ProgramImage {
   int interfaceNumber = 0;
 };
 
+// The runs below share these rules. Each takes the session's settings at its
+// start. Messages and questions go through `prompter`, progress, status and
+// the stop request through `observer`; both are called on the thread running
+// the job, and a question blocks it until answered. A failed page is resent;
+// before every fifth retry of the same page the prompter is asked
+// "CommunicationError", and No abandons the run. A stop request is looked at
+// after every page and between the attempts at one, so on a dead line a stop
+// takes effect within one attempt (six read time-outs). The last progress
+// text is "Hotovo".
+
 // Writes the image into the announcer page by page: chooses the port, checks
 // the announcer's memory size, firmware (at least 3.4) and interface (asking
-// when they differ), resends a failed page and asks "CommunicationError"
-// before every fifth retry of the same page, ends with the end-of-transfer
-// command. Messages, questions, progress and the stop request go through
-// `observer`; the final progress text is "Hotovo".
+// when they differ), then sends the pages and the end-of-transfer command
+// (also after a stop, not after the user gave up). A short last page is
+// padded with 0xFF, as erased flash reads.
 TransferResult ProgramAnnouncer(AnnouncerSession& session, const ProgramImage& image,
-                                TransferObserver& observer);
+                                Prompter& prompter, DeviceJobObserver& observer);
 
 // Reads the whole image in use (the page count comes from the image's own
 // header after page 0) into `image`, which is resized to `memorySize` bytes
 // when smaller.
 TransferResult ReadWholeMemory(AnnouncerSession& session, std::vector<uint8_t>& image,
-                               int64_t memorySize, TransferObserver& observer);
+                               int64_t memorySize, Prompter& prompter, DeviceJobObserver& observer);
 
 // Reads only the pages up to the end of the stored configuration record.
 TransferResult ReadStoredConfiguration(AnnouncerSession& session, std::vector<uint8_t>& image,
-                                       int64_t memorySize, TransferObserver& observer);
+                                       int64_t memorySize, Prompter& prompter,
+                                       DeviceJobObserver& observer);
 
 }  // namespace liftvox

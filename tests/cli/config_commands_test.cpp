@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "cli_runner.h"
+#include "support/program_runner.h"
 #include "support/test_support.h"
 
 namespace liftvox::test {

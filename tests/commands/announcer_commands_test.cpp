@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "image/image_builder.h"
 #include "model/document.h"
 #include "model/editing.h"
@@ -33,15 +35,35 @@ TEST_F(AnnouncerCommandsTest, ProgrammingAsksToRebuildThenToProgram) {
   prompter.answers = {Answer::Yes, Answer::No};
   EXPECT_FALSE(ConfirmProgramming(document, settings));
   EXPECT_FALSE(document.IsImageStale());
+}
 
-  // A failed build asks nothing more.
-  auto sample = std::make_unique<TVzorek>(&document);
-  sample->SetFileName("/no/such/file.wav");
-  document.AppendSample(0, std::move(sample));
-  prompter.asked.clear();
-  prompter.answers = {Answer::Yes};
-  EXPECT_FALSE(ConfirmProgramming(document, settings));
-  EXPECT_EQ(prompter.asked.size(), 1u);
+// A rebuild that fails says why once and opens no programming dialog.
+TEST_F(AnnouncerCommandsTest, FailedRebuildEndsBeforeTheProgrammingQuestion) {
+  const struct {
+    const char* key;
+    std::function<void(TPametRevazie&)> spoil;
+  } failures[] = {
+      {"MemoryFull", [](TPametRevazie& d) { d.SequenceAt(7)->Name = std::string(70000, 'x'); }},
+      {"UnableLoadFile",
+       [](TPametRevazie& d) {
+         auto sample = std::make_unique<TVzorek>(&d);
+         sample->SetFileName("/no/such/file.wav");
+         d.AppendSample(0, std::move(sample));
+       }},
+  };
+  for (const auto& failure : failures) {
+    NewConfiguration(document);
+    failure.spoil(document);
+    document.MarkImageStale();
+    prompter.asked.clear();
+    prompter.shown.clear();
+    prompter.answers = {Answer::Yes};
+    EXPECT_FALSE(ConfirmProgramming(document, settings)) << failure.key;
+    ASSERT_EQ(prompter.asked.size(), 1u) << failure.key;
+    EXPECT_EQ(prompter.asked[0].key, "ReBuild");
+    ASSERT_EQ(prompter.shown.size(), 1u) << failure.key;
+    EXPECT_EQ(prompter.shown[0].key, failure.key);
+  }
 }
 
 TEST_F(AnnouncerCommandsTest, ReadBackImagesOfferTheirConfiguration) {

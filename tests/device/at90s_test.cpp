@@ -5,26 +5,12 @@
 
 #include "device/at90s.h"
 #include "device/avr_target.h"
-#include "device/transfer_observer.h"
+#include "device/line_rig.h"
 
 namespace liftvox::test {
 namespace {
 
 using Chip = AvrTarget::Chip;
-
-// Counts progress and asks to stop after a given number of reports.
-class StopAfter final : public TransferObserver {
- public:
-  explicit StopAfter(int reports) : limit(reports) {}
-  int limit;
-  std::vector<std::string> texts;
-  void PortChanged(const std::string&) override {}
-  void ProgressChanged(int, const std::string& text) override { texts.push_back(text); }
-  void ErrorCountChanged(int) override {}
-  void Warn(const Message&) override {}
-  Answer AskYesNo(const Message&) override { return Answer::No; }
-  bool StopRequested() override { return limit >= 0 && static_cast<int>(texts.size()) >= limit; }
-};
 
 std::vector<uint8_t> Pattern(size_t size) {
   std::vector<uint8_t> data(size);
@@ -42,7 +28,7 @@ struct Rig {
   AvrTarget target;
   int opened = target.Open(1);
   At90s programmer{target, clock.Timing()};
-  NullTransferObserver observer;
+  NullDeviceJobObserver observer;
 };
 
 TEST(At90sTest, SynchronisesDespiteAMisalignedBitFramingAndReadsTheSignature) {
@@ -108,11 +94,13 @@ TEST(At90sTest, StopEndsBeforeTheNextByteOrPage) {
        {std::tuple{Chip::At90s8515, 1, 64}, std::tuple{Chip::Atmega8515, 2, 128}}) {
     Rig rig(chip);
     ASSERT_EQ(rig.programmer.ProgrammingEnable(), 0);
-    StopAfter observer(reports);
+    JobRecorder observer;
+    const size_t limit = static_cast<size_t>(reports);
+    observer.stopWhen = [&] { return observer.progressTexts.size() >= limit; };
     EXPECT_EQ(rig.programmer.ProgramMemory(std::vector<uint8_t>(512, 0x12), observer), 0);
     EXPECT_EQ(rig.target.bytesWritten, written);
     if (chip == Chip::At90s8515) {
-      EXPECT_EQ(observer.texts.front(), "63B / 511B");
+      EXPECT_EQ(observer.progressTexts.front(), "63B / 511B");
     }
   }
 }

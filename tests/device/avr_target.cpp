@@ -22,7 +22,7 @@ int AvrTarget::Open(int port) {
 }
 
 int AvrTarget::SetBreak(bool on) {
-  if (!open_) return -1;
+  if (!open_ || unplugged) return -1;
   lineLog.push_back(on ? "BRK+" : "BRK-");
   if (on && !breakOn_ && !rts_) {
     // RESET going low while SCK is high does not enter programming mode.
@@ -41,14 +41,14 @@ int AvrTarget::SetBreak(bool on) {
 }
 
 int AvrTarget::SetDTR(bool on) {
-  if (!open_) return -1;
+  if (!open_ || unplugged) return -1;
   lineLog.push_back(on ? "DTR+" : "DTR-");
   dtr_ = on;
   return 0;
 }
 
 int AvrTarget::SetRTS(bool on) {
-  if (!open_) return -1;
+  if (!open_ || unplugged) return -1;
   lineLog.push_back(on ? "RTS+" : "RTS-");
   const bool wasHigh = !rts_;
   rts_ = on;
@@ -61,7 +61,7 @@ int AvrTarget::SetRTS(bool on) {
 }
 
 int AvrTarget::GetCTS() {
-  if (!open_) return -1;
+  if (!open_ || unplugged) return -1;
   int miso = 1;  // an absent chip leaves MISO pulled high
   if (programming_ && connected) miso = (output_ >> (7 - bitCount_ % 8)) & 1;
   return miso ? 0 : 16;

@@ -55,6 +55,7 @@ class AvrTarget final : public SerialPort {
   uint8_t fuseLow = 0xE1;
   uint8_t fuseHigh = 0xD9;
   bool connected = true;          // false: nothing answers, MISO floats high
+  bool unplugged = false;         // true: the port refuses every line operation
   int instructionsWhileBusy = 0;  // instructions a real chip would have lost
   int chipErases = 0;
   int bytesWritten = 0;              // program-memory writes (byte or page loads)

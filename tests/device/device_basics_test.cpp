@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "config/ini_file.h"
-#include "device/announcer_protocol.h"
 #include "device/device_settings.h"
 #include "device/port_table.h"
 #include "image/memory_size.h"
@@ -23,35 +22,6 @@ TEST(MemorySizeTest, CodesMapToSizesPagesAndTexts) {
   }
   EXPECT_EQ(MemorySizeCodeFromText("1MB"), 4);
   EXPECT_EQ(MemorySizeCodeFromText("1 MB"), -1);
-}
-
-TEST(AnnouncerInfoTest, InterfaceNumberFollowsTheTextOnlyForFirmware27AndLater) {
-  const std::vector<uint8_t> record = {'V', 3, 4, 2, 'x', 3, 'y', 'A', 'B', 'C', 0, 5};
-  auto info = ParseAnnouncerInfo(record);
-  ASSERT_TRUE(info);
-  EXPECT_EQ(info->HardwareVersion(), 2);
-  EXPECT_EQ(info->MemoryCode(), 3);
-  EXPECT_EQ(info->InterfaceNumber(), 5);
-
-  auto old = record;
-  old[1] = 2;
-  old[2] = 6;
-  EXPECT_FALSE(ParseAnnouncerInfo(old)->InterfaceNumber());
-  old[2] = 7;
-  EXPECT_EQ(ParseAnnouncerInfo(old)->InterfaceNumber(), 5);
-
-  // The zero byte or the number after it missing from what arrived.
-  const std::vector<uint8_t> cut(record.begin(), record.end() - 1);
-  EXPECT_FALSE(ParseAnnouncerInfo(cut)->InterfaceNumber());
-  const std::vector<uint8_t> noMarker = {'X', 3, 4};
-  EXPECT_FALSE(ParseAnnouncerInfo(noMarker));
-  EXPECT_FALSE(ParseAnnouncerInfo({}));
-}
-
-TEST(PageSumTest, WrapsAtSixteenBits) {
-  const std::vector<uint8_t> full(1024, 0xFF);
-  EXPECT_EQ(PageSum(std::span(full).first(256)), 0xFF00);
-  EXPECT_EQ(PageSum(full), (0xFF * 1024) % 65536);
 }
 
 TEST(PortTableTest, ListsAndLabels) {

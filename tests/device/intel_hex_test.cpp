@@ -47,10 +47,28 @@ TEST(IntelHexTest, RecordsStoreDataAndValidateTheirChecksum) {
   EXPECT_EQ(ParseHexRecord(":020000040000FA", image), -1);  // linear address
   EXPECT_THROW(ParseHexRecord(":10000000ZZ", image), HexFormatError);
   EXPECT_THROW(ParseHexRecord(":1000000001", image), HexFormatError);  // data missing
-  // 8700..8707: 8704 lies beyond the buffer.
-  EXPECT_THROW(ParseHexRecord(DataRecord(8700, Bytes(8, 0)), image), HexFormatError);
-  EXPECT_EQ(ParseHexRecord(DataRecord(8192, Bytes(16, 0x40)), image), 16);
-  EXPECT_EQ(image[8192], 0x40);
+}
+
+// The buffer ends at 0x2200: data up to 0x21FF loads (above 8192 it is not
+// programmed), a byte at 0x2200 or beyond fails the load.
+TEST(IntelHexTest, DataMayReachTheLastByteOfTheBufferAndNoFurther) {
+  const struct {
+    uint16_t address;
+    size_t count;
+    bool fits;
+  } records[] = {{0x21FF, 1, true},  {0x2200, 1, false}, {0x21F8, 8, true},
+                 {0x21F9, 8, false}, {8700, 8, false},   {8192, 16, true}};
+  for (const auto& record : records) {
+    FirmwareImage image;
+    image.fill(0xFF);
+    const std::string line = DataRecord(record.address, Bytes(record.count, 0x40));
+    if (record.fits) {
+      EXPECT_EQ(ParseHexRecord(line, image), static_cast<int>(record.count)) << record.address;
+      EXPECT_EQ(image[record.address + record.count - 1], 0x40 + record.count - 1);
+    } else {
+      EXPECT_THROW(ParseHexRecord(line, image), HexFormatError) << record.address;
+    }
+  }
 }
 
 TEST(IntelHexTest, LoadReadsPastTheEndRecordAndFailsOnAnyBadRecord) {

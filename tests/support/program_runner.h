@@ -7,7 +7,18 @@
 
 namespace liftvox::test {
 
-// A running liftvox-sim from the bin folder. The constructor waits (bounded)
+// The built programs run as a user runs them, found in BinDir(). POSIX only.
+
+struct CliResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs liftvox-cli to its end with `arguments` (no shell quoting needed).
+CliResult RunCli(const std::vector<std::string>& arguments);
+
+// A liftvox-sim running in the background. The constructor waits (bounded)
 // for the device path it prints; the destructor always ends the process.
 class SimProcess {
  public:

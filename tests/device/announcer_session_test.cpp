@@ -1,0 +1,100 @@
+#include "device/announcer_session.h"
+
+#include <gtest/gtest.h>
+
+#include "device/line_rig.h"
+#include "device/memory_transfer.h"
+
+namespace liftvox::test {
+namespace {
+
+using Status = std::pair<StatusPanel, std::string>;
+
+TEST(AnnouncerSessionTest, NoAnnouncerMeansTheFixedPortAndTheChosenSize) {
+  LineRig rig({}, {.silentFirst = 1000});
+  DeviceSettings settings = LineRig::FixedPort(3);
+  settings.autoPort = true;
+  settings.chosenMemory = "1MB";
+  rig.session.SetSettings(settings);
+  EXPECT_EQ(rig.session.SelectPort(rig.observer), 3);
+  EXPECT_EQ(rig.session.DetectMemorySize(rig.observer), 1048576);
+  EXPECT_EQ(rig.session.MemorySizeCode(), 4);
+  const std::vector<Status> expected = {
+      {StatusPanel::Port, " Port: COM0"},  // the search found nothing
+      {StatusPanel::Port, " Port: COM3"},
+      {StatusPanel::Port, " Port: COM0"},  // again for the memory size
+      {StatusPanel::Port, " Port: COM3"},
+      {StatusPanel::Announcer, "Hlásič nebyl detekován"},
+      {StatusPanel::Memory, " Zvolená paměť: 1MB"}};
+  EXPECT_EQ(rig.observer.statuses, expected);
+}
+
+TEST(AnnouncerSessionTest, DetectedSizeSetsTheCodeAndThePageSize) {
+  LineRig rig({.memoryCode = 7});
+  EXPECT_EQ(rig.session.PageSizeForMemory(rig.observer), 1024);
+  EXPECT_EQ(rig.session.MemorySizeCode(), 7);
+  EXPECT_EQ(rig.observer.statuses.back(), Status(StatusPanel::Memory, " Detekovaná paměť: 8MB"));
+}
+
+// A settings dialog may hand over new settings while a run goes on: the run
+// keeps what it started with, the next run takes the new ones.
+TEST(AnnouncerSessionTest, RunKeepsTheSettingsItStartedWith) {
+  LineRig rig;
+  const auto image = MakeImage(65536, 256, 3, 1, "");
+  // Port 2 has nothing on it.
+  rig.observer.onPortChanged = [&] { rig.session.SetSettings(LineRig::FixedPort(2)); };
+  const ProgramImage toProgram{image, 65536, 768, 1};
+  EXPECT_EQ(ProgramAnnouncer(rig.session, toProgram, rig.prompter, rig.observer).outcome,
+            TransferOutcome::Completed);
+  EXPECT_EQ(ProgramAnnouncer(rig.session, toProgram, rig.prompter, rig.observer).outcome,
+            TransferOutcome::NoAnnouncer);
+}
+
+TEST(HardwarePropertiesTest, LabelsAndWarningsFollowWhatTheQueryReached) {
+  struct Case {
+    sim::AnnouncerIdentity identity;
+    sim::FaultSettings faults;
+    int port;
+    std::string hardware, software, memory, interfaceName, warning;
+  };
+  const std::vector<Case> cases = {
+      {{.firmwareMajor = 3,
+        .firmwareMinor = 4,
+        .hardwareVersion = 2,
+        .memoryCode = 3,
+        .interfaceNumber = 5},
+       {},
+       1,
+       "2",
+       "3.4",
+       "512kB",
+       "Sériové",
+       ""},
+      {{.firmwareMajor = 2, .firmwareMinor = 6, .interfaceNumber = 5},
+       {},
+       1,
+       "1",
+       "2.6",
+       "64kB",
+       "",
+       ""},  // no interface before 2.7
+      {{}, {.silentFirst = 100}, 1, "Hlásič nebyl detekován", "", "", "", ""},
+      {{}, {}, 2, "Hlásič nebyl detekován", "", "", "", "Nepodařilo se otevřít port COM2!"},
+      {{}, {}, 0, "Hlásič nebyl detekován", "", "", "", "Hlásič nebyl detekován"},
+  };
+  for (const auto& c : cases) {
+    LineRig rig(c.identity, c.faults);
+    rig.session.SetSettings(LineRig::FixedPort(c.port));
+    const auto labels = ReadHardwareProperties(rig.session, rig.prompter, rig.observer);
+    EXPECT_EQ(labels.hardwareVersion, c.hardware) << c.port;
+    EXPECT_EQ(labels.softwareVersion, c.software);
+    EXPECT_EQ(labels.memorySize, c.memory);
+    EXPECT_EQ(labels.activeInterface, c.interfaceName);
+    EXPECT_EQ(rig.prompter.shown.empty() ? "" : rig.prompter.shown[0].text, c.warning);
+    EXPECT_LE(rig.prompter.shown.size(), 1u);
+    EXPECT_EQ(rig.observer.ports.front(), "Detekce...");
+  }
+}
+
+}  // namespace
+}  // namespace liftvox::test
