@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "audio/wave_stream.h"
-#include "cli_runner.h"
+#include "support/program_runner.h"
 #include "support/test_support.h"
 
 namespace liftvox::test {
