@@ -55,6 +55,8 @@ void WaveLengthReader::Cancel() {
   cancelled_.reset();
 }
 
+bool WaveLengthReader::WaitForIdle(int milliseconds) { return pool_.waitForDone(milliseconds); }
+
 void WaveLengthReader::Start(const QString& directory, const QStringList& fileNames) {
   Cancel();
   const int request = request_;

@@ -37,6 +37,9 @@ class WaveLengthReader final : public QObject {
   // is cancelled: none of its results arrive after this call.
   void Start(const QString& directory, const QStringList& fileNames);
   void Cancel();
+  // Blocks until the worker has nothing left to do (its results may still be
+  // on their way); false when `milliseconds` pass first.
+  bool WaitForIdle(int milliseconds);
 
  signals:
   // Lengths of files that could be read; unreadable files are left out.
