@@ -25,7 +25,7 @@ BrowserListView::BrowserListView(QWidget* parent) : QTreeView(parent) {
   setDragEnabled(false);  // drags start here, with their own threshold
   header()->setSectionsClickable(true);
   header()->setSectionsMovable(false);
-  header()->setStretchLastSection(false);
+  header()->setStretchLastSection(true);  // long lengths get the room the pane has
   connect(this, &QTreeView::doubleClicked, this, &BrowserListView::ItemEntered);
 }
 
