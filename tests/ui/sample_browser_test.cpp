@@ -91,6 +91,26 @@ class SampleBrowserTest : public QObject {
     QVERIFY(!b.list->canDrag(b.Row("sub")));
   }
 
+  void dragStartsAfterFourPixels() {
+    test::TempDir dir;
+    WriteWave(dir / "a.wav", 10);
+    Browser b;
+    b.widget.show();
+    QVERIFY(b.widget.LoadDirectory(Q(dir.path())));
+    int dragsStarted = 0;
+    b.list->dragData = [&](int) {
+      ++dragsStarted;
+      return nullptr;
+    };
+    const QPoint start = b.list->visualRect(b.model->index(b.Row("a.wav"), 0)).center();
+    QTest::mousePress(b.list->viewport(), Qt::LeftButton, {}, start);
+    QTest::mouseMove(b.list->viewport(), start + QPoint(2, 1));
+    QCOMPARE(dragsStarted, 0);
+    QTest::mouseMove(b.list->viewport(), start + QPoint(2, 2));
+    QCOMPARE(dragsStarted, 1);
+    QTest::mouseRelease(b.list->viewport(), Qt::LeftButton, {}, start + QPoint(2, 2));
+  }
+
   void headerClickTogglesOrderAndArrow() {
     test::TempDir dir;
     for (const char* name : {"a.wav", "b.wav"}) WriteWave(dir / name, 10);
@@ -122,10 +142,10 @@ class SampleBrowserTest : public QObject {
     b.Select("sub");
     QTest::keyClick(b.list, Qt::Key_Return);
     QCOMPARE(b.widget.Directory(), QDir::toNativeSeparators(Q(dir / "sub")));
-    b.Select("in.wav");
+    QTest::keyClicks(b.list, "in");  // incremental search
+    QCOMPARE(b.widget.SelectedWaveFile(), QDir::toNativeSeparators(Q(dir / "sub" / "in.wav")));
     QTest::keyClick(b.list, Qt::Key_Return);
     QCOMPARE(play.count(), 1);
-    QCOMPARE(b.widget.SelectedWaveFile(), QDir::toNativeSeparators(Q(dir / "sub" / "in.wav")));
     b.Select("..");
     QTest::keyClick(b.list, Qt::Key_Return);
     QCOMPARE(b.widget.Directory(), QDir::toNativeSeparators(Q(dir.path())));
