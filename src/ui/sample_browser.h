@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QModelIndex>
 #include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/dil_entry.h"
+#include "ui/browser_listing.h"
 
 namespace liftvox {
 
@@ -37,6 +40,9 @@ class SampleBrowser final : public QWidget {
   void SetPlayEnabled(bool enabled);
   // Column titles and the silence item in the current language; reloads.
   void Retranslate();
+  // Applies caption id `id` of the language file when it is one of the
+  // browser's (1 to 4: the buttons' hints and the auto-play caption).
+  bool ApplyCaption(int id, const QString& text);
 
  signals:
   void PlayClicked();
@@ -48,6 +54,17 @@ class SampleBrowser final : public QWidget {
 
  private:
   struct State;
+  // Lists `directory` (absolute, cleaned); `keep` is selected again when an
+  // item of its kind and caption is still there, else the first item.
+  void Fill(const QString& directory, std::optional<BrowserItem> keep);
+  const BrowserItem* CurrentItem() const;
+  void OnCurrentChanged();
+  void EnterItem(const QModelIndex& index);
+  void ToggleSortOrder(int column);
+  void RefreshRoots();
+  void ChooseRoot(int index);
+  void ShowRootOf(const QString& directory);
+
   const IconLibrary& icons_;
   const Translator& translator_;
   std::unique_ptr<State> state_;
