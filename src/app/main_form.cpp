@@ -80,6 +80,9 @@ TMainForm::TMainForm(Options options, QWidget* parent)
 
   player_ = std::make_unique<PreviewPlayer>(
       language_, options_.soundOutput ? QMediaDevices::defaultAudioOutput() : QAudioDevice());
+  connect(player_.get(), &PreviewPlayer::CannotPlay, this, [this](const QString& reason) {
+    statusPanels_->SetPanelText(MemoryStatusBar::kHintPanel, reason);
+  });
   detection_ = std::make_unique<MemorySizeDetection>(session_);
   connect(detection_.get(), &MemorySizeDetection::Finished, this, &TMainForm::OnMemorySizeKnown);
   session_.SetStatusSink([this](int panel, const std::string& text) {
@@ -109,6 +112,11 @@ TMainForm::~TMainForm() {
   // No worker may report to a window that is going.
   detection_.reset();
   player_->Stop();
+  // Qt deletes the children after the members; those that would call back
+  // into the document go first.
+  undoStack_->disconnect(this);
+  delete undoStack_;
+  delete centralWidget();
   document_.SetView(nullptr);
   document_.SetPrompter(nullptr);
 }
