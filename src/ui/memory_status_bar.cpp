@@ -14,11 +14,16 @@ constexpr int kPanelWidths[] = {200, 190, 150, 90};
 // always been drawn.
 QRect GaugeArea(const QWidget& panel) { return {0, 1, panel.width() - 1, panel.height() - 2}; }
 
-QLabel* TextPanel(int width, QWidget* parent) {
+// The hint panel keeps its width, cutting a long hint, so that the panels
+// after it do not jump while the pointer moves; the memory and port panels
+// grow where a language's text is longer than their width.
+QLabel* TextPanel(int width, bool fixed, QWidget* parent) {
   auto* label = new QLabel(parent);
-  label->setFixedWidth(width);
-  // A long text is cut at the panel's edge rather than widening the bar.
-  label->setMinimumSize(1, 1);
+  if (fixed) {
+    label->setFixedWidth(width);
+  } else {
+    label->setMinimumWidth(width);
+  }
   label->setTextFormat(Qt::PlainText);
   return label;
 }
@@ -81,10 +86,10 @@ void MemoryGaugePanel::paintEvent(QPaintEvent*) {
 
 MemoryStatusBar::MemoryStatusBar(QWidget* parent)
     : QStatusBar(parent),
-      hint_(TextPanel(kPanelWidths[kHintPanel], this)),
+      hint_(TextPanel(kPanelWidths[kHintPanel], true, this)),
       gauge_(new MemoryGaugePanel(this)),
-      memory_(TextPanel(kPanelWidths[kMemoryPanel], this)),
-      port_(TextPanel(kPanelWidths[kPortPanel], this)) {
+      memory_(TextPanel(kPanelWidths[kMemoryPanel], false, this)),
+      port_(TextPanel(kPanelWidths[kPortPanel], false, this)) {
   setSizeGripEnabled(true);
   addWidget(hint_);
   addWidget(gauge_);

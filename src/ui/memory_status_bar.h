@@ -22,6 +22,7 @@ class MemoryGaugePanel final : public QWidget {
 
   // The translated word before the bar; the ":" is added here.
   void SetLabel(const QString& label);
+  const QString& Label() const { return label_; }
   void SetUsage(int64_t used, int64_t memorySize);
   // The bar's area in the panel (empty when there is none).
   QRect BarRect() const;
