@@ -199,6 +199,8 @@ void TMainForm::ChooseLanguage(const QString& fileName) {
     }
   }
   TranslateLists();
+  RefreshStatusTexts();
+  RetextUndoActions();
 }
 
 void TMainForm::SaveSettings() {

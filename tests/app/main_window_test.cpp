@@ -9,6 +9,7 @@
 
 #include "app/preview_player.h"
 #include "model/document.h"
+#include "ui/memory_status_bar.h"
 #include "window_fixture.h"
 
 namespace liftvox {
@@ -109,6 +110,7 @@ class MainWindowTest : public QObject {
     std::filesystem::create_directories(program.path() / "Languages");
     WriteLanguageFile(program.path() / "Languages" / "A.lng",
                       "[General]\r\nLabel=Alpha\r\n[Messages]\r\nProgramCaption=Program A\r\n"
+                      "Undo=Undo A\r\nMemoryUsed=Used A\r\n"
                       "[TRANSLATIONS]\r\n15=Quit A\r\n17=Open A\r\n9=File A\r\n");
     WriteLanguageFile(program.path() / "Languages" / "B.lng",
                       "[General]\r\n[Messages]\r\n[TRANSLATIONS]\r\n15=Quit B\r\n");
@@ -128,6 +130,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->FileMenu()->title(), QString("File A"));
     // Messages follow the new file at once; what it lacks is Czech.
     QCOMPARE(window->windowTitle(), QString("Liftvox - Konfigurace.cfg"));
+    QCOMPARE(window->Action("Undo")->text(), QString("Zpět"));
+
+    // Started in a language: the texts built in code follow it from the start.
+    const auto started = fixture.Open(program.path(), "A.lng");
+    QCOMPARE(started->Action("File_Exit")->text(), QString("Quit A"));
+    QCOMPARE(started->Action("Undo")->text(), QString("Undo A"));
+    QCOMPARE(started->StatusPanels().Gauge().Label(), QString("Used A"));
   }
 };
 

@@ -18,7 +18,8 @@ class WindowFixture {
  public:
   WindowFixture();
 
-  std::unique_ptr<TMainForm> Open(const std::filesystem::path& programDirectory = BinDir());
+  std::unique_ptr<TMainForm> Open(const std::filesystem::path& programDirectory = BinDir(),
+                                  const QString& language = {});
 
   QString SettingsFile() const { return scratch_.filePath("settings.ini"); }
   QString Scratch(const QString& name) const { return scratch_.filePath(name); }
