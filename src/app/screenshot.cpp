@@ -2,11 +2,18 @@
 
 #include <QCoreApplication>
 #include <QPixmap>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <cstdio>
 
 #include "app/main_form.h"
+#include "audio/wave_length.h"
+#include "config/configuration_file.h"
+#include "config/paths.h"
+#include "image/memory_estimate.h"
+#include "image/memory_size.h"
+#include "model/document.h"
 #include "model/prompter.h"
 
 namespace liftvox {
@@ -35,6 +42,24 @@ class ConsolePrompter final : public Prompter {
   }
 };
 
+// The smallest memory the configuration fits in, so the picture shows it as
+// on an announcer made for it; the largest when it fits in none.
+std::string FittingMemorySize(const QString& configuration) {
+  TPametRevazie document;
+  SilentPrompter silent;
+  document.SetPrompter(&silent);
+  document.SetSampleLengthMeasure(MeasureWaveFrames);
+  constexpr int kLargest = 7;
+  if (!OpenConfiguration(document, PathFromUtf8(configuration.toStdString())))
+    return MemorySizeText(kLargest);
+  for (int code = 0; code < kLargest; ++code) {
+    ImageSettings settings;
+    settings.memorySizeCode = code;
+    if (OdhadniPamet(document, settings) <= MemorySizeFromCode(code)) return MemorySizeText(code);
+  }
+  return MemorySizeText(kLargest);
+}
+
 }  // namespace
 
 int TakeScreenshot(const CommandLine& line) {
@@ -50,6 +75,11 @@ int TakeScreenshot(const CommandLine& line) {
   }
   TMainForm::Options options;
   options.settingsFile = scratch.filePath("settings.ini");
+  if (!line.configuration.isEmpty()) {
+    QSettings settings(options.settingsFile, QSettings::IniFormat);
+    settings.setValue("MemAuto", "0");
+    settings.setValue("Mem", QString::fromStdString(FittingMemorySize(line.configuration)));
+  }
   options.writeSettings = false;
   options.detectMemorySize = false;
   options.soundOutput = false;
