@@ -137,8 +137,9 @@ void TMainForm::Start() {
   File_New();
   const std::filesystem::path defaultDil = options_.programDirectory / "Default.DIL";
   std::error_code error;
-  if (std::filesystem::is_regular_file(defaultDil, error)) LoadDilFile(document_, defaultDil);
-  browser_->SetDilEntries(document_.DilEntries);
+  if (std::filesystem::is_regular_file(defaultDil, error) && LoadDilFile(document_, defaultDil))
+    document_.NotifyContentChanged();  // the loader changes the list without a word
+  FlushDocumentChanges();
 
   const QFileInfo folder(dir_);
   dir_ = folder.isDir() ? folder.absoluteFilePath() : QString(".");
@@ -284,6 +285,12 @@ void TMainForm::UpdateGauge() {
 void TMainForm::OnDocumentChanges(const CoalescingDocumentView::Pending& pending) {
   if (pending.content) {
     workspace_->OnContentChanged(pending.sequenceIndex);
+    // Opening, undoing or loading DIL settings may replace the entries the
+    // browser matches its folders' associations against.
+    if (document_.DilEntries != browserDilEntries_) {
+      browserDilEntries_ = document_.DilEntries;
+      browser_->SetDilEntries(browserDilEntries_);
+    }
     Estimate();
   }
   if (pending.selection) workspace_->OnSelectionChanged();

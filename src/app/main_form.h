@@ -228,7 +228,8 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   bool editing_ = false;
   bool announcerDetected_ = false;
   bool memoryStatusShown_ = false;
-  QString deviceState_;  // panel 0's text when no hint is shown
+  QString deviceState_;                      // panel 0's text when no hint is shown
+  std::vector<DilEntry> browserDilEntries_;  // what the browser was last given
 };
 
 }  // namespace liftvox

@@ -171,8 +171,10 @@ void TMainForm::LoadImage(const QString& path) {
 }
 
 void TMainForm::LoadDil(const QString& path) {
-  Edit(StepName("File_NactiDIL"), [&] { LoadDilFile(document_, ToPath(path)); });
-  browser_->SetDilEntries(document_.DilEntries);
+  Edit(StepName("File_NactiDIL"), [&] {
+    // The loader changes the list without a word; the grid shows its icons.
+    if (LoadDilFile(document_, ToPath(path))) document_.NotifyContentChanged();
+  });
   FlushDocumentChanges();
 }
 
