@@ -55,7 +55,8 @@ void TMainForm::Sekvence_PrehratVsechnySekvence() {
 void TMainForm::OnWorkspaceSampleChanged() {
   const TVzorek* sample = document_.GetSelectedSample();
   const bool wave = sample && !sample->Silence;
-  browser_->SetPlayEnabled(wave || document_.GetSelectedSequence() != nullptr);
+  // A sequence header plays its sequence; a silence plays nothing.
+  browser_->SetPlayEnabled(wave || (!sample && document_.GetSelectedSequence() != nullptr));
   if (wave && autoPlay_)
     autoPlayTimer_->start();
   else
