@@ -127,7 +127,11 @@ void TMainForm::OpenRecentFile(const QString& path) {
 bool TMainForm::OpenConfiguration(const QString& path) {
   const ConfigurationSnapshot before = TakeSnapshot(document_);
   const bool opened = liftvox::OpenConfiguration(document_, ToPath(path));
-  ForgetUndoIfReplaced(before);
+  // A file read is a new start even when it holds the same configuration.
+  if (opened)
+    undoStack_->clear();
+  else
+    ForgetUndoIfReplaced(before);
   FlushDocumentChanges();
   Estimate();
   if (opened) {
