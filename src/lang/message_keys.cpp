@@ -67,6 +67,8 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"PinExists", "Tento pin je již přiřazen sekvenci \"%s\"!"},
     {"ProgramCaption", "Liftvox"},
     {"ReBuild", "Přejete si znovu sestavit paměť podle aktuální konfigurace?"},
+    // The undo and redo menu items, followed by the step's name.
+    {"Redo", "Znovu"},
     {"SampleDelete", "Smazání hlášky"},
     {"SampleDeleteConfirm", "Skutečně chcete smazat hlášku %s?"},
     // The special sequences: the short input name, and with "Hint" the name a
@@ -107,7 +109,10 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"UnableFindConf", "Hlásič neobsaguje konfigurační data!"},
     {"UnableLoadFile", "Soubor %s nelze načíst!"},
     {"UnableOpenPort", "Nepodařilo se otevřít port COM%d!"},
+    // The status bar's note when a preview cannot be heard.
+    {"UnableToPlay", "Zvuk nelze přehrát"},
     {"UnableWriteFile", "Do souboru %s nelze zapisovat!"},
+    {"Undo", "Zpět"},
     {"UnknownInterface", "neznámé"},
     {"UnknownMemorySize", "neznámá"},
     {"WavFormat", "Zvukový soubor musí mít formát 14456Hz mono!"},

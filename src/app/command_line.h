@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace liftvox {
+
+// What `liftvox` was started with:
+//   liftvox [--language FILE.lng] [CONFIG.cfg]
+//   liftvox --screenshot FILE.png [--dialog NAME] [--language FILE.lng] [CONFIG.cfg]
+struct CommandLine {
+  QString screenshot;  // where to save the window's picture; empty: run normally
+  QString dialog;      // the dialog to picture instead of the main window
+  QString language;    // language file name for this run
+  QString configuration;
+  bool help = false;
+  QString error;  // what was wrong with the arguments; empty when nothing
+};
+
+// `arguments` without the program's own name.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+QString CommandLineUsage();
+
+}  // namespace liftvox

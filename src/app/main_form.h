@@ -1,0 +1,237 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/caption_table.h"
+#include "app/coalescing_view.h"
+#include "app/program_settings.h"
+#include "app/recent_files.h"
+#include "device/announcer_session.h"
+#include "device/device_settings.h"
+#include "device/rs232_interface.h"
+#include "image/image_settings.h"
+#include "image/memory_estimate.h"
+#include "lang/interfaces_list.h"
+#include "lang/language.h"
+#include "model/document.h"
+#include "model/snapshot.h"
+#include "ui/document_editor.h"
+#include "ui/icon_library.h"
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QMenu;
+class QTimer;
+class QToolBar;
+class QUndoStack;
+
+namespace liftvox {
+
+class DeviceStatusObserver;
+class MemorySizeDetection;
+class MemoryStatusBar;
+class MessageBoxPrompter;
+class PreviewPlayer;
+class SampleBrowser;
+class SequenceWorkspace;
+
+// The main window (`TMainForm`): owns the configuration document, the
+// language, the icons, the undo history, the memory estimate, the device
+// settings and the serial port, and runs every command of the menus and
+// tool bars. The workspace and the browser show the document; each change of
+// the configuration goes through Edit and becomes one undo step.
+class TMainForm final : public QMainWindow, public DocumentEditor {
+  Q_OBJECT
+
+ public:
+  struct Options {
+    // Where Languages/, Icons/, Help/, Interfaces.ini and Default.DIL are;
+    // empty: the executable's folder.
+    std::filesystem::path programDirectory;
+    // An INI file in place of the user's settings store (tests, screenshots).
+    QString settingsFile;
+    bool writeSettings = true;  // false: closing stores nothing
+    // False: the chosen memory size is taken and no port is touched.
+    bool detectMemorySize = true;
+    // False: behave as on a machine without a sound output.
+    bool soundOutput = true;
+    // A language file name for this run in place of the stored one.
+    QString language;
+  };
+
+  static constexpr int kDesignedWidth = 1024;
+  static constexpr int kDesignedHeight = 720;
+
+  explicit TMainForm(Options options, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  TPametRevazie& Document() override { return document_; }
+  void Edit(const QString& stepName, const std::function<void()>& change) override;
+
+  // The start-up steps, once: on the first show, or when called before it.
+  void Start();
+
+  // The file commands' entry points.
+  bool OpenConfiguration(const QString& path);
+  bool SaveConfiguration(const QString& path);
+  // A configuration (.cfg) or else a memory image file.
+  void OpenFile(const QString& path);
+  // A recent-files entry: .CFG, .BIN or .DIL; anything else does nothing.
+  void OpenRecentFile(const QString& path);
+  void AddRecentFile(const QString& path);
+  const QStringList& RecentFileList() const { return recentFiles_.Files(); }
+
+  // The language of the file `fileName` in Languages/, at once.
+  void SwitchLanguage(const QString& fileName);
+
+  // The command named as its action ("File_New", "Sekvence_SmazPatro", ...).
+  QAction* Action(const QString& name) const;
+  QMenu* FileMenu() const { return fileMenu_; }
+  QUndoStack& UndoStack() { return *undoStack_; }
+  MemoryStatusBar& StatusPanels() { return *statusPanels_; }
+  PreviewPlayer& Player() { return *player_; }
+  SequenceWorkspace& Workspace() { return *workspace_; }
+  SampleBrowser& Browser() { return *browser_; }
+
+  // The redraw and estimate that document changes scheduled, done now.
+  void FlushDocumentChanges();
+  ImageSettings CurrentImageSettings() const;
+  // The DIL setting the preview simulates (switches 4-7 from the fourth tool bar).
+  uint8_t SimulatedDilSwitches() const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  // Building the window (main_form_actions.cpp).
+  void CreateWidgets();
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBars();
+  void RegisterCaptions();
+  QAction* AddAction(const char* name, int captionId, void (TMainForm::*run)());
+  void RebuildRecentMenu();
+  void ArrangeToolBars(const std::array<ToolBarPosition, 4>& positions);
+  std::array<ToolBarPosition, 4> ToolBarPositions() const;
+  void RetextUndoActions();
+
+  // Start-up, settings and closing (main_form.cpp).
+  void LoadSettings();
+  void SaveSettings();
+  void LoadIcons();
+  void ChooseLanguage(const QString& fileName);
+  void StartMemorySizeDetection();
+  void OnDeviceStatus(int panel, const QString& text);
+  void OnMemorySizeKnown(qint64 bytes);
+  void RefreshStatusTexts();
+  void UpdateCaption();
+  void Estimate();
+  void UpdateGauge();
+  void OnDocumentChanges(const CoalescingDocumentView::Pending& pending);
+  QString Translate(const char* key, const char* czechDefault) const;
+  std::filesystem::path LanguagesFolder() const;
+
+  // Localisation (main_form_language.cpp).
+  void BuildInterfaceMenu();
+  void BuildLanguageMenu();
+  void LoadCaptions();
+  void TranslateLists();
+
+  // Commands (main_form_commands.cpp).
+  void File_Exit();
+  void File_New();
+  void File_Open();
+  void File_Save();
+  void File_SaveAs();
+  void File_NactiDIL();
+  void File_UlozDIL();
+  void File_UlozPametNaDisk();
+  void Sekvence_PridejObecnouSekvenci();
+  void Sekvence_PridejSekvenciPatro();
+  void Sekvence_SmazPatro();
+  void Hlaska_SmazHlasku();
+  void Hlaska_PridatTicho();
+  void Revazi_SestavPamet();
+  void Revazi_Detekce();
+  void Help_Napoveda1();
+  void LoadImage(const QString& path);
+  void LoadDil(const QString& path);
+  void ForgetUndoIfReplaced(const ConfigurationSnapshot& before);
+  QString StepName(const char* actionName) const;
+  QString DialogFolder(const char* settingName) const;
+  void RememberDialogFolder(const char* settingName, const QString& file);
+  QString AskFileName(bool save, const char* folderSetting, const QString& filter,
+                      const QString& suffix, const char* actionName);
+
+  // Playback (main_form_playback.cpp).
+  void PlayButton();
+  void StopButton();
+  void Hlaska_PrehratHlasku();
+  void Sekvence_PrehratSekvenci();
+  void Sekvence_PrehratVsechnySekvence();
+  void PlayBrowserFile();
+  void OnWorkspaceSampleChanged();
+  void OnBrowserSelectionChanged(bool wave);
+  void AutoPlayTimerTimer();
+
+  Options options_;
+  std::vector<InterfaceEntry> interfaces_;
+  TLanguage language_;
+  DeviceSettings deviceSettings_;
+  RS232Interface port_;
+  AnnouncerSession session_;
+  IconLibrary icons_;
+  CoalescingDocumentView view_;
+  TPametRevazie document_;
+  MemoryEstimator estimator_;
+  RecentFiles recentFiles_;
+  CaptionTable captions_;
+  std::unique_ptr<PreviewPlayer> player_;
+  std::unique_ptr<DeviceStatusObserver> deviceStatus_;
+  std::unique_ptr<MemorySizeDetection> detection_;
+
+  MessageBoxPrompter* prompter_ = nullptr;
+  QUndoStack* undoStack_ = nullptr;
+  SequenceWorkspace* workspace_ = nullptr;
+  SampleBrowser* browser_ = nullptr;
+  MemoryStatusBar* statusPanels_ = nullptr;
+  QTimer* autoPlayTimer_ = nullptr;
+  QHash<QString, QAction*> actions_;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
+  std::array<QMenu*, 6> menus_{};
+  QMenu* fileMenu_ = nullptr;
+  QAction* recentSeparator_ = nullptr;
+  QList<QAction*> recentActions_;
+  QMenu* interfaceMenu_ = nullptr;
+  QActionGroup* interfaceGroup_ = nullptr;
+  QActionGroup* languageGroup_ = nullptr;
+  std::array<QToolBar*, 4> toolBars_{};
+  std::array<QCheckBox*, 4> dilBoxes_{};
+
+  QString dir_ = ".";
+  std::array<QString, kDialogFolderNames.size()> dialogFolders_;
+  uint8_t interfaceNumber_ = 0;
+  bool autoPlay_ = false;
+  bool started_ = false;
+  bool editing_ = false;
+  bool announcerDetected_ = false;
+  bool memoryStatusShown_ = false;
+  QString deviceState_;                      // panel 0's text when no hint is shown
+  std::vector<DilEntry> browserDilEntries_;  // what the browser was last given
+};
+
+}  // namespace liftvox

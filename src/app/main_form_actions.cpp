@@ -1,0 +1,332 @@
+// The main window's actions, menus, tool bars and the controls each caption
+// id re-texts.
+#include <QAbstractButton>
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStyle>
+#include <QToolBar>
+#include <QUndoStack>
+
+#include <algorithm>
+#include <numeric>
+
+#include "app/main_form.h"
+#include "audio/preview.h"
+#include "lang/caption_ids.h"
+#include "ui/memory_status_bar.h"
+#include "ui/sample_browser.h"
+#include "ui/sequence_workspace.h"
+
+namespace liftvox {
+namespace {
+
+// The built-in Czech text of a caption id (the Czech table is the one source).
+QString BuiltInText(int id) {
+  const CaptionId* caption = FindCaptionId(id);
+  return caption ? QString::fromUtf8(caption->czech.data(),
+                                     static_cast<qsizetype>(caption->czech.size()))
+                 : QString();
+}
+
+}  // namespace
+
+void TMainForm::CreateWidgets() {
+  auto* split = new QSplitter(Qt::Horizontal, this);
+  browser_ = new SampleBrowser(icons_, language_, split);
+  workspace_ = new SequenceWorkspace(*this, icons_, split);
+  split->addWidget(browser_);
+  split->addWidget(workspace_);
+  split->setStretchFactor(0, 0);
+  split->setStretchFactor(1, 1);
+  split->setSizes({240, kDesignedWidth - 240});
+  setCentralWidget(split);
+
+  statusPanels_ = new MemoryStatusBar(this);
+  setStatusBar(statusPanels_);
+  statusPanels_->Gauge().SetLabel(Translate("MemoryUsed", "Využitá paměť"));
+
+  connect(browser_, &SampleBrowser::PlayClicked, this, &TMainForm::PlayButton);
+  connect(browser_, &SampleBrowser::StopClicked, this, &TMainForm::StopButton);
+  connect(browser_, &SampleBrowser::AutoPlayToggled, this, [this](bool on) {
+    autoPlay_ = on;
+    if (!on) autoPlayTimer_->stop();
+  });
+  connect(browser_, &SampleBrowser::SelectionChanged, this, &TMainForm::OnBrowserSelectionChanged);
+  connect(browser_, &SampleBrowser::DirectoryChanged, this,
+          [this](const QString& directory) { dir_ = directory; });
+
+  connect(workspace_, &SequenceWorkspace::PlaySampleRequested, this, &TMainForm::PlayButton);
+  connect(workspace_, &SequenceWorkspace::PlaySequenceRequested, this,
+          &TMainForm::Sekvence_PrehratSekvenci);
+  connect(workspace_, &SequenceWorkspace::SelectedSampleChanged, this,
+          &TMainForm::OnWorkspaceSampleChanged);
+  connect(workspace_, &SequenceWorkspace::HintChanged, this, [this](const QString& hint) {
+    statusPanels_->SetPanelText(MemoryStatusBar::kHintPanel, hint.isEmpty() ? deviceState_ : hint);
+  });
+}
+
+QAction* TMainForm::AddAction(const char* name, int captionId, void (TMainForm::*run)()) {
+  auto* action = new QAction(BuiltInText(captionId), this);
+  action->setObjectName(name);
+  if (run) {
+    connect(action, &QAction::triggered, this, run);
+  } else {
+    // Its dialog comes with the next version of the program.
+    action->setEnabled(false);
+  }
+  actions_.insert(name, action);
+  return action;
+}
+
+QAction* TMainForm::Action(const QString& name) const { return actions_.value(name, nullptr); }
+
+void TMainForm::CreateActions() {
+  struct Command {
+    const char* name;
+    int captionId;  // the hint's id is the next one
+    void (TMainForm::*run)();
+  };
+  using F = TMainForm;
+  // Commands without a function open a dialog that is not there yet.
+  // Programming from a file waits for the programming dialog as well: on its
+  // own, its file part would only replace the built image in memory.
+  const Command commands[] = {
+      {"File_Exit", 15, &F::File_Exit},
+      {"File_Open", 17, &F::File_Open},
+      {"File_SaveAs", 19, &F::File_SaveAs},
+      {"File_New", 21, &F::File_New},
+      {"File_Save", 23, &F::File_Save},
+      {"File_NacistKonfiguraciZRevazie", 25, nullptr},
+      {"File_UlozDIL", 27, &F::File_UlozDIL},
+      {"File_NactiDIL", 29, &F::File_NactiDIL},
+      {"File_NacistPametZRevazie", 31, nullptr},
+      {"File_UlozPametNaDisk", 33, &F::File_UlozPametNaDisk},
+      {"Sekvence_PridejObecnouSekvenci", 35, &F::Sekvence_PridejObecnouSekvenci},
+      {"Sekvence_PridejSekvenciPatro", 37, &F::Sekvence_PridejSekvenciPatro},
+      {"Sekvence_SmazPatro", 39, &F::Sekvence_SmazPatro},
+      {"Sekvence_VlastnostiPatra", 41, nullptr},
+      {"Sekvence_PrehratVsechnySekvence", 43, &F::Sekvence_PrehratVsechnySekvence},
+      {"Sekvence_PrehratSekvenci", 45, &F::Sekvence_PrehratSekvenci},
+      {"Hlaska_SmazHlasku", 47, &F::Hlaska_SmazHlasku},
+      {"Hlaska_VlastnostiHlasky", 49, nullptr},
+      {"Hlaska_PridatTicho", 51, &F::Hlaska_PridatTicho},
+      {"Hlaska_PrehratHlasku", 53, &F::Hlaska_PrehratHlasku},
+      {"Revazi_NastaveniDilPrepinacu", 55, nullptr},
+      {"Revazi_PrectiVlastnostiHardware", 57, nullptr},
+      {"Revazi_NahrajSW", 59, nullptr},
+      {"Revazi_SestavPamet", 61, &F::Revazi_SestavPamet},
+      {"Revazi_NaprogramujRevazi", 63, nullptr},
+      {"Revazi_NaprogramujRevaziZeSouboru", 65, nullptr},
+      {"Revazi_Detekce", 67, &F::Revazi_Detekce},
+      {"Revazi_ZmenPoradiJazyku", 69, nullptr},
+      {"Revazi_PridatTichoMeziJazyky", 71, nullptr},
+      {"Program_Nastaveni", 73, nullptr},
+      {"Help_Napoveda1", 75, &F::Help_Napoveda1},
+      {"Help_OAplikaci1", 77, nullptr},
+      {"Revazi_ZmenaKodovani", 81, nullptr},
+      {"File_Pruvodce", 83, nullptr},
+      {"Sekvence_VlastnostiSpousteniPater", 85, nullptr},
+  };
+  for (const Command& command : commands) {
+    QAction* action = AddAction(command.name, command.captionId, command.run);
+    captions_.AddCaption(command.captionId, action);
+    captions_.AddHint(command.captionId + 1, action);
+  }
+
+  Action("File_New")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  Action("File_Open")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  Action("File_Save")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  Action("File_Exit")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+  Action("Help_Napoveda1")->setShortcut(QKeySequence(Qt::Key_F1));
+
+  QStyle* look = style();
+  Action("File_New")->setIcon(look->standardIcon(QStyle::SP_FileIcon));
+  Action("File_Open")->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
+  Action("File_Save")->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
+  Action("Hlaska_SmazHlasku")->setIcon(look->standardIcon(QStyle::SP_TrashIcon));
+  Action("Sekvence_PrehratSekvenci")->setIcon(look->standardIcon(QStyle::SP_MediaPlay));
+  Action("Sekvence_PrehratVsechnySekvence")
+      ->setIcon(look->standardIcon(QStyle::SP_MediaSeekForward));
+  Action("Help_Napoveda1")->setIcon(look->standardIcon(QStyle::SP_DialogHelpButton));
+
+  undoAction_ = new QAction(this);
+  undoAction_->setObjectName("Undo");
+  undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  undoAction_->setIcon(look->standardIcon(QStyle::SP_ArrowBack));
+  redoAction_ = new QAction(this);
+  redoAction_->setObjectName("Redo");
+  redoAction_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  redoAction_->setIcon(look->standardIcon(QStyle::SP_ArrowForward));
+  actions_.insert("Undo", undoAction_);
+  actions_.insert("Redo", redoAction_);
+  connect(undoAction_, &QAction::triggered, undoStack_, &QUndoStack::undo);
+  connect(redoAction_, &QAction::triggered, undoStack_, &QUndoStack::redo);
+  connect(undoStack_, &QUndoStack::indexChanged, this, &TMainForm::RetextUndoActions);
+  connect(undoStack_, &QUndoStack::cleanChanged, this, &TMainForm::RetextUndoActions);
+}
+
+void TMainForm::RetextUndoActions() {
+  const QString undo = Translate("Undo", "Zpět");
+  const QString redo = Translate("Redo", "Znovu");
+  undoAction_->setEnabled(undoStack_->canUndo());
+  redoAction_->setEnabled(undoStack_->canRedo());
+  undoAction_->setText(undoStack_->canUndo() ? undo + " " + undoStack_->undoText() : undo);
+  redoAction_->setText(undoStack_->canRedo() ? redo + " " + undoStack_->redoText() : redo);
+}
+
+void TMainForm::CreateMenus() {
+  QMenuBar* bar = menuBar();
+  for (QMenu*& menu : menus_) menu = bar->addMenu(QString());
+  fileMenu_ = menus_[0];
+  const auto add = [this](QMenu* menu, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      if (name)
+        menu->addAction(Action(name));
+      else
+        menu->addSeparator();
+    }
+  };
+  add(fileMenu_, {"File_New", "File_Pruvodce", "File_Open", "File_Save", "File_SaveAs", nullptr,
+                  "File_NactiDIL", "File_UlozDIL", nullptr, "File_NacistKonfiguraciZRevazie",
+                  "File_NacistPametZRevazie", "File_UlozPametNaDisk", nullptr, "File_Exit"});
+  recentSeparator_ = fileMenu_->addSeparator();
+  recentSeparator_->setVisible(false);
+
+  add(menus_[1],
+      {"Undo", "Redo", nullptr, "Sekvence_PridejObecnouSekvenci", "Sekvence_PridejSekvenciPatro",
+       "Sekvence_SmazPatro", "Sekvence_VlastnostiPatra", "Sekvence_VlastnostiSpousteniPater",
+       nullptr, "Sekvence_PrehratSekvenci", "Sekvence_PrehratVsechnySekvence"});
+  add(menus_[2], {"Hlaska_SmazHlasku", "Hlaska_VlastnostiHlasky", "Hlaska_PridatTicho", nullptr,
+                  "Hlaska_PrehratHlasku"});
+  add(menus_[3],
+      {"Revazi_SestavPamet", "Revazi_NaprogramujRevazi", "Revazi_NaprogramujRevaziZeSouboru",
+       nullptr, "Revazi_Detekce", "Revazi_PrectiVlastnostiHardware", "Revazi_NahrajSW", nullptr,
+       "Revazi_NastaveniDilPrepinacu", "Revazi_ZmenaKodovani", "Revazi_ZmenPoradiJazyku",
+       "Revazi_PridatTichoMeziJazyky", nullptr});
+  interfaceMenu_ = menus_[3]->addMenu(QString());
+  interfaceGroup_ = new QActionGroup(this);
+  interfaceGroup_->setExclusive(true);
+  add(menus_[4], {"Program_Nastaveni", nullptr});
+  languageGroup_ = new QActionGroup(this);
+  languageGroup_->setExclusive(true);
+  add(menus_[5], {"Help_Napoveda1", "Help_OAplikaci1"});
+
+  // The workspace's right-click menus share the same actions.
+  auto* sampleMenu = new QMenu(this);
+  add(sampleMenu, {"Hlaska_SmazHlasku", "Hlaska_VlastnostiHlasky"});
+  auto* sequenceMenu = new QMenu(this);
+  add(sequenceMenu, {"Sekvence_PridejObecnouSekvenci", "Sekvence_PridejSekvenciPatro",
+                     "Sekvence_SmazPatro", "Sekvence_VlastnostiPatra"});
+  auto* blankMenu = new QMenu(this);
+  add(blankMenu, {"Sekvence_PridejObecnouSekvenci", "Sekvence_PridejSekvenciPatro"});
+  workspace_->SetContextMenus(sampleMenu, sequenceMenu, blankMenu);
+}
+
+void TMainForm::CreateToolBars() {
+  const auto bar = [this](int index, std::initializer_list<const char*> names) {
+    auto* toolBar = new QToolBar(this);
+    toolBar->setObjectName("TB" + QString::number(index + 1));
+    // Rows and order within the top area are what the settings keep.
+    toolBar->setAllowedAreas(Qt::TopToolBarArea);
+    toolBar->setFloatable(false);
+    for (const char* name : names) {
+      if (name)
+        toolBar->addAction(Action(name));
+      else
+        toolBar->addSeparator();
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar);
+    toolBars_[static_cast<std::size_t>(index)] = toolBar;
+    return toolBar;
+  };
+  bar(0, {"File_New", "File_Open", "File_Save"});
+  bar(1, {"Undo", "Redo", nullptr, "Hlaska_PridatTicho", "Hlaska_SmazHlasku"});
+  bar(2, {"Revazi_SestavPamet", nullptr, "Sekvence_PrehratSekvenci",
+          "Sekvence_PrehratVsechnySekvence"});
+  QToolBar* switches = bar(3, {});
+  for (int i = 0; i < 4; ++i) {
+    auto* box = new QCheckBox("DIL " + QString::number(i + 4), switches);
+    box->setChecked(true);
+    switches->addWidget(box);
+    dilBoxes_[static_cast<std::size_t>(i)] = box;
+  }
+}
+
+uint8_t TMainForm::SimulatedDilSwitches() const {
+  return SimulatedSwitches(dilBoxes_[0]->isChecked(), dilBoxes_[1]->isChecked(),
+                           dilBoxes_[2]->isChecked(), dilBoxes_[3]->isChecked());
+}
+
+void TMainForm::ArrangeToolBars(const std::array<ToolBarPosition, 4>& positions) {
+  std::array<std::size_t, 4> order{};
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return std::pair(positions[a].top, positions[a].left) <
+           std::pair(positions[b].top, positions[b].left);
+  });
+  for (QToolBar* toolBar : toolBars_) {
+    if (toolBarBreak(toolBar)) removeToolBarBreak(toolBar);
+    removeToolBar(toolBar);
+  }
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (i > 0 && positions[order[i]].top != positions[order[i - 1]].top)
+      addToolBarBreak(Qt::TopToolBarArea);
+    QToolBar* toolBar = toolBars_[order[i]];
+    addToolBar(Qt::TopToolBarArea, toolBar);
+    toolBar->show();
+  }
+}
+
+std::array<ToolBarPosition, 4> TMainForm::ToolBarPositions() const {
+  std::array<ToolBarPosition, 4> positions{};
+  for (std::size_t i = 0; i < toolBars_.size(); ++i)
+    positions[i] = {toolBars_[i]->x(), toolBars_[i]->y()};
+  return positions;
+}
+
+void TMainForm::RegisterCaptions() {
+  // The browser's buttons, found by their names.
+  const auto button = [this](const char* name) {
+    return browser_->findChild<QAbstractButton*>(name);
+  };
+  if (QAbstractButton* play = button("PlayButton")) captions_.AddHint(1, play);
+  if (QAbstractButton* stop = button("StopButton")) captions_.AddHint(2, stop);
+  if (QAbstractButton* autoPlay = button("AutoPlayButton")) {
+    captions_.AddCaption(3, autoPlay);
+    captions_.AddHint(4, autoPlay);
+  }
+  for (int i = 0; i < 4; ++i) captions_.AddHint(5 + i, dilBoxes_[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < 6; ++i) captions_.AddCaption(9 + i, menus_[static_cast<std::size_t>(i)]);
+  captions_.AddCaption(79, interfaceMenu_);
+  captions_.AddHint(80, interfaceMenu_);
+}
+
+void TMainForm::AddRecentFile(const QString& path) {
+  recentFiles_.Add(path);
+  RebuildRecentMenu();
+}
+
+void TMainForm::RebuildRecentMenu() {
+  for (QAction* action : recentActions_) {
+    fileMenu_->removeAction(action);
+    action->deleteLater();
+  }
+  recentActions_.clear();
+  const QStringList& files = recentFiles_.Files();
+  for (qsizetype i = 0; i < files.size(); ++i) {
+    const QString file = files[i];
+    QAction* action = fileMenu_->addAction(RecentFileCaption(static_cast<int>(i), file));
+    action->setStatusTip(file);
+    action->setToolTip(file);
+    connect(action, &QAction::triggered, this, [this, file] { OpenRecentFile(file); });
+    recentActions_.append(action);
+  }
+  recentSeparator_->setVisible(!files.isEmpty());
+}
+
+}  // namespace liftvox

@@ -1,0 +1,78 @@
+// The language and interface menus and the live language switch.
+#include <QAction>
+#include <QActionGroup>
+#include <QDir>
+#include <QMenu>
+
+#include "app/main_form.h"
+#include "config/paths.h"
+#include "config/profile_file.h"
+#include "ui/sample_browser.h"
+#include "ui/sequence_workspace.h"
+
+namespace liftvox {
+
+void TMainForm::BuildInterfaceMenu() {
+  for (const InterfaceEntry& entry : interfaces_) {
+    QAction* item = interfaceMenu_->addAction(QString::fromStdString(entry.name));
+    item->setCheckable(true);
+    item->setData(entry.number);
+    interfaceGroup_->addAction(item);
+    connect(item, &QAction::triggered, this, [this, number = entry.number] {
+      interfaceNumber_ = static_cast<uint8_t>(number & 0xFF);
+    });
+  }
+}
+
+void TMainForm::BuildLanguageMenu() {
+  const QString current = QString::fromStdString(PathToUtf8(language_.LanguageFile().filename()));
+  const QDir folder(QString::fromStdString(PathToUtf8(LanguagesFolder())));
+  const QStringList files = folder.entryList({"*.lng"}, QDir::Files, QDir::Name);
+  if (!files.isEmpty()) menus_[4]->addSeparator();
+  for (const QString& file : files) {
+    const auto values = ProfileFile::Load(LanguagesFolder() / PathFromUtf8(file.toStdString()));
+    QString label =
+        values ? QString::fromStdString(values->ReadString("General", "Label", "")) : QString();
+    if (label.isEmpty()) label = file;
+    QAction* item = menus_[4]->addAction(label);
+    item->setCheckable(true);
+    item->setData(file);
+    item->setChecked(file.compare(current, Qt::CaseInsensitive) == 0);
+    if (values) {
+      const int icon = icons_.IndexOf(values->ReadString("General", "Icon", ""));
+      if (icon >= 0) item->setIcon(icons_.Icon(icon));
+    }
+    languageGroup_->addAction(item);
+    connect(item, &QAction::triggered, this, [this, file] { SwitchLanguage(file); });
+  }
+}
+
+void TMainForm::SwitchLanguage(const QString& fileName) {
+  language_.SetLanguageFile(LanguagesFolder() / PathFromUtf8(fileName.toStdString()));
+  LoadCaptions();
+  for (QAction* item : languageGroup_->actions())
+    item->setChecked(item->data().toString().compare(fileName, Qt::CaseInsensitive) == 0);
+  UpdateCaption();
+  RefreshStatusTexts();
+  RetextUndoActions();
+  TranslateLists();
+}
+
+void TMainForm::LoadCaptions() {
+  try {
+    captions_.ApplyAll(language_.ReadCaptions());
+  } catch (const std::exception&) {
+    // A file that cannot be read changes no caption; messages fall back to Czech.
+  }
+}
+
+void TMainForm::TranslateLists() {
+  browser_->Retranslate();
+  for (QAction* item : interfaceGroup_->actions()) {
+    const std::string key = "Interface" + std::to_string(item->data().toInt());
+    item->setText(QString::fromStdString(language_.Translate(key, item->text().toStdString())));
+  }
+  workspace_->OnContentChanged(DocumentView::kWholeDocument);
+}
+
+}  // namespace liftvox

@@ -1,0 +1,102 @@
+#include "app/preview_player.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSoundEffect>
+#include <QTemporaryFile>
+#include <QUrl>
+
+#include <exception>
+
+#include "audio/preview.h"
+#include "config/paths.h"
+#include "model/document.h"
+#include "model/translator.h"
+
+namespace liftvox {
+
+PreviewPlayer::PreviewPlayer(const Translator& translator, QAudioDevice output, QObject* parent)
+    : QObject(parent), translator_(translator), output_(std::move(output)) {}
+
+PreviewPlayer::~PreviewPlayer() { Stop(); }
+
+QString PreviewPlayer::UnableToPlay() const {
+  return QString::fromStdString(translator_.Translate("UnableToPlay", "Zvuk nelze přehrát"));
+}
+
+void PreviewPlayer::PlayFile(const QString& file) {
+  if (QFileInfo(file).isFile()) Play(file);
+}
+
+bool PreviewPlayer::PlaySequence(const TPametRevazie& document, int sequenceIndex,
+                                 uint8_t switches) {
+  return PlayRendered([&](const std::filesystem::path& file) {
+    RenderSequencePreview(file, document, sequenceIndex, switches);
+  });
+}
+
+bool PreviewPlayer::PlayAllSequences(const TPametRevazie& document, int firstSequence,
+                                     uint8_t switches) {
+  return PlayRendered([&](const std::filesystem::path& file) {
+    RenderAllSequencesPreview(file, document, firstSequence, switches);
+  });
+}
+
+template <typename Render>
+bool PreviewPlayer::PlayRendered(Render render) {
+  // A unique name in the temporary folder; the preview is written over it.
+  QTemporaryFile reserved(QDir::tempPath() + "/pcmXXXXXX.wav");
+  reserved.setAutoRemove(false);
+  if (!reserved.open()) {
+    emit CannotPlay(UnableToPlay());
+    return false;
+  }
+  const QString name = reserved.fileName();
+  reserved.close();
+  try {
+    render(PathFromUtf8(name.toStdString()));
+  } catch (const std::exception& error) {
+    QFile::remove(name);
+    emit CannotPlay(UnableToPlay() + " (" + QString::fromStdString(error.what()) + ")");
+    return false;
+  }
+  if (effect_) effect_->stop();
+  DeletePreviewFile();
+  previewFile_ = name;
+  Play(name);
+  return true;
+}
+
+void PreviewPlayer::Play(const QString& file) {
+  if (output_.isNull()) {
+    emit CannotPlay(UnableToPlay());
+    return;
+  }
+  if (!effect_) {
+    effect_ = std::make_unique<QSoundEffect>(output_);
+    connect(effect_.get(), &QSoundEffect::statusChanged, this, [this] {
+      if (effect_->status() == QSoundEffect::Error) emit CannotPlay(UnableToPlay());
+    });
+  }
+  effect_->stop();
+  effect_->setSource(QUrl::fromLocalFile(file));
+  effect_->play();
+}
+
+void PreviewPlayer::Stop() {
+  if (effect_) {
+    effect_->stop();
+    // Let go of the file so it can be deleted on every platform.
+    effect_->setSource(QUrl());
+  }
+  DeletePreviewFile();
+}
+
+void PreviewPlayer::DeletePreviewFile() {
+  if (previewFile_.isEmpty()) return;
+  QFile::remove(previewFile_);
+  previewFile_.clear();
+}
+
+}  // namespace liftvox

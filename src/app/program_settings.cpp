@@ -1,0 +1,141 @@
+#include "app/program_settings.h"
+
+#include <cstring>
+
+#include "config/ini_file.h"
+
+namespace liftvox {
+namespace {
+
+// DeviceSettings read and write their values through an INI section; the
+// program keeps them beside its own values, under the same names.
+constexpr const char* kDeviceSection = "Device";
+constexpr std::array<const char*, 6> kDeviceValueNames = {"ComAuto", "Com",          "MemAuto",
+                                                          "Mem",     "SetupToFlash", "Ports"};
+
+QString ToolBarName(int index, const char* coordinate) {
+  return "TB" + QString::number(index + 1) + coordinate;
+}
+
+QString RecentFileName(int index) { return "File" + QString::number(index); }
+
+std::optional<QString> ReadText(const QSettings& store, const QString& name) {
+  const QVariant value = store.value(name);
+  if (!value.isValid() || !value.canConvert<QString>()) return std::nullopt;
+  return value.toString();
+}
+
+std::optional<int> ReadInteger(const QSettings& store, const QString& name) {
+  const std::optional<QString> text = ReadText(store, name);
+  if (!text) return std::nullopt;
+  bool ok = false;
+  const int value = text->trimmed().toInt(&ok, 10);
+  return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+void WriteInteger(QSettings& store, const QString& name, int value) {
+  store.setValue(name, QString::number(value));
+}
+
+}  // namespace
+
+bool ProgramSettings::operator==(const ProgramSettings& other) const {
+  const auto sameDevice = [](const DeviceSettings& a, const DeviceSettings& b) {
+    return a.autoPort == b.autoPort && a.fixedPort == b.fixedPort && a.autoMemory == b.autoMemory &&
+           a.chosenMemory == b.chosenMemory && a.setupToFlash == b.setupToFlash &&
+           a.portList == b.portList;
+  };
+  return left == other.left && top == other.top && width == other.width && height == other.height &&
+         dir == other.dir && toolBars == other.toolBars && recentFiles == other.recentFiles &&
+         dialogFolders == other.dialogFolders && language == other.language &&
+         interfaceNumber == other.interfaceNumber && sameDevice(device, other.device);
+}
+
+ProgramSettings DefaultProgramSettings(int designedWidth, int designedHeight) {
+  ProgramSettings settings;
+  settings.width = designedWidth;
+  settings.height = designedHeight;
+  // One row, in order: only the order counts, not the distance.
+  for (int i = 0; i < static_cast<int>(settings.toolBars.size()); ++i)
+    settings.toolBars[static_cast<std::size_t>(i)] = {i, 0};
+  return settings;
+}
+
+ProgramSettings LoadProgramSettings(const QSettings& store, const ProgramSettings& defaults,
+                                    const PortEntries& portEntries) {
+  ProgramSettings settings = defaults;
+  if (const auto value = ReadInteger(store, "Left")) settings.left = value;
+  if (const auto value = ReadInteger(store, "Top")) settings.top = value;
+  // A size of nothing would hide the window; such a value is no valid size.
+  if (const auto value = ReadInteger(store, "Width"); value && *value > 0) settings.width = *value;
+  if (const auto value = ReadInteger(store, "Height"); value && *value > 0)
+    settings.height = *value;
+  if (const auto value = ReadText(store, "Dir"); value && !value->isEmpty()) settings.dir = *value;
+
+  for (int i = 0; i < static_cast<int>(settings.toolBars.size()); ++i) {
+    ToolBarPosition& position = settings.toolBars[static_cast<std::size_t>(i)];
+    if (const auto value = ReadInteger(store, ToolBarName(i, "Left"))) position.left = *value;
+    if (const auto value = ReadInteger(store, ToolBarName(i, "Top"))) position.top = *value;
+  }
+
+  settings.recentFiles.clear();
+  for (int i = 0; i < 5; ++i) {
+    if (const auto value = ReadText(store, RecentFileName(i)); value && !value->isEmpty())
+      settings.recentFiles.append(*value);
+  }
+
+  for (std::size_t i = 0; i < kDialogFolderNames.size(); ++i) {
+    if (const auto value = ReadText(store, kDialogFolderNames[i]))
+      settings.dialogFolders[i] = *value;
+  }
+  if (const auto value = ReadText(store, "Language")) settings.language = *value;
+  if (const auto value = ReadInteger(store, "Interface")) settings.interfaceNumber = *value;
+
+  IniSections device;
+  for (const char* name : kDeviceValueNames) {
+    if (const auto value = ReadText(store, name))
+      device.WriteString(kDeviceSection, name, value->toStdString());
+  }
+  // The stored port list first, then the port chosen among what it offers.
+  DeviceSettings withPortList = settings.device;
+  withPortList.Load(device, kDeviceSection, {});
+  settings.device.Load(device, kDeviceSection, portEntries(withPortList));
+  return settings;
+}
+
+void SaveProgramSettings(QSettings& store, const ProgramSettings& settings) {
+  if (settings.left) WriteInteger(store, "Left", *settings.left);
+  if (settings.top) WriteInteger(store, "Top", *settings.top);
+  WriteInteger(store, "Width", settings.width);
+  WriteInteger(store, "Height", settings.height);
+  store.setValue("Dir", settings.dir);
+  for (int i = 0; i < static_cast<int>(settings.toolBars.size()); ++i) {
+    const ToolBarPosition& position = settings.toolBars[static_cast<std::size_t>(i)];
+    WriteInteger(store, ToolBarName(i, "Left"), position.left);
+    WriteInteger(store, ToolBarName(i, "Top"), position.top);
+  }
+  // Only as many as there are: a shorter list leaves no stale older entries.
+  for (int i = 0; i < 5; ++i) {
+    if (i < settings.recentFiles.size())
+      store.setValue(RecentFileName(i), settings.recentFiles[i]);
+    else
+      store.remove(RecentFileName(i));
+  }
+  for (std::size_t i = 0; i < kDialogFolderNames.size(); ++i)
+    store.setValue(kDialogFolderNames[i], settings.dialogFolders[i]);
+  store.setValue("Language", settings.language);
+  WriteInteger(store, "Interface", settings.interfaceNumber);
+
+  IniSections device;
+  settings.device.Save(device, kDeviceSection);
+  for (const char* name : kDeviceValueNames)
+    store.setValue(name, QString::fromStdString(device.ReadString(kDeviceSection, name, "")));
+}
+
+int DialogFolderIndex(const char* name) {
+  for (std::size_t i = 0; i < kDialogFolderNames.size(); ++i)
+    if (std::strcmp(kDialogFolderNames[i], name) == 0) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace liftvox

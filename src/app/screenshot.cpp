@@ -1,0 +1,113 @@
+#include "app/screenshot.h"
+
+#include <QCoreApplication>
+#include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+#include "app/main_form.h"
+#include "audio/wave_length.h"
+#include "config/configuration_file.h"
+#include "config/paths.h"
+#include "image/memory_estimate.h"
+#include "image/memory_size.h"
+#include "model/document.h"
+#include "model/prompter.h"
+
+namespace liftvox {
+namespace {
+
+void PrintError(const QString& text) {
+  std::fprintf(stderr, "liftvox: %s\n", text.toLocal8Bit().constData());
+}
+
+// Nobody is there to answer: messages go to stderr and questions get No.
+class ConsolePrompter final : public Prompter {
+ public:
+  bool warned = false;
+
+  void Inform(const Message& message) override { Print(message); }
+  void Warn(const Message& message) override {
+    warned = true;
+    Print(message);
+  }
+  Answer AskYesNo(const Message&) override { return Answer::No; }
+  Answer AskYesNoCancel(const Message&) override { return Answer::No; }
+
+ private:
+  static void Print(const Message& message) {
+    PrintError(QString::fromStdString(message.caption + ": " + message.text));
+  }
+};
+
+// The smallest memory the configuration fits in, so the picture shows it as
+// on an announcer made for it; the largest when it fits in none.
+std::string FittingMemorySize(const QString& configuration) {
+  TPametRevazie document;
+  SilentPrompter silent;
+  document.SetPrompter(&silent);
+  document.SetSampleLengthMeasure(MeasureWaveFrames);
+  constexpr int kLargest = 7;
+  if (!OpenConfiguration(document, PathFromUtf8(configuration.toStdString())))
+    return MemorySizeText(kLargest);
+  for (int code = 0; code < kLargest; ++code) {
+    ImageSettings settings;
+    settings.memorySizeCode = code;
+    if (OdhadniPamet(document, settings) <= MemorySizeFromCode(code)) return MemorySizeText(code);
+  }
+  return MemorySizeText(kLargest);
+}
+
+}  // namespace
+
+int TakeScreenshot(const CommandLine& line) {
+  if (!line.dialog.isEmpty()) {
+    PrintError("--dialog " + line.dialog +
+               ": this version pictures only the main window; the dialogs come later");
+    return 2;
+  }
+  const QTemporaryDir scratch;
+  if (!scratch.isValid()) {
+    PrintError("no temporary folder for the settings");
+    return 1;
+  }
+  TMainForm::Options options;
+  options.settingsFile = scratch.filePath("settings.ini");
+  if (!line.configuration.isEmpty()) {
+    QSettings settings(options.settingsFile, QSettings::IniFormat);
+    settings.setValue("MemAuto", "0");
+    settings.setValue("Mem", QString::fromStdString(FittingMemorySize(line.configuration)));
+  }
+  options.writeSettings = false;
+  options.detectMemorySize = false;
+  options.soundOutput = false;
+  options.language = line.language;
+  TMainForm form(options);
+  ConsolePrompter prompter;
+  form.Document().SetPrompter(&prompter);
+  form.Start();
+  if (!line.configuration.isEmpty()) {
+    if (!form.OpenConfiguration(line.configuration)) {
+      PrintError("cannot read " + line.configuration);
+      return 1;
+    }
+    int sample = 0;
+    int sequence = 0;
+    form.Document().SelectAt(sample, sequence);
+  }
+  form.resize(TMainForm::kDesignedWidth, TMainForm::kDesignedHeight);
+  form.show();
+  form.FlushDocumentChanges();
+  QCoreApplication::processEvents();
+  const bool saved = form.grab().save(line.screenshot, "PNG");
+  form.Document().SetPrompter(nullptr);
+  if (!saved) {
+    PrintError("cannot write " + line.screenshot);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace liftvox

@@ -1,0 +1,146 @@
+// The main window's own rules: the caption and its modified mark, the recent
+// files, the closing question, the live language switch.
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTest>
+#include <QUndoStack>
+
+#include "app/preview_player.h"
+#include "model/document.h"
+#include "ui/memory_status_bar.h"
+#include "window_fixture.h"
+
+namespace liftvox {
+namespace {
+
+// The recent-file entries: the File menu's items after its last separator.
+QStringList RecentMenuTexts(const TMainForm& window) {
+  QStringList texts;
+  bool afterSeparator = false;
+  for (QAction* action : window.FileMenu()->actions()) {
+    if (action->isSeparator()) {
+      afterSeparator = true;
+      texts.clear();
+    } else if (afterSeparator) {
+      texts.append(action->text());
+    }
+  }
+  return texts;
+}
+
+void WriteLanguageFile(const std::filesystem::path& file, const std::string& text) {
+  test::WriteFile(file, text);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void CaptionShowsTheFileAndTheUnsavedMark() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open();
+    QCOMPARE(window->windowTitle(), QString("Liftvox - Konfigurace.cfg"));
+
+    window->Action("Sekvence_PridejSekvenciPatro")->trigger();
+    QCOMPARE(window->windowTitle(), QString("Liftvox - Konfigurace.cfg*"));
+    window->UndoStack().undo();
+    QCOMPARE(window->windowTitle(), QString("Liftvox - Konfigurace.cfg"));
+
+    window->UndoStack().redo();
+    const QString file = fixture.Scratch("Nádraží.cfg");
+    QVERIFY(window->SaveConfiguration(file));
+    QCOMPARE(window->windowTitle(), "Liftvox - " + file);
+    // Undoing past the saved state marks the configuration unsaved again.
+    window->UndoStack().undo();
+    QCOMPARE(window->windowTitle(), "Liftvox - " + file + "*");
+
+    QVERIFY(window->OpenConfiguration(file));
+    QCOMPARE(window->windowTitle(), "Liftvox " + file);
+    QVERIFY(!window->UndoStack().canUndo());
+  }
+
+  void RecentFilesKeepTheFiveNewestEachOnce() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open();
+    for (int i = 1; i <= 6; ++i)
+      window->AddRecentFile("/konfigurace/dum" + QString::number(i) + ".cfg");
+    QCOMPARE(window->RecentFileList(),
+             QStringList({"/konfigurace/dum6.cfg", "/konfigurace/dum5.cfg", "/konfigurace/dum4.cfg",
+                          "/konfigurace/dum3.cfg", "/konfigurace/dum2.cfg"}));
+    QCOMPARE(RecentMenuTexts(*window), QStringList({"&1  dum6.cfg", "&2  dum5.cfg", "&3  dum4.cfg",
+                                                    "&4  dum3.cfg", "&5  dum2.cfg"}));
+
+    // The same file again, in other letter case: once, on top.
+    window->AddRecentFile("/KONFIGURACE/DUM3.CFG");
+    QCOMPARE(window->RecentFileList(),
+             QStringList({"/KONFIGURACE/DUM3.CFG", "/konfigurace/dum6.cfg", "/konfigurace/dum5.cfg",
+                          "/konfigurace/dum4.cfg", "/konfigurace/dum2.cfg"}));
+  }
+
+  void CancelAtClosingKeepsTheProgramAndStoresNoSettings() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open();
+    window->show();
+    window->Action("Sekvence_PridejObecnouSekvenci")->trigger();
+    QVERIFY(window->Document().IsModified());
+    // Something playing: closing stops it whatever the answer.
+    QVERIFY(window->Player().PlaySequence(window->Document(), 0, 0x78));
+    const QString preview = window->Player().PreviewFile();
+    QVERIFY(QFileInfo::exists(preview));
+
+    fixture.prompter.answers = {Answer::Cancel};
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    QCOMPARE(fixture.prompter.asked.size(), std::size_t{1});
+    QCOMPARE(fixture.prompter.asked[0].key, std::string("ConfNotSaved"));
+    QVERIFY(!QFileInfo::exists(preview));
+    QVERIFY(!QFileInfo::exists(fixture.SettingsFile()));
+
+    fixture.prompter.answers = {Answer::No};
+    QVERIFY(window->close());
+    QVERIFY(QFileInfo::exists(fixture.SettingsFile()));
+  }
+
+  void LanguageSwitchLeavesUnlistedIdsInTheEarlierLanguage() {
+    test::TempDir program;
+    std::filesystem::create_directories(program.path() / "Languages");
+    WriteLanguageFile(program.path() / "Languages" / "A.lng",
+                      "[General]\r\nLabel=Alpha\r\n[Messages]\r\nProgramCaption=Program A\r\n"
+                      "Undo=Undo A\r\nMemoryUsed=Used A\r\n"
+                      "[TRANSLATIONS]\r\n15=Quit A\r\n17=Open A\r\n9=File A\r\n");
+    WriteLanguageFile(program.path() / "Languages" / "B.lng",
+                      "[General]\r\n[Messages]\r\n[TRANSLATIONS]\r\n15=Quit B\r\n");
+    test::WindowFixture fixture;
+    const auto window = fixture.Open(program.path());
+    QCOMPARE(window->Action("File_Open")->text(), QString("&Otevřít konfguraci..."));
+
+    window->SwitchLanguage("A.lng");
+    QCOMPARE(window->Action("File_Exit")->text(), QString("Quit A"));
+    QCOMPARE(window->Action("File_Open")->text(), QString("Open A"));
+    QCOMPARE(window->FileMenu()->title(), QString("File A"));
+    QCOMPARE(window->windowTitle(), QString("Program A - Konfigurace.cfg"));
+
+    window->SwitchLanguage("B.lng");
+    QCOMPARE(window->Action("File_Exit")->text(), QString("Quit B"));
+    QCOMPARE(window->Action("File_Open")->text(), QString("Open A"));
+    QCOMPARE(window->FileMenu()->title(), QString("File A"));
+    // Messages follow the new file at once; what it lacks is Czech.
+    QCOMPARE(window->windowTitle(), QString("Liftvox - Konfigurace.cfg"));
+    QCOMPARE(window->Action("Undo")->text(), QString("Zpět"));
+
+    // Started in a language: the texts built in code follow it from the start.
+    const auto started = fixture.Open(program.path(), "A.lng");
+    QCOMPARE(started->Action("File_Exit")->text(), QString("Quit A"));
+    QCOMPARE(started->Action("Undo")->text(), QString("Undo A"));
+    QCOMPARE(started->StatusPanels().Gauge().Label(), QString("Used A"));
+  }
+};
+
+}  // namespace liftvox
+
+QTEST_MAIN(liftvox::MainWindowTest)
+#include "main_window_test.moc"

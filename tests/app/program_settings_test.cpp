@@ -1,0 +1,107 @@
+// What survives between runs: every value under its own name, as text, and
+// defaults for whatever is missing or malformed.
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/program_settings.h"
+
+namespace liftvox {
+namespace {
+
+const std::vector<std::string> kPorts = {"COM2", "COM3"};
+
+ProgramSettings Defaults() { return DefaultProgramSettings(1024, 720); }
+
+ProgramSettings Load(const QSettings& store) {
+  return LoadProgramSettings(store, Defaults(), [](const DeviceSettings&) { return kPorts; });
+}
+
+ProgramSettings Unusual() {
+  ProgramSettings settings = Defaults();
+  settings.left = -17;
+  settings.top = 40;
+  settings.width = 800;
+  settings.height = 555;
+  settings.dir = "/data/zvuky";
+  settings.toolBars = {ToolBarPosition{0, 30}, {300, 30}, {0, 60}, {120, 60}};
+  settings.recentFiles = {"/a/new.cfg", "/b/older.bin", "/c/oldest.dil"};
+  for (std::size_t i = 0; i < settings.dialogFolders.size(); ++i)
+    settings.dialogFolders[i] = "/folder" + QString::number(i);
+  settings.language = "English.lng";
+  settings.interfaceNumber = 3;
+  settings.device.autoPort = false;
+  settings.device.fixedPort = "COM3";
+  settings.device.autoMemory = false;
+  settings.device.chosenMemory = "2MB";
+  settings.device.setupToFlash = false;
+  settings.device.portList = "/dev/ttyUSB0:/dev/ttyUSB1";
+  return settings;
+}
+
+}  // namespace
+
+class ProgramSettingsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir scratch_;
+  int stores_ = 0;
+
+  QString NewStoreFile() { return scratch_.filePath(QString::number(++stores_) + ".ini"); }
+
+ private slots:
+  void NothingStoredGivesTheDesignedDefaults() {
+    const QSettings store(NewStoreFile(), QSettings::IniFormat);
+    const ProgramSettings loaded = Load(store);
+    QVERIFY(!loaded.left && !loaded.top);  // centred on the screen
+    QCOMPARE(loaded.width, 1024);
+    QCOMPARE(loaded.height, 720);
+    QCOMPARE(loaded.dir, QString("."));
+    QVERIFY(loaded.recentFiles.isEmpty());
+    QVERIFY(loaded.language.isEmpty());
+    QCOMPARE(loaded.interfaceNumber, 0);
+    QCOMPARE(loaded.device.fixedPort, std::string("COM2"));  // the first port offered
+  }
+
+  void EveryValueComesBackUnderItsOwnName() {
+    const QString file = NewStoreFile();
+    {
+      QSettings store(file, QSettings::IniFormat);
+      SaveProgramSettings(store, Unusual());
+    }
+    const QSettings store(file, QSettings::IniFormat);
+    QVERIFY(Load(store) == Unusual());
+    // Stored as text, newest recent file first, names as the program has
+    // always used them.
+    QCOMPARE(store.value("Left").toString(), QString("-17"));
+    QCOMPARE(store.value("TB2Left").toString(), QString("300"));
+    QCOMPARE(store.value("TB3Top").toString(), QString("60"));
+    QCOMPARE(store.value("File0").toString(), QString("/a/new.cfg"));
+    QCOMPARE(store.value("File2").toString(), QString("/c/oldest.dil"));
+    QVERIFY(!store.contains("File3"));
+    QCOMPARE(store.value("BINSaveDir").toString(), QString("/folder2"));
+    QCOMPARE(store.value("Mem").toString(), QString("2MB"));
+    QCOMPARE(store.value("ComAuto").toString(), QString("0"));
+    QCOMPARE(store.value("Interface").toString(), QString("3"));
+  }
+
+  void MalformedValuesReadAsTheirDefaults() {
+    const ProgramSettings defaults = Load(QSettings(NewStoreFile(), QSettings::IniFormat));
+    const std::pair<const char*, const char*> malformed[] = {
+        {"Left", "abc"},    {"Top", "12px"},  {"Width", ""},        {"Height", "-5"},
+        {"TB3Left", "1.5"}, {"TB1Top", "0x"}, {"Interface", "x1"},  {"ComAuto", "yes"},
+        {"Mem", "3MB"},     {"Com", "COM7"},  {"MemAuto", "maybe"}, {"Dir", ""},
+    };
+    for (const auto& [name, value] : malformed) {
+      QSettings store(NewStoreFile(), QSettings::IniFormat);
+      store.setValue(name, value);
+      QVERIFY2(Load(store) == defaults, name);
+    }
+  }
+};
+
+}  // namespace liftvox
+
+QTEST_MAIN(liftvox::ProgramSettingsTest)
+#include "program_settings_test.moc"

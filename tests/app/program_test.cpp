@@ -1,0 +1,132 @@
+// The program as a whole: its command line, the --screenshot mode run as a
+// real process, and message boxes asked for by a worker thread.
+#include <QImage>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <thread>
+
+#include "app/command_line.h"
+#include "app/main_form.h"
+#include "app/message_box_prompter.h"
+#include "config/paths.h"
+#include "model/document.h"
+#include "support/test_support.h"
+#include "ui/memory_status_bar.h"
+
+namespace liftvox {
+namespace {
+
+QString BinPath(const char* program) {
+  return QString::fromStdString(PathToUtf8(test::BinDir() / program));
+}
+
+// Records where each box was shown and answers Yes.
+class RecordingPrompter final : public MessageBoxPrompter {
+ public:
+  using MessageBoxPrompter::MessageBoxPrompter;
+  std::atomic<QThread*> shownOn{nullptr};
+
+ protected:
+  Answer ShowBox(Kind, const Message&) override {
+    shownOn = QThread::currentThread();
+    return Answer::Yes;
+  }
+};
+
+}  // namespace
+
+class ProgramTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void CommandLineTakesTheScreenshotInterface() {
+    const CommandLine line = ParseCommandLine(
+        {"--screenshot", "a.png", "--dialog", "wizard", "--language", "English.lng", "x.cfg"});
+    QVERIFY(line.error.isEmpty());
+    QCOMPARE(line.screenshot, QString("a.png"));
+    QCOMPARE(line.dialog, QString("wizard"));
+    QCOMPARE(line.language, QString("English.lng"));
+    QCOMPARE(line.configuration, QString("x.cfg"));
+    QVERIFY(!ParseCommandLine({"--screenshot"}).error.isEmpty());
+    QVERIFY(!ParseCommandLine({"--dialog", "wizard"}).error.isEmpty());
+    QVERIFY(!ParseCommandLine({"a.cfg", "b.cfg"}).error.isEmpty());
+  }
+
+  void ScreenshotPicturesTheWindowAtItsDesignedSize() {
+    const QTemporaryDir scratch;
+    const QString config = scratch.filePath("dum.cfg");
+    QCOMPARE(
+        QProcess::execute(BinPath("liftvox-cli"), {"wizard", "--language", "Čeština", "--language",
+                                                   "English", "--floors", "8", "-o", config}),
+        0);
+    const QString picture = scratch.filePath("okno.png");
+    QProcess program;
+    program.start(BinPath("liftvox"),
+                  {"--screenshot", picture, "--language", "English.lng", config});
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitCode(), 0);
+    const QImage image(picture);
+    QCOMPARE(image.size(), QSize(TMainForm::kDesignedWidth, TMainForm::kDesignedHeight));
+
+    program.start(BinPath("liftvox"), {"--screenshot", picture, "--dialog", "wizard-page-2"});
+    QVERIFY(program.waitForFinished(30000));
+    QVERIFY(program.exitCode() != 0);
+    QVERIFY(program.readAllStandardError().contains("--dialog wizard-page-2"));
+  }
+
+  void MemorySizeIsDetectedOnAWorkerAndShown() {
+#ifdef Q_OS_WIN
+    QSKIP("the virtual announcer needs a pseudo-terminal");
+#endif
+    QProcess announcer;
+    announcer.start(BinPath("liftvox-sim"), {"--memory", "2"});
+    QVERIFY(announcer.waitForReadyRead(5000));
+    const QString device = QString::fromUtf8(announcer.readLine()).trimmed();
+    const QTemporaryDir scratch;
+    {
+      QSettings settings(scratch.filePath("settings.ini"), QSettings::IniFormat);
+      settings.setValue("Ports", device);
+    }
+    TMainForm::Options options;
+    options.programDirectory = test::BinDir();
+    options.settingsFile = scratch.filePath("settings.ini");
+    options.writeSettings = false;
+    options.soundOutput = false;
+    TMainForm window(options);
+    window.Start();
+    QTRY_COMPARE_WITH_TIMEOUT(window.Document().MemorySize, 262144, 15000);
+    QCOMPARE(window.CurrentImageSettings().memorySizeCode, 2);
+    QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kMemoryPanel),
+             QString(" Detekovaná paměť: 256kB"));
+    QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kPortPanel), QString(" Port: COM1"));
+    QVERIFY(window.Document().UsedMemory > 0);  // estimated for that memory
+    announcer.terminate();
+    announcer.waitForFinished();
+  }
+
+  void WorkerQuestionsAreShownOnTheGuiThread() {
+    QWidget parent;
+    RecordingPrompter prompter(&parent);
+    std::atomic<bool> answered{false};
+    Answer answer = Answer::No;
+    std::thread worker([&] {
+      answer = prompter.AskYesNo({"ReBuild", "Uložení paměti", "Sestavit znovu?"});
+      answered = true;
+    });
+    // The GUI thread goes on with its events meanwhile; the box runs among them.
+    QTRY_VERIFY_WITH_TIMEOUT(answered.load(), 10000);
+    worker.join();
+    QCOMPARE(answer, Answer::Yes);
+    QCOMPARE(prompter.shownOn.load(), QThread::currentThread());
+  }
+};
+
+}  // namespace liftvox
+
+QTEST_MAIN(liftvox::ProgramTest)
+#include "program_test.moc"

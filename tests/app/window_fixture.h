@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/main_form.h"
+#include "support/test_support.h"
+
+namespace liftvox::test {
+
+// A main window as a test needs it: settings in a scratch INI file (never the
+// user's), the chosen memory size without touching a port, no sound output,
+// the questions answered by a script, and the start-up steps done.
+class WindowFixture {
+ public:
+  WindowFixture();
+
+  std::unique_ptr<TMainForm> Open(const std::filesystem::path& programDirectory = BinDir(),
+                                  const QString& language = {});
+
+  QString SettingsFile() const { return scratch_.filePath("settings.ini"); }
+  QString Scratch(const QString& name) const { return scratch_.filePath(name); }
+
+  ScriptedPrompter prompter;
+
+ private:
+  QTemporaryDir scratch_;
+};
+
+}  // namespace liftvox::test
