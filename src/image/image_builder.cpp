@@ -10,6 +10,7 @@
 #include "audio/sample_reduction.h"
 #include "audio/wave_error.h"
 #include "audio/wave_stream.h"
+#include "base/little_endian.h"
 #include "base/message_format.h"
 #include "config/configuration_file.h"
 #include "config/paths.h"
@@ -23,17 +24,6 @@ namespace liftvox {
 namespace {
 
 namespace layout = image_layout;
-
-// Little-endian stores into the image; every caller has checked the bounds.
-void Put16(std::vector<uint8_t>& image, int64_t at, uint32_t value) {
-  image[static_cast<std::size_t>(at)] = static_cast<uint8_t>(value);
-  image[static_cast<std::size_t>(at + 1)] = static_cast<uint8_t>(value >> 8);
-}
-
-void Put32(std::vector<uint8_t>& image, int64_t at, uint32_t value) {
-  Put16(image, at, value & 0xFFFF);
-  Put16(image, at + 2, value >> 16);
-}
 
 // Why a build stopped, for the message its caller shows.
 struct MemoryFull {};
@@ -64,7 +54,7 @@ class ImageBuilder {
     parameterBlock_ = dataStartPage * pageSize_;
     // The fixed part of the parameter block must fit before anything else.
     if (parameterBlock_ + layout::kConfigText >= memorySize_) throw MemoryFull{};
-    Put16(image_, layout::kDataStartPage, static_cast<uint32_t>(dataStartPage));
+    Put16(layout::kDataStartPage, static_cast<uint32_t>(dataStartPage));
     nextPage_ = dataStartPage;
 
     WriteParameterBlock(counts);
@@ -72,12 +62,19 @@ class ImageBuilder {
     WriteEntries(counts);
     WriteMasks();
 
-    Put16(image_, layout::kEndPage, static_cast<uint32_t>(nextPage_));
+    Put16(layout::kEndPage, static_cast<uint32_t>(nextPage_));
     return static_cast<int32_t>(nextPage_ * pageSize_);
   }
 
  private:
   uint8_t& At(int64_t offset) { return image_[static_cast<std::size_t>(parameterBlock_ + offset)]; }
+  // Every caller has checked that the field lies inside the memory.
+  void Put16(int64_t at, uint32_t value) {
+    WriteLittleEndian16(&image_[static_cast<std::size_t>(at)], static_cast<uint16_t>(value));
+  }
+  void Put32(int64_t at, uint32_t value) {
+    WriteLittleEndian32(&image_[static_cast<std::size_t>(at)], value);
+  }
 
   void WriteParameterBlock(const ImageCounts& counts) {
     At(0) = 0x24;
@@ -101,12 +98,12 @@ class ImageBuilder {
   void WriteConfigurationText() {
     const auto text = settings_.setupToFlash ? RenderConfigurationText(document_) : std::nullopt;
     if (!text) {
-      Put32(image_, parameterBlock_ + layout::kConfigLength, 0);
+      Put32(parameterBlock_ + layout::kConfigLength, 0);
       nextPage_ += 1;
       return;
     }
     const int64_t length = static_cast<int64_t>(text->size());
-    Put32(image_, parameterBlock_ + layout::kConfigLength, static_cast<uint32_t>(length + 1));
+    Put32(parameterBlock_ + layout::kConfigLength, static_cast<uint32_t>(length + 1));
     if (parameterBlock_ + layout::kConfigText + length + 1 >= memorySize_) throw MemoryFull{};
     std::memcpy(&At(layout::kConfigText), text->data(), text->size());
     At(layout::kConfigText + length) = 0;
@@ -120,7 +117,7 @@ class ImageBuilder {
       const TSekvence& sequence = *item.sequence;
       AccumulateMasks(sequence);
       const int64_t directory = layout::kDirectory + 4 * entry;
-      Put16(image_, directory, static_cast<uint32_t>(record));
+      Put16(directory, static_cast<uint32_t>(record));
       image_[static_cast<std::size_t>(directory + 2)] =
           static_cast<uint8_t>(sequence.Priority | (item.trigger >> 8));
       image_[static_cast<std::size_t>(directory + 3)] = static_cast<uint8_t>(item.trigger);
@@ -137,15 +134,15 @@ class ImageBuilder {
   void WriteRecord(int64_t at, const TVzorek& sample) {
     std::fill_n(image_.begin() + at, layout::kRecordSize, 0);
     if (sample.Silence) {
-      Put32(image_, at + 2, static_cast<uint32_t>(sample.Samples));
+      Put32(at + 2, static_cast<uint32_t>(sample.Samples));
       image_[static_cast<std::size_t>(at + 8)] = layout::kSilenceRecord;
       return;
     }
     const StoredSample stored = Store(sample.FileName);
     const DilEntry* entry = document_.DilEntryFor(sample.DIL);
-    Put16(image_, at, static_cast<uint32_t>(stored.page));
-    Put32(image_, at + 2, stored.frames);
-    Put16(image_, at + 6, entry ? entry->Pattern : 0);
+    Put16(at, static_cast<uint32_t>(stored.page));
+    Put32(at + 2, stored.frames);
+    Put16(at + 6, entry ? entry->Pattern : 0);
     image_[static_cast<std::size_t>(at + 8)] = layout::kWavRecord;
   }
 
@@ -232,7 +229,7 @@ class ImageBuilder {
     At(layout::kParallelMaskC) = static_cast<uint8_t>(maskC_ | (document_.ParPlayInv ? 0x04 : 0));
     At(layout::kParallelMaskC + 1) = 0;
     const uint16_t serial = serialMask_ | (document_.SerPlayInv ? 0x08 : 0);
-    Put16(image_, parameterBlock_ + layout::kSerialMask, serial);
+    Put16(parameterBlock_ + layout::kSerialMask, serial);
   }
 
   TPametRevazie& document_;
