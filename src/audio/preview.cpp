@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/pcm_wave_reader.h"
-#include "audio/sample_reduction.h"
+#include "audio/announcer_sample_reader.h"
 #include "audio/wave_error.h"
 #include "audio/wave_stream.h"
 #include "config/paths.h"
@@ -32,19 +31,9 @@ void WriteSilence(TWaveStream& output, int64_t samples) {
 
 void WriteRecording(TWaveStream& output, const std::string& fileName) {
   try {
-    TFileWaveStream stream(NativePath(fileName));
-    TPCMWaveReader reader(stream);
-    const WaveFormat& format = reader.PcmFormat();
-    if (format.channels != 1 || (format.bitsPerSample != 8 && format.bitsPerSample != 16))
-      throw WaveError("Only mono 8- or 16-bit sound can be played.");
-    const bool eightBit = format.bitsPerSample == 8;
-    std::array<uint8_t, 1024> buffer;
-    for (;;) {
-      const int32_t frames = reader.Read(buffer.data(), eightBit ? 1024 : 512);
-      if (frames <= 0) break;
-      if (!eightBit) ReduceBufferTo8Bit(buffer.data(), frames);
-      output.Write(buffer.data(), frames);
-    }
+    AnnouncerSampleReader reader(NativePath(fileName));
+    for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock())
+      output.Write(block.data(), static_cast<int32_t>(block.size()));
   } catch (const WaveError& error) {
     throw WaveError(fileName + ": " + error.what());
   }

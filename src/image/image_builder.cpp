@@ -1,15 +1,12 @@
 #include "image/image_builder.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <string>
 #include <unordered_map>
 
-#include "audio/pcm_wave_reader.h"
-#include "audio/sample_reduction.h"
+#include "audio/announcer_sample_reader.h"
 #include "audio/wave_error.h"
-#include "audio/wave_stream.h"
 #include "base/little_endian.h"
 #include "base/message_format.h"
 #include "config/configuration_file.h"
@@ -151,19 +148,14 @@ class ImageBuilder {
     const std::string key = SampleFileKey(fileName);
     if (auto known = stored_.find(key); known != stored_.end()) return known->second;
     try {
-      TFileWaveStream stream(NativePath(fileName));
-      TPCMWaveReader reader(stream);
-      const WaveFormat& format = reader.PcmFormat();
-      // Only mono 8- or 16-bit sound can be reduced to the announcer's samples.
-      if (format.channels != 1 || (format.bitsPerSample != 8 && format.bitsPerSample != 16))
-        throw UnreadableSample{fileName};
+      AnnouncerSampleReader reader(NativePath(fileName));
       const int64_t frames = reader.TotalFrames();
       if (frames > 0xFFFFFFFFLL ||
           static_cast<double>(memorySize_) <=
               static_cast<double>(nextPage_ * pageSize_) + static_cast<double>(frames) / 2.0)
         throw MemoryFull{};
       const StoredSample stored{nextPage_, static_cast<uint32_t>(frames)};
-      Encode(reader, nextPage_ * pageSize_, frames);
+      Encode(reader, nextPage_ * pageSize_);
       nextPage_ += CeilDiv(frames, 2 * int64_t{pageSize_});
       stored_.emplace(key, stored);
       return stored;
@@ -172,21 +164,15 @@ class ImageBuilder {
     }
   }
 
-  void Encode(TPCMWaveReader& reader, int64_t start, int64_t totalFrames) {
-    const bool eightBit = reader.PcmFormat().bitsPerSample == 8;
-    const int32_t block = eightBit ? 1024 : 512;
-    std::array<uint8_t, 1024> buffer;
+  // The coder's state runs on from block to block; every block but the last
+  // is even, so each starts on a whole byte.
+  void Encode(AnnouncerSampleReader& reader, int64_t start) {
     AdpcmState state;
     int64_t output = start;
-    int64_t delivered = 0;
-    for (;;) {
-      const int32_t frames = reader.Read(buffer.data(), block);
-      // A reader that delivers more than it promised must not write past the sample.
-      if (frames <= 0 || delivered + frames > totalFrames) break;
-      if (!eightBit) ReduceBufferTo8Bit(buffer.data(), frames);
-      adpcm_coder(buffer.data(), image_.data() + output, frames, state);
+    for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock()) {
+      const auto frames = static_cast<int32_t>(block.size());
+      adpcm_coder(block.data(), image_.data() + output, frames, state);
       output += frames / 2;
-      delivered += frames;
     }
   }
 
