@@ -22,11 +22,18 @@ namespace {
 
 namespace layout = image_layout;
 
-// Why a build stopped, for the message its caller shows.
+// Why a build ended early; the first two have their messages.
 struct MemoryFull {};
 struct UnreadableSample {
   std::string fileName;
 };
+struct Stopped {};
+
+ImageBuildOutput Failed(int32_t result) {
+  ImageBuildOutput output;
+  output.result = result;
+  return output;
+}
 
 struct StoredSample {
   int64_t page;
@@ -35,17 +42,20 @@ struct StoredSample {
 
 class ImageBuilder {
  public:
-  ImageBuilder(TPametRevazie& document, const ImageSettings& settings)
+  ImageBuilder(const TPametRevazie& document, const ImageSettings& settings,
+               const JobProgress& progress)
       : document_(document),
         settings_(settings),
-        image_(document.Image),
-        memorySize_(document.MemorySize),
+        progress_(progress),
+        memorySize_(MemorySizeFromCode(settings.memorySizeCode)),
         pageSize_(PageSizeForMemory(settings.memorySizeCode)) {}
 
-  int32_t Build() {
+  ImageBuildOutput Build() {
     const ImageCounts counts = CountImage(document_);
-    if (pageSize_ <= 0 || counts.listsEnd > 65536) throw MemoryFull{};
-    std::fill(image_.begin(), image_.begin() + memorySize_, 0xFF);
+    // With no memory size known there is nothing to build for.
+    if (memorySize_ <= 0 || counts.listsEnd > 65536) throw MemoryFull{};
+    image_.assign(static_cast<std::size_t>(memorySize_) + 1, 0xFF);
+    PlanProgress();
 
     const int64_t dataStartPage = CeilDiv(counts.listsEnd, pageSize_);
     parameterBlock_ = dataStartPage * pageSize_;
@@ -60,7 +70,9 @@ class ImageBuilder {
     WriteMasks();
 
     Put16(layout::kEndPage, static_cast<uint32_t>(nextPage_));
-    return static_cast<int32_t>(nextPage_ * pageSize_);
+    ReportProgress(progress_, "", 1.0f);
+    return {static_cast<int32_t>(nextPage_ * pageSize_), static_cast<int32_t>(memorySize_),
+            std::move(image_)};
   }
 
  private:
@@ -145,7 +157,7 @@ class ImageBuilder {
 
   // Encodes a WAV file at the next free page, or finds where it already is.
   StoredSample Store(const std::string& fileName) {
-    const std::string key = SampleFileKey(fileName);
+    const std::string& key = KeyOf(fileName);
     if (auto known = stored_.find(key); known != stored_.end()) return known->second;
     try {
       AnnouncerSampleReader reader(NativePath(fileName));
@@ -155,7 +167,8 @@ class ImageBuilder {
               static_cast<double>(nextPage_ * pageSize_) + static_cast<double>(frames) / 2.0)
         throw MemoryFull{};
       const StoredSample stored{nextPage_, static_cast<uint32_t>(frames)};
-      Encode(reader, nextPage_ * pageSize_);
+      totalSamples_ += frames - plannedSamples_[key];  // the file knows better than the plan
+      Encode(reader, nextPage_ * pageSize_, fileName);
       nextPage_ += CeilDiv(frames, 2 * int64_t{pageSize_});
       stored_.emplace(key, stored);
       return stored;
@@ -166,14 +179,40 @@ class ImageBuilder {
 
   // The coder's state runs on from block to block; every block but the last
   // is even, so each starts on a whole byte.
-  void Encode(AnnouncerSampleReader& reader, int64_t start) {
+  void Encode(AnnouncerSampleReader& reader, int64_t start, const std::string& fileName) {
     AdpcmState state;
     int64_t output = start;
     for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock()) {
       const auto frames = static_cast<int32_t>(block.size());
       adpcm_coder(block.data(), image_.data() + output, frames, state);
       output += frames / 2;
+      encodedSamples_ += frames;
+      const double fraction =
+          totalSamples_ > 0 ? static_cast<double>(encodedSamples_) / totalSamples_ : 0.0;
+      if (!ReportProgress(progress_, fileName, static_cast<float>(std::min(fraction, 1.0))))
+        throw Stopped{};
     }
+  }
+
+  // The work to do is the samples of every distinct file, as far as their
+  // stored lengths tell before the files are opened. The keys are kept, as
+  // working them out asks the file system.
+  void PlanProgress() {
+    for (const auto& sequence : document_.SequenceList) {
+      for (const auto& sample : sequence->SampleList) {
+        if (sample->Silence || keys_.contains(sample->FileName)) continue;
+        const std::string& key =
+            keys_.emplace(sample->FileName, SampleFileKey(sample->FileName)).first->second;
+        const int64_t planned = std::max<int64_t>(sample->Samples, 0);
+        if (plannedSamples_.emplace(key, planned).second) totalSamples_ += planned;
+      }
+    }
+  }
+
+  const std::string& KeyOf(const std::string& fileName) {
+    auto known = keys_.find(fileName);
+    if (known == keys_.end()) known = keys_.emplace(fileName, SampleFileKey(fileName)).first;
+    return known->second;
   }
 
   void AccumulateMasks(const TSekvence& sequence) {
@@ -218,42 +257,61 @@ class ImageBuilder {
     Put16(parameterBlock_ + layout::kSerialMask, serial);
   }
 
-  TPametRevazie& document_;
+  const TPametRevazie& document_;
   const ImageSettings& settings_;
-  std::vector<uint8_t>& image_;
+  const JobProgress& progress_;
   const int64_t memorySize_;
   const int64_t pageSize_;
+  std::vector<uint8_t> image_;
   int64_t parameterBlock_ = 0;
   int64_t nextPage_ = 0;
   std::unordered_map<std::string, StoredSample> stored_;
   uint8_t maskA_ = 0, maskB_ = 0, maskC_ = 0;
   uint16_t serialMask_ = 0;
+  std::unordered_map<std::string, std::string> keys_;        // by sample FileName
+  std::unordered_map<std::string, int64_t> plannedSamples_;  // by key
+  int64_t totalSamples_ = 0;
+  int64_t encodedSamples_ = 0;
 };
 
 }  // namespace
 
-int32_t SestavPamet(TPametRevazie& document, const ImageSettings& settings) {
-  const int64_t size = MemorySizeFromCode(settings.memorySizeCode);
+ImageBuildOutput BuildMemoryImage(const TPametRevazie& document, const ImageSettings& settings,
+                                  const JobProgress& progress) {
   const std::string caption = document.Translate("MemoryBuilding", "Generování paměti");
   try {
-    if (size <= 0) throw MemoryFull{};  // no memory known: keep the image there is
-    if (size != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(size));
-    const int32_t used = ImageBuilder(document, settings).Build();
-    document.UsedMemory = used;
-    document.SetImageStale(false);
-    return used;
+    return ImageBuilder(document, settings, progress).Build();
   } catch (const MemoryFull&) {
     document.prompter().Warn(
         {"MemoryFull", caption,
          document.Translate("MemoryFull", "Příliš mnoho dat. Do této paměti se nevejdou!")});
-    return 0;
+    return Failed(kImageMemoryFull);
   } catch (const UnreadableSample& unreadable) {
     document.prompter().Warn(
         {"UnableLoadFile", caption,
          FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"),
                        unreadable.fileName)});
-    return -2;
+    return Failed(kImageUnreadableFile);
+  } catch (const Stopped&) {
+    return Failed(kImageBuildStopped);
   }
+}
+
+bool StoreBuiltImage(TPametRevazie& document, ImageBuildOutput&& output) {
+  if (output.result <= 0) return false;
+  document.SetMemorySize(output.memorySize);
+  document.Image = std::move(output.image);
+  document.UsedMemory = output.result;
+  document.SetImageStale(false);
+  return true;
+}
+
+int32_t SestavPamet(TPametRevazie& document, const ImageSettings& settings,
+                    const JobProgress& progress) {
+  ImageBuildOutput output = BuildMemoryImage(document, settings, progress);
+  const int32_t result = output.result;
+  StoreBuiltImage(document, std::move(output));
+  return result;
 }
 
 }  // namespace liftvox
