@@ -5,8 +5,9 @@
 #include "audio/pcm_wave_reader.h"
 #include "audio/wave_error.h"
 #include "audio/wave_stream.h"
-#include "image/wav_fixture.h"
 #include "model/document.h"
+#include "support/test_support.h"
+#include "support/wave_files.h"
 
 namespace liftvox::test {
 namespace {

@@ -10,6 +10,7 @@
 #include "audio/sound_file.h"
 #include "audio/wave_error.h"
 #include "support/test_support.h"
+#include "support/wave_files.h"
 #include "wave_test_helpers.h"
 
 namespace liftvox {

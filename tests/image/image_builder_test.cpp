@@ -10,7 +10,8 @@
 #include "image/image_contents.h"
 #include "image/memory_estimate.h"
 #include "model/document.h"
-#include "wav_fixture.h"
+#include "support/test_support.h"
+#include "support/wave_files.h"
 
 namespace liftvox::test {
 namespace {
