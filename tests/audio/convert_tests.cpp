@@ -9,8 +9,8 @@
 #include "audio/pcm_wave_reader.h"
 #include "audio/wave_error.h"
 #include "audio/wave_stream.h"
+#include "support/sound_checks.h"
 #include "support/test_support.h"
-#include "wave_test_helpers.h"
 
 namespace liftvox {
 namespace {

@@ -4,9 +4,9 @@
 
 #include "audio/wave_error.h"
 #include "model/document.h"
+#include "support/sound_checks.h"
 #include "support/test_support.h"
 #include "support/wave_files.h"
-#include "wave_test_helpers.h"
 
 namespace liftvox::test {
 namespace {

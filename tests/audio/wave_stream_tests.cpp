@@ -9,9 +9,9 @@
 #include "audio/pcm_wave_reader.h"
 #include "audio/sound_file.h"
 #include "audio/wave_error.h"
+#include "support/sound_checks.h"
 #include "support/test_support.h"
 #include "support/wave_files.h"
-#include "wave_test_helpers.h"
 
 namespace liftvox {
 namespace {

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
 #include <vector>
 
-#include "audio/pcm_wave_reader.h"
-#include "audio/wave_stream.h"
+#include "support/sound_checks.h"
 #include "support/test_support.h"
 
 namespace liftvox {
@@ -27,30 +25,10 @@ std::vector<std::uint8_t> Decode(const std::vector<std::uint8_t>& codes, std::in
   return samples;
 }
 
-// "Third floor. Doors opening. Going up.", spoken, as 8-bit samples.
-std::vector<std::uint8_t> Speech() {
-  TFileWaveStream stream(test::TestDataDir() / "image" / "speech_u8_14456.wav");
-  TPCMWaveReader reader(stream);
-  std::vector<std::uint8_t> samples(static_cast<std::size_t>(reader.TotalFrames()));
-  EXPECT_EQ(reader.PcmFormat().bitsPerSample, 8);
-  EXPECT_EQ(reader.Read(samples.data(), static_cast<std::int32_t>(samples.size())),
-            reader.TotalFrames());
-  return samples;
-}
-
 std::uint64_t Fnv1a(const std::vector<std::uint8_t>& bytes) {
   std::uint64_t hash = 14695981039346656037u;
   for (std::uint8_t byte : bytes) hash = (hash ^ byte) * 1099511628211u;
   return hash;
-}
-
-double SnrDb(const std::vector<std::uint8_t>& original, const std::vector<std::uint8_t>& decoded) {
-  double signal = 0, noise = 0;
-  for (std::size_t i = 0; i < original.size(); ++i) {
-    signal += (original[i] - 128.0) * (original[i] - 128.0);
-    noise += (original[i] - decoded[i]) * double(original[i] - decoded[i]);
-  }
-  return 10 * std::log10(signal / noise);
 }
 
 // The announcer's decoder has these tables built in: one wrong entry and every
@@ -100,7 +78,8 @@ TEST(AdpcmCoder, EncodesKnownSamplesHighNibbleFirst) {
 // Real speech takes paths that a handful of samples never do. The pinned
 // encoding was worked out apart from this coder, from the rules in adpcm.h.
 TEST(AdpcmCoder, EncodesSpeechAsPinnedAndDecodesItCloseToTheOriginal) {
-  const std::vector<std::uint8_t> speech = Speech();
+  // "Third floor. Doors opening. Going up.", spoken.
+  const auto speech = test::Decode8(test::TestDataDir() / "image" / "speech_u8_14456.wav");
   ASSERT_EQ(speech.size(), 48091u);
   const std::vector<std::uint8_t> codes = Encode(speech);
   ASSERT_EQ(codes.size(), 24046u);
@@ -108,8 +87,13 @@ TEST(AdpcmCoder, EncodesSpeechAsPinnedAndDecodesItCloseToTheOriginal) {
             (std::vector<std::uint8_t>{0x32, 0x35, 0x21, 0xB9, 0xAA, 0xCB, 0xB9, 0x91}));
   EXPECT_EQ(Fnv1a(codes), 8010405573525705854u);
 
+  const auto centred = [](const std::vector<std::uint8_t>& samples) {
+    std::vector<double> values;
+    for (std::uint8_t sample : samples) values.push_back(sample - 128.0);
+    return values;
+  };
   const auto decoded = Decode(codes, static_cast<std::int32_t>(speech.size()));
-  EXPECT_GT(SnrDb(speech, decoded), 22.0);  // 24.3 dB measured
+  EXPECT_GT(test::SnrDb(centred(speech), centred(decoded)), 22.0);  // 24.3 dB measured
 }
 
 TEST(AdpcmCoder, StaysInRangeOnHostileInput) {

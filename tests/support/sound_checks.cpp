@@ -1,4 +1,4 @@
-#include "wave_test_helpers.h"
+#include "support/sound_checks.h"
 
 #include <gtest/gtest.h>
 
