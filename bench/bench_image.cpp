@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "image/image_build_job.h"
 #include "image/image_builder.h"
 #include "image/memory_estimate.h"
 #include "model/document.h"
@@ -111,5 +112,58 @@ void BM_EstimateLargeConfiguration(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(estimator.OdhadniPamet(document, settings));
 }
 BENCHMARK(BM_EstimateLargeConfiguration)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// `sequences` floors of `samples` recordings of 1000 samples each, every
+// recording its own file, for an 8 MB memory. The directory's 16-bit offsets
+// hold at most 4096 records and terminators: 256 x 14 is the largest such
+// configuration with 256 floors (256 x 20 is refused as memory full).
+void MakeFloors(TPametRevazie& document, int sequences, int samples) {
+  const auto folder = BenchFolder() / "floors";
+  std::filesystem::create_directories(folder);
+  document.IconNames = {"CZ.BMP"};
+  for (int i = 0; i < sequences; ++i) {
+    auto sequence = std::make_unique<TSekvence>(&document);
+    sequence->Code = i;
+    sequence->Floor = true;
+    sequence->Name = std::to_string(i) + ". patro";
+    sequence->Repeat = 255;
+    TSekvence* added = document.AddSequence(std::move(sequence));
+    for (int j = 0; j < samples; ++j) {
+      const auto file = folder / ("floor" + std::to_string(i) + "-" + std::to_string(j) + ".wav");
+      if (!std::filesystem::exists(file))
+        WriteWav16(file, 1000, static_cast<uint32_t>(i * 100 + j));
+      auto sample = std::make_unique<TVzorek>(&document);
+      sample->SetFileName(file.string());
+      sample->Samples = 1000;
+      document.AppendSample(added, std::move(sample));
+    }
+  }
+}
+
+// What the desktop program does for a build: a snapshot on its own thread,
+// the build of that snapshot on a worker (timed here on one thread).
+void BM_ImageBuildJob(benchmark::State& state) {
+  TPametRevazie document;
+  MakeFloors(document, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const ImageSettings settings{.memorySizeCode = 7};
+  for (auto _ : state) {
+    const ImageBuildInput input = PrepareImageBuild(document, settings);
+    const ImageBuildOutput output = BuildImage(input);
+    if (output.result <= 0) state.SkipWithError("the image did not build");
+    benchmark::DoNotOptimize(output.image.data());
+  }
+}
+BENCHMARK(BM_ImageBuildJob)->Args({256, 14})->Args({128, 20})->Unit(benchmark::kMillisecond);
+
+// The same build in place, for the cost of the snapshot and its restoring.
+void BM_ImageBuildInPlace(benchmark::State& state) {
+  TPametRevazie document;
+  MakeFloors(document, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const ImageSettings settings{.memorySizeCode = 7};
+  for (auto _ : state) {
+    if (SestavPamet(document, settings) <= 0) state.SkipWithError("the image did not build");
+  }
+}
+BENCHMARK(BM_ImageBuildInPlace)->Args({256, 14})->Args({128, 20})->Unit(benchmark::kMillisecond);
 
 }  // namespace
