@@ -26,6 +26,8 @@ bool SampleMatches(const TPametRevazie& document, const TVzorek& sample, uint8_t
 // the fraction done after every block of it; when it returns false the
 // preview ends, false, leaving no file behind and `file` as it was. A sample
 // file that cannot be read raises WaveError naming it, just as cleanly.
+// The document is read throughout: a preview on a worker thread renders a
+// document of its own, restored from a snapshot.
 bool RenderSequencePreview(const std::filesystem::path& file, const TPametRevazie& document,
                            int sequenceIndex, uint8_t switches, const JobProgress& progress = {});
 bool RenderAllSequencesPreview(const std::filesystem::path& file, const TPametRevazie& document,

@@ -27,6 +27,8 @@ struct ImageBuildOutput {
 // block with the optional configuration text, and every distinct WAV file
 // once as 4-bit ADPCM from a page boundary. Reads the document and the WAV
 // files and changes nothing; its messages go through the document's prompter.
+// It reads the document throughout, so a build on a worker thread goes
+// through image_build_job.h, which builds from a snapshot.
 //
 // `progress` hears the file being encoded and the fraction done after every
 // block of up to 1024 samples (the encoding is nearly all of the work); when
