@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "audio/pcm_wave_reader.h"
+#include "audio/announcer_sample_reader.h"
 #include "audio/sample_reduction.h"
 #include "audio/wave_format.h"
 #include "audio/wave_stream.h"
@@ -111,26 +111,21 @@ class ImageSizedWave {
   std::filesystem::path path_;
 };
 
-// What the image builder does with one sample file: read it in the blocks it
-// uses (1024 frames of 8 bits or 512 of 16 bits), reduce 16-bit frames to
-// bytes, and encode each block straight into the image.
+// What the image builder does with one sample file: read it as the
+// announcer's samples in blocks (16-bit frames reduced to bytes) and encode
+// each block straight into the image.
 void BM_WaveFileToImage(benchmark::State& state) {
   const int bits = static_cast<int>(state.range(0));
   const ImageSizedWave wave(bits);
   std::vector<std::uint8_t> image(static_cast<std::size_t>(kImageSamples / 2));
   std::int64_t samples = 0;
   for (auto _ : state) {
-    liftvox::TFileWaveStream stream(wave.Path());
-    liftvox::TPCMWaveReader reader(stream);
+    liftvox::AnnouncerSampleReader reader(wave.Path());
     liftvox::AdpcmState coder;
-    std::uint8_t block[1024];
     std::size_t offset = 0;
-    const std::int32_t request = reader.PcmFormat().bitsPerSample == 8 ? 1024 : 512;
-    for (;;) {
-      const std::int32_t frames = reader.Read(block, request);
-      if (frames == 0) break;
-      if (reader.PcmFormat().bitsPerSample != 8) liftvox::ReduceBufferTo8Bit(block, frames);
-      liftvox::adpcm_coder(block, image.data() + offset, frames, coder);
+    for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock()) {
+      const auto frames = static_cast<std::int32_t>(block.size());
+      liftvox::adpcm_coder(block.data(), image.data() + offset, frames, coder);
       offset += static_cast<std::size_t>(frames / 2);
       samples += frames;
     }

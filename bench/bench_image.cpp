@@ -4,12 +4,15 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "audio/wave_error.h"
+#include "audio/wave_format.h"
+#include "audio/wave_stream.h"
+#include "image/image_build_job.h"
 #include "image/image_builder.h"
 #include "image/memory_estimate.h"
 #include "model/document.h"
@@ -24,26 +27,17 @@ std::filesystem::path BenchFolder() {
   return folder;
 }
 
+// Files of earlier runs are kept; a missing or broken one is written anew.
+bool HoldsFrames(const std::filesystem::path& path, int32_t samples) {
+  try {
+    return std::filesystem::exists(path) && TFileWaveStream(path).FrameCount() == samples;
+  } catch (const WaveError&) {
+    return false;
+  }
+}
+
 void WriteWav16(const std::filesystem::path& path, int32_t samples, uint32_t seed) {
-  auto u16 = [](std::ofstream& out, uint32_t v) { out.put(char(v & 0xFF)).put(char(v >> 8)); };
-  auto u32 = [&](std::ofstream& out, uint32_t v) {
-    u16(out, v & 0xFFFF);
-    u16(out, v >> 16);
-  };
-  std::ofstream out(path, std::ios::binary);
-  const uint32_t bytes = static_cast<uint32_t>(samples) * 2;
-  out.write("RIFF", 4);
-  u32(out, 36 + bytes);
-  out.write("WAVEfmt ", 8);
-  u32(out, 16);
-  u16(out, 1);
-  u16(out, 1);
-  u32(out, 14456);
-  u32(out, 14456 * 2);
-  u16(out, 2);
-  u16(out, 16);
-  out.write("data", 4);
-  u32(out, bytes);
+  if (HoldsFrames(path, samples)) return;
   std::minstd_rand random(seed);
   std::vector<int16_t> data(static_cast<std::size_t>(samples));
   double phase = 0;
@@ -52,7 +46,9 @@ void WriteWav16(const std::filesystem::path& path, int32_t samples, uint32_t see
     sample =
         static_cast<int16_t>(12000 * std::sin(phase) + static_cast<int>(random() % 2000) - 1000);
   }
-  out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(bytes));
+  TFileWaveStream wave(path, MakePcmFormat(1, kAnnouncerSampleRate, 16));
+  wave.Write(data.data(), samples);
+  wave.Finish();
 }
 
 // 64 recordings of 259000 samples: 16.6 M samples that just fill 8 MB.
@@ -64,9 +60,7 @@ void BM_BuildFull8MegabyteImage(benchmark::State& state) {
   document.IconNames = {"CZ.BMP"};
   for (int i = 0; i < kFiles; ++i) {
     const auto file = folder / ("floor" + std::to_string(i) + ".wav");
-    if (!std::filesystem::exists(file) ||
-        std::filesystem::file_size(file) != 44 + 2 * static_cast<uintmax_t>(kSamples))
-      WriteWav16(file, kSamples, static_cast<uint32_t>(i));
+    WriteWav16(file, kSamples, static_cast<uint32_t>(i));
     auto sequence = std::make_unique<TSekvence>(&document);
     sequence->Code = i;
     sequence->Floor = true;
@@ -111,5 +105,58 @@ void BM_EstimateLargeConfiguration(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(estimator.OdhadniPamet(document, settings));
 }
 BENCHMARK(BM_EstimateLargeConfiguration)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// `sequences` floors of `samples` recordings of 1000 samples each, every
+// recording its own file, for an 8 MB memory. The directory's 16-bit offsets
+// hold at most 4096 records and terminators: 256 x 14 is the largest such
+// configuration with 256 floors (256 x 20 is refused as memory full).
+void MakeFloors(TPametRevazie& document, int sequences, int samples) {
+  const auto folder = BenchFolder() / "floors";
+  std::filesystem::create_directories(folder);
+  document.IconNames = {"CZ.BMP"};
+  for (int i = 0; i < sequences; ++i) {
+    auto sequence = std::make_unique<TSekvence>(&document);
+    sequence->Code = i;
+    sequence->Floor = true;
+    sequence->Name = std::to_string(i) + ". patro";
+    sequence->Repeat = 255;
+    TSekvence* added = document.AddSequence(std::move(sequence));
+    for (int j = 0; j < samples; ++j) {
+      const auto file = folder / ("floor" + std::to_string(i) + "-" + std::to_string(j) + ".wav");
+      if (!std::filesystem::exists(file))
+        WriteWav16(file, 1000, static_cast<uint32_t>(i * 100 + j));
+      auto sample = std::make_unique<TVzorek>(&document);
+      sample->SetFileName(file.string());
+      sample->Samples = 1000;
+      document.AppendSample(added, std::move(sample));
+    }
+  }
+}
+
+// What the desktop program does for a build: a snapshot on its own thread,
+// the build of that snapshot on a worker (timed here on one thread).
+void BM_ImageBuildJob(benchmark::State& state) {
+  TPametRevazie document;
+  MakeFloors(document, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const ImageSettings settings{.memorySizeCode = 7};
+  for (auto _ : state) {
+    const ImageBuildInput input = PrepareImageBuild(document, settings);
+    const ImageBuildOutput output = BuildImage(input);
+    if (output.result <= 0) state.SkipWithError("the image did not build");
+    benchmark::DoNotOptimize(output.image.data());
+  }
+}
+BENCHMARK(BM_ImageBuildJob)->Args({256, 14})->Args({128, 20})->Unit(benchmark::kMillisecond);
+
+// The same build in place, for the cost of the snapshot and its restoring.
+void BM_ImageBuildInPlace(benchmark::State& state) {
+  TPametRevazie document;
+  MakeFloors(document, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const ImageSettings settings{.memorySizeCode = 7};
+  for (auto _ : state) {
+    if (SestavPamet(document, settings) <= 0) state.SkipWithError("the image did not build");
+  }
+}
+BENCHMARK(BM_ImageBuildInPlace)->Args({256, 14})->Args({128, 20})->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <soxr.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <type_traits>
@@ -13,6 +14,7 @@
 #include "audio/wave_format.h"
 #include "audio/wave_stream.h"
 #include "config/file_io.h"
+#include "config/paths.h"
 
 namespace liftvox {
 namespace {
@@ -85,7 +87,9 @@ class AnnouncerSamples {
   std::vector<std::uint8_t> bytes_;
 };
 
-std::vector<std::uint8_t> DecodeToAnnouncerSamples(const std::filesystem::path& input) {
+// The samples of the input in the announcer's format; nothing when stopped.
+std::optional<std::vector<std::uint8_t>> DecodeToAnnouncerSamples(
+    const std::filesystem::path& input, const JobProgress& progress) {
   BufferedFile source;
   if (!source.Open(input, BufferedFile::Mode::Read)) throw WaveError("Can't open file stream.");
   const std::unique_ptr<SoundFile> sound = SoundFile::Open(source);
@@ -94,7 +98,8 @@ std::vector<std::uint8_t> DecodeToAnnouncerSamples(const std::filesystem::path& 
   AnnouncerSamples samples(sound->SampleRate());
   std::vector<float> interleaved(static_cast<std::size_t>(kBlockFrames * channels));
   std::vector<float> mono(static_cast<std::size_t>(kBlockFrames));
-  for (;;) {
+  const std::string name = PathToUtf8(input);
+  for (std::int64_t decoded = 0;;) {
     const std::int64_t frames = sound->ReadFloat(interleaved.data(), kBlockFrames);
     if (frames < 0) throw WaveError("Unable to convert sample.");
     if (frames == 0) break;
@@ -105,6 +110,11 @@ std::vector<std::uint8_t> DecodeToAnnouncerSamples(const std::filesystem::path& 
       mono[static_cast<std::size_t>(frame)] = sum / static_cast<float>(channels);
     }
     samples.Put(mono.data(), static_cast<std::size_t>(frames));
+    decoded += frames;
+    const double fraction =
+        sound->Frames() > 0 ? static_cast<double>(decoded) / sound->Frames() : 0.0;
+    if (!ReportProgress(progress, name, static_cast<float>(std::min(fraction, 1.0))))
+      return std::nullopt;
   }
   samples.Finish();
   return samples.Bytes();
@@ -119,14 +129,16 @@ std::uint8_t FloatTo8Bit(float sample) {
   return static_cast<std::uint8_t>(level);
 }
 
-std::int64_t ConvertRecording(const std::filesystem::path& input,
-                              const std::filesystem::path& output) {
+std::optional<std::int64_t> ConvertRecording(const std::filesystem::path& input,
+                                             const std::filesystem::path& output,
+                                             const JobProgress& progress) {
   // The input is closed again before the output replaces it, which may be the same file.
-  const std::vector<std::uint8_t> samples = DecodeToAnnouncerSamples(input);
-  if (!WriteFileAtomically(output, WaveFileBytes(AnnouncerPcmFormat(), samples))) {
+  const auto samples = DecodeToAnnouncerSamples(input, progress);
+  if (!samples) return std::nullopt;
+  if (!WriteFileAtomically(output, WaveFileBytes(AnnouncerPcmFormat(), *samples))) {
     throw WaveError("Error writing to file.");
   }
-  return static_cast<std::int64_t>(samples.size());
+  return static_cast<std::int64_t>(samples->size());
 }
 
 }  // namespace liftvox

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "audio/pcm_wave_reader.h"
-#include "audio/sample_reduction.h"
+#include "audio/announcer_sample_reader.h"
 #include "audio/wave_error.h"
 #include "audio/wave_stream.h"
 #include "config/paths.h"
@@ -18,6 +16,29 @@ namespace {
 
 constexpr int32_t kSilenceBlock = 1024;
 constexpr int kGapBlocks = 15;
+
+struct Stopped {};
+
+// How far a preview got, counted in the samples of its sequences (their
+// entries, not sound samples); ends the preview when told to stop.
+class RenderProgress {
+ public:
+  RenderProgress(const JobProgress& progress, int64_t samples)
+      : progress_(progress), samples_(samples) {}
+
+  // `within` is how far into the current sequence, in its samples.
+  void Report(const std::string& text, double within) const {
+    const double fraction = samples_ > 0 ? (static_cast<double>(done_) + within) / samples_ : 1.0;
+    if (!ReportProgress(progress_, text, static_cast<float>(std::min(fraction, 1.0))))
+      throw Stopped{};
+  }
+  void Advance(int64_t samples) { done_ += samples; }
+
+ private:
+  const JobProgress& progress_;
+  const int64_t samples_;
+  int64_t done_ = 0;
+};
 
 void WriteSilence(TWaveStream& output, int64_t samples) {
   static const std::array<uint8_t, kSilenceBlock> silence = [] {
@@ -30,42 +51,82 @@ void WriteSilence(TWaveStream& output, int64_t samples) {
   if (samples > 0) output.Write(silence.data(), static_cast<int32_t>(samples));
 }
 
-void WriteRecording(TWaveStream& output, const std::string& fileName) {
+// `position` is where the recording starts in the watcher's count.
+void WriteRecording(TWaveStream& output, const std::string& fileName,
+                    const RenderProgress& progress, double position) {
   try {
-    TFileWaveStream stream(NativePath(fileName));
-    TPCMWaveReader reader(stream);
-    const WaveFormat& format = reader.PcmFormat();
-    if (format.channels != 1 || (format.bitsPerSample != 8 && format.bitsPerSample != 16))
-      throw WaveError("Only mono 8- or 16-bit sound can be played.");
-    const bool eightBit = format.bitsPerSample == 8;
-    std::array<uint8_t, 1024> buffer;
-    for (;;) {
-      const int32_t frames = reader.Read(buffer.data(), eightBit ? 1024 : 512);
-      if (frames <= 0) break;
-      if (!eightBit) ReduceBufferTo8Bit(buffer.data(), frames);
-      output.Write(buffer.data(), frames);
+    AnnouncerSampleReader reader(NativePath(fileName));
+    int64_t written = 0;
+    for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock()) {
+      output.Write(block.data(), static_cast<int32_t>(block.size()));
+      written += static_cast<int64_t>(block.size());
+      progress.Report(fileName, position + static_cast<double>(written) / reader.TotalFrames());
     }
   } catch (const WaveError& error) {
     throw WaveError(fileName + ": " + error.what());
   }
 }
 
-template <typename Render>
-void RenderToFile(const std::filesystem::path& file, Render render) {
-  std::filesystem::path partial = file;
-  partial += ".part";
-  try {
-    {
-      TFileWaveStream output(partial, AnnouncerPcmFormat());
-      render(output);
-      output.Finish();
+// Appends what the announcer says for one sequence: the matching samples,
+// leading and trailing silence dropped and of several silences in a row only
+// the last kept.
+void RenderSequence(TWaveStream& output, const TPametRevazie& document, const TSekvence& sequence,
+                    uint8_t switches, RenderProgress& progress) {
+  std::vector<const TVzorek*> matching;
+  for (const auto& sample : sequence.SampleList)
+    if (SampleMatches(document, *sample, switches)) matching.push_back(sample.get());
+
+  bool nothingWritten = true;
+  for (std::size_t i = 0; i < matching.size(); ++i) {
+    const TVzorek& sample = *matching[i];
+    const TVzorek* next = i + 1 < matching.size() ? matching[i + 1] : nullptr;
+    if (sample.Silence) {
+      if (!next) break;
+      if (next->Silence || nothingWritten) continue;
+      WriteSilence(output, sample.Samples);
+    } else {
+      WriteRecording(output, sample.FileName, progress, static_cast<double>(i));
     }
-    std::filesystem::rename(partial, file);
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(partial, ignored);
-    throw;
+    nothingWritten = false;
   }
+  progress.Advance(sequence.SampleCount());
+}
+
+// A file being written beside its target, removed unless it was put in place.
+class PartialFile {
+ public:
+  explicit PartialFile(const std::filesystem::path& target) : path_(target) { path_ += ".part"; }
+  ~PartialFile() {
+    std::error_code ignored;
+    if (!placed_) std::filesystem::remove(path_, ignored);
+  }
+  PartialFile(const PartialFile&) = delete;
+  PartialFile& operator=(const PartialFile&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+  void PutInPlace(const std::filesystem::path& target) {
+    std::filesystem::rename(path_, target);
+    placed_ = true;
+  }
+
+ private:
+  std::filesystem::path path_;
+  bool placed_ = false;
+};
+
+// The target appears only when complete. False when stopped; then, as after a
+// failure, nothing is left behind.
+template <typename Render>
+bool RenderToFile(const std::filesystem::path& file, Render render) {
+  PartialFile partial(file);
+  try {
+    TFileWaveStream output(partial.Path(), AnnouncerPcmFormat());
+    render(output);
+    output.Finish();
+  } catch (const Stopped&) {
+    return false;
+  }
+  partial.PutInPlace(file);
+  return true;
 }
 
 }  // namespace
@@ -81,42 +142,28 @@ bool SampleMatches(const TPametRevazie& document, const TVzorek& sample, uint8_t
   return DilPatternMatches(entry ? entry->Pattern : 0, switches);
 }
 
-void RenderSequence(TWaveStream& output, const TPametRevazie& document, const TSekvence& sequence,
-                    uint8_t switches) {
-  std::vector<const TVzorek*> matching;
-  for (const auto& sample : sequence.SampleList)
-    if (SampleMatches(document, *sample, switches)) matching.push_back(sample.get());
-
-  bool nothingWritten = true;
-  for (std::size_t i = 0; i < matching.size(); ++i) {
-    const TVzorek& sample = *matching[i];
-    const TVzorek* next = i + 1 < matching.size() ? matching[i + 1] : nullptr;
-    if (sample.Silence) {
-      if (!next) break;
-      if (next->Silence || nothingWritten) continue;
-      WriteSilence(output, sample.Samples);
-    } else {
-      WriteRecording(output, sample.FileName);
-    }
-    nothingWritten = false;
-  }
-}
-
-void RenderSequencePreview(const std::filesystem::path& file, const TPametRevazie& document,
-                           int sequenceIndex, uint8_t switches) {
+bool RenderSequencePreview(const std::filesystem::path& file, const TPametRevazie& document,
+                           int sequenceIndex, uint8_t switches, const JobProgress& progress) {
   if (sequenceIndex < 0 || sequenceIndex >= document.SequenceCount())
     throw WaveError("No sequence " + std::to_string(sequenceIndex) + ".");
-  RenderToFile(file, [&](TWaveStream& output) {
-    RenderSequence(output, document, *document.SequenceAt(sequenceIndex), switches);
+  const TSekvence& sequence = *document.SequenceAt(sequenceIndex);
+  return RenderToFile(file, [&](TWaveStream& output) {
+    RenderProgress rendered(progress, sequence.SampleCount());
+    RenderSequence(output, document, sequence, switches, rendered);
   });
 }
 
-void RenderAllSequencesPreview(const std::filesystem::path& file, const TPametRevazie& document,
-                               int firstSequence, uint8_t switches) {
-  RenderToFile(file, [&](TWaveStream& output) {
-    for (int i = std::max(firstSequence, 0); i < document.SequenceCount(); ++i) {
+bool RenderAllSequencesPreview(const std::filesystem::path& file, const TPametRevazie& document,
+                               int firstSequence, uint8_t switches, const JobProgress& progress) {
+  const int first = std::max(firstSequence, 0);
+  int64_t samples = 0;
+  for (int i = first; i < document.SequenceCount(); ++i)
+    samples += document.SequenceAt(i)->SampleCount();
+  return RenderToFile(file, [&](TWaveStream& output) {
+    RenderProgress rendered(progress, samples);
+    for (int i = first; i < document.SequenceCount(); ++i) {
       const TSekvence& sequence = *document.SequenceAt(i);
-      RenderSequence(output, document, sequence, switches);
+      RenderSequence(output, document, sequence, switches, rendered);
       if (sequence.SampleCount() > 0) WriteSilence(output, int64_t{kGapBlocks} * kSilenceBlock);
     }
   });

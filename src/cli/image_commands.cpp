@@ -222,8 +222,9 @@ void AddConvertCommand(CLI::App& app) {
   command->add_option("-o,--output", options->output, "WAV file to write")->required();
   command->callback([options] {
     try {
-      const int64_t samples = ConvertRecording(options->input, options->output);
-      std::cerr << "Wrote " << samples << " samples\n";
+      // Nobody asks this conversion to stop, so it always has a count.
+      const auto samples = ConvertRecording(options->input, options->output);
+      std::cerr << "Wrote " << samples.value_or(0) << " samples\n";
     } catch (const WaveError& error) {
       throw CliError(options->input.string() + ": " + error.what());
     }

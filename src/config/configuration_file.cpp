@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "base/little_endian.h"
 #include "base/message_format.h"
 #include "config/dil_file.h"
 #include "config/file_io.h"
@@ -224,8 +225,7 @@ std::optional<std::string> RenderConfigurationText(const TPametRevazie& document
 
 bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer, std::size_t size) {
   if (!buffer || size < 4) return false;
-  const uint32_t length =
-      buffer[0] | (buffer[1] << 8) | (buffer[2] << 16) | (static_cast<uint32_t>(buffer[3]) << 24);
+  const uint32_t length = ReadLittleEndian32(buffer);
   if (length == 0 || length > 0x7FFFFFFF || length > size - 4) return false;
   // The text ends at the first zero byte, and at the latest where L says.
   const auto* text = reinterpret_cast<const char*>(buffer + 4);

@@ -1,15 +1,13 @@
 #include "image/image_builder.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <string>
 #include <unordered_map>
 
-#include "audio/pcm_wave_reader.h"
-#include "audio/sample_reduction.h"
+#include "audio/announcer_sample_reader.h"
 #include "audio/wave_error.h"
-#include "audio/wave_stream.h"
+#include "base/little_endian.h"
 #include "base/message_format.h"
 #include "config/configuration_file.h"
 #include "config/paths.h"
@@ -24,22 +22,18 @@ namespace {
 
 namespace layout = image_layout;
 
-// Little-endian stores into the image; every caller has checked the bounds.
-void Put16(std::vector<uint8_t>& image, int64_t at, uint32_t value) {
-  image[static_cast<std::size_t>(at)] = static_cast<uint8_t>(value);
-  image[static_cast<std::size_t>(at + 1)] = static_cast<uint8_t>(value >> 8);
-}
-
-void Put32(std::vector<uint8_t>& image, int64_t at, uint32_t value) {
-  Put16(image, at, value & 0xFFFF);
-  Put16(image, at + 2, value >> 16);
-}
-
-// Why a build stopped, for the message its caller shows.
+// Why a build ended early; the first two have their messages.
 struct MemoryFull {};
 struct UnreadableSample {
   std::string fileName;
 };
+struct Stopped {};
+
+ImageBuildOutput Failed(int32_t result) {
+  ImageBuildOutput output;
+  output.result = result;
+  return output;
+}
 
 struct StoredSample {
   int64_t page;
@@ -48,23 +42,26 @@ struct StoredSample {
 
 class ImageBuilder {
  public:
-  ImageBuilder(TPametRevazie& document, const ImageSettings& settings)
+  ImageBuilder(const TPametRevazie& document, const ImageSettings& settings,
+               const JobProgress& progress)
       : document_(document),
         settings_(settings),
-        image_(document.Image),
-        memorySize_(document.MemorySize),
+        progress_(progress),
+        memorySize_(MemorySizeFromCode(settings.memorySizeCode)),
         pageSize_(PageSizeForMemory(settings.memorySizeCode)) {}
 
-  int32_t Build() {
+  ImageBuildOutput Build() {
     const ImageCounts counts = CountImage(document_);
-    if (pageSize_ <= 0 || counts.listsEnd > 65536) throw MemoryFull{};
-    std::fill(image_.begin(), image_.begin() + memorySize_, 0xFF);
+    // With no memory size known there is nothing to build for.
+    if (memorySize_ <= 0 || counts.listsEnd > 65536) throw MemoryFull{};
+    image_.assign(static_cast<std::size_t>(memorySize_) + 1, 0xFF);
+    PlanProgress();
 
     const int64_t dataStartPage = CeilDiv(counts.listsEnd, pageSize_);
     parameterBlock_ = dataStartPage * pageSize_;
     // The fixed part of the parameter block must fit before anything else.
     if (parameterBlock_ + layout::kConfigText >= memorySize_) throw MemoryFull{};
-    Put16(image_, layout::kDataStartPage, static_cast<uint32_t>(dataStartPage));
+    Put16(layout::kDataStartPage, static_cast<uint32_t>(dataStartPage));
     nextPage_ = dataStartPage;
 
     WriteParameterBlock(counts);
@@ -72,12 +69,21 @@ class ImageBuilder {
     WriteEntries(counts);
     WriteMasks();
 
-    Put16(image_, layout::kEndPage, static_cast<uint32_t>(nextPage_));
-    return static_cast<int32_t>(nextPage_ * pageSize_);
+    Put16(layout::kEndPage, static_cast<uint32_t>(nextPage_));
+    ReportProgress(progress_, "", 1.0f);
+    return {static_cast<int32_t>(nextPage_ * pageSize_), static_cast<int32_t>(memorySize_),
+            std::move(image_)};
   }
 
  private:
   uint8_t& At(int64_t offset) { return image_[static_cast<std::size_t>(parameterBlock_ + offset)]; }
+  // Every caller has checked that the field lies inside the memory.
+  void Put16(int64_t at, uint32_t value) {
+    WriteLittleEndian16(&image_[static_cast<std::size_t>(at)], static_cast<uint16_t>(value));
+  }
+  void Put32(int64_t at, uint32_t value) {
+    WriteLittleEndian32(&image_[static_cast<std::size_t>(at)], value);
+  }
 
   void WriteParameterBlock(const ImageCounts& counts) {
     At(0) = 0x24;
@@ -101,12 +107,12 @@ class ImageBuilder {
   void WriteConfigurationText() {
     const auto text = settings_.setupToFlash ? RenderConfigurationText(document_) : std::nullopt;
     if (!text) {
-      Put32(image_, parameterBlock_ + layout::kConfigLength, 0);
+      Put32(parameterBlock_ + layout::kConfigLength, 0);
       nextPage_ += 1;
       return;
     }
     const int64_t length = static_cast<int64_t>(text->size());
-    Put32(image_, parameterBlock_ + layout::kConfigLength, static_cast<uint32_t>(length + 1));
+    Put32(parameterBlock_ + layout::kConfigLength, static_cast<uint32_t>(length + 1));
     if (parameterBlock_ + layout::kConfigText + length + 1 >= memorySize_) throw MemoryFull{};
     std::memcpy(&At(layout::kConfigText), text->data(), text->size());
     At(layout::kConfigText + length) = 0;
@@ -120,7 +126,7 @@ class ImageBuilder {
       const TSekvence& sequence = *item.sequence;
       AccumulateMasks(sequence);
       const int64_t directory = layout::kDirectory + 4 * entry;
-      Put16(image_, directory, static_cast<uint32_t>(record));
+      Put16(directory, static_cast<uint32_t>(record));
       image_[static_cast<std::size_t>(directory + 2)] =
           static_cast<uint8_t>(sequence.Priority | (item.trigger >> 8));
       image_[static_cast<std::size_t>(directory + 3)] = static_cast<uint8_t>(item.trigger);
@@ -137,36 +143,32 @@ class ImageBuilder {
   void WriteRecord(int64_t at, const TVzorek& sample) {
     std::fill_n(image_.begin() + at, layout::kRecordSize, 0);
     if (sample.Silence) {
-      Put32(image_, at + 2, static_cast<uint32_t>(sample.Samples));
+      Put32(at + 2, static_cast<uint32_t>(sample.Samples));
       image_[static_cast<std::size_t>(at + 8)] = layout::kSilenceRecord;
       return;
     }
     const StoredSample stored = Store(sample.FileName);
     const DilEntry* entry = document_.DilEntryFor(sample.DIL);
-    Put16(image_, at, static_cast<uint32_t>(stored.page));
-    Put32(image_, at + 2, stored.frames);
-    Put16(image_, at + 6, entry ? entry->Pattern : 0);
+    Put16(at, static_cast<uint32_t>(stored.page));
+    Put32(at + 2, stored.frames);
+    Put16(at + 6, entry ? entry->Pattern : 0);
     image_[static_cast<std::size_t>(at + 8)] = layout::kWavRecord;
   }
 
   // Encodes a WAV file at the next free page, or finds where it already is.
   StoredSample Store(const std::string& fileName) {
-    const std::string key = SampleFileKey(fileName);
+    const std::string& key = KeyOf(fileName);
     if (auto known = stored_.find(key); known != stored_.end()) return known->second;
     try {
-      TFileWaveStream stream(NativePath(fileName));
-      TPCMWaveReader reader(stream);
-      const WaveFormat& format = reader.PcmFormat();
-      // Only mono 8- or 16-bit sound can be reduced to the announcer's samples.
-      if (format.channels != 1 || (format.bitsPerSample != 8 && format.bitsPerSample != 16))
-        throw UnreadableSample{fileName};
+      AnnouncerSampleReader reader(NativePath(fileName));
       const int64_t frames = reader.TotalFrames();
       if (frames > 0xFFFFFFFFLL ||
           static_cast<double>(memorySize_) <=
               static_cast<double>(nextPage_ * pageSize_) + static_cast<double>(frames) / 2.0)
         throw MemoryFull{};
       const StoredSample stored{nextPage_, static_cast<uint32_t>(frames)};
-      Encode(reader, nextPage_ * pageSize_, frames);
+      totalSamples_ += frames - plannedSamples_[key];  // the file knows better than the plan
+      Encode(reader, nextPage_ * pageSize_, fileName);
       nextPage_ += CeilDiv(frames, 2 * int64_t{pageSize_});
       stored_.emplace(key, stored);
       return stored;
@@ -175,22 +177,42 @@ class ImageBuilder {
     }
   }
 
-  void Encode(TPCMWaveReader& reader, int64_t start, int64_t totalFrames) {
-    const bool eightBit = reader.PcmFormat().bitsPerSample == 8;
-    const int32_t block = eightBit ? 1024 : 512;
-    std::array<uint8_t, 1024> buffer;
+  // The coder's state runs on from block to block; every block but the last
+  // is even, so each starts on a whole byte.
+  void Encode(AnnouncerSampleReader& reader, int64_t start, const std::string& fileName) {
     AdpcmState state;
     int64_t output = start;
-    int64_t delivered = 0;
-    for (;;) {
-      const int32_t frames = reader.Read(buffer.data(), block);
-      // A reader that delivers more than it promised must not write past the sample.
-      if (frames <= 0 || delivered + frames > totalFrames) break;
-      if (!eightBit) ReduceBufferTo8Bit(buffer.data(), frames);
-      adpcm_coder(buffer.data(), image_.data() + output, frames, state);
+    for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock()) {
+      const auto frames = static_cast<int32_t>(block.size());
+      adpcm_coder(block.data(), image_.data() + output, frames, state);
       output += frames / 2;
-      delivered += frames;
+      encodedSamples_ += frames;
+      const double fraction =
+          totalSamples_ > 0 ? static_cast<double>(encodedSamples_) / totalSamples_ : 0.0;
+      if (!ReportProgress(progress_, fileName, static_cast<float>(std::min(fraction, 1.0))))
+        throw Stopped{};
     }
+  }
+
+  // The work to do is the samples of every distinct file, as far as their
+  // stored lengths tell before the files are opened. The keys are kept, as
+  // working them out asks the file system.
+  void PlanProgress() {
+    for (const auto& sequence : document_.SequenceList) {
+      for (const auto& sample : sequence->SampleList) {
+        if (sample->Silence || keys_.contains(sample->FileName)) continue;
+        const std::string& key =
+            keys_.emplace(sample->FileName, SampleFileKey(sample->FileName)).first->second;
+        const int64_t planned = std::max<int64_t>(sample->Samples, 0);
+        if (plannedSamples_.emplace(key, planned).second) totalSamples_ += planned;
+      }
+    }
+  }
+
+  const std::string& KeyOf(const std::string& fileName) {
+    auto known = keys_.find(fileName);
+    if (known == keys_.end()) known = keys_.emplace(fileName, SampleFileKey(fileName)).first;
+    return known->second;
   }
 
   void AccumulateMasks(const TSekvence& sequence) {
@@ -232,45 +254,64 @@ class ImageBuilder {
     At(layout::kParallelMaskC) = static_cast<uint8_t>(maskC_ | (document_.ParPlayInv ? 0x04 : 0));
     At(layout::kParallelMaskC + 1) = 0;
     const uint16_t serial = serialMask_ | (document_.SerPlayInv ? 0x08 : 0);
-    Put16(image_, parameterBlock_ + layout::kSerialMask, serial);
+    Put16(parameterBlock_ + layout::kSerialMask, serial);
   }
 
-  TPametRevazie& document_;
+  const TPametRevazie& document_;
   const ImageSettings& settings_;
-  std::vector<uint8_t>& image_;
+  const JobProgress& progress_;
   const int64_t memorySize_;
   const int64_t pageSize_;
+  std::vector<uint8_t> image_;
   int64_t parameterBlock_ = 0;
   int64_t nextPage_ = 0;
   std::unordered_map<std::string, StoredSample> stored_;
   uint8_t maskA_ = 0, maskB_ = 0, maskC_ = 0;
   uint16_t serialMask_ = 0;
+  std::unordered_map<std::string, std::string> keys_;        // by sample FileName
+  std::unordered_map<std::string, int64_t> plannedSamples_;  // by key
+  int64_t totalSamples_ = 0;
+  int64_t encodedSamples_ = 0;
 };
 
 }  // namespace
 
-int32_t SestavPamet(TPametRevazie& document, const ImageSettings& settings) {
-  const int64_t size = MemorySizeFromCode(settings.memorySizeCode);
+ImageBuildOutput BuildMemoryImage(const TPametRevazie& document, const ImageSettings& settings,
+                                  const JobProgress& progress) {
   const std::string caption = document.Translate("MemoryBuilding", "Generování paměti");
   try {
-    if (size <= 0) throw MemoryFull{};  // no memory known: keep the image there is
-    if (size != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(size));
-    const int32_t used = ImageBuilder(document, settings).Build();
-    document.UsedMemory = used;
-    document.SetImageStale(false);
-    return used;
+    return ImageBuilder(document, settings, progress).Build();
   } catch (const MemoryFull&) {
     document.prompter().Warn(
         {"MemoryFull", caption,
          document.Translate("MemoryFull", "Příliš mnoho dat. Do této paměti se nevejdou!")});
-    return 0;
+    return Failed(kImageMemoryFull);
   } catch (const UnreadableSample& unreadable) {
     document.prompter().Warn(
         {"UnableLoadFile", caption,
          FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"),
                        unreadable.fileName)});
-    return -2;
+    return Failed(kImageUnreadableFile);
+  } catch (const Stopped&) {
+    return Failed(kImageBuildStopped);
   }
+}
+
+bool StoreBuiltImage(TPametRevazie& document, ImageBuildOutput&& output) {
+  if (output.result <= 0) return false;
+  document.SetMemorySize(output.memorySize);
+  document.Image = std::move(output.image);
+  document.UsedMemory = output.result;
+  document.SetImageStale(false);
+  return true;
+}
+
+int32_t SestavPamet(TPametRevazie& document, const ImageSettings& settings,
+                    const JobProgress& progress) {
+  ImageBuildOutput output = BuildMemoryImage(document, settings, progress);
+  const int32_t result = output.result;
+  StoreBuiltImage(document, std::move(output));
+  return result;
 }
 
 }  // namespace liftvox

@@ -1,5 +1,6 @@
 #include "image/image_contents.h"
 
+#include "base/little_endian.h"
 #include "image/adpcm.h"
 #include "image/image_file.h"
 #include "image/image_layout.h"
@@ -22,10 +23,12 @@ class Reader {
     return bytes_[at];
   }
   uint32_t U16(uint64_t at, const char* what) const {
-    return U8(at, what) | (U8(at + 1, what) << 8);
+    Require(at, 2, what);
+    return ReadLittleEndian16(bytes_.data() + at);
   }
   uint32_t U32(uint64_t at, const char* what) const {
-    return U16(at, what) | (U16(at + 2, what) << 16);
+    Require(at, 4, what);
+    return ReadLittleEndian32(bytes_.data() + at);
   }
   bool IsTerminator(uint64_t at) const {
     Require(at, layout::kRecordSize, "a sample list");

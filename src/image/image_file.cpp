@@ -4,22 +4,15 @@
 #include <fstream>
 #include <string_view>
 
+#include "base/little_endian.h"
 #include "config/file_io.h"
 #include "image/memory_size.h"
 
 namespace liftvox {
 
-namespace {
-
-uint16_t ReadU16(std::span<const uint8_t> image, size_t offset) {
-  return static_cast<uint16_t>(image[offset] | (image[offset + 1] << 8));
-}
-
-}  // namespace
-
 int64_t ImageFileDataLength(std::span<const uint8_t> image, int64_t memorySize, int64_t usedSize,
                             int pageSize) {
-  int64_t length = image.size() >= 4 ? int64_t{ReadU16(image, 2)} * pageSize : 0;
+  int64_t length = image.size() >= 4 ? int64_t{ReadLittleEndian16(image.data() + 2)} * pageSize : 0;
   if (length >= memorySize) length = usedSize - 1;
   length = std::min<int64_t>(length, static_cast<int64_t>(image.size()));
   return std::max<int64_t>(length, 0);
@@ -86,16 +79,14 @@ std::optional<StoredConfiguration> FindStoredConfiguration(std::span<const uint8
                                                            int pageSize) {
   if (pageSize <= 0 || image.size() < 2) return std::nullopt;
   StoredConfiguration found;
-  const uint64_t block = uint64_t{ReadU16(image, 0)} * static_cast<uint64_t>(pageSize);
+  const uint64_t block =
+      uint64_t{ReadLittleEndian16(image.data())} * static_cast<uint64_t>(pageSize);
   if (block + 2 > image.size()) return std::nullopt;
   found.blockOffset = static_cast<size_t>(block);
-  const uint64_t record = block + ReadU16(image, found.blockOffset);
+  const uint64_t record = block + ReadLittleEndian16(image.data() + found.blockOffset);
   if (record + 4 > image.size()) return std::nullopt;
   found.recordOffset = static_cast<size_t>(record);
-  const uint8_t* field = image.data() + found.recordOffset;
-  found.storedLength = static_cast<int32_t>(
-      static_cast<uint32_t>(field[0]) | (static_cast<uint32_t>(field[1]) << 8) |
-      (static_cast<uint32_t>(field[2]) << 16) | (static_cast<uint32_t>(field[3]) << 24));
+  found.storedLength = static_cast<int32_t>(ReadLittleEndian32(image.data() + found.recordOffset));
   if (found.storedLength <= 0) return std::nullopt;
   found.textOffset = found.recordOffset + 4;
   if (static_cast<uint64_t>(found.storedLength) > image.size() - found.textOffset) {
@@ -116,7 +107,8 @@ std::optional<std::string> StoredConfigurationText(std::span<const uint8_t> imag
 
 int ImageInterfaceNumber(std::span<const uint8_t> image, int pageSize) {
   if (pageSize <= 0 || image.size() < 2) return -1;
-  const uint64_t offset = uint64_t{ReadU16(image, 0)} * static_cast<uint64_t>(pageSize) + 4;
+  const uint64_t offset =
+      uint64_t{ReadLittleEndian16(image.data())} * static_cast<uint64_t>(pageSize) + 4;
   return offset < image.size() ? image[static_cast<size_t>(offset)] : -1;
 }
 

@@ -9,8 +9,8 @@
 #include "audio/pcm_wave_reader.h"
 #include "audio/wave_error.h"
 #include "audio/wave_stream.h"
+#include "support/sound_checks.h"
 #include "support/test_support.h"
-#include "wave_test_helpers.h"
 
 namespace liftvox {
 namespace {
@@ -82,7 +82,7 @@ TEST(ConvertRecording, LeavesAnnouncerFilesAsTheyAre) {
   EXPECT_EQ(test::Decode8(folder / "a.wav"), test::Decode8(Data("u8_mono.wav")));
 }
 
-TEST(ConvertRecording, FailsWithoutTouchingTheTarget) {
+TEST(ConvertRecording, FailsOrStopsWithoutTouchingTheTarget) {
   test::TempDir folder;
   test::WriteFile(folder / "old.wav", "precious");
   test::WriteFile(folder / "text.wav", "not sound at all");
@@ -91,8 +91,23 @@ TEST(ConvertRecording, FailsWithoutTouchingTheTarget) {
   };
   EXPECT_EQ(message(folder / "text.wav"), "Unsupported audio file format.");
   EXPECT_EQ(message(folder / "missing.wav"), "Can't open file stream.");
+  std::vector<float> fractions;
+  const auto stopAtHalf = [&](const std::string&, float fraction) {
+    fractions.push_back(fraction);
+    return fraction < 0.5f;
+  };
+  EXPECT_FALSE(ConvertRecording(Data("stereo_44k.flac"), folder / "old.wav", stopAtHalf));
+  EXPECT_EQ(fractions.size(), 2u) << "13230 frames in blocks of 4096";
   EXPECT_EQ(test::ReadFile(folder / "old.wav"), "precious");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+
+  EXPECT_EQ(ConvertRecording(Data("stereo_44k.flac"), folder / "new.wav",
+                             [&](auto&, float f) {
+                               fractions.push_back(f);
+                               return true;
+                             }),
+            ConvertRecording(Data("stereo_44k.flac"), folder / "new.wav"));
+  EXPECT_FLOAT_EQ(fractions.back(), 1.0f);
 }
 
 TEST(ConvertRecording, RoundsAndClipsSamples) {

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "audio/pcm_wave_reader.h"
 #include "audio/wave_error.h"
-#include "audio/wave_stream.h"
-#include "image/wav_fixture.h"
 #include "model/document.h"
+#include "support/sound_checks.h"
+#include "support/test_support.h"
+#include "support/wave_files.h"
 
 namespace liftvox::test {
 namespace {
@@ -39,15 +39,10 @@ class PreviewTest : public ::testing::Test {
   std::vector<uint8_t> Render(uint8_t switches = 0x78, bool all = false) {
     const auto out = dir / "out.wav";
     if (all)
-      RenderAllSequencesPreview(out, document, 0, switches);
+      EXPECT_TRUE(RenderAllSequencesPreview(out, document, 0, switches));
     else
-      RenderSequencePreview(out, document, 0, switches);
-    TFileWaveStream stream(out);
-    TPCMWaveReader reader(stream);
-    EXPECT_EQ(reader.PcmFormat().samplesPerSec, 14456u);
-    std::vector<uint8_t> samples(static_cast<std::size_t>(reader.TotalFrames()));
-    if (!samples.empty()) reader.Read(samples.data(), static_cast<int32_t>(samples.size()));
-    return samples;
+      EXPECT_TRUE(RenderSequencePreview(out, document, 0, switches));
+    return Decode8(out);
   }
 
   TempDir dir;
@@ -68,19 +63,27 @@ TEST_F(PreviewTest, SilencesAtTheEdgesAndInRowsCollapse) {
   EXPECT_EQ(samples[100], 128);
   EXPECT_EQ(samples[104], 128);
   EXPECT_EQ(samples[105], 20);
+
+  document.DeleteSample(document.SequenceAt(0)->SampleAt(1));
+  document.DeleteSample(document.SequenceAt(0)->SampleAt(3));
+  EXPECT_TRUE(Render().empty()) << "only silences: a file with no sound";
+  Add("a.wav");
+  AddSilence(2500);
+  Add("a.wav");
+  EXPECT_EQ(Render().size(), 100u + 2500 + 100) << "two whole blocks and 452 samples";
 }
 
-TEST_F(PreviewTest, OnlySilencesGiveAnEmptyFileAndDilSwitchesFilter) {
-  AddSilence(2500);
-  EXPECT_TRUE(Render().empty());
-  Add("a.wav", 0);  // needs switch 4 ON
-  Add("b.wav", 1);  // needs switch 4 OFF
-  EXPECT_EQ(Render(0x78).size(), 100u) << "the leading silence is dropped";
-  EXPECT_EQ(Render(0x70).size(), 50u);
-  AddSilence(2500);
+// A sample whose language needs one switch ON, and one that needs it OFF.
+TEST_F(PreviewTest, EachSimulatedSwitchDecidesOnItsOwn) {
   Add("a.wav", 0);
-  EXPECT_EQ(Render(0x78).size(), 100u + 2500 + 100) << "two whole blocks and 452 samples";
-  EXPECT_EQ(SimulatedSwitches(true, true, true, true), 0x78);
+  Add("b.wav", 1);
+  for (int n = 4; n <= 7; ++n) {
+    const auto bit = static_cast<uint16_t>(1 << (n - 1));
+    document.DilEntries = {{"ON", 0, static_cast<uint16_t>(bit << 8 | bit)},
+                           {"OFF", 0, static_cast<uint16_t>(bit << 8)}};
+    EXPECT_EQ(Render(SimulatedSwitches(n == 4, n == 5, n == 6, n == 7)).size(), 100u) << n;
+    EXPECT_EQ(Render(SimulatedSwitches(n != 4, n != 5, n != 6, n != 7)).size(), 50u) << n;
+  }
 }
 
 TEST_F(PreviewTest, SixteenBitSoundIsReducedAndAllSequencesGetGaps) {
@@ -97,10 +100,20 @@ TEST_F(PreviewTest, SixteenBitSoundIsReducedAndAllSequencesGetGaps) {
   EXPECT_EQ(Render(0x78, true).size(), 60u + 15360 + 50 + 15360);
 }
 
-TEST_F(PreviewTest, UnreadableSamplesEndThePreviewAndLeaveNoFile) {
+TEST_F(PreviewTest, UnreadableSamplesAndStopsLeaveNoFile) {
+  WriteFile(dir / "out.wav", "the last preview");
+  Add("a.wav");
+  std::string reported;
+  const auto stop = [&](const std::string& text, float) {
+    reported = text;
+    return false;
+  };
+  EXPECT_FALSE(RenderSequencePreview(dir / "out.wav", document, 0, 0x78, stop));
+  EXPECT_NE(reported.find("a.wav"), std::string::npos);
+  EXPECT_FALSE(RenderAllSequencesPreview(dir / "out.wav", document, 0, 0x78, stop));
   Add("missing.wav");
-  EXPECT_THROW(Render(), WaveError);
-  EXPECT_FALSE(std::filesystem::exists(dir / "out.wav"));
+  EXPECT_THROW(RenderSequencePreview(dir / "out.wav", document, 0, 0x78), WaveError);
+  EXPECT_EQ(ReadFile(dir / "out.wav"), "the last preview");
   EXPECT_FALSE(std::filesystem::exists(dir / "out.wav.part"));
 }
 

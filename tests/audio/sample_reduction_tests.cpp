@@ -13,11 +13,6 @@ TEST(SampleReduction, MatchesTheFloatingPointRuleForEverySample) {
     const auto expected = static_cast<std::uint8_t>(std::trunc(s / 256.0 + 128.0));
     ASSERT_EQ(ReduceTo8Bit(static_cast<std::int16_t>(s)), expected) << s;
   }
-  EXPECT_EQ(ReduceTo8Bit(-32768), 0);
-  EXPECT_EQ(ReduceTo8Bit(0), 128);
-  EXPECT_EQ(ReduceTo8Bit(32767), 255);
-  EXPECT_EQ(ReduceTo8Bit(-1), 127);
-  EXPECT_EQ(ReduceTo8Bit(255), 128);
 }
 
 TEST(SampleReduction, ReducesLittleEndianBuffersInPlace) {

@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "audio/buffered_file.h"
 #include "audio/pcm_wave_reader.h"
-#include "audio/sound_file.h"
 #include "audio/wave_error.h"
+#include "support/sound_checks.h"
 #include "support/test_support.h"
-#include "wave_test_helpers.h"
+#include "support/wave_files.h"
 
 namespace liftvox {
 namespace {
@@ -176,14 +175,7 @@ TEST(WaveStreamWrite, WritesCompleteFiles) {
   // Finished by the destructor alone; no frames is still a valid file.
   { TFileWaveStream stream(path, AnnouncerPcmFormat()); }
   EXPECT_EQ(test::ReadFile(path), AnnouncerFile(""));
-  TFileWaveStream empty(path);
-  EXPECT_EQ(empty.FrameCount(), 0);
-  BufferedFile file;
-  ASSERT_TRUE(file.Open(path, BufferedFile::Mode::Read));
-  const auto sound = SoundFile::Open(file);  // another reader agrees
-  ASSERT_NE(sound, nullptr);
-  EXPECT_EQ(sound->Frames(), 0);
-  EXPECT_EQ(sound->SampleRate(), 14456);
+  EXPECT_EQ(TFileWaveStream(path).FrameCount(), 0);
 }
 
 TEST(WaveStreamWrite, ReadsBackWhatItWrote) {

@@ -39,6 +39,8 @@ TEST_F(ImageFileCommandsTest, SavedImagesLoadBackWithTheirConfiguration) {
   EXPECT_EQ(loaded.UsedMemory, built.UsedMemory);
   EXPECT_TRUE(std::equal(built.Image.begin(), built.Image.begin() + built.UsedMemory,
                          loaded.Image.begin()));
+  EXPECT_EQ(loaded.Image[static_cast<std::size_t>(loaded.UsedMemory)], 0)
+      << "the memory code follows the image, as the file has it";
   ASSERT_EQ(loaded.SequenceCount(), 8);
   EXPECT_EQ(loaded.SequenceAt(7)->Name, "Přízemí s textem");
   EXPECT_EQ(loaded.CurrentFileName(), "");
@@ -64,6 +66,7 @@ TEST_F(ImageFileCommandsTest, MismatchedAndMalformedFilesAreRefusedUntouched) {
 
   WriteFile(dir / "full.bin", std::string(65535, '\xFF') + '\0');
   EXPECT_TRUE(LoadImageFile(loaded, settings, dir / "full.bin")) << "a full memory fits";
+  EXPECT_EQ(loaded.Image[65535], 0) << "the code in the place of the image's last byte";
   WriteFile(dir / "code-only.bin", std::string(1, '\0'));
   EXPECT_TRUE(LoadImageFile(loaded, settings, dir / "code-only.bin"));
   EXPECT_EQ(loaded.UsedMemory, 0);

@@ -7,7 +7,6 @@
 
 #include "config/ini_file.h"
 #include "config/text_encoding.h"
-#include "image/wav_fixture.h"
 #include "model/document.h"
 #include "model/editing.h"
 #include "support/test_support.h"

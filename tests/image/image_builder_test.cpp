@@ -3,17 +3,23 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
+#include "audio/sample_reduction.h"
 #include "config/configuration_file.h"
 #include "image/adpcm.h"
+#include "image/image_build_job.h"
 #include "image/image_contents.h"
 #include "image/memory_estimate.h"
 #include "model/document.h"
-#include "wav_fixture.h"
+#include "support/test_support.h"
+#include "support/wave_files.h"
 
 namespace liftvox::test {
 namespace {
+
+using ::testing::ElementsAre;
 
 class ImageBuilderTest : public ::testing::Test {
  protected:
@@ -62,6 +68,10 @@ class ImageBuilderTest : public ::testing::Test {
   uint8_t At(std::size_t offset) const { return document.Image[offset]; }
   uint32_t U16(std::size_t offset) const { return At(offset) | (At(offset + 1) << 8); }
   uint32_t U32(std::size_t offset) const { return U16(offset) | (U16(offset + 2) << 16); }
+  std::vector<uint8_t> Bytes(std::size_t offset, std::size_t count) const {
+    return {document.Image.begin() + static_cast<long>(offset),
+            document.Image.begin() + static_cast<long>(offset + count)};
+  }
 
   TempDir dir;
   ScriptedPrompter prompter;
@@ -76,8 +86,7 @@ TEST_F(ImageBuilderTest, OneCodeSequenceWithOneSampleIsLaidOutExactly) {
   ASSERT_EQ(Build(), 1024);
   EXPECT_EQ(U16(0), 1u) << "DataStartPage";
   EXPECT_EQ(U16(2), 4u) << "EndPage = 2 + ceil(1000 / 512)";
-  EXPECT_THAT(std::vector<uint8_t>(document.Image.begin() + 4, document.Image.begin() + 8),
-              ::testing::ElementsAre(0x10, 0x00, 0x03, 0x05));
+  EXPECT_THAT(Bytes(4, 4), ElementsAre(0x10, 0x00, 0x03, 0x05));
   EXPECT_EQ(At(8), 0xFF) << "padding up to T = 16";
   EXPECT_EQ(U16(16), 2u) << "page 1 holds the parameters";
   EXPECT_EQ(U32(18), 1000u);
@@ -93,14 +102,33 @@ TEST_F(ImageBuilderTest, OneCodeSequenceWithOneSampleIsLaidOutExactly) {
   AdpcmState state;
   const auto ramp = Ramp(1000);
   adpcm_coder(ramp.data(), expected.data(), 1000, state);
-  EXPECT_TRUE(std::equal(expected.begin(), expected.end(), document.Image.begin() + 512));
+  EXPECT_EQ(Bytes(512, 500), expected);
   EXPECT_EQ(At(1024), 0xFF);
+}
+
+// 16-bit sound is read in blocks of 512 samples; the coder's state and the
+// output run on across them as if the file were one block.
+TEST_F(ImageBuilderTest, LongRecordingsAreEncodedAsOneStream) {
+  std::vector<uint8_t> wide;
+  std::vector<uint8_t> reduced;
+  for (int i = 0; i < 2501; ++i) {
+    const auto sample = static_cast<int16_t>(9000 * std::sin(i / 9.0) + 40 * (i % 50));
+    wide.insert(wide.end(), {static_cast<uint8_t>(sample), static_cast<uint8_t>(sample >> 8)});
+    reduced.push_back(ReduceTo8Bit(sample));
+  }
+  WritePcmWav(dir / "wide.wav", wide, 16);
+  Wav(Sequence(1), "wide.wav", 2501);
+  ASSERT_EQ(Build(), 256 * (2 + 5));
+  std::vector<uint8_t> expected(1251);
+  AdpcmState state;
+  adpcm_coder(reduced.data(), expected.data(), 2501, state);
+  EXPECT_EQ(Bytes(512, 1251), expected);
+  EXPECT_EQ(At(512 + 1251), 0xFF);
 }
 
 TEST_F(ImageBuilderTest, ParameterBlockCarriesRepeatsMasksAndCounts) {
   TSekvence* alarm = Sequence(0, 2);
   alarm->Repeat = 10;
-  alarm->InvParBit = true;
   TSekvence* both = Sequence(0, 3, 9);
   both->Priority = 4;
   both->InvSerBit = true;
@@ -125,9 +153,7 @@ TEST_F(ImageBuilderTest, ParameterBlockCarriesRepeatsMasksAndCounts) {
   EXPECT_EQ(At(b + 12 + 9), 7) << "bit 9";
   EXPECT_EQ(At(b + 12 + 12), 0xFF) << "repeat 255 leaves the byte";
   EXPECT_EQ(U16(b + 12), 700u);
-  EXPECT_EQ(At(b + 14), 0x00);
-  EXPECT_EQ(At(b + 16), 0x40 | 0x04) << "pin 2 inverted, ParPlayInv";
-  EXPECT_EQ(At(b + 17), 0);
+  EXPECT_THAT(Bytes(b + 14, 4), ElementsAre(0, 0, 0x04, 0)) << "only ParPlayInv";
   EXPECT_EQ(U16(b + 18), (1u << 1) | (1u << 4) | 0x08u);
   EXPECT_EQ(U32(b + 36), 0u);
 
@@ -138,6 +164,22 @@ TEST_F(ImageBuilderTest, ParameterBlockCarriesRepeatsMasksAndCounts) {
   EXPECT_EQ(At(4 + 4 * 2 + 3), 9);
 }
 
+TEST_F(ImageBuilderTest, EachInvertedPinSetsItsOwnMaskBit) {
+  const struct {
+    int pin;
+    std::vector<uint8_t> masks;  // parameter block bytes 14..17
+  } cases[] = {
+      {1, {0, 0, 0x20, 0}}, {2, {0, 0, 0x40, 0}}, {3, {0x40, 0, 0, 0}}, {4, {0x20, 0, 0, 0}},
+      {5, {0, 0x01, 0, 0}}, {6, {0, 0x02, 0, 0}}, {7, {0, 0, 0x80, 0}},
+  };
+  for (const auto& c : cases) {
+    if (document.SequenceCount() > 0) document.DeleteSequence(document.SequenceAt(0));
+    Sequence(0, c.pin)->InvParBit = true;
+    ASSERT_GT(Build(), 0);
+    EXPECT_EQ(Bytes(256 * U16(0) + 14, 4), c.masks) << "pin " << c.pin;
+  }
+}
+
 TEST_F(ImageBuilderTest, SharedFilesAreStoredOnceAndSilenceHasNoPage) {
   TSekvence* both = Sequence(0, 3, 9);
   for (int i = 0; i < 10; ++i) {
@@ -145,7 +187,7 @@ TEST_F(ImageBuilderTest, SharedFilesAreStoredOnceAndSilenceHasNoPage) {
     Wav(floor, "shared.wav", 600, 1);
   }
   Wav(both, "shared.wav", 600);
-  Silence(both, 2500);
+  Silence(both, 70000);  // longer than 16 bits can count
   ASSERT_GT(Build(), 0);
   const InspectedImage image =
       InspectImage(std::span<const uint8_t>(document.Image.data(), document.Image.size() - 1), 0);
@@ -155,11 +197,10 @@ TEST_F(ImageBuilderTest, SharedFilesAreStoredOnceAndSilenceHasNoPage) {
     for (const auto& record : entry.records)
       if (record.type == 2) pages.insert(record.page);
   EXPECT_EQ(pages.size(), 1u);
-  const InspectedRecord silence = image.entries[1].records[1];
-  EXPECT_EQ(silence.type, 3u);
-  EXPECT_EQ(silence.page, 0u);
-  EXPECT_EQ(silence.pattern, 0u) << "whatever its DIL";
-  EXPECT_EQ(silence.length, 2500u);
+  // Twelve entries: T = 64; the pin entry's silence record follows its recording.
+  EXPECT_THAT(Bytes(64 + 16, 16),
+              ElementsAre(0, 0, 0x70, 0x11, 0x01, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0))
+      << "no page, the whole length, no pattern whatever its DIL";
   EXPECT_EQ(image.entries[2].records[0].pattern, 0x0800u);
 }
 
@@ -188,22 +229,27 @@ TEST_F(ImageBuilderTest, EntryCountsRoundTheDirectory) {
   EXPECT_EQ(empty.Image[256 + 3], 0xFF) << "E - 1 with no entries";
 }
 
-TEST_F(ImageBuilderTest, StoredConfigurationTakesItsPages) {
+// The text with its zero ends on the last byte of a page, or one byte into
+// the next: where a page too many or too few would show.
+TEST_F(ImageBuilderTest, StoredConfigurationTakesItsPagesAsEstimated) {
   TSekvence* sequence = Sequence(1);
   Wav(sequence, "a.wav", 100);
-  const std::string text = *RenderConfigurationText(document);
-  ASSERT_GT(Build(0, true), 0);
-  const std::size_t b = 256 * U16(0);
-  EXPECT_EQ(U32(b + 36), text.size() + 1);
-  EXPECT_EQ(std::string(document.Image.begin() + static_cast<long>(b) + 40,
-                        document.Image.begin() + static_cast<long>(b + 40 + text.size())),
-            text);
-  EXPECT_EQ(At(b + 40 + text.size()), 0);
-  const uint32_t pages = static_cast<uint32_t>((40 + text.size() + 1 + 255) / 256);
-  EXPECT_EQ(U16(16), U16(0) + pages) << "the first sample follows the text";
-
-  // What the estimate predicts is what the build uses.
-  EXPECT_EQ(OdhadniPamet(document, settings), Build(0, true));
+  for (const std::size_t pastPage : {0, 1}) {
+    sequence->Name.clear();
+    const std::size_t bare = RenderConfigurationText(document)->size();
+    sequence->Name.assign((pastPage + 2 * 256 - 41 - bare % 256) % 256, 'x');
+    const std::string text = *RenderConfigurationText(document);
+    ASSERT_EQ((40 + text.size() + 1) % 256, pastPage);
+    const int32_t used = Build(0, true);
+    ASSERT_GT(used, 0);
+    const std::size_t b = 256 * U16(0);
+    EXPECT_EQ(U32(b + 36), text.size() + 1);
+    EXPECT_EQ(Bytes(b + 40, text.size() + 1),
+              std::vector<uint8_t>(text.c_str(), text.c_str() + text.size() + 1));
+    const uint32_t pages = static_cast<uint32_t>((40 + text.size() + 1 + 255) / 256);
+    EXPECT_EQ(U16(16), U16(0) + pages) << "the first sample follows the text";
+    EXPECT_EQ(OdhadniPamet(document, settings), used) << pastPage;
+  }
   EXPECT_EQ(OdhadniPamet(document, ImageSettings{.setupToFlash = false}), Build(0, false));
 }
 
@@ -227,6 +273,7 @@ TEST_F(ImageBuilderTest, AReusedEstimatorFollowsEdits) {
 TEST_F(ImageBuilderTest, OverflowsAndUnreadableFilesFailWithoutChangingTheState) {
   ASSERT_GT(Build(), 0);
   const int32_t used = document.UsedMemory;
+  const std::vector<uint8_t> image = document.Image;
   TSekvence* sequence = Sequence(1);
   // Page 0 lists, page 1 parameters: data may take 65536 - 512 bytes, less one.
   Wav(sequence, "exact.wav", 2 * (65536 - 512));
@@ -234,6 +281,7 @@ TEST_F(ImageBuilderTest, OverflowsAndUnreadableFilesFailWithoutChangingTheState)
   EXPECT_EQ(Build(), 0) << "data ending exactly at the end is refused";
   EXPECT_EQ(prompter.shown.back().key, "MemoryFull");
   EXPECT_EQ(document.UsedMemory, used);
+  EXPECT_EQ(document.Image, image);
   EXPECT_TRUE(document.IsImageStale());
   EXPECT_GT(Build(1), 0) << "fits 128 kB";
 
@@ -258,6 +306,57 @@ TEST_F(ImageBuilderTest, DirectoryMustEndBelow64Kilobytes) {
   }
   EXPECT_EQ(Build(7), 0);
   EXPECT_EQ(prompter.shown.back().key, "MemoryFull");
+}
+
+TEST_F(ImageBuilderTest, AJobsImageIsAdoptedOnlyWhileTheConfigurationIsUnchanged) {
+  TSekvence* sequence = Sequence(1);
+  Wav(sequence, "a.wav", 3000);
+  settings.setupToFlash = true;
+  ImageBuildInput input = PrepareImageBuild(document, settings);
+  input.prompter = &prompter;
+  ImageBuildOutput output = BuildImage(input);
+  const int32_t used = Build(0, true);
+  ASSERT_GT(used, 0);
+  EXPECT_EQ(output.image, document.Image) << "as built in place, configuration text included";
+
+  document.MarkImageStale();
+  sequence->Name = "edited while the job ran";
+  EXPECT_FALSE(AdoptBuiltImage(document, ImageBuildOutput(output), input.configuration));
+  EXPECT_TRUE(document.IsImageStale());
+  sequence->Name.clear();
+  document.UsedMemory = 0;
+  EXPECT_TRUE(AdoptBuiltImage(document, std::move(output), input.configuration));
+  EXPECT_FALSE(document.IsImageStale());
+  EXPECT_EQ(document.UsedMemory, used);
+}
+
+TEST_F(ImageBuilderTest, ProgressFollowsTheBlocksAndAStopChangesNothing) {
+  Wav(Sequence(1), "a.wav", 5000)->Samples = 2500;  // a stale stored length
+  ASSERT_GT(Build(1), 0);
+  const std::vector<uint8_t> image = document.Image;
+  document.MarkImageStale();
+  std::vector<float> fractions;
+  std::vector<std::string> texts;
+  const auto watch = [&](int stopAt) {
+    return [&, stopAt](const std::string& text, float fraction) {
+      texts.push_back(text);
+      fractions.push_back(fraction);
+      return static_cast<int>(fractions.size()) != stopAt;
+    };
+  };
+  EXPECT_EQ(SestavPamet(document, settings, watch(2)), kImageBuildStopped);
+  EXPECT_EQ(fractions.size(), 2u);
+  EXPECT_EQ(document.MemorySize, 131072) << "still the 128 kB image";
+  EXPECT_EQ(document.Image, image);
+  EXPECT_TRUE(document.IsImageStale());
+  EXPECT_TRUE(prompter.shown.empty());
+
+  fractions.clear();
+  ASSERT_GT(SestavPamet(document, settings, watch(0)), 0);
+  EXPECT_NE(texts[0].find("a.wav"), std::string::npos);
+  ASSERT_EQ(fractions.size(), 5u + 1) << "five blocks, then the end";
+  EXPECT_FLOAT_EQ(fractions[0], 1024.0f / 5000) << "the file's own length counts";
+  EXPECT_FLOAT_EQ(fractions.back(), 1.0f);
 }
 
 TEST(MemoryGaugeTest, LabelAndColourFollowTheUsage) {

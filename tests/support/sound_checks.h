@@ -20,20 +20,6 @@ std::string ErrorText(Action&& action) {
   return "no error";
 }
 
-// Little-endian fields and RIFF pieces for hand-made (and hand-broken) files.
-std::string Le16(std::uint16_t value);
-std::string Le32(std::uint32_t value);
-// A chunk with the payload's size and a pad byte when that size is odd.
-std::string Chunk(const std::string& id, const std::string& payload);
-// A chunk whose header declares `size` whatever the payload is; no pad byte.
-std::string ChunkDeclaring(const std::string& id, std::uint32_t size, const std::string& payload);
-std::string Riff(const std::string& body, const std::string& formType = "WAVE");
-std::string RiffDeclaring(std::uint32_t size, const std::string& body);
-// The 16 bytes of a format record without its extra-size word.
-std::string FormatRecord(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate,
-                         std::uint16_t blockAlign, std::uint16_t bits);
-std::string PcmFmtChunk(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits);
-
 // Every frame of a file through TFileWaveStream and TPCMWaveReader; the
 // samples are the delivered 16-bit values (8-bit files are refused).
 struct DecodedWave {
