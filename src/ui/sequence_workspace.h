@@ -82,6 +82,26 @@ class SequenceWorkspace final : public QAbstractScrollArea {
 
  private:
   struct State;
+  QPoint ScrollOffset() const;
+  void UpdateScrollRanges();
+  void ScrollToSelection();
+  void OpenSampleEditor(int sequenceIndex, int sampleIndex);
+  void CloseSilenceEditor(bool apply);
+  void CloseDilChooser();
+  void ChooseDilEntry(int index);
+  void StartDrag(bool copy);
+  void ShowDragHint(QPoint viewPoint);
+  void HideDragHint();
+  void StopDragFeedback();
+  bool DropWaveFiles(const QStringList& files, int dilIndex, int row, int column);
+  bool DropSilence(int row, int column);
+  bool MoveSelection(int row, int column);
+  bool CopySelection(int row, int column);
+  bool CopySequence(TSekvence& source, int row);
+  bool AskConversion(const QString& file);
+  // A text of the current language as a QString.
+  QString Translate(const char* key, const char* czechDefault) const;
+
   DocumentEditor& editor_;
   const IconLibrary& icons_;
   std::unique_ptr<State> state_;
