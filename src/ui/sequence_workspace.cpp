@@ -276,6 +276,7 @@ void SequenceWorkspace::mousePressEvent(QMouseEvent* event) {
   // Taking the focus first makes an open in-place editor apply its value to
   // the sample it was opened on, before the selection moves.
   setFocus(Qt::MouseFocusReason);
+  state_->dragArmed = false;
   TPametRevazie& document = editor_.Document();
   const SelectedSampleKey before = SelectedSampleOf(document);
   const QPoint viewPoint = event->position().toPoint();
@@ -330,6 +331,12 @@ void SequenceWorkspace::mouseMoveEvent(QMouseEvent* event) {
     state_->hoverHint = hint;
     emit HintChanged(hint);
   }
+}
+
+void SequenceWorkspace::leaveEvent(QEvent* /*event*/) {
+  if (state_->hoverHint.isEmpty()) return;
+  state_->hoverHint.clear();
+  emit HintChanged(QString());
 }
 
 void SequenceWorkspace::mouseReleaseEvent(QMouseEvent* /*event*/) { state_->dragArmed = false; }
