@@ -2,7 +2,9 @@
 // clicks into the in-place editors, and every kind of drop with its undo.
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -15,6 +17,7 @@
 #include "config/configuration_file.h"
 #include "config/paths.h"
 #include "model/editing.h"
+#include "ui/drag_formats.h"
 #include "ui/icon_library.h"
 #include "ui/sequence_workspace.h"
 #include "workspace_test_editor.h"
@@ -52,6 +55,13 @@ class SequenceWorkspaceTest : public QObject {
     return {Document().SelectedSequenceIndex(), sample ? sample->Sequence->IndexOf(sample) : -1};
   }
   void Select(int sequence, int sample) { Document().SelectAt(sample, sequence); }
+  // Qt delivers a drop only to the widget that accepted the drag's entry.
+  void DragAndDrop(const QMimeData& data, QPoint viewPoint) {
+    QDragEnterEvent enter(viewPoint, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(workspace_->viewport(), &enter);
+    QDropEvent drop(viewPoint, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(workspace_->viewport(), &drop);
+  }
 
  private slots:
   void initTestCase() { icons_.Load(test::BinDir() / "Icons"); }
@@ -265,6 +275,26 @@ class SequenceWorkspaceTest : public QObject {
     QCOMPARE(second.SampleAt(1)->DIL, 0);
     QVERIFY(second.SampleAt(2)->Silence);
     QCOMPARE(editor_->steps.size(), std::size_t{3});
+  }
+
+  void dropEventsLandOnTheScrolledRowAndTakeOnlyWaveFiles() {
+    test::TempDir folder;
+    for (int i = 0; i < 20; ++i) test::AddTestSequence(Document(), false, 128 + i, 0);
+    workspace_->verticalScrollBar()->setValue(480);  // row 10 at the top
+    QCOMPARE(workspace_->verticalScrollBar()->value(), 480);
+    const std::unique_ptr<QMimeData> silence(MakeBrowserMimeData({true, {}, {}}));
+    DragAndDrop(*silence, QPoint(120, 30));
+    QCOMPARE(Document().SequenceAt(10)->SampleCount(), 1);
+
+    test::WriteFile(folder / "notes.txt", "not a sound");
+    const QString wave = WriteWave(folder / "p1.WAV", 1, 14456, 100);
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(PathToUtf8(folder / "notes.txt"))),
+                   QUrl::fromLocalFile(wave)});
+    DragAndDrop(files, QPoint(120, 60));
+    const TSekvence& row11 = *Document().SequenceAt(11);
+    QCOMPARE(row11.SampleCount(), 1);
+    QCOMPARE(row11.SampleAt(0)->FileName, wave.toStdString());
   }
 
   void dragsInsideTheGridMoveAndCopy() {
