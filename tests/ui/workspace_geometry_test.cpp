@@ -132,6 +132,11 @@ class WorkspaceGeometryTest : public QObject {
     QCOMPARE(CopyCodeFor(document, *top), 1);  // 255 and 0 taken: wraps past both
     top->Pin = 3;                              // a sequence with an input gives its code up
     QCOMPARE(CopyCodeFor(document, *top), 255);
+    // The drag hint shows the code of a sequence the code starts, only.
+    QCOMPARE(SequenceHintText(*general), QStringLiteral("10000001 (S129)"));
+    QCOMPARE(SequenceHintText(*top), QStringLiteral("(S255)"));
+    general->Bit = 8;
+    QCOMPARE(SequenceHintText(*general), QStringLiteral("(S129)"));
   }
 
   void announcerFormat() {
