@@ -43,8 +43,10 @@ class SequenceWorkspace final : public QAbstractScrollArea {
 
   // What a drop does, without a real drag (tests call it): `files` are the
   // dropped WAV files in order (browser or file manager), `dilEntryName` the
-  // browser's association for a browser file. True when the configuration
-  // changed.
+  // browser's association for a browser file. Samples go into the row under
+  // `gridPoint`, before the sample cell under it (after the row's last one
+  // beyond it); a moved sequence goes to that row. All of one drop is one
+  // undo step. True when the configuration changed.
   bool Drop(DropSource source, QPoint gridPoint, Qt::KeyboardModifiers modifiers,
             const QStringList& files = {}, const QString& dilEntryName = {});
 

@@ -120,7 +120,7 @@ class WorkspaceGeometryTest : public QObject {
     QVERIFY(metrics.horizontalAdvance(longName) <= 94);
   }
 
-  void copyCode() {
+  void copyCodeAndHint() {
     test::WorkspaceTestEditor editor;
     TPametRevazie& document = editor.document;
     TSekvence* general = test::AddTestSequence(document, false, 129, 0);
