@@ -43,8 +43,10 @@ class SequenceWorkspace final : public QAbstractScrollArea {
 
   // What a drop does, without a real drag (tests call it): `files` are the
   // dropped WAV files in order (browser or file manager), `dilEntryName` the
-  // browser's association for a browser file. True when the configuration
-  // changed.
+  // browser's association for a browser file. Samples go into the row under
+  // `gridPoint`, before the sample cell under it (after the row's last one
+  // beyond it); a moved sequence goes to that row. All of one drop is one
+  // undo step. True when the configuration changed.
   bool Drop(DropSource source, QPoint gridPoint, Qt::KeyboardModifiers modifiers,
             const QStringList& files = {}, const QString& dilEntryName = {});
 
@@ -74,6 +76,7 @@ class SequenceWorkspace final : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
@@ -82,6 +85,26 @@ class SequenceWorkspace final : public QAbstractScrollArea {
 
  private:
   struct State;
+  QPoint ScrollOffset() const;
+  void UpdateScrollRanges();
+  void ScrollToSelection();
+  void OpenSampleEditor(int sequenceIndex, int sampleIndex);
+  void CloseSilenceEditor(bool apply);
+  void CloseDilChooser();
+  void ChooseDilEntry(int index);
+  void StartDrag(bool copy);
+  void ShowDragHint(QPoint viewPoint);
+  void HideDragHint();
+  void StopDragFeedback();
+  bool DropWaveFiles(const QStringList& files, int dilIndex, int row, int column);
+  bool DropSilence(int row, int column);
+  bool MoveSelection(int row, int column);
+  bool CopySelection(int row, int column);
+  bool CopySequence(TSekvence& source, int row);
+  bool AskConversion(const QString& file);
+  // A text of the current language as a QString.
+  QString Translate(const char* key, const char* czechDefault) const;
+
   DocumentEditor& editor_;
   const IconLibrary& icons_;
   std::unique_ptr<State> state_;

@@ -1,0 +1,344 @@
+// The workspace widget on a real document: what it paints, the keyboard,
+// clicks into the in-place editors, and every kind of drop with its undo.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QImage>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QtTest>
+
+#include <memory>
+
+#include "audio/wave_format.h"
+#include "audio/wave_stream.h"
+#include "config/configuration_file.h"
+#include "config/paths.h"
+#include "model/editing.h"
+#include "ui/drag_formats.h"
+#include "ui/icon_library.h"
+#include "ui/sequence_workspace.h"
+#include "workspace_test_editor.h"
+
+namespace liftvox {
+namespace {
+
+// A silent WAV file of `frames` frames.
+QString WriteWave(const std::filesystem::path& path, int channels, int rate, int frames) {
+  const WaveFormat format =
+      MakePcmFormat(static_cast<std::uint16_t>(channels), static_cast<std::uint32_t>(rate), 16);
+  const std::vector<std::uint8_t> sound(static_cast<std::size_t>(frames) * format.blockAlign, 0);
+  test::WriteFile(path, WaveFileBytes(format, sound));
+  return QString::fromStdString(PathToUtf8(path));
+}
+
+std::string ConfigurationText(const TPametRevazie& document) {
+  return RenderConfigurationText(document).value_or("(failed)");
+}
+
+}  // namespace
+
+class SequenceWorkspaceTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<test::WorkspaceTestEditor> editor_;
+  std::unique_ptr<SequenceWorkspace> workspace_;
+  IconLibrary icons_;
+
+  TPametRevazie& Document() { return editor_->document; }
+  // Selection as (sequence, sample).
+  std::pair<int, int> Selection() {
+    const TVzorek* sample = Document().GetSelectedSample();
+    return {Document().SelectedSequenceIndex(), sample ? sample->Sequence->IndexOf(sample) : -1};
+  }
+  void Select(int sequence, int sample) { Document().SelectAt(sample, sequence); }
+  // Qt delivers a drop only to the widget that accepted the drag's entry.
+  void DragAndDrop(const QMimeData& data, QPoint viewPoint) {
+    QDragEnterEvent enter(viewPoint, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(workspace_->viewport(), &enter);
+    QDropEvent drop(viewPoint, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(workspace_->viewport(), &drop);
+  }
+
+ private slots:
+  void initTestCase() { icons_.Load(test::BinDir() / "Icons"); }
+
+  void init() {
+    editor_ = std::make_unique<test::WorkspaceTestEditor>();
+    workspace_ = std::make_unique<SequenceWorkspace>(*editor_, icons_);
+    editor_->workspace = workspace_.get();
+    workspace_->resize(640, 400);
+    workspace_->show();
+    QVERIFY(QTest::qWaitForWindowActive(workspace_.get()));
+  }
+  void cleanup() {
+    workspace_.reset();
+    editor_.reset();
+  }
+
+  void paintsEachCellKindInItsColour() {
+    TPametRevazie& document = Document();
+    test::AddTestSequence(document, false, 128, 4);
+    test::AddTestSequence(document, false, 129, 0);
+    test::AddTestSequence(document, true, 0, 0);
+    test::AddTestSequence(document, true, 1, 0);
+    document.ClearSelection();
+    TSekvence& first = *document.SequenceAt(0);
+    first.SampleAt(1)->Silence = true;
+    first.SampleAt(3)->Silence = true;
+    first.Selected = first.SampleAt(0)->Selected = first.SampleAt(1)->Selected = true;
+    document.SequenceAt(2)->Selected = true;
+    const QImage image = workspace_->viewport()->grab().toImage();
+
+    // Away from frames, texts and boxes: the top right of each cell.
+    const auto fill = [&image](int left, int top) { return image.pixel(left + 100, top + 3); };
+    QCOMPARE(fill(0, 0), qRgb(0xF5, 0x74, 0x5F));    // general, selected
+    QCOMPARE(fill(0, 48), qRgb(0xFE, 0xE6, 0xE2));   // general
+    QCOMPARE(fill(0, 96), qRgb(0xF7, 0xD5, 0x5F));   // floor, selected
+    QCOMPARE(fill(0, 144), qRgb(0xFB, 0xFA, 0xBD));  // floor
+    QCOMPARE(fill(112, 0), qRgb(0x91, 0x99, 0xAF));  // WAV, selected
+    QCOMPARE(fill(215, 0), qRgb(0x81, 0xA9, 0x9F));  // silence, selected
+    QCOMPARE(fill(318, 0), qRgb(0xC1, 0xC9, 0xDF));  // WAV
+    QCOMPARE(fill(421, 0), qRgb(0xB1, 0xD9, 0xCF));  // silence
+    // Neighbours share their border: column 112 is a frame, 113 a fill.
+    QVERIFY(image.pixel(112, 3) != image.pixel(113, 3));
+    QCOMPARE(image.pixel(113, 3), qRgb(0x91, 0x99, 0xAF));
+    QCOMPARE(image.pixel(185, 30), qRgb(0xFF, 0xFF, 0xFF));  // inside the white box
+  }
+
+  void paintsTheLastCellWhenScrolledToTheEnd() {
+    for (int i = 0; i < 256; ++i) test::AddTestSequence(Document(), false, i, 50);
+    workspace_->horizontalScrollBar()->setValue(workspace_->horizontalScrollBar()->maximum());
+    workspace_->verticalScrollBar()->setValue(workspace_->verticalScrollBar()->maximum());
+    const QPoint scroll(workspace_->horizontalScrollBar()->value(),
+                        workspace_->verticalScrollBar()->value());
+    const QImage image = workspace_->viewport()->grab().toImage();
+    const QPoint lastCell = QPoint(SampleLeftForTest(49), 48 * 255) - scroll;
+    QCOMPARE(image.pixel(lastCell + QPoint(100, 3)), qRgb(0xC1, 0xC9, 0xDF));
+  }
+
+  void keyboardMovesTheSelectionAndScrollsItIntoView_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("control");
+    QTest::addColumn<QPoint>("from");  // (sequence, sample)
+    QTest::addColumn<QPoint>("to");
+    // Sequence 0 has 3 samples, 1 has 1, the last (2..19) none.
+    QTest::newRow("right stops at the last")
+        << int(Qt::Key_Right) << false << QPoint(0, 2) << QPoint(0, 2);
+    QTest::newRow("left reaches the header")
+        << int(Qt::Key_Left) << false << QPoint(0, 0) << QPoint(0, -1);
+    QTest::newRow("left on the header stays")
+        << int(Qt::Key_Left) << false << QPoint(1, -1) << QPoint(1, -1);
+    QTest::newRow("down clamps the sample")
+        << int(Qt::Key_Down) << false << QPoint(0, 2) << QPoint(1, 0);
+    QTest::newRow("up at the top stays")
+        << int(Qt::Key_Up) << false << QPoint(0, 1) << QPoint(0, 1);
+    QTest::newRow("home alone does nothing")
+        << int(Qt::Key_Home) << false << QPoint(1, 0) << QPoint(1, 0);
+    QTest::newRow("ctrl+home") << int(Qt::Key_Home) << true << QPoint(19, -1) << QPoint(0, 0);
+    QTest::newRow("ctrl+end") << int(Qt::Key_End) << true << QPoint(0, 0) << QPoint(19, -1);
+  }
+  void keyboardMovesTheSelectionAndScrollsItIntoView() {
+    QFETCH(int, key);
+    QFETCH(bool, control);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    test::AddTestSequence(Document(), false, 128, 3);
+    test::AddTestSequence(Document(), false, 129, 1);
+    for (int i = 2; i < 20; ++i) test::AddTestSequence(Document(), false, 128 + i, 0);
+    Select(from.x(), from.y());
+    QTest::keyClick(workspace_.get(), Qt::Key(key), control ? Qt::ControlModifier : Qt::NoModifier);
+    QCOMPARE(Selection(), std::pair(to.x(), to.y()));
+    // The selected row with its 20-pixel margin is inside the view.
+    const int top = 48 * to.x() - workspace_->verticalScrollBar()->value();
+    QVERIFY2(top >= 20 || workspace_->verticalScrollBar()->value() == 0,
+             qPrintable(QString::number(top)));
+    QVERIFY(top + 69 <= workspace_->viewport()->height());
+  }
+
+  void deleteKeyIsOneStepWhenConfirmed() {
+    test::AddTestSequence(Document(), false, 128, 2);
+    Select(0, 1);
+    QTest::keyClick(workspace_.get(), Qt::Key_Delete);  // answered No
+    QCOMPARE(editor_->prompter.asked.size(), std::size_t{1});
+    QVERIFY(editor_->steps.empty());
+    editor_->prompter.answers = {Answer::Yes};
+    QTest::keyClick(workspace_.get(), Qt::Key_Delete);
+    QCOMPARE(Document().SequenceAt(0)->SampleCount(), 1);
+    QCOMPARE(editor_->steps.size(), std::size_t{1});
+    QCOMPARE(editor_->steps[0].name, QStringLiteral("Smazání hlášky"));
+  }
+
+  void clicksSelectAndOpenTheInPlaceEditors() {
+    test::AddTestSequence(Document(), false, 128, 2);
+    test::AddTestSequence(Document(), false, 129, 0);
+    Document().DilEntries.push_back({"EN", 3, 0});
+    TVzorek& silence = *Document().SequenceAt(0)->SampleAt(1);
+    silence.Silence = true;
+    silence.Samples = 7228;  // 500 ms
+    QTest::mouseClick(workspace_->viewport(), Qt::LeftButton, {}, QPoint(10, 60));
+    QCOMPARE(Selection(), std::pair(1, -1));
+
+    // The WAV sample's box: the chooser lists the entries; a choice is a step.
+    QTest::mouseClick(workspace_->viewport(), Qt::LeftButton, {}, QPoint(120, 30));
+    QCOMPARE(Selection(), std::pair(0, 0));
+    auto* chooser = workspace_->viewport()->findChild<QComboBox*>();
+    QVERIFY(chooser && chooser->isVisible());
+    QCOMPARE(chooser->count(), 2);
+    emit chooser->activated(1);
+    QCOMPARE(Document().SequenceAt(0)->SampleAt(0)->DIL, 1);
+    QVERIFY(!chooser->isVisible());
+    QCOMPARE(editor_->steps.size(), std::size_t{1});
+
+    // The silence's box: 5 ms typed is kept as 10 ms, 145 samples.
+    QTest::mouseClick(workspace_->viewport(), Qt::LeftButton, {}, QPoint(223, 30));
+    auto* spin = workspace_->viewport()->findChild<QSpinBox*>();
+    QVERIFY(spin && spin->isVisible() && spin->hasFocus());
+    QCOMPARE(spin->value(), 500);
+    spin->selectAll();
+    QTest::keyClicks(spin, QStringLiteral("5"));
+    QTest::keyClick(spin, Qt::Key_Return);
+    QVERIFY(!spin->isVisible());
+    QVERIFY(workspace_->hasFocus());
+    QCOMPARE(silence.Samples, 145);
+    QCOMPARE(workspace_->SilenceMilliseconds(), 10);
+    QCOMPARE(editor_->steps.size(), std::size_t{2});
+  }
+
+  void refusedStereoChangesNothing() {
+    test::TempDir folder;
+    test::AddTestSequence(Document(), false, 128, 1);
+    const std::string before = ConfigurationText(Document());
+    const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 441);
+    QStringList offered;
+    workspace_->offerConversion = [&offered](const QString& file) {
+      offered << file;
+      return false;
+    };
+    QVERIFY(!workspace_->Drop(DropSource::BrowserFile, QPoint(120, 30), {}, {stereo}));
+    QCOMPARE(offered, QStringList{stereo});
+    QCOMPARE(ConfigurationText(Document()), before);
+    QVERIFY(editor_->steps.empty());
+  }
+
+  void convertedCopyIsInsertedAndUndoRestoresTheText() {
+    test::TempDir folder;
+    test::AddTestSequence(Document(), false, 128, 1);
+    const std::string before = ConfigurationText(Document());
+    const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 44100);
+    workspace_->offerConversion = [](const QString&) { return true; };
+    for (const char* expected : {"stereo-14456.wav", "stereo-14456-2.wav"}) {
+      QVERIFY(workspace_->Drop(DropSource::BrowserFile, QPoint(120, 30), {}, {stereo}));
+      const TVzorek& inserted = *Document().SequenceAt(0)->SampleAt(0);
+      QCOMPARE(inserted.FileName, PathToUtf8(folder / expected));
+      QVERIFY(std::filesystem::is_regular_file(folder / expected));
+      QVERIFY(std::abs(inserted.Samples - 14456) <= 2);  // one second
+    }
+    QCOMPARE(editor_->steps.size(), std::size_t{2});
+    editor_->Undo();
+    editor_->Undo();
+    QCOMPARE(ConfigurationText(Document()), before);
+  }
+
+  void browserAndFileManagerDropsInsertInOrder() {
+    test::TempDir folder;
+    test::AddTestSequence(Document(), false, 128, 2);
+    test::AddTestSequence(Document(), false, 129, 0);
+    Document().DilEntries.push_back({"Čeština", 0, 0});
+    const QString mono = WriteWave(folder / "mono.wav", 1, 14456, 500);
+    const QString missing = QString::fromStdString(PathToUtf8(folder / "missing.wav"));
+
+    // A browser file on the second sample of row 0 goes before it, with the
+    // DIL entry of its association.
+    QVERIFY(workspace_->Drop(DropSource::BrowserFile, QPoint(216 + 10, 10), {}, {mono},
+                             QStringLiteral("ČEŠTINA")));
+    const TSekvence& first = *Document().SequenceAt(0);
+    QCOMPARE(first.SampleAt(1)->FileName, mono.toStdString());
+    QCOMPARE(first.SampleAt(1)->Samples, 500);
+    QCOMPARE(first.SampleAt(1)->DIL, 1);
+    // The browser's silence item into the empty row 1: the editor's length
+    // (500 ms), DIL 0.
+    QVERIFY(workspace_->Drop(DropSource::BrowserSilence, QPoint(900, 60), {}));
+    const TSekvence& second = *Document().SequenceAt(1);
+    QVERIFY(second.SampleAt(0)->Silence);
+    QCOMPARE(second.SampleAt(0)->Samples, 7228);
+    // Files from the file manager onto that silence: in order before it; the
+    // missing one without a length.
+    QVERIFY(workspace_->Drop(DropSource::ExternalFiles, QPoint(120, 60), {}, {missing, mono}));
+    QCOMPARE(second.SampleCount(), 3);
+    QCOMPARE(second.SampleAt(0)->FileName, missing.toStdString());
+    QCOMPARE(second.SampleAt(0)->Samples, 0);
+    QCOMPARE(second.SampleAt(1)->FileName, mono.toStdString());
+    QCOMPARE(second.SampleAt(1)->DIL, 0);
+    QVERIFY(second.SampleAt(2)->Silence);
+    QCOMPARE(editor_->steps.size(), std::size_t{3});
+  }
+
+  void dropEventsLandOnTheScrolledRowAndTakeOnlyWaveFiles() {
+    test::TempDir folder;
+    for (int i = 0; i < 20; ++i) test::AddTestSequence(Document(), false, 128 + i, 0);
+    workspace_->verticalScrollBar()->setValue(480);  // row 10 at the top
+    QCOMPARE(workspace_->verticalScrollBar()->value(), 480);
+    const std::unique_ptr<QMimeData> silence(MakeBrowserMimeData({true, {}, {}}));
+    DragAndDrop(*silence, QPoint(120, 30));
+    QCOMPARE(Document().SequenceAt(10)->SampleCount(), 1);
+
+    test::WriteFile(folder / "notes.txt", "not a sound");
+    const QString wave = WriteWave(folder / "p1.WAV", 1, 14456, 100);
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(PathToUtf8(folder / "notes.txt"))),
+                   QUrl::fromLocalFile(wave)});
+    DragAndDrop(files, QPoint(120, 60));
+    const TSekvence& row11 = *Document().SequenceAt(11);
+    QCOMPARE(row11.SampleCount(), 1);
+    QCOMPARE(row11.SampleAt(0)->FileName, wave.toStdString());
+  }
+
+  void dragsInsideTheGridMoveAndCopy() {
+    TPametRevazie& document = Document();
+    test::AddTestSequence(document, false, 128, 3);
+    test::AddTestSequence(document, false, 129, 0);
+    const std::string before = ConfigurationText(document);
+    Select(0, 0);
+    QVERIFY(workspace_->Drop(DropSource::Workspace, QPoint(330, 30), {}));  // onto the third
+    QCOMPARE(document.SequenceAt(0)->SampleAt(2)->FileName, std::string("/sounds/a0.wav"));
+    QVERIFY(workspace_->Drop(DropSource::Workspace, QPoint(120, 60), Qt::ControlModifier));
+    QCOMPARE(document.SequenceAt(1)->SampleCount(), 1);
+    QCOMPARE(document.SequenceAt(0)->SampleCount(), 3);
+
+    // Ctrl on a sequence: codes 128 and 129 are taken, so the copy gets 130;
+    // refused by the properties dialog, nothing stays.
+    Select(0, -1);
+    workspace_->confirmSequenceCopy = [](TSekvence& copy) { return copy.Code != 130; };
+    QVERIFY(!workspace_->Drop(DropSource::Workspace, QPoint(10, 60), Qt::ControlModifier));
+    QCOMPARE(document.SequenceCount(), 2);
+    workspace_->confirmSequenceCopy = [](TSekvence& copy) { return copy.Code == 130; };
+    QVERIFY(workspace_->Drop(DropSource::Workspace, QPoint(10, 60), Qt::ControlModifier));
+    QCOMPARE(document.SequenceCount(), 3);
+    QCOMPARE(document.SequenceAt(1)->Code, 130);
+    QCOMPARE(document.SequenceAt(1)->SampleCount(), 3);
+    QCOMPARE(editor_->steps.size(), std::size_t{3});
+    while (!editor_->steps.empty()) editor_->Undo();
+    QCOMPARE(ConfigurationText(document), before);
+  }
+
+  void copyingASequenceAt256DoesNothing() {
+    for (int i = 0; i < 256; ++i) test::AddTestSequence(Document(), false, i, 0);
+    Select(3, -1);
+    QVERIFY(!workspace_->Drop(DropSource::Workspace, QPoint(10, 30), Qt::ControlModifier));
+    QCOMPARE(Document().SequenceCount(), 256);
+    QVERIFY(editor_->prompter.shown.empty());
+    QVERIFY(editor_->steps.empty());
+  }
+
+ private:
+  static int SampleLeftForTest(int column) { return 112 + 103 * column; }
+};
+
+}  // namespace liftvox
+
+QTEST_MAIN(liftvox::SequenceWorkspaceTest)
+#include "sequence_workspace_test.moc"
