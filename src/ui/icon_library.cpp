@@ -1,5 +1,6 @@
 #include "ui/icon_library.h"
 
+#include <QBitmap>
 #include <QImage>
 #include <QPixmap>
 
@@ -7,6 +8,18 @@
 #include "lang/icon_names.h"
 
 namespace liftvox {
+namespace {
+
+// The bottom-left pixel's colour is transparent, as image lists take it: the
+// icons keep a frame of that colour round the picture.
+QPixmap TransparentPixmap(const QImage& image) {
+  QPixmap pixmap = QPixmap::fromImage(image);
+  const QRgb transparent = image.pixel(0, image.height() - 1);
+  pixmap.setMask(QBitmap::fromImage(image.createMaskFromColor(transparent, Qt::MaskInColor)));
+  return pixmap;
+}
+
+}  // namespace
 
 std::vector<std::string> IconLibrary::Load(const std::filesystem::path& folder) {
   names_ = LoadIconNames(folder);
@@ -22,7 +35,7 @@ std::vector<std::string> IconLibrary::Load(const std::filesystem::path& folder) 
         }
       }
     }
-    icons_.append(image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image)));
+    icons_.append(image.isNull() ? QIcon() : QIcon(TransparentPixmap(image)));
   }
   return names_;
 }
