@@ -67,12 +67,12 @@ void BM_BuildFull8MegabyteImage(benchmark::State& state) {
     if (!std::filesystem::exists(file) ||
         std::filesystem::file_size(file) != 44 + 2 * static_cast<uintmax_t>(kSamples))
       WriteWav16(file, kSamples, static_cast<uint32_t>(i));
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Code = i;
     sequence->Floor = true;
     sequence->Repeat = 255;
     TSekvence* added = document.AddSequence(std::move(sequence));
-    auto sample = std::make_unique<TVzorek>(&document);
+    auto sample = std::make_unique<TVzorek>();
     sample->SetFileName(file.string());
     sample->Samples = kSamples;
     document.AppendSample(added, std::move(sample));
@@ -92,14 +92,14 @@ void BM_EstimateLargeConfiguration(benchmark::State& state) {
   TPametRevazie document;
   document.IconNames = {"CZ.BMP"};
   for (int i = 0; i < 256; ++i) {
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Code = i;
     sequence->Floor = true;
     sequence->Name = std::to_string(i) + ". patro";
     sequence->Repeat = 255;
     TSekvence* added = document.AddSequence(std::move(sequence));
     for (int j = 0; j < 20; ++j) {
-      auto sample = std::make_unique<TVzorek>(&document);
+      auto sample = std::make_unique<TVzorek>();
       sample->SetFileName("/srv/zvuky/patro" + std::to_string(i) + "/hlaska" + std::to_string(j) +
                           ".wav");
       sample->Samples = 14456;

@@ -35,7 +35,7 @@ TEST_F(AnnouncerCommandsTest, ProgrammingAsksToRebuildThenToProgram) {
   EXPECT_FALSE(document.IsImageStale());
 
   // A failed build asks nothing more.
-  auto sample = std::make_unique<TVzorek>(&document);
+  auto sample = std::make_unique<TVzorek>();
   sample->SetFileName("/no/such/file.wav");
   document.AppendSample(0, std::move(sample));
   prompter.asked.clear();

@@ -38,7 +38,7 @@ TEST_F(ConfigurationFileTest, DefaultConfigurationRoundTrips) {
   NewConfiguration(written);
   written.DilEntries = {{"Čeština", 1, 0xFF00}, {"English", 0, 0x0808}};
   written.ParPlayInv = true;
-  auto wav = std::make_unique<TVzorek>(&written);
+  auto wav = std::make_unique<TVzorek>();
   wav->SetFileName((program.path() / "Zvuky" / "a.wav").string());
   wav->Samples = 1234;
   wav->DIL = 1;

@@ -23,7 +23,7 @@ class ConfigurationTextSizeTest : public ::testing::Test {
     EXPECT_EQ(measure.Of(document), static_cast<int64_t>(text->size()));
   }
   void AddSample(int sequence, const std::string& file, bool silence, int32_t samples, int dil) {
-    auto sample = std::make_unique<TVzorek>(&document);
+    auto sample = std::make_unique<TVzorek>();
     sample->Silence = silence;
     sample->SetFileName(file);
     sample->Samples = samples;

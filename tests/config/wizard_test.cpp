@@ -139,7 +139,8 @@ TEST(DilFileTest, LinesParseWithBlanksAndCaseInsensitiveDuplicates) {
 
   TTextIniFile ini;
   ASSERT_TRUE(WriteDilSection(ini, "DIL", {{"Czech", 0, 2056}, {"CZECH", 1, 2048}}, icons));
-  EXPECT_EQ(ini.Text(), "[DIL]\r\nCZECH=2048,EN.BMP\r\n\r\n") << "the later entry wins";
+  EXPECT_EQ(ini.Text(), "[DIL]\r\nCzech=2056,CZ.BMP\r\nCZECH (2)=2048,EN.BMP\r\n\r\n")
+      << "every entry keeps its own line";
   EXPECT_FALSE(WriteDilSection(ini, "DIL", {{"Bad", -1, 0}}, icons));
 }
 

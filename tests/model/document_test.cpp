@@ -5,6 +5,7 @@
 
 #include "model/dil_entry.h"
 #include "model/editing.h"
+#include "model/names.h"
 #include "model/trigger_text.h"
 #include "model_fixture.h"
 
@@ -12,6 +13,7 @@ namespace liftvox::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 class DocumentTest : public ::testing::Test {
  protected:
@@ -33,29 +35,44 @@ TEST_F(DocumentTest, NewConfigurationHoldsSevenGeneralSequencesAndTheGroundFloor
   EXPECT_EQ(document.SequenceAt(7)->Name, "Přízemí");
   EXPECT_TRUE(document.SequenceAt(7)->Floor);
   EXPECT_EQ(document.SequenceAt(7)->Top, 7 * 48);
-  EXPECT_EQ(document.NextGeneralCode(), 128);
-  EXPECT_EQ(document.NextFloorCode(), 1);
   EXPECT_TRUE(document.SequenceAt(0)->Selected);
+  EXPECT_FALSE(document.IsModified());
 }
 
-TEST_F(DocumentTest, CodeAllocationSkipsTakenCodes) {
-  document.AddSequence(MakeSequence(0, true));
-  document.AddSequence(MakeSequence(128));
-  EXPECT_EQ(document.NextGeneralCode(), 1) << "128 is taken and nothing above it";
-  document.AddSequence(MakeSequence(200));
-  EXPECT_EQ(document.NextGeneralCode(), 201);
-
-  TPametRevazie floors;
-  for (int code : {0, 1, 2}) floors.AddSequence(MakeSequence(code, true));
-  EXPECT_EQ(floors.NextFloorCode(), 3);
-
-  TPametRevazie edge;
-  edge.AddSequence(MakeSequence(255));
-  EXPECT_EQ(edge.NextGeneralCode(), 0) << "256 is not a code";
-
-  TPametRevazie full;
-  for (int code = 0; code < 256; ++code) full.AddSequence(MakeSequence(code, true));
-  EXPECT_EQ(full.NextFloorCode(), 256) << "with every code taken the candidate stays";
+TEST(NextCodeTest, NewSequencesTakeTheCodeAfterTheirKindElseTheLowestFree) {
+  struct Entry {
+    int32_t code;
+    bool floor = false;
+    int32_t pin = 0;
+    int32_t bit = 0;
+  };
+  struct Case {
+    const char* why;
+    std::vector<Entry> sequences;
+    int32_t general, floor;
+  };
+  std::vector<Entry> full;
+  for (int code = 0; code < 256; ++code) full.push_back({code, true});
+  const Case cases[] = {
+      {"empty", {}, 128, 0},
+      {"128 taken and nothing above: lowest free", {{0, true}, {128}}, 1, 1},
+      {"one above the highest general code", {{0, true}, {128}, {200}}, 201, 1},
+      {"256 is no code", {{255}}, 0, 0},
+      {"codes on an input or a bit do not count", {{200, false, 3}, {201, false, 0, 12}}, 128, 0},
+      {"floors from 0", {{0, true}, {1, true}, {2, true}}, 128, 3},
+      {"floors from 5", {{5, true}, {6, true}}, 128, 7},
+      {"floors from 10", {{10, true}, {11, true}, {12, true}, {13, true}}, 128, 14},
+      {"a floor on a bit still counts", {{20, true, 0, 12}}, 128, 21},
+      {"the next floor code held by a general one", {{3, true}, {4}}, 128, 0},
+      {"every code taken: the candidate stays", full, 256, 256},
+  };
+  for (const Case& c : cases) {
+    TPametRevazie document;
+    for (const Entry& e : c.sequences)
+      document.AddSequence(MakeSequence(e.code, e.floor, e.pin, e.bit));
+    EXPECT_EQ(document.NextGeneralCode(), c.general) << c.why;
+    EXPECT_EQ(document.NextFloorCode(), c.floor) << c.why;
+  }
 }
 
 TEST_F(DocumentTest, SequenceLimitWarnsAndDropsTheOfferedSequence) {
@@ -70,6 +87,30 @@ TEST_F(DocumentTest, SequenceLimitWarnsAndDropsTheOfferedSequence) {
   EXPECT_EQ(AddGeneralSequence(document), nullptr);
   EXPECT_EQ(AddFloorSequence(document), nullptr);
   EXPECT_EQ(prompter.shown.size(), 1u);
+}
+
+TEST_F(DocumentTest, AFullSequenceRefusesSamplesAndAMovedOneStays) {
+  TSekvence* full = document.AddSequence(MakeSequence(0));
+  TSekvence* other = document.AddSequence(MakeSequence(1));
+  {
+    auto batch = document.BeginBulkChange();
+    for (int i = 0; i < kMaxSamplesPerSequence; ++i)
+      ASSERT_NE(document.AppendSample(full, MakeWav("x")), nullptr);
+  }
+  TVzorek* stays = document.AppendSample(other, MakeWav("stays"));
+  EXPECT_EQ(document.AppendSample(full, MakeWav("one too many")), nullptr);
+  EXPECT_EQ(document.InsertSampleAtIndex(0, full, MakeWav("one too many")), nullptr);
+  document.MoveSample(stays, 0, 0);
+  EXPECT_EQ(full->SampleCount(), kMaxSamplesPerSequence);
+  EXPECT_THAT(Names(*other), ElementsAre("stays"));
+  ASSERT_EQ(prompter.shown.size(), 3u);
+  EXPECT_EQ(prompter.shown[0].key, "SamplesTooMany");
+  EXPECT_EQ(prompter.shown[0].text, "Sekvence může obsahovat nejvýše 4094 hlášek.");
+
+  document.MoveSample(full->SampleAt(0), 0, 9999);  // within the full sequence: allowed
+  EXPECT_EQ(prompter.shown.size(), 3u);
+  EXPECT_EQ(full->SampleAt(kMaxSamplesPerSequence - 1)->Left,
+            112 + 103 * (kMaxSamplesPerSequence - 1));
 }
 
 TEST_F(DocumentTest, SequencesNeverCrossTheGeneralFloorBoundary) {
@@ -162,6 +203,46 @@ TEST_F(DocumentTest, UnsavedChangesQuestionGuardsClearing) {
   EXPECT_EQ(prompter.asked.size(), asked) << "nothing to ask without changes";
 }
 
+TEST_F(DocumentTest, BulkChangeTellsTheViewOnceWhenTheOutermostEnds) {
+  NewConfiguration(document);
+  RecordingView view;
+  document.SetView(&view);
+  document.SetImageStale(false);
+  view.heard.clear();
+  {
+    auto batch = document.BeginBulkChange();
+    {
+      auto inner = document.BeginBulkChange();
+      document.AppendSample(7, MakeWav("a"));
+      document.AppendSample(7, MakeWav("b"));
+    }
+    EXPECT_THAT(view.heard, IsEmpty()) << "an inner guard reports nothing";
+    EXPECT_EQ(document.GetSelectedSample()->FileName, "b") << "queries see the new selection";
+    document.SetCurrentFileName("x.cfg");
+    document.SetCurrentFileName("");  // back as it was: no report
+    document.AppendSample(7, MakeWav("c"));
+    EXPECT_THAT(view.heard, IsEmpty());
+  }
+  EXPECT_THAT(view.heard, ElementsAre("content 7", "selection", "modified 1", "stale 1"));
+  const TSekvence& floor = *document.SequenceAt(7);
+  EXPECT_EQ(floor.SampleAt(2)->Left, 112 + 2 * 103) << "laid out when the guard ends";
+  EXPECT_EQ(floor.SampleAt(2)->Top, 7 * 48);
+  EXPECT_TRUE(floor.SampleAt(2)->Selected);
+  EXPECT_FALSE(floor.SampleAt(1)->Selected);
+  EXPECT_EQ(document.SelectedSampleIndex(), 2);
+
+  view.heard.clear();
+  {
+    auto batch = document.BeginBulkChange();
+    document.AppendSample(0, MakeWav("d"));
+    document.AppendSample(7, MakeWav("e"));
+    document.DeleteSample(document.GetSelectedSample());  // the held selection goes with it
+  }
+  EXPECT_THAT(view.heard, ElementsAre("content all", "selection"));
+  EXPECT_EQ(document.GetSelectedSample(), nullptr);
+  EXPECT_EQ(document.GetSelectedSequence(), document.SequenceAt(7));
+}
+
 TEST(TriggerTextTest, BinaryCodeTextsBothWays) {
   EXPECT_EQ(CodeToBinary(5), "00000101");
   EXPECT_EQ(CodeToBinary(4100), "00000100");
@@ -198,12 +279,36 @@ TEST(DilPatternTest, SwitchesMatchAndConvert) {
   EXPECT_EQ(KresliDIL(0), gray);
 }
 
-TEST(SilenceLengthTest, MillisecondsAndSamplesConvertBothWays) {
-  EXPECT_EQ(SamplesFromMilliseconds(500), 7228);
-  EXPECT_EQ(MillisecondsFromSamples(7228), 500);
-  EXPECT_EQ(SamplesFromMilliseconds(1), 14);
-  EXPECT_EQ(SamplesFromMilliseconds(10), 145);
-  EXPECT_EQ(MillisecondsFromSamples(145), 10);
+TEST(SilenceLengthTest, MillisecondsAndSamplesRoundToTheNearest) {
+  const std::pair<int, int> samplesForMilliseconds[] = {
+      {500, 7228}, {1, 14}, {4, 58}, {5, 72}, {10, 145}};
+  for (auto [ms, samples] : samplesForMilliseconds)
+    EXPECT_EQ(SamplesFromMilliseconds(ms), samples) << ms << " ms";
+  const std::pair<int, int> millisecondsForSamples[] = {{7228, 500}, {145, 10}, {14, 1}, {7, 0},
+                                                        {8, 1},      {15, 1},   {22, 2}};
+  for (auto [samples, ms] : millisecondsForSamples)
+    EXPECT_EQ(MillisecondsFromSamples(samples), ms) << samples << " samples";
+}
+
+TEST(NamesTest, WhatAnIniLineCannotCarryIsMended) {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      // typed or read, as a sequence name, as a DIL entry name
+      {"Přízemí", "Přízemí", "Přízemí"},
+      {"line\r\nbreak", "line break", "line break"},
+      {std::string("a\0b\tc\x7F", 6), "a b c ", "a b c"},
+      {"x\xC2\x85y\xC2\xA0z", "x y\xC2\xA0z", "x y\xC2\xA0z"},  // NEL goes, no-break space stays
+      {" [CZ]=1; ", " [CZ]=1; ", "CZ]-1;"},
+      {";; comment", ";; comment", "comment"},
+      {"\n", " ", ""},
+  };
+  for (const auto& [name, sequence, dil] : cases) {
+    EXPECT_EQ(CleanSequenceName(name), sequence) << name;
+    EXPECT_EQ(CleanDilEntryName(name), dil) << name;
+  }
+  TPametRevazie document;
+  auto pasted = MakeSequence(0);
+  pasted->Name = "two\nlines";
+  EXPECT_EQ(document.AddSequence(std::move(pasted))->Name, "two lines");
 }
 
 }  // namespace

@@ -14,15 +14,27 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(FloorCodingTest, GrayInversionAndOffsets) {
-  EXPECT_EQ(GrayCode(64), 96);
+TEST(FloorCodingTest, GrayThenInversionFromTheStart) {
+  struct Case {
+    FloorCoding coding;
+    std::vector<int> codes;  // floor positions 0..7
+  };
+  const Case cases[] = {
+      {{}, {0, 1, 2, 3, 4, 5, 6, 7}},
+      {{.gray = true}, {0, 1, 3, 2, 6, 7, 5, 4}},
+      {{.inverted = true}, {255, 254, 253, 252, 251, 250, 249, 248}},
+      // Gray first, then every bit flipped: flipping first would differ in bit 7.
+      {{.gray = true, .inverted = true}, {255, 254, 252, 253, 249, 248, 250, 251}},
+      {{.gray = true, .inverted = true, .floorStart = 5}, {248, 250, 251, 243, 242, 240, 241, 245}},
+      {{.floorStart = 250}, {250, 251, 252, 253, 254, 255, 0, 1}},  // wraps after 255
+  };
+  for (const Case& c : cases) {
+    std::vector<int> codes;
+    for (int n = 0; n < 8; ++n) codes.push_back(Zakoduj(c.coding, n));
+    EXPECT_EQ(codes, c.codes) << c.coding.gray << c.coding.inverted << c.coding.floorStart;
+  }
   EXPECT_EQ(GrayCode(255), 128);
-  FloorCoding gray{.gray = true};
-  std::vector<int> codes;
-  for (int n = 0; n < 8; ++n) codes.push_back(Zakoduj(gray, n));
-  EXPECT_THAT(codes, ElementsAre(0, 1, 3, 2, 6, 7, 5, 4));
-  EXPECT_EQ(Zakoduj(FloorCoding{.inverted = true, .floorStart = 1}, 0), 254);
-  EXPECT_EQ(Zakoduj(FloorCoding{.floorStart = 250}, 9), 3) << "wraps after 255";
+  EXPECT_EQ(ZakodujSpec(FloorCoding{.gray = true, .specialStart = 128}, 1), GrayCode(129));
 }
 
 TEST(FloorCodingTest, ApplyRenumbersFloorsThenFreeSpecialCodes) {
