@@ -5,6 +5,7 @@
 #include "config/configuration_file.h"
 #include "model/document.h"
 #include "model/editing.h"
+#include "model/model_fixture.h"
 
 namespace liftvox::test {
 namespace {
@@ -22,14 +23,6 @@ class ConfigurationTextSizeTest : public ::testing::Test {
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(measure.Of(document), static_cast<int64_t>(text->size()));
   }
-  void AddSample(int sequence, const std::string& file, bool silence, int32_t samples, int dil) {
-    auto sample = std::make_unique<TVzorek>();
-    sample->Silence = silence;
-    sample->SetFileName(file);
-    sample->Samples = samples;
-    sample->DIL = dil;
-    document.AppendSample(sequence, std::move(sample));
-  }
 
   TPametRevazie document;
   ConfigurationTextSize measure;
@@ -38,9 +31,10 @@ class ConfigurationTextSizeTest : public ::testing::Test {
 TEST_F(ConfigurationTextSizeTest, MatchesTheWrittenTextInEveryEncoding) {
   ExpectSameSize();
   for (int j = 0; j < 12; ++j)
-    AddSample(7, "/opt/liftvox/Zvuky/přízemí" + std::to_string(j) + ".wav", false, 123456 * j, j);
-  AddSample(0, "/srv/other/a.wav", false, -5, 300);
-  AddSample(0, "Ticho", true, 7228, 4);
+    document.AppendSample(
+        7, MakeWav("/opt/liftvox/Zvuky/přízemí" + std::to_string(j) + ".wav", j, 123456 * j));
+  document.AppendSample(0, MakeWav("/srv/other/a.wav", 300, -5));
+  document.AppendSample(0, MakeSilence(7228, 4));
   document.SequenceAt(3)->Code = -1;
   document.SequenceAt(3)->Priority = 15;
   document.SequenceAt(2)->Bit = 12;

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <random>
 
-#include "config/text_encoding.h"
 #include "support/test_support.h"
 
 namespace liftvox {
@@ -97,48 +95,25 @@ TEST(IniSectionsTest, RewritingKeepsUnreadLinesAndRepeatsAndReadsBackTheSame) {
   EXPECT_EQ(ini.Text().find("orphan"), std::string::npos);
 }
 
-TEST(IniSectionsTest, SurvivesJunkHugeLinesAndManySections) {
-  std::mt19937 random(7);
-  std::string junk(1 << 20, '\0');
-  for (char& c : junk) c = static_cast<char>(random());
-  const IniSections fromJunk(DecodeText(junk));
-  (void)fromJunk.Text();
-
-  std::string huge =
-      "[S]\r\n" + std::string(10 << 20, 'k') + "=v\r\nafter=" + std::string(10 << 20, 'v');
-  const IniSections fromHuge(huge);
-  EXPECT_EQ(fromHuge.ReadString("S", std::string(10 << 20, 'K'), ""), "v");
-  EXPECT_EQ(fromHuge.ReadString("S", "after", "").size(), std::size_t{10 << 20});
-
-  std::string many;
-  for (int i = 0; i < 3000; ++i) many += "[" + std::to_string(i) + "]\nFile0=a.wav\n";
-  const IniSections fromMany(many);
-  EXPECT_EQ(fromMany.Sections().size(), 3000u);
-  EXPECT_TRUE(fromMany.ValueExists("2999", "file0"));
+TEST(IniSectionsTest, HugeLinesStayExact) {
+  const std::string key(10 << 20, 'k'), value(10 << 20, 'v');
+  const IniSections ini("[S]\r\n" + key + "=v\r\nafter=" + value);
+  EXPECT_EQ(ini.ReadString("S", std::string(10 << 20, 'K'), ""), "v");
+  EXPECT_EQ(ini.ReadString("S", "after", ""), value);
 }
 
 TEST(TMemIniFileTest, LoadsAndSavesThroughTheCodePage) {
   test::TempDir dir;
-  const auto file = dir / "a.cfg";
-  TMemIniFile missing(file);
+  TMemIniFile missing(dir / "a.cfg");
   EXPECT_FALSE(missing.Loaded());
-  EXPECT_TRUE(missing.Sections().empty());
-
   missing.WriteString("/DIL", "Čeština", "65280,CZ.BMP");
   ASSERT_TRUE(missing.UpdateFile());
-  EXPECT_EQ(test::ReadFile(file),
+  EXPECT_EQ(test::ReadFile(dir / "a.cfg"),
             "[/DIL]\r\n\xC8"
             "e\x9Atina=65280,CZ.BMP\r\n\r\n");
-
-  TMemIniFile loaded(file);
+  const TMemIniFile loaded(dir / "a.cfg");
   EXPECT_TRUE(loaded.Loaded());
-  loaded.WriteString("0", "Name", "日本");
-  ASSERT_TRUE(loaded.UpdateFile());
-  EXPECT_EQ(test::ReadFile(file).substr(0, 3), "\xEF\xBB\xBF");
-  const TMemIniFile reread(file);
-  EXPECT_EQ(reread.ReadString("/dil", "ČEŠTINA", ""), "65280,CZ.BMP");
-  EXPECT_EQ(reread.ReadString("0", "Name", ""), "日本");
-
+  EXPECT_EQ(loaded.ReadString("/dil", "ČEŠTINA", ""), "65280,CZ.BMP");
   std::filesystem::create_directory(dir / "folder.cfg");
   EXPECT_FALSE(TMemIniFile(dir / "folder.cfg").UpdateFile());
 }

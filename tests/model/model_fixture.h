@@ -58,16 +58,13 @@ inline std::vector<int32_t> Codes(const TPametRevazie& document) {
 class RecordingView final : public DocumentView {
  public:
   std::vector<std::string> heard;
-
-  void ContentChanged(int index) override {
-    heard.push_back("content " + (index == kWholeDocument ? "all" : std::to_string(index)));
+  void ContentChanged(int i) override {
+    heard.push_back("content " + (i == kWholeDocument ? "all" : std::to_string(i)));
   }
   void SelectionChanged() override { heard.push_back("selection"); }
-  void ModifiedChanged(bool modified) override {
-    heard.push_back("modified " + std::to_string(modified));
-  }
+  void ModifiedChanged(bool on) override { heard.push_back("modified " + std::to_string(on)); }
   void FileNameChanged(const std::string& name) override { heard.push_back("file " + name); }
-  void ImageStaleChanged(bool stale) override { heard.push_back("stale " + std::to_string(stale)); }
+  void ImageStaleChanged(bool on) override { heard.push_back("stale " + std::to_string(on)); }
 };
 
 }  // namespace liftvox::test
