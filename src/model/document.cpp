@@ -332,7 +332,10 @@ int TPametRevazie::SelectedSampleIndex() const {
   return sample ? sample->Sequence->IndexOf(sample) : -1;
 }
 
-void TPametRevazie::ClearSelection() { Select(nullptr, nullptr); }
+void TPametRevazie::ClearSelection() {
+  Select(nullptr, nullptr);
+  NotifySelectionChanged();
+}
 
 void TPametRevazie::SelectAt(int& sampleIndex, int& sequenceIndex) {
   TSekvence* sequence = nullptr;

@@ -109,7 +109,8 @@ class TPametRevazie {
   // set at the end too, but the selection queries below already answer with
   // the new selection; change the selection only through the operations while
   // a bulk change lives. Loading uses it, so a load costs time in proportion
-  // to what it reads.
+  // to what it reads. A load's messages come while its bulk change lives, so
+  // a view that paints during one sees positions not yet laid out.
   class [[nodiscard]] BulkChange {
    public:
     ~BulkChange();

@@ -68,7 +68,11 @@ TEST_F(ConfigurationFileTest, WhatIsWrittenReadsBackToTheSameText) {
 TEST_F(ConfigurationFileTest, NamesThatALineCannotCarryAreMendedAndReadBack) {
   NewConfiguration(written);
   written.AddSequence(MakeSequence(9))->Name = "Hlášení\r\nna dva řádky\t";  // as a dialog sets it
-  written.DilEntries = {{"Czech", 0, 1}, {"[EN]=", 1, 2}, {";DE", 0, 3}, {"CZECH", 1, 4}};
+  written.DilEntries = {{"Czech", 0, 1},
+                        {" [EN]= ", 1, 2},
+                        {";DE", 0, 3},
+                        {"CZECH", 1, 4},
+                        {"\xC2\x85\n", 0, 5}};  // NEL, a C1 control, and a line break
   written.AppendSample(8, MakeWav("/x.wav", 3));
 
   ASSERT_TRUE(ReadText(DecodeText(*RenderConfigurationText(written))));
@@ -78,22 +82,20 @@ TEST_F(ConfigurationFileTest, NamesThatALineCannotCarryAreMendedAndReadBack) {
   EXPECT_THAT(entries, ElementsAre(std::pair<std::string, uint16_t>{"Czech", 1},
                                    std::pair<std::string, uint16_t>{"EN]-", 2},
                                    std::pair<std::string, uint16_t>{"DE", 3},
-                                   std::pair<std::string, uint16_t>{"CZECH (2)", 4}))
+                                   std::pair<std::string, uint16_t>{"CZECH (2)", 4},
+                                   std::pair<std::string, uint16_t>{"", 5}))
       << "every entry in its place, so samples keep their language";
   EXPECT_EQ(read.SequenceAt(8)->SampleAt(0)->DIL, 3);
 
   // A file holding such names mends them as it loads.
-  ASSERT_TRUE(ReadText(std::string("[/DIL]\n[x=1,CZ.BMP\n[0]\nName=a\x01\x02") + '\0' + "b\n"));
+  ASSERT_TRUE(
+      ReadText(std::string("[/DIL]\n[x=1,CZ.BMP\n[0]\nName=a\x01\x02") + '\0' + "b\xC2\xA0\n"));
   EXPECT_EQ(read.DilEntries[0].Name, "x");
-  EXPECT_EQ(read.SequenceAt(0)->Name, "a b");
+  EXPECT_EQ(read.SequenceAt(0)->Name, "a b\xC2\xA0") << "a no-break space is no control";
 }
 
-TEST_F(ConfigurationFileTest, WriterRefusesUnknownIconsAndEmptyListsHaveNoSection) {
+TEST_F(ConfigurationFileTest, AnEmptyDilListHasNoSectionAndTheFirstSequenceStaysOne) {
   NewConfiguration(written);
-  written.DilEntries = {{"X", 2, 0}};
-  TTextIniFile refused;
-  EXPECT_FALSE(WriteConfiguration(written, refused));
-
   written.DilEntries.clear();
   const std::string text = DecodeText(*RenderConfigurationText(written));
   EXPECT_EQ(text.find("[/DIL]"), std::string::npos);

@@ -7,7 +7,6 @@
 
 #include "model/dil_entry.h"
 #include "model/editing.h"
-#include "model/names.h"
 #include "model/trigger_text.h"
 #include "model_fixture.h"
 
@@ -270,27 +269,6 @@ TEST(SilenceLengthTest, MillisecondsAndSamplesRoundToTheNearest) {
                                                         {8, 1},      {15, 1},   {22, 2}};
   for (auto [samples, ms] : millisecondsForSamples)
     EXPECT_EQ(MillisecondsFromSamples(samples), ms) << samples << " samples";
-}
-
-TEST(NamesTest, WhatAnIniLineCannotCarryIsMended) {
-  const std::tuple<std::string, std::string, std::string> cases[] = {
-      // typed or read, as a sequence name, as a DIL entry name
-      {"Přízemí", "Přízemí", "Přízemí"},
-      {"line\r\nbreak", "line break", "line break"},
-      {std::string("a\0b\tc\x7F", 6), "a b c ", "a b c"},
-      {"x\xC2\x85y\xC2\xA0z", "x y\xC2\xA0z", "x y\xC2\xA0z"},  // NEL goes, no-break space stays
-      {" [CZ]=1; ", " [CZ]=1; ", "CZ]-1;"},
-      {";; comment", ";; comment", "comment"},
-      {"\n", " ", ""},
-  };
-  for (const auto& [name, sequence, dil] : cases) {
-    EXPECT_EQ(CleanSequenceName(name), sequence) << name;
-    EXPECT_EQ(CleanDilEntryName(name), dil) << name;
-  }
-  TPametRevazie document;
-  auto pasted = MakeSequence(0);
-  pasted->Name = "two\nlines";
-  EXPECT_EQ(document.AddSequence(std::move(pasted))->Name, "two lines");
 }
 
 }  // namespace
