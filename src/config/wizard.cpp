@@ -83,7 +83,7 @@ bool SestavKonfiguraci(TPametRevazie& document, const WizardChoices& choices) {
   }
 
   // The special sequences count on from position 128 of the floors' coding.
-  const auto special = [&choices](int j) { return ZakodujPatro(choices, (j + 128) % 256); };
+  const auto special = [&choices](int j) { return ZakodujPatro(choices, j + 128); };
   int j = 0;
   for (auto& sequence : document.SequenceList) {
     if (sequence->Floor) continue;

@@ -31,7 +31,8 @@ struct WizardChoices {
   std::vector<std::filesystem::path> languageFiles;  // chosen .wiz files in order
 };
 
-// The code of floor position n: Gray and inversion applied, no offset.
+// The code of floor position n (taken modulo 256): Gray and inversion applied,
+// no offset.
 uint8_t ZakodujPatro(const WizardChoices& choices, int n);
 
 // The special sequences' parallel inputs by name: "up", "down", "open",

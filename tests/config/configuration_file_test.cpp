@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "config/configuration_text_size.h"
 #include "config/ini_file.h"
 #include "config/text_encoding.h"
 #include "model/document.h"
@@ -44,8 +45,12 @@ TEST_F(ConfigurationFileTest, WhatIsWrittenReadsBackToTheSameText) {
   up.WizardKey = "SekvUp";
   written.AppendSample(0, MakeWav((program.path() / "Zvuky" / "a.wav").string(), 1, 1234));
   AddSilence(written, 500);
+  written.AppendSample(7, MakeWav("/srv/jinde/ř.wav", 300, -5));
 
   const std::string text = *RenderConfigurationText(written);
+  // The memory estimate sizes the text without writing it: the two must agree.
+  ConfigurationTextSize size;
+  EXPECT_EQ(size.Of(written), text.size());
   const std::string decoded = DecodeText(text);
   EXPECT_NE(decoded.find("[/DIL]\r\nČeština=65280,EN.BMP\r\nEnglish=2056,CZ.BMP\r\n"),
             std::string::npos);
@@ -62,12 +67,16 @@ TEST_F(ConfigurationFileTest, WhatIsWrittenReadsBackToTheSameText) {
       << "one report for the whole load, which ends unmodified";
   EXPECT_EQ(read.SequenceAt(0)->SampleAt(1)->Left, 112 + 103);
   EXPECT_EQ(read.SequenceAt(0)->WizardKey, "") << "wizard keys are not saved";
+
+  written.ProgramDirectory = "/srv";
+  EXPECT_EQ(size.Of(written), RenderConfigurationText(written)->size()) << "another base folder";
 }
 
 // A name from a paste or an old file must not break the line it is stored in.
 TEST_F(ConfigurationFileTest, NamesThatALineCannotCarryAreMendedAndReadBack) {
   NewConfiguration(written);
-  written.AddSequence(MakeSequence(9))->Name = "Hlášení\r\nna dva řádky\t";  // as a dialog sets it
+  // As a dialog sets it; the Japanese has no Windows-1250 byte, so the file goes UTF-8.
+  written.AddSequence(MakeSequence(9))->Name = "Hlášení\r\nna dva řádky\t日本";
   written.DilEntries = {{"Czech", 0, 1},
                         {" [EN]= ", 1, 2},
                         {";DE", 0, 3},
@@ -75,8 +84,10 @@ TEST_F(ConfigurationFileTest, NamesThatALineCannotCarryAreMendedAndReadBack) {
                         {"\xC2\x85\n", 0, 5}};  // NEL, a C1 control, and a line break
   written.AppendSample(8, MakeWav("/x.wav", 3));
 
-  ASSERT_TRUE(ReadText(DecodeText(*RenderConfigurationText(written))));
-  EXPECT_EQ(read.SequenceAt(8)->Name, "Hlášení na dva řádky ");
+  const std::string text = *RenderConfigurationText(written);
+  EXPECT_EQ(ConfigurationTextSize().Of(written), text.size());
+  ASSERT_TRUE(ReadText(DecodeText(text)));
+  EXPECT_EQ(read.SequenceAt(8)->Name, "Hlášení na dva řádky 日本");
   std::vector<std::pair<std::string, uint16_t>> entries;
   for (const DilEntry& entry : read.DilEntries) entries.emplace_back(entry.Name, entry.Pattern);
   EXPECT_THAT(entries, ElementsAre(std::pair<std::string, uint16_t>{"Czech", 1},
@@ -90,6 +101,7 @@ TEST_F(ConfigurationFileTest, NamesThatALineCannotCarryAreMendedAndReadBack) {
   // A file holding such names mends them as it loads.
   ASSERT_TRUE(
       ReadText(std::string("[/DIL]\n[x=1,CZ.BMP\n[0]\nName=a\x01\x02") + '\0' + "b\xC2\xA0\n"));
+  ASSERT_EQ(read.DilEntries.size(), 1u);
   EXPECT_EQ(read.DilEntries[0].Name, "x");
   EXPECT_EQ(read.SequenceAt(0)->Name, "a b\xC2\xA0") << "a no-break space is no control";
 }
@@ -216,13 +228,15 @@ TEST_F(ConfigurationFileTest, BufferedConfigurationIsBoundsChecked) {
   };
   read.SetCurrentFileName("/somewhere/open.cfg");
   const auto good = buffer(static_cast<uint32_t>(text.size() + 1));
+  const uint32_t toTheEnd = static_cast<uint32_t>(good.size() - 4);
+  ASSERT_TRUE(LoadConfigurationFromBuffer(read, buffer(toTheEnd).data(), good.size()));
   ASSERT_TRUE(LoadConfigurationFromBuffer(read, good.data(), good.size()));
   EXPECT_EQ(read.SequenceCount(), 8);
   EXPECT_EQ(read.CurrentFileName(), "");
   EXPECT_FALSE(read.IsModified());
 
   // Lengths that reach past the buffer, or none at all, are refused untouched.
-  for (uint32_t bad : {0u, static_cast<uint32_t>(good.size()), 0xFFFFFFFFu, 0x80000000u}) {
+  for (uint32_t bad : {0u, toTheEnd + 1, 0xFFFFFFFFu, 0x80000000u}) {
     const auto refused = buffer(bad);
     EXPECT_FALSE(LoadConfigurationFromBuffer(read, refused.data(), refused.size())) << bad;
   }
@@ -243,6 +257,7 @@ TEST_F(ConfigurationFileTest, SaveReplacesWholeFilesAndFailuresKeepTheOldOne) {
 
   written.SetModified(true);
   written.DilEntries = {{"X", -1, 0}};
+  EXPECT_FALSE(ConfigurationTextSize().Of(written).has_value());
   EXPECT_FALSE(SaveConfiguration(written, program / "other.cfg"));
   EXPECT_EQ(prompter.shown.back().key, "UnableWriteFile");
   EXPECT_TRUE(written.IsModified());

@@ -163,7 +163,9 @@ TEST(DilFileTest, FilesLoadAndSaveThroughTheDocument) {
   ASSERT_TRUE(SaveDilFile(document, dir / "copy.dil"));
   EXPECT_EQ(ReadFile(dir / "copy.dil"), ReadFile(dir / "two.dil") + "\r\n");
 
-  document.DilEntries[0].Icon = -1;
+  WriteFile(dir / "odd.dil", "[DIL]\r\nOdd=1,XX.BMP\r\n");
+  ASSERT_TRUE(LoadDilFile(document, dir / "odd.dil"));
+  EXPECT_EQ(document.DilEntries[0].Icon, -1) << "an unknown icon stays unknown";
   EXPECT_FALSE(SaveDilFile(document, dir / "copy.dil"));
   EXPECT_EQ(prompter.shown.back().key, "UnableWriteFile");
   EXPECT_EQ(ReadFile(dir / "copy.dil"), ReadFile(dir / "two.dil") + "\r\n");
