@@ -61,12 +61,12 @@ void BM_BuildFull8MegabyteImage(benchmark::State& state) {
   for (int i = 0; i < kFiles; ++i) {
     const auto file = folder / ("floor" + std::to_string(i) + ".wav");
     WriteWav16(file, kSamples, static_cast<uint32_t>(i));
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Code = i;
     sequence->Floor = true;
     sequence->Repeat = 255;
     TSekvence* added = document.AddSequence(std::move(sequence));
-    auto sample = std::make_unique<TVzorek>(&document);
+    auto sample = std::make_unique<TVzorek>();
     sample->SetFileName(file.string());
     sample->Samples = kSamples;
     document.AppendSample(added, std::move(sample));
@@ -86,14 +86,14 @@ void BM_EstimateLargeConfiguration(benchmark::State& state) {
   TPametRevazie document;
   document.IconNames = {"CZ.BMP"};
   for (int i = 0; i < 256; ++i) {
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Code = i;
     sequence->Floor = true;
     sequence->Name = std::to_string(i) + ". patro";
     sequence->Repeat = 255;
     TSekvence* added = document.AddSequence(std::move(sequence));
     for (int j = 0; j < 20; ++j) {
-      auto sample = std::make_unique<TVzorek>(&document);
+      auto sample = std::make_unique<TVzorek>();
       sample->SetFileName("/srv/zvuky/patro" + std::to_string(i) + "/hlaska" + std::to_string(j) +
                           ".wav");
       sample->Samples = 14456;
@@ -115,7 +115,7 @@ void MakeFloors(TPametRevazie& document, int sequences, int samples) {
   std::filesystem::create_directories(folder);
   document.IconNames = {"CZ.BMP"};
   for (int i = 0; i < sequences; ++i) {
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Code = i;
     sequence->Floor = true;
     sequence->Name = std::to_string(i) + ". patro";
@@ -125,7 +125,7 @@ void MakeFloors(TPametRevazie& document, int sequences, int samples) {
       const auto file = folder / ("floor" + std::to_string(i) + "-" + std::to_string(j) + ".wav");
       if (!std::filesystem::exists(file))
         WriteWav16(file, 1000, static_cast<uint32_t>(i * 100 + j));
-      auto sample = std::make_unique<TVzorek>(&document);
+      auto sample = std::make_unique<TVzorek>();
       sample->SetFileName(file.string());
       sample->Samples = 1000;
       document.AppendSample(added, std::move(sample));

@@ -39,12 +39,12 @@ class BenchEditor final : public DocumentEditor {
   BenchEditor(int sequences, int samples) {
     document_.DilEntries = {{"Čeština", 0, 0}, {"English", 3, 0}, {"Deutsch", 1, 0}};
     for (int i = 0; i < sequences; ++i) {
-      auto sequence = std::make_unique<TSekvence>(&document_);
+      auto sequence = std::make_unique<TSekvence>();
       sequence->Code = i;
       sequence->Floor = i >= 8;
       sequence->Name = std::to_string(i) + ". patro";
       for (int j = 0; j < samples; ++j) {
-        auto sample = std::make_unique<TVzorek>(&document_);
+        auto sample = std::make_unique<TVzorek>();
         sample->Silence = j % 4 == 3;
         sample->SetFileName(sample->Silence
                                 ? "Ticho"

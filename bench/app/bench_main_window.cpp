@@ -89,7 +89,7 @@ struct LargeConfiguration {
     while (document.SequenceCount() < kMaxSequences) AddFloorSequence(document);
     for (int q = 0; q < document.SequenceCount(); ++q) {
       for (int s = 0; s < 50; ++s) {
-        auto sample = std::make_unique<TVzorek>(&document);
+        auto sample = std::make_unique<TVzorek>();
         sample->SetFileName("/zvuky/sekvence" + std::to_string(q) + "/hlaska" + std::to_string(s) +
                             ".wav");
         sample->SetSamples(14456);

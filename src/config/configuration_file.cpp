@@ -12,6 +12,7 @@
 #include "config/paths.h"
 #include "config/text_encoding.h"
 #include "model/document.h"
+#include "model/names.h"
 
 namespace liftvox {
 namespace {
@@ -53,24 +54,15 @@ constexpr SampleKeys kLegacySampleKeys{"Soubor", "Ticho", "Vzorku", "DIL"};
 
 void ReadSamples(TPametRevazie& document, TSekvence* sequence, const IniSections& ini,
                  const std::string& section, const SampleKeys& keys) {
-  const std::string currentFile = document.CurrentFileName();
   for (int j = 0;; ++j) {
     const std::string stored = ini.ReadString(section, Key(keys.file, j), "/");
     if (stored == "/") break;
-    auto sample = std::make_unique<TVzorek>(&document);
-    sample->Silence = ini.ReadBool(section, Key(keys.silence, j), false);
-    if (sample->Silence)
-      sample->SetFileName(document.Translate("Silence", "Ticho"));
-    else
-      sample->SetFileName(ResolveStoredPath(stored, currentFile, document.ProgramDirectory));
-    sample->SetSamples(ini.ReadInteger(section, Key(keys.samples, j), 1));
-    if (!sample->Silence)
-      if (const auto measured = document.MeasureSampleLength(sample->FileName))
-        sample->SetSamples(*measured);
+    auto sample = ReadStoredSample(document, ini.ReadBool(section, Key(keys.silence, j), false),
+                                   stored, ini.ReadInteger(section, Key(keys.samples, j), 1));
     sample->DIL = ini.ReadInteger(section, Key(keys.dil, j), 0);
-    document.AppendSample(sequence, std::move(sample));
+    // A full sequence refuses with a message; the rest of its list is skipped.
+    if (!document.AppendSample(sequence, std::move(sample))) break;
   }
-  sequence->UpdateSamplePositions();
 }
 
 void ReadDilEntries(TPametRevazie& document, const IniSections& ini) {
@@ -78,7 +70,6 @@ void ReadDilEntries(TPametRevazie& document, const IniSections& ini) {
 }
 
 void FinishReading(TPametRevazie& document) {
-  document.RenumberPositions();
   int sample = 0, sequence = 0;
   document.SelectAt(sample, sequence);
 }
@@ -99,6 +90,16 @@ bool ReadGuarded(TPametRevazie& document, Read read) {
 
 }  // namespace
 
+std::unique_ptr<TVzorek> ReadStoredSample(const TPametRevazie& document, bool silence,
+                                          std::string_view storedPath, int32_t storedSamples) {
+  if (silence) return MakeSilence(document, storedSamples);
+  auto sample = std::make_unique<TVzorek>();
+  sample->FileName =
+      ResolveStoredPath(storedPath, document.CurrentFileName(), document.ProgramDirectory);
+  sample->Samples = document.MeasureSampleLength(sample->FileName).value_or(storedSamples);
+  return sample;
+}
+
 bool WriteConfiguration(const TPametRevazie& document, IniSections& ini) {
   ini.WriteString(kGeneral, "ID", "Elevator player configuration file");
   ini.WriteString(kGeneral, "Version", "2.00");
@@ -106,11 +107,12 @@ bool WriteConfiguration(const TPametRevazie& document, IniSections& ini) {
   ini.WriteBool(kGeneral, "SerPlayInv", document.SerPlayInv);
   if (!WriteDilSection(ini, kDil, document.DilEntries, document.IconNames)) return false;
 
+  const std::string base = PathToUtf8(document.ProgramDirectory);
   for (int i = 0; i < document.SequenceCount(); ++i) {
     const TSekvence& sequence = *document.SequenceAt(i);
     const std::string section = std::to_string(i);
     ini.WriteInteger(section, "Code", sequence.Code);
-    ini.WriteString(section, "Name", sequence.Name);
+    ini.WriteString(section, "Name", CleanSequenceName(sequence.Name));
     ini.WriteInteger(section, "Priority", sequence.Priority);
     ini.WriteBool(section, "Floor", sequence.Floor);
     ini.WriteInteger(section, "Pin", sequence.Pin);
@@ -120,7 +122,6 @@ bool WriteConfiguration(const TPametRevazie& document, IniSections& ini) {
     ini.WriteInteger(section, "Repeat", sequence.Repeat);
     for (int j = 0; j < sequence.SampleCount(); ++j) {
       const TVzorek& sample = *sequence.SampleAt(j);
-      const std::string base = PathToUtf8(document.ProgramDirectory);
       ini.WriteString(section, Key("File", j),
                       sample.Silence ? sample.FileName : StoredRelativePath(sample.FileName, base));
       ini.WriteInteger(section, Key("DIL", j), sample.Silence ? 0 : sample.DIL);
@@ -135,8 +136,45 @@ namespace {
 
 enum class ReadOutcome { Read, Cancelled, Failed };
 
-ReadOutcome ReadConfigurationOutcome(TPametRevazie& document, const IniSections& ini) {
-  if (!document.ClearConfiguration()) return ReadOutcome::Cancelled;
+// The "v1.01" layout: no general section, other keys, and the general
+// sequences told apart by position only.
+bool ReadLegacyConfiguration(TPametRevazie& document, const IniSections& ini) {
+  return ReadGuarded(document, [&] {
+    ReadDilEntries(document, ini);
+    int floorCode = 0;
+    for (const std::string& section : ini.Sections()) {
+      if (document.SequenceCount() >= kMaxSequences) break;
+      if (!IsSequenceSection(section)) continue;
+      auto created = std::make_unique<TSekvence>();
+      created->Name = ini.ReadString(section, "Jmeno", "");
+      created->Priority =
+          static_cast<uint8_t>(std::clamp(ini.ReadInteger(section, "Priorita", 0), 0, 15));
+      created->Repeat = 255;
+      if (document.SequenceCount() >= 7) {
+        created->Floor = true;
+        created->Code = floorCode++;
+      }
+      TSekvence* sequence = document.AddSequence(std::move(created));
+      if (!sequence) break;
+      ReadSamples(document, sequence, ini, section, kLegacySampleKeys);
+    }
+
+    // The older layout stored the general sequences by position only. Each
+    // takes the lowest code from the previous one's up that is free then.
+    static constexpr int32_t kPinsByPosition[7] = {3, 4, 5, 6, 1, 2, 7};
+    int start = 128;
+    for (int i = 0; i < std::min(7, document.SequenceCount()); ++i) {
+      TSekvence& sequence = *document.SequenceAt(i);
+      if (const auto code = document.FindFreeCode(start, [](int code) { return code; })) {
+        sequence.Code = *code;
+        start = *code;
+      }
+      sequence.Pin = kPinsByPosition[i];
+    }
+  });
+}
+
+ReadOutcome ReadConfigurationFields(TPametRevazie& document, const IniSections& ini) {
   auto outcome = [](bool read) { return read ? ReadOutcome::Read : ReadOutcome::Failed; };
   if (ini.ReadString(kLegacyMarker, "Verze", "") == "v1.01")
     return outcome(ReadLegacyConfiguration(document, ini));
@@ -156,7 +194,7 @@ ReadOutcome ReadConfigurationOutcome(TPametRevazie& document, const IniSections&
     for (const std::string& section : ini.Sections()) {
       if (document.SequenceCount() >= kMaxSequences) break;
       if (!IsSequenceSection(section)) continue;
-      auto created = std::make_unique<TSekvence>(&document);
+      auto created = std::make_unique<TSekvence>();
       created->Code = ini.ReadInteger(section, "Code", 0);
       created->Pin = ini.ReadInteger(section, "Pin", 0);
       created->Bit = ini.ReadInteger(section, "Bit", 0);
@@ -173,48 +211,20 @@ ReadOutcome ReadConfigurationOutcome(TPametRevazie& document, const IniSections&
   }));
 }
 
+// One report to the view for the whole load, which ends unmodified: the
+// document holds what the text says (or nothing, when it failed).
+ReadOutcome ReadConfigurationOutcome(TPametRevazie& document, const IniSections& ini) {
+  auto batch = document.BeginBulkChange();
+  if (!document.ClearConfiguration()) return ReadOutcome::Cancelled;
+  const ReadOutcome outcome = ReadConfigurationFields(document, ini);
+  document.SetModified(false);
+  return outcome;
+}
+
 }  // namespace
 
 bool ReadConfiguration(TPametRevazie& document, const IniSections& ini) {
   return ReadConfigurationOutcome(document, ini) == ReadOutcome::Read;
-}
-
-bool ReadLegacyConfiguration(TPametRevazie& document, const IniSections& ini) {
-  return ReadGuarded(document, [&] {
-    ReadDilEntries(document, ini);
-    int floorCode = 0;
-    for (const std::string& section : ini.Sections()) {
-      if (document.SequenceCount() >= kMaxSequences) break;
-      if (!IsSequenceSection(section)) continue;
-      auto created = std::make_unique<TSekvence>(&document);
-      created->Name = ini.ReadString(section, "Jmeno", "");
-      created->Priority =
-          static_cast<uint8_t>(std::clamp(ini.ReadInteger(section, "Priorita", 0), 0, 15));
-      created->Repeat = 255;
-      if (document.SequenceCount() >= 7) {
-        created->Floor = true;
-        created->Code = floorCode++;
-      }
-      TSekvence* sequence = document.AddSequence(std::move(created));
-      if (!sequence) break;
-      ReadSamples(document, sequence, ini, section, kLegacySampleKeys);
-    }
-
-    // The older layout stored the general sequences by position only.
-    static constexpr int32_t kPinsByPosition[7] = {3, 4, 5, 6, 1, 2, 7};
-    int32_t start = 128;
-    for (int i = 0; i < std::min(7, document.SequenceCount()); ++i) {
-      TSekvence& sequence = *document.SequenceAt(i);
-      for (int32_t code = start; code <= 255; ++code) {
-        if (!document.FindSequenceByCode(code)) {
-          sequence.Code = code;
-          start = code;
-          break;
-        }
-      }
-      sequence.Pin = kPinsByPosition[i];
-    }
-  });
 }
 
 std::optional<std::string> RenderConfigurationText(const TPametRevazie& document) {
@@ -227,6 +237,7 @@ bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer,
   if (!buffer || size < 4) return false;
   const uint32_t length = ReadLittleEndian32(buffer);
   if (length == 0 || length > 0x7FFFFFFF || length > size - 4) return false;
+  auto batch = document.BeginBulkChange();
   // The text ends at the first zero byte, and at the latest where L says.
   const auto* text = reinterpret_cast<const char*>(buffer + 4);
   const std::size_t available = length - 1;
@@ -250,19 +261,19 @@ bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& pat
     cannotLoad();
     return false;
   }
-  const TMemIniFile ini(path);
-  const ReadOutcome outcome =
-      ini.Loaded() ? ReadConfigurationOutcome(document, ini) : ReadOutcome::Cancelled;
-  if (outcome == ReadOutcome::Read) {
-    document.SetCurrentFileName(PathToUtf8(path));
-    document.SetModified(false);
-    return true;
+  ReadOutcome outcome = ReadOutcome::Cancelled;
+  {
+    auto batch = document.BeginBulkChange();
+    const TMemIniFile ini(path);
+    if (ini.Loaded()) outcome = ReadConfigurationOutcome(document, ini);
+    if (outcome == ReadOutcome::Read) document.SetCurrentFileName(PathToUtf8(path));
+    // Never give the document the name of a file it was not read from: a later
+    // save would overwrite that file with something else. A cancelled question
+    // keeps the old document and its name; a failed read leaves it untitled.
+    if (outcome == ReadOutcome::Failed) document.SetCurrentFileName("");
   }
+  if (outcome == ReadOutcome::Read) return true;
   cannotLoad();
-  // Never give the document the name of a file it was not read from: a later
-  // save would overwrite that file with something else. A cancelled question
-  // keeps the old document and its name; a failed read leaves it untitled.
-  if (outcome == ReadOutcome::Failed) document.SetCurrentFileName("");
   return false;
 }
 

@@ -3,13 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace liftvox {
 
 class IniSections;
 class TPametRevazie;
+class TVzorek;
 
 // Writes the configuration (format "2.00") into an INI object without
 // flushing it. False when a DIL entry's icon is not among the icon names.
@@ -19,10 +22,18 @@ bool WriteConfiguration(const TPametRevazie& document, IniSections& ini);
 // or the older "v1.01" layout). Asks about unsaved changes first; false when
 // that is cancelled (document unchanged), when the version is newer than 2.0
 // (a message is shown, the document stays empty) or when reading fails
-// (the document is emptied). Relative sample paths resolve against the folder
-// of the document's CurrentFileName first, then the program's folder.
+// (the document is emptied). Otherwise the document ends unmodified and the
+// view is told once. Relative sample paths resolve against the folder of the
+// document's CurrentFileName first, then the program's folder. Names are
+// cleaned as they enter (CleanSequenceName, CleanDilEntryName); a sequence
+// stops at kMaxSamplesPerSequence samples with the "SamplesTooMany" message.
 bool ReadConfiguration(TPametRevazie& document, const IniSections& ini);
-bool ReadLegacyConfiguration(TPametRevazie& document, const IniSections& ini);
+
+// The sample a configuration or wizard file describes: a silence of
+// `storedSamples`, or the WAV at `storedPath` resolved as ReadConfiguration
+// resolves it, with its length measured again when the document can.
+std::unique_ptr<TVzorek> ReadStoredSample(const TPametRevazie& document, bool silence,
+                                          std::string_view storedPath, int32_t storedSamples);
 
 // The configuration file's bytes as a save would write them (the text an
 // image stores); nullopt when WriteConfiguration fails.

@@ -6,6 +6,7 @@
 #include "config/paths.h"
 #include "config/text_encoding.h"
 #include "model/document.h"
+#include "model/names.h"
 
 namespace liftvox {
 namespace {
@@ -67,7 +68,7 @@ std::optional<int64_t> ConfigurationTextSize::Of(const TPametRevazie& document) 
     total.AddAscii(1 + Digits(i) + 3);  // "[i]\r\n"
     total.AddAscii(NumberLine(4, sequence.Code));
     total.AddAscii(5 + 2);  // "Name=" ... "\r\n"
-    total.Add(Plain(sequence.Name));
+    total.Add(Plain(CleanSequenceName(sequence.Name)));
     total.AddAscii(NumberLine(8, sequence.Priority));
     total.AddAscii(NumberLine(5, 0));  // Floor
     total.AddAscii(NumberLine(3, sequence.Pin));

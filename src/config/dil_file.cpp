@@ -8,6 +8,7 @@
 #include "config/paths.h"
 #include "config/text_encoding.h"
 #include "model/document.h"
+#include "model/names.h"
 
 namespace liftvox {
 namespace {
@@ -31,7 +32,7 @@ int IconPosition(const std::vector<std::string>& iconNames, std::string_view nam
 DilEntry ParseDilLine(std::string_view name, std::string_view value,
                       const std::vector<std::string>& iconNames, int unknownIcon) {
   DilEntry entry;
-  entry.Name = std::string(name);
+  entry.Name = CleanDilEntryName(name);
   const auto comma = value.find(',');
   const std::string_view iconPart =
       comma == std::string_view::npos ? value : value.substr(comma + 1);
@@ -58,8 +59,14 @@ bool WriteDilSection(IniSections& ini, std::string_view section,
                      const std::vector<std::string>& iconNames) {
   for (const DilEntry& entry : entries) {
     if (entry.Icon < 0 || static_cast<std::size_t>(entry.Icon) >= iconNames.size()) return false;
+    // Keys match without regard to letter case and a second write replaces
+    // the first line, which would lose an entry and shift every later one:
+    // a repeated name is numbered instead.
+    const std::string name = CleanDilEntryName(entry.Name);
+    std::string key = name;
+    for (int n = 2; ini.ValueExists(section, key); ++n) key = name + " (" + std::to_string(n) + ")";
     ini.WriteString(
-        section, entry.Name,
+        section, key,
         std::to_string(entry.Pattern) + "," + iconNames[static_cast<std::size_t>(entry.Icon)]);
   }
   return true;
@@ -77,7 +84,8 @@ bool LoadDilFile(TPametRevazie& document, const std::filesystem::path& path) {
     return false;
   }
   document.DilEntries = ReadDilSection(ini, kDilSection, document.IconNames, -1);
-  document.MarkImageStale();
+  document.MarkChanged();
+  document.NotifyContentChanged();
   return true;
 }
 

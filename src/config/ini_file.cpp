@@ -124,8 +124,6 @@ std::vector<std::string> IniSections::Sections() const {
   return names;
 }
 
-bool IniSections::SectionExists(std::string_view section) const { return Find(section) != nullptr; }
-
 std::vector<std::string> IniSections::Keys(std::string_view section) const {
   std::vector<std::string> keys;
   if (const Section* found = Find(section)) {
@@ -192,13 +190,11 @@ std::string IniSections::Text() const {
   return text;
 }
 
-TMemIniFile::TMemIniFile(std::filesystem::path fileName) : fileName_(std::move(fileName)) {
-  if (std::optional<std::string> bytes = ReadFileBytes(fileName_)) {
+TMemIniFile::TMemIniFile(const std::filesystem::path& fileName) {
+  if (std::optional<std::string> bytes = ReadFileBytes(fileName)) {
     IniSections::operator=(IniSections(DecodeText(*bytes)));
     loaded_ = true;
   }
 }
-
-bool TMemIniFile::UpdateFile() const { return WriteFileAtomically(fileName_, EncodeText(Text())); }
 
 }  // namespace liftvox

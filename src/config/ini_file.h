@@ -35,7 +35,6 @@ class IniSections {
 
   // Section names in file order, each name once (its first occurrence).
   std::vector<std::string> Sections() const;
-  bool SectionExists(std::string_view section) const;
   // Key names of a section in file order, each once.
   std::vector<std::string> Keys(std::string_view section) const;
   bool ValueExists(std::string_view section, std::string_view key) const;
@@ -75,18 +74,14 @@ class IniSections {
 };
 
 // An INI file loaded whole at creation (Windows-1250 or UTF-8 with BOM on
-// disk) and written whole by UpdateFile. A missing file reads as empty.
+// disk). A missing file reads as empty. Saving goes through the text
+// (EncodeText, WriteFileAtomically), as a save writes a fresh object.
 class TMemIniFile : public IniSections {
  public:
-  explicit TMemIniFile(std::filesystem::path fileName);
-  const std::filesystem::path& FileName() const { return fileName_; }
+  explicit TMemIniFile(const std::filesystem::path& fileName);
   bool Loaded() const { return loaded_; }  // the file existed and was read
-  // Writes the text through a temporary file and a rename; false on failure,
-  // leaving an existing file untouched.
-  bool UpdateFile() const;
 
  private:
-  std::filesystem::path fileName_;
   bool loaded_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "config/configuration_file.h"
 #include "config/dil_file.h"
 #include "config/paths.h"
 #include "config/profile_file.h"
@@ -39,10 +40,8 @@ std::vector<WizardLanguage> FindWizardLanguages(const std::filesystem::path& lan
 }
 
 uint8_t ZakodujPatro(const WizardChoices& choices, int n) {
-  uint8_t code = static_cast<uint8_t>(n & 0xFF);
-  if (choices.gray) code = GrayCode(code);
-  if (choices.inverted) code ^= 0xFF;
-  return code;
+  return Zakoduj(FloorCoding{.gray = choices.gray, .inverted = choices.inverted, .floorStart = 0},
+                 n);
 }
 
 int32_t SpecialPinByName(const std::string& name) {
@@ -55,12 +54,13 @@ int32_t SpecialPinByName(const std::string& name) {
 }
 
 bool SestavKonfiguraci(TPametRevazie& document, const WizardChoices& choices) {
+  auto batch = document.BeginBulkChange();
   if (!document.ClearConfiguration()) return false;
 
   for (int32_t pin : choices.specialPins) {
     const GeneralSequenceKind* kind = GeneralKindForPin(pin);
     if (!kind) continue;
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Pin = pin;
     sequence->WizardKey = kind->wizardKey;
     sequence->Name = document.Translate(std::string(kind->wizardKey) + "Hint", kind->defaultName);
@@ -73,7 +73,7 @@ bool SestavKonfiguraci(TPametRevazie& document, const WizardChoices& choices) {
   const int floors = std::clamp(choices.floorCount, 0, maxFloors);
   int floor = std::clamp(choices.lowestFloor, -3, 2);
   for (int k = 0; k < floors; ++k, ++floor) {
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Floor = true;
     sequence->Code = ZakodujPatro(choices, k);
     sequence->WizardKey = std::to_string(floor);
@@ -82,29 +82,27 @@ bool SestavKonfiguraci(TPametRevazie& document, const WizardChoices& choices) {
     document.AddSequence(std::move(sequence));
   }
 
+  // The special sequences count on from position 128 of the floors' coding.
+  const auto special = [&choices](int j) { return ZakodujPatro(choices, j + 128); };
   int j = 0;
   for (auto& sequence : document.SequenceList) {
     if (sequence->Floor) continue;
-    while (j < 256) {
-      const uint8_t code = ZakodujPatro(choices, (j + 128) % 256);
-      ++j;
-      if (!document.FindSequenceByCode(code)) {
-        sequence->Code = code;
-        break;
-      }
-    }
+    const auto position = document.FindFreeCode(j, special);
+    if (!position) break;
+    sequence->Code = special(*position);
+    j = *position + 1;
   }
 
   NactiJazyky(document, choices.languageFiles);
-  document.RenumberPositions();
   int sample = 0, sequence = 0;
   document.SelectAt(sample, sequence);
-  document.MarkImageStale();
+  // A new configuration that no file holds yet: closing must ask about it.
   document.SetModified(true);
   return true;
 }
 
 void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::path>& languageFiles) {
+  auto batch = document.BeginBulkChange();
   document.DilEntries.clear();
   int32_t firstEntry = 0;
   for (const auto& path : languageFiles) {
@@ -113,28 +111,16 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
     for (auto& sequence : document.SequenceList) {
       const std::string& section = sequence->WizardKey;
       if (sequence->SampleCount() > 0 && !sequence->SampleList.back()->Silence &&
-          file->HasKey(section, "File0")) {
-        auto gap = std::make_unique<TVzorek>(&document);
-        gap->Silence = true;
-        gap->SetFileName(document.Translate("Silence", "Ticho"));
-        gap->SetSamples(kLanguageGapSamples);
-        document.AppendSample(sequence.get(), std::move(gap));
-      }
+          file->HasKey(section, "File0"))
+        document.AppendSample(sequence.get(), MakeSilence(document, kLanguageGapSamples));
       for (int n = 0; file->HasKey(section, Key("File", n)); ++n) {
-        auto sample = std::make_unique<TVzorek>(&document);
-        sample->Silence = file->ReadInteger(section, Key("Silence", n), 0) != 0;
-        if (sample->Silence)
-          sample->SetFileName(document.Translate("Silence", "Ticho"));
-        else
-          sample->SetFileName(ResolveStoredPath(file->ReadString(section, Key("File", n), ""),
-                                                document.CurrentFileName(),
-                                                document.ProgramDirectory));
-        sample->SetSamples(file->ReadInteger(section, Key("Samples", n), 1));
-        if (!sample->Silence)
-          if (const auto measured = document.MeasureSampleLength(sample->FileName))
-            sample->SetSamples(*measured);
+        auto sample =
+            ReadStoredSample(document, file->ReadInteger(section, Key("Silence", n), 0) != 0,
+                             file->ReadString(section, Key("File", n), ""),
+                             file->ReadInteger(section, Key("Samples", n), 1));
         sample->DIL = file->ReadInteger(section, Key("DIL", n), 0) + firstEntry;
-        document.AppendSample(sequence.get(), std::move(sample));
+        // A full sequence refuses with a message; the rest of the list is skipped.
+        if (!document.AppendSample(sequence.get(), std::move(sample))) break;
       }
     }
     const auto keys = file->Keys("/DIL");
@@ -143,6 +129,8 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
           ParseDilLine(key, file->ReadString("/DIL", key, "?"), document.IconNames, 0));
     firstEntry += static_cast<int32_t>(keys.size());
   }
+  document.MarkChanged();
+  document.NotifyContentChanged();
 }
 
 }  // namespace liftvox

@@ -31,7 +31,8 @@ struct WizardChoices {
   std::vector<std::filesystem::path> languageFiles;  // chosen .wiz files in order
 };
 
-// The code of floor position n: Gray and inversion applied, no offset.
+// The code of floor position n (taken modulo 256): Gray and inversion applied,
+// no offset.
 uint8_t ZakodujPatro(const WizardChoices& choices, int n);
 
 // The special sequences' parallel inputs by name: "up", "down", "open",
@@ -41,11 +42,12 @@ int32_t SpecialPinByName(const std::string& name);
 // Builds a new configuration from the choices: special sequences, floors with
 // their codes, codes for the special sequences from position 128 upward, then
 // the languages' samples. False when the unsaved-changes question is cancelled.
+// The result is modified (no file holds it yet); the view is told once.
 bool SestavKonfiguraci(TPametRevazie& document, const WizardChoices& choices);
 
 // Replaces the DIL entries by those of the chosen wizard files and appends
 // each language's samples to the sequences whose wizard key it lists,
-// separating languages with 500 ms of silence.
+// separating languages with 500 ms of silence. The document is marked changed.
 void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::path>& languageFiles);
 
 }  // namespace liftvox

@@ -75,6 +75,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"SampleDelete", "Smazání hlášky"},
     {"SampleDeleteConfirm", "Skutečně chcete smazat hlášku %s?"},
     {"SampleMove", "Přesun hlášky"},
+    {"SamplesTooMany", "Sekvence může obsahovat nejvýše %d hlášek."},
     // The special sequences: the short input name, and with "Hint" the name a
     // new sequence of that kind gets.
     {"SekvAlarm", "ALARM"},

@@ -30,20 +30,17 @@ void ApplyFloorCoding(TPametRevazie& document, const FloorCoding& coding) {
   for (auto& sequence : document.SequenceList)
     if (!sequence->Floor && sequence->Pin == 0) sequence->Code = -1;
 
-  uint8_t next = 0;
+  const auto special = [&coding](int position) { return ZakodujSpec(coding, position); };
+  int next = 0;
   for (auto& sequence : document.SequenceList) {
     if (sequence->Floor || sequence->Pin != 0) continue;
-    for (int j = next; j <= 255; ++j) {
-      const uint8_t code = ZakodujSpec(coding, j);
-      if (!document.FindSequenceByCode(code)) {
-        sequence->Code = code;
-        next = static_cast<uint8_t>((j + 1) & 0xFF);
-        break;
-      }
+    if (const auto position = document.FindFreeCode(next, special)) {
+      sequence->Code = ZakodujSpec(coding, *position);
+      next = (*position + 1) & 0xFF;
     }
   }
-  document.MarkImageStale();
-  document.SetModified(true);
+  document.MarkChanged();
+  document.NotifyContentChanged();
 }
 
 }  // namespace liftvox

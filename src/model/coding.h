@@ -22,7 +22,7 @@ uint8_t ZakodujSpec(const FloorCoding& coding, int n);
 // Renumbers the whole configuration: floors get consecutive codes from the
 // floor start, code-triggered general sequences the next free codes from the
 // special start (-1 when none is free); sequences on an input keep theirs.
-// The image becomes stale and the document modified.
+// The document is marked changed.
 void ApplyFloorCoding(TPametRevazie& document, const FloorCoding& coding);
 
 }  // namespace liftvox

@@ -1,6 +1,7 @@
 #include "model/dil_list.h"
 
 #include "model/document.h"
+#include "model/names.h"
 
 namespace liftvox {
 namespace {
@@ -11,15 +12,17 @@ void ForEachSample(TPametRevazie& document, Change change) {
     for (auto& sample : sequence->SampleList) change(*sample);
 }
 
+// Samples show their entry, so the whole document is redrawn.
 void Changed(TPametRevazie& document) {
-  document.MarkImageStale();
-  document.SetModified(true);
+  document.MarkChanged();
+  document.NotifyContentChanged();
 }
 
 }  // namespace
 
 int AddDilEntry(TPametRevazie& document) {
-  document.DilEntries.push_back({document.Translate("NewDILSettings", "Nastavení"), 0, 0});
+  document.DilEntries.push_back(
+      {CleanDilEntryName(document.Translate("NewDILSettings", "Nastavení")), 0, 0});
   Changed(document);
   return static_cast<int>(document.DilEntries.size()) - 1;
 }

@@ -6,7 +6,8 @@ class TPametRevazie;
 
 // Editing the document's DIL entry list. Samples refer to entries by
 // position, so every removal or move re-points them; all of these mark the
-// document modified and the image stale. Out-of-range positions do nothing.
+// document changed and tell the view. Out-of-range positions do nothing.
+// Entries renamed in place take their name from CleanDilEntryName.
 
 // Appends an entry named by "NewDILSettings" (icon 0, pattern 0); returns its position.
 int AddDilEntry(TPametRevazie& document);

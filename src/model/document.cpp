@@ -1,21 +1,24 @@
 #include "model/document.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/message_format.h"
+#include "model/names.h"
 
 namespace liftvox {
 namespace {
 
 int Clamp(int value, int low, int high) { return std::max(low, std::min(value, high)); }
 
+// Candidate codes in plain order, for FindFreeCode.
+int32_t CodeAtPosition(int position) { return position; }
+
 }  // namespace
 
-TPametRevazie::TPametRevazie() { DilEntries.push_back(DefaultDilEntry()); }
+TPametRevazie::TPametRevazie() { DilEntries.push_back(DilEntry{"DIL", 0, 0}); }
 
 TPametRevazie::~TPametRevazie() = default;
-
-DilEntry TPametRevazie::DefaultDilEntry() { return DilEntry{"DIL", 0, 0}; }
 
 std::string TPametRevazie::Translate(const std::string& key, const std::string& defaultText) const {
   return translator_ ? translator_->Translate(key, defaultText) : defaultText;
@@ -26,30 +29,97 @@ Prompter& TPametRevazie::prompter() const { return prompter_ ? *prompter_ : sile
 void TPametRevazie::SetModified(bool modified) {
   if (modified == modified_) return;
   modified_ = modified;
-  if (view_) view_->ModifiedChanged(modified);
+  if (view_ && !Bulk()) view_->ModifiedChanged(modified);
 }
 
 void TPametRevazie::SetImageStale(bool stale) {
   if (stale == imageStale_) return;
   imageStale_ = stale;
-  if (view_) view_->ImageStaleChanged(stale);
+  if (view_ && !Bulk()) view_->ImageStaleChanged(stale);
 }
 
 void TPametRevazie::SetCurrentFileName(std::string fileName) {
   if (fileName == currentFileName_) return;
   currentFileName_ = std::move(fileName);
-  if (view_) view_->FileNameChanged(currentFileName_);
+  if (view_ && !Bulk()) view_->FileNameChanged(currentFileName_);
 }
 
-void TPametRevazie::Refresh() const { NotifyContentChanged(); }
-
-void TPametRevazie::NotifyContentChanged(int sequenceIndex) const {
-  if (view_) view_->ContentChanged(sequenceIndex);
+void TPametRevazie::MarkChanged() {
+  SetModified(true);
+  SetImageStale(true);
 }
 
-void TPametRevazie::NotifySelectionChanged() const {
-  if (view_) view_->SelectionChanged();
+void TPametRevazie::NotifyContentChanged(int sequenceIndex) {
+  if (!Bulk()) {
+    if (view_) view_->ContentChanged(sequenceIndex);
+    return;
+  }
+  // Two different sequences held back make the whole document.
+  if (held_.content && held_.contentIndex != sequenceIndex)
+    sequenceIndex = DocumentView::kWholeDocument;
+  held_.content = true;
+  held_.contentIndex = sequenceIndex;
 }
+
+void TPametRevazie::NotifySelectionChanged() {
+  if (!Bulk()) {
+    if (view_) view_->SelectionChanged();
+    return;
+  }
+  held_.selection = true;
+}
+
+// --- bulk changes ------------------------------------------------------------
+
+TPametRevazie::BulkChange::BulkChange(TPametRevazie& document) : document_(document) {
+  if (document_.bulkDepth_++ > 0) return;
+  document_.held_ = Held{};
+  document_.held_.modified = document_.modified_;
+  document_.held_.imageStale = document_.imageStale_;
+  document_.held_.fileName = document_.currentFileName_;
+}
+
+TPametRevazie::BulkChange::~BulkChange() {
+  if (--document_.bulkDepth_ == 0) document_.EndBulkChange();
+}
+
+void TPametRevazie::EndBulkChange() {
+  Held held = std::move(held_);
+  held_ = Held{};
+  if (held.selected) Select(held.selected->sequence, held.selected->sample);
+  if (held.layout) RenumberPositions();
+  if (!view_) return;
+  if (held.content) view_->ContentChanged(held.contentIndex);
+  if (held.selection) view_->SelectionChanged();
+  if (held.modified != modified_) view_->ModifiedChanged(modified_);
+  if (held.fileName != currentFileName_) view_->FileNameChanged(currentFileName_);
+  if (held.imageStale != imageStale_) view_->ImageStaleChanged(imageStale_);
+}
+
+void TPametRevazie::Select(TSekvence* sequence, TVzorek* sample) {
+  if (Bulk()) {
+    // Walking every flag on each append would make a load quadratic.
+    held_.selected = SelectionChange{sequence, sample};
+    return;
+  }
+  for (auto& each : SequenceList) {
+    each->Selected = false;
+    for (auto& eachSample : each->SampleList) eachSample->Selected = false;
+  }
+  if (sequence) sequence->Selected = true;
+  if (sample) sample->Selected = true;
+}
+
+void TPametRevazie::LayOut(TSekvence* sequence) {
+  if (Bulk())
+    held_.layout = true;
+  else if (sequence)
+    sequence->UpdateSamplePositions();
+  else
+    RenumberPositions();
+}
+
+// --- operations ----------------------------------------------------------------
 
 int TPametRevazie::IndexOf(const TSekvence* sequence) const {
   for (std::size_t i = 0; i < SequenceList.size(); ++i)
@@ -73,6 +143,15 @@ bool TPametRevazie::CheckSequenceLimit() {
   return false;
 }
 
+bool TPametRevazie::CheckSampleLimit(const TSekvence& sequence) {
+  if (sequence.SampleCount() < kMaxSamplesPerSequence) return true;
+  prompter().Warn(
+      {"SamplesTooMany", Translate("AddSample", "Přidání hlášky"),
+       FormatMessage(Translate("SamplesTooMany", "Sekvence může obsahovat nejvýše %d hlášek."),
+                     kMaxSamplesPerSequence)});
+  return false;
+}
+
 TSekvence* TPametRevazie::AddSequence(std::unique_ptr<TSekvence> sequence) {
   return InsertSequence(std::move(sequence), -1);
 }
@@ -81,16 +160,15 @@ TSekvence* TPametRevazie::InsertSequence(std::unique_ptr<TSekvence> sequence, in
   if (!sequence || !CheckSequenceLimit()) return nullptr;
   if (index < 0 || index > SequenceCount()) index = SequenceCount();
   TSekvence* added = sequence.get();
-  added->Parent = this;
-  if (!added->Owner) added->Owner = this;
+  added->Name = CleanSequenceName(added->Name);
   for (auto& sample : added->SampleList) sample->Sequence = added;
   SequenceList.insert(SequenceList.begin() + index, std::move(sequence));
-  ClearSelection();
-  added->Selected = true;
+  Select(added, nullptr);
   CurrentSequence = added;
-  RenumberPositions();
-  Refresh();
-  MarkImageStale();
+  LayOut(nullptr);
+  MarkChanged();
+  NotifyContentChanged();
+  NotifySelectionChanged();
   return added;
 }
 
@@ -105,39 +183,40 @@ bool TPametRevazie::InsertSequenceChecked(std::unique_ptr<TSekvence> sequence, i
 void TPametRevazie::DeleteSequence(TSekvence* sequence) {
   const int index = IndexOf(sequence);
   if (index < 0) return;
-  ClearSelection();
+  Select(nullptr, nullptr);
   CurrentSample = nullptr;
   CurrentSequence = nullptr;
   SequenceList.erase(SequenceList.begin() + index);
-  RenumberPositions();
-  Refresh();
-  MarkImageStale();
+  LayOut(nullptr);
+  MarkChanged();
+  NotifyContentChanged();
+  NotifySelectionChanged();
 }
 
 void TPametRevazie::MoveSequence(TSekvence* sequence, int index) {
   const int from = IndexOf(sequence);
   if (from < 0) return;
   index = Clamp(index, 0, SequenceCount() - 1);
-  if (SequenceAt(index)->Floor == sequence->Floor && index != from) {
-    auto moving = std::move(SequenceList[static_cast<std::size_t>(from)]);
-    SequenceList.erase(SequenceList.begin() + from);
-    SequenceList.insert(SequenceList.begin() + index, std::move(moving));
-  }
-  RenumberPositions();
-  Refresh();
   MarkImageStale();
+  if (index == from || SequenceAt(index)->Floor != sequence->Floor) return;
+  auto moving = std::move(SequenceList[static_cast<std::size_t>(from)]);
+  SequenceList.erase(SequenceList.begin() + from);
+  SequenceList.insert(SequenceList.begin() + index, std::move(moving));
+  LayOut(nullptr);
+  MarkChanged();
+  NotifyContentChanged();
 }
 
 TVzorek* TPametRevazie::PlaceSample(TSekvence* sequence, int index,
                                     std::unique_ptr<TVzorek> sample) {
   TVzorek* placed = sample.get();
   placed->Sequence = sequence;
-  if (!placed->Owner) placed->Owner = this;
   index = Clamp(index, 0, sequence->SampleCount());
   sequence->SampleList.insert(sequence->SampleList.begin() + index, std::move(sample));
-  sequence->UpdateSamplePositions();
-  Refresh();
-  MarkImageStale();
+  LayOut(sequence);
+  MarkChanged();
+  NotifyContentChanged(IndexOf(sequence));
+  NotifySelectionChanged();
   return placed;
 }
 
@@ -145,9 +224,8 @@ TVzorek* TPametRevazie::InsertSample(std::unique_ptr<TVzorek> sample, int sequen
                                      int sampleIndex) {
   if (!sample || SequenceList.empty()) return nullptr;
   TSekvence* sequence = SequenceAt(Clamp(sequenceIndex, 0, SequenceCount() - 1));
-  ClearSelection();
-  sample->Selected = true;
-  sequence->Selected = true;
+  if (!CheckSampleLimit(*sequence)) return nullptr;
+  Select(sequence, sample.get());
   CurrentSample = sample.get();
   CurrentSequence = sequence;
   return PlaceSample(sequence, sampleIndex, std::move(sample));
@@ -155,8 +233,8 @@ TVzorek* TPametRevazie::InsertSample(std::unique_ptr<TVzorek> sample, int sequen
 
 TVzorek* TPametRevazie::InsertSampleAtIndex(int index, TSekvence* sequence,
                                             std::unique_ptr<TVzorek> sample) {
-  if (!sample || IndexOf(sequence) < 0) return nullptr;
-  ClearSelection();
+  if (!sample || IndexOf(sequence) < 0 || !CheckSampleLimit(*sequence)) return nullptr;
+  Select(nullptr, nullptr);
   CurrentSample = sample.get();
   return PlaceSample(sequence, index, std::move(sample));
 }
@@ -179,31 +257,41 @@ std::unique_ptr<TVzorek> TPametRevazie::DetachSample(TVzorek* sample) {
   if (index < 0) return nullptr;
   auto detached = std::move(sequence->SampleList[static_cast<std::size_t>(index)]);
   sequence->SampleList.erase(sequence->SampleList.begin() + index);
-  sequence->UpdateSamplePositions();
+  LayOut(sequence);
   return detached;
 }
 
 void TPametRevazie::DeleteSample(TVzorek* sample) {
+  TSekvence* sequence = sample ? sample->Sequence : nullptr;
   auto removed = DetachSample(sample);
   if (!removed) return;
+  const bool focusMoved = removed->Selected || CurrentSample == sample ||
+                          (held_.selected && held_.selected->sample == sample);
   if (CurrentSample == sample) CurrentSample = nullptr;
+  if (held_.selected && held_.selected->sample == sample) held_.selected->sample = nullptr;
   removed.reset();
-  Refresh();
-  MarkImageStale();
+  MarkChanged();
+  NotifyContentChanged(IndexOf(sequence));
+  if (focusMoved) NotifySelectionChanged();
 }
 
 void TPametRevazie::MoveSample(TVzorek* sample, int sequenceIndex, int sampleIndex) {
+  if (!sample || !sample->Sequence || SequenceList.empty()) return;
+  TSekvence* from = sample->Sequence;
+  TSekvence* to = SequenceAt(Clamp(sequenceIndex, 0, SequenceCount() - 1));
+  if (to != from && !CheckSampleLimit(*to)) return;
+  // One report for the two sequences it touches.
+  auto batch = BeginBulkChange();
   auto moving = DetachSample(sample);
   if (!moving) return;
-  MarkImageStale();
-  if (!InsertSample(std::move(moving), sequenceIndex, sampleIndex) && CurrentSample == sample)
-    CurrentSample = nullptr;
+  InsertSample(std::move(moving), sequenceIndex, sampleIndex);
+  NotifyContentChanged(IndexOf(from));
 }
 
 void TPametRevazie::RenumberPositions() {
   for (std::size_t i = 0; i < SequenceList.size(); ++i) {
     TSekvence& sequence = *SequenceList[i];
-    sequence.SetTop(kSequenceRowHeight * static_cast<int32_t>(i));
+    sequence.Top = kSequenceRowHeight * static_cast<int32_t>(i);
     sequence.UpdateSamplePositions();
   }
 }
@@ -221,12 +309,14 @@ TSekvence* TPametRevazie::FindSequenceByAnyCode(int32_t code) const {
 }
 
 TSekvence* TPametRevazie::GetSelectedSequence() const {
+  if (held_.selected) return held_.selected->sequence;
   for (const auto& sequence : SequenceList)
     if (sequence->Selected) return sequence.get();
   return nullptr;
 }
 
 TVzorek* TPametRevazie::GetSelectedSample() const {
+  if (held_.selected) return held_.selected->sample;
   for (const auto& sequence : SequenceList)
     for (const auto& sample : sequence->SampleList)
       if (sample->Selected) return sample.get();
@@ -234,27 +324,20 @@ TVzorek* TPametRevazie::GetSelectedSample() const {
 }
 
 int TPametRevazie::SelectedSequenceIndex() const {
-  for (std::size_t i = 0; i < SequenceList.size(); ++i)
-    if (SequenceList[i]->Selected) return static_cast<int>(i);
-  return 0;
+  return std::max(IndexOf(GetSelectedSequence()), 0);
 }
 
 int TPametRevazie::SelectedSampleIndex() const {
-  for (const auto& sequence : SequenceList)
-    for (std::size_t i = 0; i < sequence->SampleList.size(); ++i)
-      if (sequence->SampleList[i]->Selected) return static_cast<int>(i);
-  return -1;
+  const TVzorek* sample = GetSelectedSample();
+  return sample ? sample->Sequence->IndexOf(sample) : -1;
 }
 
 void TPametRevazie::ClearSelection() {
-  for (auto& sequence : SequenceList) {
-    sequence->Selected = false;
-    for (auto& sample : sequence->SampleList) sample->Selected = false;
-  }
+  Select(nullptr, nullptr);
+  NotifySelectionChanged();
 }
 
 void TPametRevazie::SelectAt(int& sampleIndex, int& sequenceIndex) {
-  ClearSelection();
   TSekvence* sequence = nullptr;
   TVzorek* sample = nullptr;
   if (SequenceList.empty() || sequenceIndex < 0) {
@@ -263,15 +346,14 @@ void TPametRevazie::SelectAt(int& sampleIndex, int& sequenceIndex) {
   } else {
     sequenceIndex = std::min(sequenceIndex, SequenceCount() - 1);
     sequence = SequenceAt(sequenceIndex);
-    sequence->Selected = true;
     if (sequence->SampleCount() > 0 && sampleIndex >= 0) {
       sampleIndex = std::min(sampleIndex, sequence->SampleCount() - 1);
       sample = sequence->SampleAt(sampleIndex);
-      sample->Selected = true;
     } else {
       sampleIndex = -1;
     }
   }
+  Select(sequence, sample);
   CurrentSample = sample;
   CurrentSequence = sequence;
   NotifySelectionChanged();
@@ -287,9 +369,25 @@ bool TPametRevazie::ClearConfiguration() {
   }
   CurrentSample = nullptr;
   CurrentSequence = nullptr;
+  if (held_.selected) held_.selected = SelectionChange{};
   SequenceList.clear();
   MarkImageStale();
+  NotifyContentChanged();
+  NotifySelectionChanged();
   return true;
+}
+
+std::optional<int> TPametRevazie::FindFreeCode(int first,
+                                               const std::function<int32_t(int)>& codeAt) const {
+  std::array<bool, 256> taken{};
+  for (const auto& sequence : SequenceList)
+    if (sequence->Pin == 0 && sequence->Bit == 0 && sequence->Code >= 0 && sequence->Code < 256)
+      taken[static_cast<std::size_t>(sequence->Code)] = true;
+  for (int position = std::max(first, 0); position < 256; ++position) {
+    const int32_t code = codeAt(position);
+    if (code < 0 || code >= 256 || !taken[static_cast<std::size_t>(code)]) return position;
+  }
+  return std::nullopt;
 }
 
 int32_t TPametRevazie::NextGeneralCode() const {
@@ -297,21 +395,17 @@ int32_t TPametRevazie::NextGeneralCode() const {
   for (const auto& sequence : SequenceList)
     if (sequence->Pin == 0 && sequence->Bit == 0 && sequence->Code > code)
       code = sequence->Code + 1;
-  if (code == 256 || FindSequenceByCode(code)) {
-    for (int32_t candidate = 0; candidate < 256; ++candidate)
-      if (!FindSequenceByCode(candidate)) return candidate;
-  }
+  if (code == 256 || FindSequenceByCode(code))
+    return FindFreeCode(0, CodeAtPosition).value_or(code);
   return code;
 }
 
 int32_t TPametRevazie::NextFloorCode() const {
   int32_t code = 0;
   for (const auto& sequence : SequenceList)
-    if (sequence->Floor && sequence->Code > code) code = sequence->Code + 1;
-  if (code == 256 || FindSequenceByCode(code)) {
-    for (int32_t candidate = 0; candidate < 256; ++candidate)
-      if (!FindSequenceByCode(candidate)) return candidate;
-  }
+    if (sequence->Floor) code = std::max(code, sequence->Code + 1);
+  if (code == 256 || FindSequenceByCode(code))
+    return FindFreeCode(0, CodeAtPosition).value_or(code);
   return code;
 }
 

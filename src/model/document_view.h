@@ -6,9 +6,10 @@ namespace liftvox {
 
 // What the document tells whoever shows it (the desktop program's main window
 // and workspace). Calls come on the thread that changed the document, right
-// after the change; a view only records what to redraw and does the work
-// later, since a load or a bulk edit may change many things in a row. Every
-// method has an empty default, so the command line and tests need not care.
+// after the change, or once when a bulk change ends (TPametRevazie::
+// BeginBulkChange: loads, restores). A view only records what to redraw and
+// does the work later. Every method has an empty default, so the command line
+// and tests need not care.
 class DocumentView {
  public:
   // ContentChanged's index when the list of sequences itself changed, or when

@@ -41,16 +41,17 @@ std::string FloorName(const TPametRevazie& document, int floor) {
 }
 
 bool NewConfiguration(TPametRevazie& document) {
+  auto batch = document.BeginBulkChange();
   if (!document.ClearConfiguration()) return false;
   for (const auto& kind : kGeneralSequenceKinds) {
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Pin = kind.pin;
     sequence->Code = kind.newCode;
     sequence->Repeat = kind.newRepeat;
     sequence->Name = document.Translate(std::string(kind.wizardKey) + "Hint", kind.defaultName);
     document.AddSequence(std::move(sequence));
   }
-  auto ground = std::make_unique<TSekvence>(&document);
+  auto ground = std::make_unique<TSekvence>();
   ground->Floor = true;
   ground->Repeat = 255;
   ground->Name = FloorName(document, 0);
@@ -84,7 +85,7 @@ int PlacementIndex(const TPametRevazie& document, bool floor) {
 
 TSekvence* AddSequenceOfKind(TPametRevazie& document, bool floor) {
   if (document.SequenceCount() >= kMaxSequences) return nullptr;
-  auto sequence = std::make_unique<TSekvence>(&document);
+  auto sequence = std::make_unique<TSekvence>();
   sequence->Code = floor ? document.NextFloorCode() : document.NextGeneralCode();
   sequence->Floor = floor;
   sequence->Repeat = 255;
@@ -131,11 +132,7 @@ bool DeleteSelectedSample(TPametRevazie& document) {
 
 TVzorek* AddSilence(TPametRevazie& document, int32_t milliseconds) {
   if (document.SequenceCount() == 0) return nullptr;
-  auto silence = std::make_unique<TVzorek>(&document);
-  silence->Silence = true;
-  silence->SetFileName(document.Translate("Silence", "Ticho"));
-  silence->SetSamples(SamplesFromMilliseconds(milliseconds));
-
+  auto silence = MakeSilence(document, SamplesFromMilliseconds(milliseconds));
   if (TVzorek* selected = document.GetSelectedSample()) {
     const int sequenceIndex = document.IndexOf(selected->Sequence);
     return document.InsertSample(std::move(silence), sequenceIndex,
@@ -147,8 +144,13 @@ TVzorek* AddSilence(TPametRevazie& document, int32_t milliseconds) {
 
 int32_t ApplySilenceLength(TPametRevazie& document, int32_t milliseconds) {
   milliseconds = std::clamp(milliseconds, 10, 99999);
-  if (document.CurrentSample)
-    document.CurrentSample->SetSamples(SamplesFromMilliseconds(milliseconds));
+  const int32_t samples = SamplesFromMilliseconds(milliseconds);
+  TVzorek* sample = document.CurrentSample;
+  if (sample && sample->Samples != samples) {
+    sample->Samples = samples;
+    document.MarkChanged();
+    document.NotifyContentChanged(document.IndexOf(sample->Sequence));
+  }
   return milliseconds;
 }
 

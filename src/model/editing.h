@@ -27,15 +27,18 @@ const GeneralSequenceKind* GeneralKindForPin(int32_t pin);
 std::string FloorName(const TPametRevazie& document, int floor);
 
 // The model side of the main window's document and editing commands. They
-// ask their questions through the document's prompter; redrawing and the
-// memory estimate are left to the caller.
+// ask their questions through the document's prompter and tell the view
+// through the document; the memory estimate is left to the caller.
 
 // New: asks about unsaved changes (false when cancelled), then the seven
 // general sequences and the ground floor; no file name, unmodified.
 bool NewConfiguration(TPametRevazie& document);
 
-// Add a sequence where the placement rule puts it; null at 256 sequences
-// (nothing is shown then). The new sequence is selected.
+// Add a sequence where the placement rule puts it: a general one after the
+// selected general sequence, else in front of the first floor (at the end
+// without floors); a floor after the selected floor, in front of the first
+// floor when a general one is selected, else at the end. Null at 256
+// sequences (nothing is shown then). The new sequence is selected.
 TSekvence* AddGeneralSequence(TPametRevazie& document);
 TSekvence* AddFloorSequence(TPametRevazie& document);
 
@@ -49,8 +52,8 @@ bool DeleteSelectedSample(TPametRevazie& document);
 TVzorek* AddSilence(TPametRevazie& document, int32_t milliseconds);
 
 // The in-place silence editor closing on `milliseconds`: the value is kept to
-// 10..99999 and given to the focused sample. Returns the value kept, which is
-// also the length of the next added silence.
+// 10..99999 and given to the focused sample (a change marks the document).
+// Returns the value kept, which is also the length of the next added silence.
 int32_t ApplySilenceLength(TPametRevazie& document, int32_t milliseconds);
 
 // The workspace's keyboard: moves of the selection (Delete runs the delete commands).

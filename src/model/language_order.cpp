@@ -64,8 +64,8 @@ void SeradJazyky(TSekvence& sequence, const std::vector<int>& order) {
 
 void ApplyLanguageOrder(TPametRevazie& document, const std::vector<int>& order) {
   for (auto& sequence : document.SequenceList) SeradJazyky(*sequence, order);
-  document.MarkImageStale();
-  document.SetModified(true);
+  document.MarkChanged();
+  document.NotifyContentChanged();
 }
 
 }  // namespace liftvox

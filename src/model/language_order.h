@@ -17,7 +17,7 @@ int AttachSilencesToFollowingLanguage(TSekvence& sequence);
 // language that follows it and samples of one language in their order.
 void SeradJazyky(TSekvence& sequence, const std::vector<int>& order);
 
-// SeradJazyky on every sequence; the document becomes modified.
+// SeradJazyky on every sequence; the document is marked changed.
 void ApplyLanguageOrder(TPametRevazie& document, const std::vector<int>& order);
 
 }  // namespace liftvox

@@ -1,7 +1,5 @@
 #include "model/sample.h"
 
-#include <cmath>
-
 #include "model/document.h"
 
 namespace liftvox {
@@ -26,15 +24,12 @@ int32_t MillisecondsFromSamples(int64_t samples) {
   return static_cast<int32_t>(DivideRoundingHalfEven(samples * 1000, kSampleRate));
 }
 
-void TVzorek::SetFileName(const std::string& path) {
-  FileName = path;
-  // The workspace shortens the name to its box; the model keeps it whole.
-  DisplayName = path;
-}
-
-void TVzorek::SetSamples(int32_t samples) {
-  Samples = samples;
-  if (Silence) DisplayName = Owner ? Owner->Translate("Silence", "Ticho") : "Ticho";
+std::unique_ptr<TVzorek> MakeSilence(const TPametRevazie& document, int32_t samples) {
+  auto silence = std::make_unique<TVzorek>();
+  silence->Silence = true;
+  silence->FileName = document.Translate("Silence", "Ticho");
+  silence->Samples = samples;
+  return silence;
 }
 
 }  // namespace liftvox

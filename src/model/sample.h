@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace liftvox {
@@ -16,26 +17,26 @@ inline constexpr int kSampleRate = 14456;
 int32_t SamplesFromMilliseconds(int64_t milliseconds);
 int32_t MillisecondsFromSamples(int64_t samples);
 
-// One sample of a sequence: a WAV recording or a stretch of silence.
+// One sample of a sequence: a WAV recording or a stretch of silence. The view
+// shows a WAV's FileName shortened to its box, and a silence's FileName, which
+// is the translated word for silence.
 class TVzorek {
  public:
-  explicit TVzorek(TPametRevazie* owner = nullptr) : Owner(owner) {}
-
-  std::string DisplayName;
   std::string FileName;  // absolute path of the WAV; the word for silence for a silence
   bool Silence = false;
   int32_t Samples = 0;  // length in samples at 14456 Hz
   bool Selected = false;
-  TSekvence* Sequence = nullptr;
-  TPametRevazie* Owner = nullptr;
-  int32_t DIL = 0;  // index into the DIL entry list; 0 for silence
+  TSekvence* Sequence = nullptr;  // the sequence whose list holds it
+  int32_t DIL = 0;                // index into the DIL entry list; 0 for silence
   int32_t Top = 0;
   int32_t Left = 0;
 
-  void SetFileName(const std::string& path);
-  // Stores the length; a silence also takes the translated word for silence
-  // as its display name.
-  void SetSamples(int32_t samples);
+  void SetFileName(const std::string& path) { FileName = path; }
+  void SetSamples(int32_t samples) { Samples = samples; }
 };
+
+// A silence of `samples` samples, named with the document's word for silence
+// (key "Silence"). Every silence the program creates comes from here.
+std::unique_ptr<TVzorek> MakeSilence(const TPametRevazie& document, int32_t samples);
 
 }  // namespace liftvox

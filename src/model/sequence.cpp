@@ -8,12 +8,6 @@ int TSekvence::IndexOf(const TVzorek* sample) const {
   return -1;
 }
 
-void TSekvence::SetTop(int32_t y) {
-  if (y == Top) return;
-  Top = y;
-  for (auto& sample : SampleList) sample->Top = y;
-}
-
 void TSekvence::UpdateSamplePositions() {
   for (std::size_t i = 0; i < SampleList.size(); ++i) {
     SampleList[i]->Top = Top;

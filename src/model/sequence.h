@@ -9,8 +9,6 @@
 
 namespace liftvox {
 
-class TPametRevazie;
-
 // Rows of the workspace: a sequence's row is 48 pixels high and its samples'
 // boxes stand 103 pixels apart after a 112-pixel head.
 inline constexpr int32_t kSequenceRowHeight = 48;
@@ -20,24 +18,17 @@ inline constexpr int32_t kSampleSpacing = 103;
 // One announcement: an ordered list of samples and the signal that starts it.
 class TSekvence {
  public:
-  explicit TSekvence(TPametRevazie* owner = nullptr) : Owner(owner) {}
-  TSekvence(const TSekvence&) = delete;
-  TSekvence& operator=(const TSekvence&) = delete;
-
   uint8_t Priority = 0;
   int32_t Top = 0;
-  int32_t Left = 0;
   bool Selected = false;
-  TPametRevazie* Owner = nullptr;
   int32_t Code = 0;
   int32_t Pin = 0;  // parallel input 1..7, 0 = none
   int32_t Bit = 0;  // serial bit 8..10 or 12..23, 0 = none
   bool InvSerBit = false;
   bool InvParBit = false;
-  std::string Name;
+  std::string Name;  // see CleanSequenceName for what it may hold
   bool Floor = false;
   std::vector<std::unique_ptr<TVzorek>> SampleList;
-  TPametRevazie* Parent = nullptr;
   uint8_t Repeat = 0;  // 255 = no automatic repetition
   std::string WizardKey;
 

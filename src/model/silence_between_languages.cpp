@@ -1,7 +1,5 @@
 #include "model/silence_between_languages.h"
 
-#include <memory>
-
 #include "model/document.h"
 #include "model/language_order.h"
 
@@ -20,22 +18,20 @@ void InsertSilenceBetweenLanguages(TPametRevazie& document, int32_t milliseconds
       if (sample.DIL == carried) continue;
       carried = sample.DIL;
       if (sample.Silence) {
-        sample.SetSamples(length);
+        sample.Samples = length;
         continue;
       }
-      auto silence = std::make_unique<TVzorek>(&document);
-      silence->Silence = true;
+      if (sequence->SampleCount() >= kMaxSamplesPerSequence) continue;
+      auto silence = MakeSilence(document, length);
       silence->Sequence = sequence.get();
-      silence->SetFileName(document.Translate("Silence", "Ticho"));
-      silence->SetSamples(length);
       silence->DIL = carried;
       samples.insert(samples.begin() + static_cast<std::ptrdiff_t>(i), std::move(silence));
       ++i;  // step over the sample the silence now stands before
     }
     sequence->UpdateSamplePositions();
   }
-  document.MarkImageStale();
-  document.SetModified(true);
+  document.MarkChanged();
+  document.NotifyContentChanged();
 }
 
 }  // namespace liftvox

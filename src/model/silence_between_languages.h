@@ -10,7 +10,8 @@ class TPametRevazie;
 // existing silence at the change gets the new length, otherwise a silence is
 // inserted before the first sample of the next language. Each silence then
 // belongs to the language that follows it. Running it twice only resets the
-// lengths. The image becomes stale.
+// lengths. A sequence that is full (kMaxSamplesPerSequence) gets no new
+// silences. The document is marked changed.
 void InsertSilenceBetweenLanguages(TPametRevazie& document, int32_t milliseconds);
 
 }  // namespace liftvox

@@ -7,35 +7,22 @@
 namespace liftvox {
 namespace {
 
+// Asks the document rather than reading the flags, which a bulk change may
+// not have set yet.
 SelectionSnapshot TakeSelection(const TPametRevazie& document) {
   SelectionSnapshot selection;
-  for (int i = 0; i < document.SequenceCount(); ++i) {
-    const TSekvence& sequence = *document.SequenceAt(i);
-    if (sequence.Selected && selection.selectedSequence < 0) selection.selectedSequence = i;
-    if (&sequence == document.CurrentSequence) selection.focusedSequence = i;
-    for (int j = 0; j < sequence.SampleCount(); ++j) {
-      const TVzorek* sample = sequence.SampleAt(j);
-      if (sample->Selected && selection.selectedSample < 0) {
-        selection.selectedSequence = i;
-        selection.selectedSample = j;
-      }
-      if (sample == document.CurrentSample) {
-        selection.focusSampleSequence = i;
-        selection.focusedSample = j;
-      }
-    }
+  if (const TVzorek* sample = document.GetSelectedSample()) {
+    selection.selectedSequence = document.IndexOf(sample->Sequence);
+    selection.selectedSample = sample->Sequence->IndexOf(sample);
+  } else {
+    selection.selectedSequence = document.IndexOf(document.GetSelectedSequence());
+  }
+  selection.focusedSequence = document.IndexOf(document.CurrentSequence);
+  if (const TVzorek* sample = document.CurrentSample) {
+    selection.focusSampleSequence = document.IndexOf(sample->Sequence);
+    selection.focusedSample = sample->Sequence->IndexOf(sample);
   }
   return selection;
-}
-
-// The sequence at `index`, or null when the index is none or out of range.
-TSekvence* SequenceOrNull(const TPametRevazie& document, int index) {
-  return index >= 0 && index < document.SequenceCount() ? document.SequenceAt(index) : nullptr;
-}
-
-TVzorek* SampleOrNull(const TSekvence* sequence, int index) {
-  return sequence && index >= 0 && index < sequence->SampleCount() ? sequence->SampleAt(index)
-                                                                   : nullptr;
 }
 
 }  // namespace
@@ -72,12 +59,11 @@ ConfigurationSnapshot TakeSnapshot(const TPametRevazie& document) {
 }
 
 void RestoreSnapshot(TPametRevazie& document, const ConfigurationSnapshot& snapshot) {
-  document.CurrentSample = nullptr;
-  document.CurrentSequence = nullptr;
+  auto batch = document.BeginBulkChange();
   std::vector<std::unique_ptr<TSekvence>> sequences;
   sequences.reserve(snapshot.Sequences.size());
   for (const SequenceSnapshot& copy : snapshot.Sequences) {
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Priority = copy.Priority;
     sequence->Code = copy.Code;
     sequence->Pin = copy.Pin;
@@ -88,19 +74,20 @@ void RestoreSnapshot(TPametRevazie& document, const ConfigurationSnapshot& snaps
     sequence->Floor = copy.Floor;
     sequence->Repeat = copy.Repeat;
     sequence->WizardKey = copy.WizardKey;
-    sequence->Parent = &document;
     sequence->SampleList.reserve(copy.Samples.size());
     for (const SampleSnapshot& sampleCopy : copy.Samples) {
-      auto sample = std::make_unique<TVzorek>(&document);
+      auto& sample = sequence->SampleList.emplace_back(std::make_unique<TVzorek>());
+      sample->FileName = sampleCopy.FileName;
       sample->Silence = sampleCopy.Silence;
-      sample->SetFileName(sampleCopy.FileName);
-      sample->SetSamples(sampleCopy.Samples);
+      sample->Samples = sampleCopy.Samples;
       sample->DIL = sampleCopy.DIL;
       sample->Sequence = sequence.get();
-      sequence->SampleList.push_back(std::move(sample));
     }
     sequences.push_back(std::move(sequence));
   }
+  // Nothing may keep pointing into the lists about to go.
+  document.CurrentSample = nullptr;
+  document.CurrentSequence = nullptr;
   document.SequenceList = std::move(sequences);
   document.DilEntries = snapshot.DilEntries;
   document.ParPlayInv = snapshot.ParPlayInv;
@@ -108,16 +95,20 @@ void RestoreSnapshot(TPametRevazie& document, const ConfigurationSnapshot& snaps
   document.RenumberPositions();
 
   const SelectionSnapshot& selection = snapshot.Selection;
-  if (TSekvence* selected = SequenceOrNull(document, selection.selectedSequence)) {
-    selected->Selected = true;
-    if (TVzorek* sample = SampleOrNull(selected, selection.selectedSample)) sample->Selected = true;
-  }
-  document.CurrentSequence = SequenceOrNull(document, selection.focusedSequence);
-  document.CurrentSample = SampleOrNull(SequenceOrNull(document, selection.focusSampleSequence),
-                                        selection.focusedSample);
+  int sample = selection.selectedSample;
+  int sequence = selection.selectedSequence;
+  document.SelectAt(sample, sequence);
+  const auto sequenceAt = [&document](int index) {
+    return index >= 0 && index < document.SequenceCount() ? document.SequenceAt(index) : nullptr;
+  };
+  document.CurrentSequence = sequenceAt(selection.focusedSequence);
+  const TSekvence* focusSequence = sequenceAt(selection.focusSampleSequence);
+  document.CurrentSample = focusSequence && selection.focusedSample >= 0 &&
+                                   selection.focusedSample < focusSequence->SampleCount()
+                               ? focusSequence->SampleAt(selection.focusedSample)
+                               : nullptr;
   document.MarkImageStale();
   document.NotifyContentChanged();
-  document.NotifySelectionChanged();
 }
 
 }  // namespace liftvox

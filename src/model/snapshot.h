@@ -67,8 +67,10 @@ ConfigurationSnapshot TakeSnapshot(const TPametRevazie& document);
 // Replaces the document's sequences, samples, DIL entries, trigger flags and
 // selection by the snapshot's. Every earlier pointer to a sequence or sample
 // of the document is invalid afterwards (the focus pointers are set anew).
-// The image becomes stale; the unsaved-changes mark, the file name, the
-// memory size and the services stay as they are.
+// The image becomes stale and the view is told once. The unsaved-changes mark
+// stays as it is, since whoever restores (the undo stack) knows whether that
+// returns the document to its saved state; the file name, the memory size and
+// the services stay too. It reads no file and asks nothing.
 void RestoreSnapshot(TPametRevazie& document, const ConfigurationSnapshot& snapshot);
 
 }  // namespace liftvox

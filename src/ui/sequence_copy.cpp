@@ -16,7 +16,7 @@ int32_t CopyCodeFor(const TPametRevazie& document, const TSekvence& source) {
 }
 
 std::unique_ptr<TSekvence> CopySequenceHead(TPametRevazie& document, const TSekvence& source) {
-  auto copy = std::make_unique<TSekvence>(&document);
+  auto copy = std::make_unique<TSekvence>();
   copy->Name = source.Name;
   copy->Floor = source.Floor;
   copy->Repeat = source.Repeat;
@@ -25,7 +25,7 @@ std::unique_ptr<TSekvence> CopySequenceHead(TPametRevazie& document, const TSekv
 }
 
 std::unique_ptr<TVzorek> CopySample(TPametRevazie& document, const TVzorek& source) {
-  auto copy = std::make_unique<TVzorek>(&document);
+  auto copy = std::make_unique<TVzorek>();
   copy->Silence = source.Silence;
   copy->SetFileName(source.FileName);
   copy->SetSamples(source.Samples);

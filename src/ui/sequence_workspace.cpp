@@ -602,7 +602,7 @@ bool SequenceWorkspace::DropWaveFiles(const QStringList& files, int dilIndex, in
       path = conversion.file;
       wave.frames = conversion.frames;
     }
-    auto sample = std::make_unique<TVzorek>(&document);
+    auto sample = std::make_unique<TVzorek>();
     sample->SetFileName(PathToUtf8(path));
     sample->DIL = dilIndex;
     if (wave.frames) sample->SetSamples(*wave.frames);
@@ -621,7 +621,7 @@ bool SequenceWorkspace::DropWaveFiles(const QStringList& files, int dilIndex, in
 bool SequenceWorkspace::DropSilence(int row, int column) {
   TPametRevazie& document = editor_.Document();
   if (document.SequenceCount() == 0) return false;
-  auto silence = std::make_unique<TVzorek>(&document);
+  auto silence = std::make_unique<TVzorek>();
   silence->Silence = true;
   silence->SetFileName(document.Translate("Silence", "Ticho"));
   silence->SetSamples(SamplesFromMilliseconds(SilenceMilliseconds()));

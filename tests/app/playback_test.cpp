@@ -22,10 +22,10 @@ class PlaybackTest : public QObject {
   std::string recording_ = PathToUtf8(test::BinDir() / "Languages" / "cs" / "up.wav");
 
   void AddSequenceWithRecording(TPametRevazie& document) {
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Repeat = 255;
     TSekvence* added = document.AddSequence(std::move(sequence));
-    auto sample = std::make_unique<TVzorek>(&document);
+    auto sample = std::make_unique<TVzorek>();
     sample->SetFileName(recording_);
     document.AppendSample(added, std::move(sample));
   }

@@ -21,7 +21,7 @@ constexpr int kGroundFloor = 7;  // the eighth sequence of a new configuration
 
 void Append(TPametRevazie& document, int sequence, const std::string& file, int32_t samples,
             bool silence = false, int32_t dil = 0) {
-  auto sample = std::make_unique<TVzorek>(&document);
+  auto sample = std::make_unique<TVzorek>();
   sample->Silence = silence;
   sample->SetFileName(file);
   sample->SetSamples(samples);

@@ -24,13 +24,13 @@ class PreviewTest : public ::testing::Test {
   }
 
   void Add(const std::string& file, int dil = 0) {
-    auto sample = std::make_unique<TVzorek>(&document);
+    auto sample = std::make_unique<TVzorek>();
     sample->SetFileName((dir / file).string());
     sample->DIL = dil;
     document.AppendSample(sequence, std::move(sample));
   }
   void AddSilence(int32_t samples) {
-    auto sample = std::make_unique<TVzorek>(&document);
+    auto sample = std::make_unique<TVzorek>();
     sample->Silence = true;
     sample->SetSamples(samples);
     document.AppendSample(sequence, std::move(sample));

@@ -46,7 +46,7 @@ TEST_F(AnnouncerCommandsTest, FailedRebuildEndsBeforeTheProgrammingQuestion) {
       {"MemoryFull", [](TPametRevazie& d) { d.SequenceAt(7)->Name = std::string(70000, 'x'); }},
       {"UnableLoadFile",
        [](TPametRevazie& d) {
-         auto sample = std::make_unique<TVzorek>(&d);
+         auto sample = std::make_unique<TVzorek>();
          sample->SetFileName("/no/such/file.wav");
          d.AppendSample(0, std::move(sample));
        }},

@@ -91,8 +91,7 @@ TEST_F(ImageFileCommandsTest, NoToTheRebuildQuestionSavesTheImageAsItStands) {
   EXPECT_TRUE(PrepareImageForSaving(built, settings));
   EXPECT_TRUE(built.IsImageStale());
   built.DilEntries = {{"X", 0, 0}};
-  built.AppendSample(0, std::make_unique<TVzorek>(&built))
-      ->SetFileName((dir / "none.wav").string());
+  built.AppendSample(0, std::make_unique<TVzorek>())->SetFileName((dir / "none.wav").string());
   prompter.answers = {Answer::Yes};
   EXPECT_FALSE(PrepareImageForSaving(built, settings)) << "a failed build saves nothing";
 }

@@ -3,12 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <tuple>
-
+#include "config/configuration_text_size.h"
 #include "config/ini_file.h"
 #include "config/text_encoding.h"
 #include "model/document.h"
 #include "model/editing.h"
+#include "model/model_fixture.h"
 #include "support/test_support.h"
 
 namespace liftvox::test {
@@ -33,63 +33,86 @@ class ConfigurationFileTest : public ::testing::Test {
   TPametRevazie written, read;
 };
 
-TEST_F(ConfigurationFileTest, DefaultConfigurationRoundTrips) {
+TEST_F(ConfigurationFileTest, WhatIsWrittenReadsBackToTheSameText) {
   NewConfiguration(written);
   written.DilEntries = {{"Čeština", 1, 0xFF00}, {"English", 0, 0x0808}};
   written.ParPlayInv = true;
-  auto wav = std::make_unique<TVzorek>(&written);
-  wav->SetFileName((program.path() / "Zvuky" / "a.wav").string());
-  wav->Samples = 1234;
-  wav->DIL = 1;
-  written.AppendSample(0, std::move(wav));
+  TSekvence& up = *written.SequenceAt(0);
+  up.Priority = 5;
+  up.Bit = 12;
+  up.InvSerBit = true;
+  up.InvParBit = true;
+  up.WizardKey = "SekvUp";
+  written.AppendSample(0, MakeWav((program.path() / "Zvuky" / "a.wav").string(), 1, 1234));
   AddSilence(written, 500);
-  written.SequenceAt(0)->WizardKey = "SekvUp";
+  written.AppendSample(7, MakeWav("/srv/jinde/ř.wav", 300, -5));
 
-  TTextIniFile ini;
-  ASSERT_TRUE(WriteConfiguration(written, ini));
-  const std::string text = ini.Text();
-  EXPECT_NE(text.find("[/DIL]\r\nČeština=65280,EN.BMP\r\nEnglish=2056,CZ.BMP\r\n"),
+  const std::string text = *RenderConfigurationText(written);
+  // The memory estimate sizes the text without writing it: the two must agree.
+  ConfigurationTextSize size;
+  EXPECT_EQ(size.Of(written), text.size());
+  const std::string decoded = DecodeText(text);
+  EXPECT_NE(decoded.find("[/DIL]\r\nČeština=65280,EN.BMP\r\nEnglish=2056,CZ.BMP\r\n"),
             std::string::npos);
-  EXPECT_NE(text.find("File0=Zvuky\\a.wav\r\nDIL0=1\r\nSamples0=1234\r\nSilence0=0\r\n"),
+  EXPECT_NE(decoded.find("File0=Zvuky\\a.wav\r\nDIL0=1\r\nSamples0=1234\r\nSilence0=0\r\n"
+                         "File1=Ticho\r\nDIL1=0\r\nSamples1=7228\r\nSilence1=1\r\n"),
             std::string::npos);
 
-  ASSERT_TRUE(ReadText(text));
-  const auto fields = [](const TPametRevazie& document) {
-    std::vector<std::tuple<std::string, int32_t, int32_t, int32_t, bool, int, int32_t>> all;
-    for (const auto& s : document.SequenceList)
-      all.emplace_back(s->Name, s->Code, s->Pin, s->Repeat, s->Floor, s->SampleCount(), s->Top);
-    return all;
-  };
-  EXPECT_EQ(fields(read), fields(written));
-  EXPECT_TRUE(read.ParPlayInv);
-  EXPECT_EQ(read.SequenceAt(0)->SampleAt(0)->FileName,
-            written.SequenceAt(0)->SampleAt(0)->FileName);
-  EXPECT_EQ(read.SequenceAt(0)->SampleAt(0)->DIL, 1);
-  EXPECT_TRUE(read.SequenceAt(0)->SampleAt(1)->Silence);
-  EXPECT_EQ(read.SequenceAt(0)->SampleAt(1)->Samples, 7228);
+  read.SetModified(true);  // "No" to the question: loading goes on
+  RecordingView view;
+  read.SetView(&view);
+  ASSERT_TRUE(ReadText(decoded));
+  EXPECT_EQ(*RenderConfigurationText(read), text);
+  EXPECT_EQ(view.heard, (std::vector<std::string>{"content all", "selection", "modified 0"}))
+      << "one report for the whole load, which ends unmodified";
+  EXPECT_EQ(read.SequenceAt(0)->SampleAt(1)->Left, 112 + 103);
   EXPECT_EQ(read.SequenceAt(0)->WizardKey, "") << "wizard keys are not saved";
-  ASSERT_EQ(read.DilEntries.size(), 2u);
-  EXPECT_EQ(read.DilEntries[0].Name, "Čeština");
-  EXPECT_EQ(read.DilEntries[0].Icon, 1);
-  EXPECT_EQ(read.DilEntries[1].Pattern, 0x0808);
+
+  written.ProgramDirectory = "/srv";
+  EXPECT_EQ(size.Of(written), RenderConfigurationText(written)->size()) << "another base folder";
 }
 
-TEST_F(ConfigurationFileTest, WriterRefusesUnknownIconsAndEmptyListsHaveNoSection) {
+// A name from a paste or an old file must not break the line it is stored in.
+TEST_F(ConfigurationFileTest, NamesThatALineCannotCarryAreMendedAndReadBack) {
   NewConfiguration(written);
-  written.DilEntries = {{"X", -1, 0}};
-  TTextIniFile refused;
-  EXPECT_FALSE(WriteConfiguration(written, refused));
-  written.IconNames.clear();
-  written.DilEntries = {{"X", 0, 0}};
-  EXPECT_FALSE(WriteConfiguration(written, refused)) << "no icons loaded";
+  // As a dialog sets it; the Japanese has no Windows-1250 byte, so the file goes UTF-8.
+  written.AddSequence(MakeSequence(9))->Name = "Hlášení\r\nna dva řádky\t日本";
+  written.DilEntries = {{"Czech", 0, 1},
+                        {" [EN]= ", 1, 2},
+                        {";DE", 0, 3},
+                        {"CZECH", 1, 4},
+                        {"\xC2\x85\n", 0, 5}};  // NEL, a C1 control, and a line break
+  written.AppendSample(8, MakeWav("/x.wav", 3));
 
+  const std::string text = *RenderConfigurationText(written);
+  EXPECT_EQ(ConfigurationTextSize().Of(written), text.size());
+  ASSERT_TRUE(ReadText(DecodeText(text)));
+  EXPECT_EQ(read.SequenceAt(8)->Name, "Hlášení na dva řádky 日本");
+  std::vector<std::pair<std::string, uint16_t>> entries;
+  for (const DilEntry& entry : read.DilEntries) entries.emplace_back(entry.Name, entry.Pattern);
+  EXPECT_THAT(entries, ElementsAre(std::pair<std::string, uint16_t>{"Czech", 1},
+                                   std::pair<std::string, uint16_t>{"EN]-", 2},
+                                   std::pair<std::string, uint16_t>{"DE", 3},
+                                   std::pair<std::string, uint16_t>{"CZECH (2)", 4},
+                                   std::pair<std::string, uint16_t>{"", 5}))
+      << "every entry in its place, so samples keep their language";
+  EXPECT_EQ(read.SequenceAt(8)->SampleAt(0)->DIL, 3);
+
+  // A file holding such names mends them as it loads.
+  ASSERT_TRUE(
+      ReadText(std::string("[/DIL]\n[x=1,CZ.BMP\n[0]\nName=a\x01\x02") + '\0' + "b\xC2\xA0\n"));
+  ASSERT_EQ(read.DilEntries.size(), 1u);
+  EXPECT_EQ(read.DilEntries[0].Name, "x");
+  EXPECT_EQ(read.SequenceAt(0)->Name, "a b\xC2\xA0") << "a no-break space is no control";
+}
+
+TEST_F(ConfigurationFileTest, AnEmptyDilListHasNoSectionAndTheFirstSequenceStaysOne) {
+  NewConfiguration(written);
   written.DilEntries.clear();
-  TTextIniFile ini;
-  ASSERT_TRUE(WriteConfiguration(written, ini));
-  EXPECT_EQ(ini.Text().find("[/DIL]"), std::string::npos);
-  ASSERT_TRUE(ReadText(ini.Text()));
+  const std::string text = DecodeText(*RenderConfigurationText(written));
+  EXPECT_EQ(text.find("[/DIL]"), std::string::npos);
+  ASSERT_TRUE(ReadText(text));
   EXPECT_EQ(read.SequenceCount(), 8) << "the first sequence section is still a sequence";
-  EXPECT_TRUE(read.DilEntries.empty());
 }
 
 TEST_F(ConfigurationFileTest, VersionsUpToTwoAreAccepted) {
@@ -125,13 +148,22 @@ TEST_F(ConfigurationFileTest, MalformedValuesTakeTheirDefaults) {
   EXPECT_EQ(sequence.SampleAt(2)->FileName, "Ticho");
 }
 
-TEST_F(ConfigurationFileTest, OnlyTheFirst256SequenceSectionsAreRead) {
+TEST_F(ConfigurationFileTest, ReadingStopsAtTheLimitsAndSaysSoOnlyForSamples) {
   std::string text = "[/GENERAL]\nVersion=2.00\n";
   for (int i = 0; i < 300; ++i)
     text += "[" + std::to_string(i) + "]\nCode=" + std::to_string(i) + "\n";
   ASSERT_TRUE(ReadText(text));
   EXPECT_EQ(read.SequenceCount(), 256);
   EXPECT_TRUE(prompter.shown.empty());
+
+  text = "[0]\n";
+  for (int j = 0; j < kMaxSamplesPerSequence + 5; ++j)
+    text += "File" + std::to_string(j) + "=a.wav\n";
+  ASSERT_TRUE(ReadText(text + "[1]\nFile0=b.wav\n"));
+  EXPECT_EQ(read.SequenceAt(0)->SampleCount(), kMaxSamplesPerSequence);
+  EXPECT_EQ(read.SequenceAt(1)->SampleCount(), 1) << "the next sequence is read on";
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].key, "SamplesTooMany");
 }
 
 TEST_F(ConfigurationFileTest, LegacyLayoutNumbersGeneralSequencesAndFloors) {
@@ -161,69 +193,54 @@ TEST_F(ConfigurationFileTest, LegacyLayoutNumbersGeneralSequencesAndFloors) {
   EXPECT_FALSE(read.SequenceAt(4)->Floor);
 }
 
-TEST_F(ConfigurationFileTest, CancelledQuestionKeepsTheDocument) {
-  NewConfiguration(read);
-  read.SetModified(true);
-  prompter.answers = {Answer::Cancel};
-  EXPECT_FALSE(ReadText("[0]\nName=x\n"));
-  EXPECT_EQ(read.SequenceCount(), 8);
-}
-
-TEST_F(ConfigurationFileTest, SamplePathsResolveAgainstTheOpenFileFirst) {
+TEST_F(ConfigurationFileTest, SamplePathsResolveBesideTheOpenFileFirstAndAreMeasuredAgain) {
   TempDir project;
   WriteFile(project / "Zvuky" / "here.wav", "RIFF");
   read.SetCurrentFileName((project / "old.cfg").string());
   const std::string absolute = (program / "elsewhere.wav").string();
+  std::vector<std::string> measured;
+  read.SetSampleLengthMeasure([&](const std::string& file) -> std::optional<int32_t> {
+    measured.push_back(file);
+    return file == absolute ? std::optional<int32_t>(300) : std::nullopt;
+  });
   ASSERT_TRUE(
-      ReadText("[0]\nFile0=Zvuky\\here.wav\nFile1=Zvuky/gone.wav\nFile2=" + absolute + "\n"));
+      ReadText("[0]\nFile0=Zvuky\\here.wav\nSamples0=5\nFile1=Zvuky/gone.wav\nSamples1=7\nFile2=" +
+               absolute + "\nFile3=Ticho\nSilence3=1\nSamples3=9\n"));
   const TSekvence& sequence = *read.SequenceAt(0);
   EXPECT_EQ(sequence.SampleAt(0)->FileName, (project / "Zvuky" / "here.wav").string());
   EXPECT_EQ(sequence.SampleAt(1)->FileName, (program / "Zvuky" / "gone.wav").string());
   EXPECT_EQ(sequence.SampleAt(2)->FileName, absolute) << "an absolute path stands as it is";
-}
-
-TEST_F(ConfigurationFileTest, ReadableRecordingsAreMeasuredAgain) {
-  // The measure sees the resolved path; it knows one file and cannot read the other.
-  std::vector<std::string> measured;
-  read.SetSampleLengthMeasure([&](const std::string& file) -> std::optional<int32_t> {
-    measured.push_back(file);
-    if (file == (program / "real.wav").string()) return 300;
-    return std::nullopt;
-  });
-  ASSERT_TRUE(
-      ReadText("[0]\nFile0=real.wav\nSamples0=5\nFile1=broken.wav\nSamples1=7\n"
-               "File2=Ticho\nSilence2=1\nSamples2=9\n"));
-  const TSekvence& sequence = *read.SequenceAt(0);
-  EXPECT_EQ(sequence.SampleAt(0)->Samples, 300) << "the file's own length wins";
   EXPECT_EQ(sequence.SampleAt(1)->Samples, 7) << "an unreadable file keeps the stored length";
-  EXPECT_EQ(sequence.SampleAt(2)->Samples, 9);
-  EXPECT_EQ(measured.size(), 2u) << "silences are not measured";
+  EXPECT_EQ(sequence.SampleAt(2)->Samples, 300) << "the file's own length wins";
+  EXPECT_EQ(sequence.SampleAt(3)->Samples, 9);
+  EXPECT_EQ(measured.size(), 3u) << "silences are not measured";
 }
 
 TEST_F(ConfigurationFileTest, BufferedConfigurationIsBoundsChecked) {
   NewConfiguration(written);
   const std::string text = *RenderConfigurationText(written);
-  std::vector<uint8_t> buffer(4 + text.size() + 1 + 16, 0xFF);
-  const uint32_t length = static_cast<uint32_t>(text.size() + 1);
-  for (int i = 0; i < 4; ++i)
-    buffer[static_cast<std::size_t>(i)] = static_cast<uint8_t>(length >> (8 * i));
-  std::copy(text.begin(), text.end(), buffer.begin() + 4);
-  buffer[4 + text.size()] = 0;
-
+  const auto buffer = [&text](uint32_t length) {
+    std::vector<uint8_t> bytes(4 + text.size() + 17, 0xFF);
+    for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = uint8_t(length >> (8 * i));
+    std::copy(text.begin(), text.end(), bytes.begin() + 4);
+    bytes[4 + text.size()] = 0;
+    return bytes;
+  };
   read.SetCurrentFileName("/somewhere/open.cfg");
-  ASSERT_TRUE(LoadConfigurationFromBuffer(read, buffer.data(), buffer.size()));
+  const auto good = buffer(static_cast<uint32_t>(text.size() + 1));
+  const uint32_t toTheEnd = static_cast<uint32_t>(good.size() - 4);
+  ASSERT_TRUE(LoadConfigurationFromBuffer(read, buffer(toTheEnd).data(), good.size()));
+  ASSERT_TRUE(LoadConfigurationFromBuffer(read, good.data(), good.size()));
   EXPECT_EQ(read.SequenceCount(), 8);
   EXPECT_EQ(read.CurrentFileName(), "");
   EXPECT_FALSE(read.IsModified());
 
   // Lengths that reach past the buffer, or none at all, are refused untouched.
-  for (uint32_t bad : {0u, static_cast<uint32_t>(buffer.size()), 0xFFFFFFFFu, 0x80000000u}) {
-    auto copy = buffer;
-    for (int i = 0; i < 4; ++i)
-      copy[static_cast<std::size_t>(i)] = static_cast<uint8_t>(bad >> (8 * i));
-    EXPECT_FALSE(LoadConfigurationFromBuffer(read, copy.data(), copy.size())) << bad;
+  for (uint32_t bad : {0u, toTheEnd + 1, 0xFFFFFFFFu, 0x80000000u}) {
+    const auto refused = buffer(bad);
+    EXPECT_FALSE(LoadConfigurationFromBuffer(read, refused.data(), refused.size())) << bad;
   }
-  EXPECT_FALSE(LoadConfigurationFromBuffer(read, buffer.data(), 3));
+  EXPECT_FALSE(LoadConfigurationFromBuffer(read, good.data(), 3));
   EXPECT_EQ(read.SequenceCount(), 8);
 }
 
@@ -240,6 +257,7 @@ TEST_F(ConfigurationFileTest, SaveReplacesWholeFilesAndFailuresKeepTheOldOne) {
 
   written.SetModified(true);
   written.DilEntries = {{"X", -1, 0}};
+  EXPECT_FALSE(ConfigurationTextSize().Of(written).has_value());
   EXPECT_FALSE(SaveConfiguration(written, program / "other.cfg"));
   EXPECT_EQ(prompter.shown.back().key, "UnableWriteFile");
   EXPECT_TRUE(written.IsModified());
@@ -263,20 +281,18 @@ TEST_F(ConfigurationFileTest, OpenReportsMissingAndRefusedFilesWithoutTakingThei
   const auto good = program / "good.cfg";
   NewConfiguration(written);
   ASSERT_TRUE(SaveConfiguration(written, good));
-  read.SetModified(true);
-  EXPECT_TRUE(OpenConfiguration(read, good));
+  NewConfiguration(read);
+  AddFloorSequence(read);
+  read.SetCurrentFileName("previous.cfg");
+  prompter.answers = {Answer::Cancel};
+  EXPECT_FALSE(OpenConfiguration(read, good));
+  EXPECT_EQ(read.SequenceCount(), 9) << "a cancelled question keeps the document and its name";
+  EXPECT_EQ(read.CurrentFileName(), "previous.cfg");
+
+  EXPECT_TRUE(OpenConfiguration(read, good));  // "No" this time
+  EXPECT_EQ(read.SequenceCount(), 8);
   EXPECT_EQ(read.CurrentFileName(), good.string());
   EXPECT_FALSE(read.IsModified());
-}
-
-TEST_F(ConfigurationFileTest, JunkNeverCrashesTheReader) {
-  std::string junk;
-  for (int i = 0; i < 20000; ++i) junk += static_cast<char>((i * 7919) % 256);
-  EXPECT_TRUE(ReadText(junk + "\n[0]\nFile0=" + std::string(1 << 20, 'x') + "\nSamples0=-5\n"));
-  std::string withBomAndNul = "\xEF\xBB\xBF[0]\nName=a";
-  withBomAndNul += '\0';
-  withBomAndNul += "b\n";
-  EXPECT_TRUE(ReadText(withBomAndNul));
 }
 
 }  // namespace

@@ -30,6 +30,12 @@ TEST(StoredRelativePathTest, WindowsDrivesAndShares) {
       {R"(\\server\SHARE\Data\b.wav)", R"(\\Server\share\Editor)", R"(..\Data\b.wav)"},
       {R"(\\other\share\b.wav)", R"(\\server\share\Editor)", R"(\\other\share\b.wav)"},
       {R"(\\server\share\b.wav)", R"(C:\Editor)", R"(\\server\share\b.wav)"},
+      // Shares written with '/' are the same shares, not folders under a root.
+      {"//server/share/Data/b.wav", "//Server/SHARE/Editor", R"(..\Data\b.wav)"},
+      {"//server/share/Data/b.wav", R"(\\server\share\Editor)", R"(..\Data\b.wav)"},
+      {"//other/share/b.wav", "//server/share/Editor", "//other/share/b.wav"},
+      {"//server/share/b.wav", "/server/share", "//server/share/b.wav"},
+      {"/server/share/b.wav", "//server/share", "/server/share/b.wav"},
       {R"(Zvuky\a.wav)", R"(C:\Editor)", R"(Zvuky\a.wav)"},
       {R"(\Zvuky\a.wav)", R"(C:\Editor)", R"(\Zvuky\a.wav)"},
   };
@@ -49,8 +55,8 @@ TEST(StoredRelativePathTest, PosixRootIsTheOneDriveAndNamesKeepTheirCase) {
 
 TEST(ResolveStoredPathTest, AbsolutePathsStandAsTheyAre) {
   const auto never = [](const fs::path&) { return false; };
-  for (const char* stored :
-       {R"(D:\c.wav)", "d:/c.wav", R"(\\server\share\a.wav)", "/abs/a.wav", R"(\root.wav)"}) {
+  for (const char* stored : {R"(D:\c.wav)", "d:/c.wav", R"(\\server\share\a.wav)",
+                             "//server/share/a.wav", "/abs/a.wav", R"(\root.wav)"}) {
     EXPECT_TRUE(IsAbsoluteStoredPath(stored)) << stored;
     EXPECT_EQ(ResolveStoredPath(stored, "/doc/a.cfg", "/prog", never),
               PathToUtf8(NativePath(stored)))

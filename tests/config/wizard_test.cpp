@@ -5,12 +5,14 @@
 
 #include "config/dil_file.h"
 #include "config/ini_file.h"
+#include "model/coding.h"
 #include "model/document.h"
-#include "support/test_support.h"
+#include "model/model_fixture.h"
 
 namespace liftvox::test {
 namespace {
 
+using ::testing::_;
 using ::testing::ElementsAre;
 
 class WizardTest : public ::testing::Test {
@@ -68,9 +70,7 @@ TEST_F(WizardTest, FloorsAreNamedAndCodedFromTheLowest) {
   EXPECT_EQ(document.SequenceAt(1)->Name, "Přízemí");
   EXPECT_EQ(document.SequenceAt(2)->Name, "1. patro");
   EXPECT_EQ(document.SequenceAt(2)->WizardKey, "1");
-  EXPECT_THAT(std::vector<int>({document.SequenceAt(0)->Code, document.SequenceAt(1)->Code,
-                                document.SequenceAt(2)->Code}),
-              ElementsAre(0, 1, 2));
+  EXPECT_THAT(Codes(document), ElementsAre(0, 1, 2));
   EXPECT_TRUE(document.DilEntries.empty()) << "no language chosen";
 }
 
@@ -93,8 +93,9 @@ TEST_F(WizardTest, SpecialSequencesTakeCodesFrom128AndLimitsHold) {
   choices.gray = true;
   choices.inverted = true;
   ASSERT_TRUE(SestavKonfiguraci(document, choices));
-  EXPECT_EQ(document.SequenceAt(7)->Code, 0xFF);
-  EXPECT_EQ(document.SequenceAt(9)->Code, 0xFF ^ 3);
+  EXPECT_THAT(Codes(document), ElementsAre(0xFF ^ GrayCode(128), 0xFF ^ GrayCode(129), _, _, _, _,
+                                           _, 0xFF, 0xFE, 0xFF ^ 3))
+      << "special sequences count on from position 128 of the same coding";
 }
 
 TEST_F(WizardTest, TwoLanguagesAreSeparatedAndTheirEntriesShifted) {
@@ -119,9 +120,9 @@ TEST_F(WizardTest, TwoLanguagesAreSeparatedAndTheirEntriesShifted) {
   EXPECT_THAT(SampleFiles(0), ElementsAre("up.wav 0", "silence 7228", "up.wav 1"));
 }
 
-TEST_F(WizardTest, CancelledQuestionBuildsNothing) {
+TEST_F(WizardTest, TheResultAsksBeforeItIsReplaced) {
   SestavKonfiguraci(document, WizardChoices{});
-  document.SetModified(true);
+  EXPECT_TRUE(document.IsModified()) << "no file holds it yet";
   prompter.answers = {Answer::Cancel};
   WizardChoices choices;
   choices.floorCount = 1;
@@ -139,7 +140,8 @@ TEST(DilFileTest, LinesParseWithBlanksAndCaseInsensitiveDuplicates) {
 
   TTextIniFile ini;
   ASSERT_TRUE(WriteDilSection(ini, "DIL", {{"Czech", 0, 2056}, {"CZECH", 1, 2048}}, icons));
-  EXPECT_EQ(ini.Text(), "[DIL]\r\nCZECH=2048,EN.BMP\r\n\r\n") << "the later entry wins";
+  EXPECT_EQ(ini.Text(), "[DIL]\r\nCzech=2056,CZ.BMP\r\nCZECH (2)=2048,EN.BMP\r\n\r\n")
+      << "every entry keeps its own line";
   EXPECT_FALSE(WriteDilSection(ini, "DIL", {{"Bad", -1, 0}}, icons));
 }
 
@@ -151,22 +153,19 @@ TEST(DilFileTest, FilesLoadAndSaveThroughTheDocument) {
   document.IconNames = {"CZ.BMP", "EN.BMP"};
   EXPECT_FALSE(LoadDilFile(document, dir / "missing.dil"));
   EXPECT_EQ(prompter.shown.back().key, "UnableLoadFile");
-  EXPECT_EQ(document.DilEntries.size(), 1u);
+  EXPECT_FALSE(document.IsModified());
 
   WriteFile(dir / "two.dil", "[DIL]\r\nCzech=2056,CZ.BMP\r\nEnglish=2048,EN.BMP\r\n");
   ASSERT_TRUE(LoadDilFile(document, dir / "two.dil"));
+  EXPECT_TRUE(document.IsModified()) << "the configuration's entries changed";
   ASSERT_EQ(document.DilEntries.size(), 2u);
   EXPECT_EQ(document.DilEntries[1].Icon, 1);
   ASSERT_TRUE(SaveDilFile(document, dir / "copy.dil"));
   EXPECT_EQ(ReadFile(dir / "copy.dil"), ReadFile(dir / "two.dil") + "\r\n");
 
-  document.DilEntries[0].Name = "";  // typed away in the dialog: must still read back
-  ASSERT_TRUE(SaveDilFile(document, dir / "nameless.dil"));
-  ASSERT_TRUE(LoadDilFile(document, dir / "nameless.dil"));
-  ASSERT_EQ(document.DilEntries.size(), 2u);
-  EXPECT_EQ(document.DilEntries[0].Pattern, 2056);
-
-  document.DilEntries[0].Icon = -1;
+  WriteFile(dir / "odd.dil", "[DIL]\r\nOdd=1,XX.BMP\r\n");
+  ASSERT_TRUE(LoadDilFile(document, dir / "odd.dil"));
+  EXPECT_EQ(document.DilEntries[0].Icon, -1) << "an unknown icon stays unknown";
   EXPECT_FALSE(SaveDilFile(document, dir / "copy.dil"));
   EXPECT_EQ(prompter.shown.back().key, "UnableWriteFile");
   EXPECT_EQ(ReadFile(dir / "copy.dil"), ReadFile(dir / "two.dil") + "\r\n");

@@ -31,7 +31,7 @@ class ImageBuilderTest : public ::testing::Test {
   }
 
   TSekvence* Sequence(int32_t code, int32_t pin = 0, int32_t bit = 0, bool floor = false) {
-    auto sequence = std::make_unique<TSekvence>(&document);
+    auto sequence = std::make_unique<TSekvence>();
     sequence->Code = code;
     sequence->Pin = pin;
     sequence->Bit = bit;
@@ -43,7 +43,7 @@ class ImageBuilderTest : public ::testing::Test {
   TVzorek* Wav(TSekvence* sequence, const std::string& name, std::size_t samples, int dil = 0) {
     const auto path = dir / name;
     if (!std::filesystem::exists(path)) WritePcmWav(path, Ramp(samples));
-    auto sample = std::make_unique<TVzorek>(&document);
+    auto sample = std::make_unique<TVzorek>();
     sample->SetFileName(path.string());
     sample->Samples = static_cast<int32_t>(samples);
     sample->DIL = dil;
@@ -51,7 +51,7 @@ class ImageBuilderTest : public ::testing::Test {
   }
 
   TVzorek* Silence(TSekvence* sequence, int32_t samples, int dil = 1) {
-    auto sample = std::make_unique<TVzorek>(&document);
+    auto sample = std::make_unique<TVzorek>();
     sample->Silence = true;
     sample->SetFileName("Ticho");
     sample->SetSamples(samples);

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <stdexcept>
-#include <thread>
 
 #include "support/test_support.h"
 
@@ -53,32 +51,6 @@ TEST(TranslateTest, SeesAChangedFileAtTheNextLookup) {
   test::WriteFile(dir / "b.lng", "[Messages]\nKey=bee\n");
   language.SetLanguageFile(dir / "b.lng");
   EXPECT_EQ(language.Translate("Key", "-"), "bee");
-}
-
-TEST(TranslateTest, ManyThreadsLookUpWhileTheFileChanges) {
-  test::TempDir dir;
-  const fs::path file = dir / "a.lng";
-  test::WriteFile(file, "[Messages]\nKey=one\n");
-  TLanguage language;
-  language.SetLanguageFile(file);
-  std::atomic<bool> stop{false};
-  std::atomic<int> unexpected{0};
-  std::vector<std::thread> readers;
-  for (int i = 0; i < 4; ++i) {
-    readers.emplace_back([&] {
-      while (!stop) {
-        const std::string text = language.Translate("Key", "-");
-        if (text != "one" && text != "two" && text != "-") ++unexpected;
-      }
-    });
-  }
-  for (int round = 0; round < 200; ++round) {
-    test::WriteFile(file, round % 2 ? "[Messages]\nKey=one\n" : "[Messages]\nKey=two\n");
-    language.SetLanguageFile(file);
-  }
-  stop = true;
-  for (auto& reader : readers) reader.join();
-  EXPECT_EQ(unexpected, 0);
 }
 
 TEST(CaptionsTest, ReadsIdSeparatorAndTextLineByLine) {

@@ -3,7 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
+#include "model/coding.h"
+#include "model/dil_list.h"
 #include "model/document.h"
+#include "model/language_order.h"
+#include "model/silence_between_languages.h"
 #include "model_fixture.h"
 
 namespace liftvox::test {
@@ -29,6 +36,7 @@ TEST_F(EditingTest, NewSequencesFollowThePlacementRule) {
   EXPECT_EQ(document.IndexOf(general), 3);
   EXPECT_EQ(general->Code, 128);
   EXPECT_TRUE(general->Selected);
+  EXPECT_EQ(document.CurrentSequence, general);
 
   TSekvence* floor = AddFloorSequence(document);  // general selected: in front of the floors
   EXPECT_EQ(document.IndexOf(floor), 8);
@@ -41,9 +49,12 @@ TEST_F(EditingTest, NewSequencesFollowThePlacementRule) {
   EXPECT_EQ(document.IndexOf(general), 8);
 
   document.ClearSelection();
-  floor = AddFloorSequence(document);
+  general = AddGeneralSequence(document);  // nothing selected: in front of the first floor
+  EXPECT_EQ(document.IndexOf(general), 9);
+
+  document.ClearSelection();
+  floor = AddFloorSequence(document);  // nothing selected: at the end
   EXPECT_EQ(document.IndexOf(floor), document.SequenceCount() - 1);
-  for (int i = 0; i < document.SequenceCount(); ++i) EXPECT_EQ(document.SequenceAt(i)->Top, 48 * i);
 
   TPametRevazie empty;
   EXPECT_EQ(empty.IndexOf(AddFloorSequence(empty)), 0);
@@ -76,7 +87,7 @@ TEST_F(EditingTest, SilenceGoesAfterTheSelectionAndFollowsTheEditor) {
   TVzorek* silence = AddSilence(document, 500);
   EXPECT_THAT(Names(*document.SequenceAt(0)), ElementsAre("a", "b", "-0", "c"));
   EXPECT_EQ(silence->Samples, 7228);
-  EXPECT_EQ(silence->DisplayName, "Ticho");
+  EXPECT_EQ(silence->FileName, "Ticho");
 
   Select(-1, 0);
   AddSilence(document, 500);
@@ -108,6 +119,61 @@ TEST_F(EditingTest, KeysMoveTheSelectionWithClamping) {
   EXPECT_EQ(document.SelectedSequenceIndex(), 7) << "stays on the last sequence";
   HandleWorkspaceKey(document, WorkspaceKey::CtrlHome);
   EXPECT_EQ(document.CurrentSample->FileName, "a");
+}
+
+// Unmarked edits would be lost at close without a question, and a view that
+// is not told shows the old configuration.
+TEST_F(EditingTest, EveryEditMarksTheDocumentAndTellsTheViewOnce) {
+  struct Case {
+    const char* edit;
+    std::function<void(TPametRevazie&)> run;
+    const char* content;
+  };
+  const Case cases[] = {
+      {"add general", [](auto& d) { AddGeneralSequence(d); }, "content all"},
+      {"add floor", [](auto& d) { AddFloorSequence(d); }, "content all"},
+      {"delete sequence", [](auto& d) { d.DeleteSequence(d.SequenceAt(7)); }, "content all"},
+      {"move sequence", [](auto& d) { d.MoveSequence(d.SequenceAt(0), 1); }, "content all"},
+      {"insert sample", [](auto& d) { d.InsertSample(MakeWav("x"), 7, 0); }, "content 7"},
+      {"delete sample", [](auto& d) { d.DeleteSample(d.SequenceAt(0)->SampleAt(0)); }, "content 0"},
+      {"move sample", [](auto& d) { d.MoveSample(d.SequenceAt(0)->SampleAt(0), 0, 5); },
+       "content 0"},
+      {"move sample away", [](auto& d) { d.MoveSample(d.SequenceAt(0)->SampleAt(0), 7, 0); },
+       "content all"},
+      {"add silence", [](auto& d) { AddSilence(d, 500); }, "content 0"},
+      {"silence length", [](auto& d) { ApplySilenceLength(d, 20); }, "content 0"},
+      {"coding", [](auto& d) { ApplyFloorCoding(d, FloorCoding{}); }, "content all"},
+      {"language order",
+       [](auto& d) {
+         ApplyLanguageOrder(d, std::vector{1, 0});
+       },
+       "content all"},
+      {"silence between languages", [](auto& d) { InsertSilenceBetweenLanguages(d, 500); },
+       "content all"},
+      {"add DIL entry", [](auto& d) { AddDilEntry(d); }, "content all"},
+      {"delete DIL entry", [](auto& d) { DeleteDilEntry(d, 0); }, "content all"},
+      {"move DIL entry", [](auto& d) { MoveDilEntry(d, 0, 1); }, "content all"},
+  };
+  for (const Case& c : cases) {
+    TPametRevazie edited;
+    NewConfiguration(edited);
+    edited.DilEntries.push_back({"EN", 0, 0});
+    edited.AppendSample(0, MakeWav("a", 0));
+    edited.AppendSample(0, MakeWav("b", 1));
+    edited.AppendSample(7, MakeWav("c", 0));
+    int sample = 1, sequence = 0;
+    edited.SelectAt(sample, sequence);
+    edited.SetModified(false);
+    edited.SetImageStale(false);
+    RecordingView view;
+    edited.SetView(&view);
+
+    c.run(edited);
+    EXPECT_EQ(std::count(view.heard.begin(), view.heard.end(), c.content), 1)
+        << c.edit << ": " << ::testing::PrintToString(view.heard);
+    EXPECT_EQ(std::count(view.heard.begin(), view.heard.end(), "modified 1"), 1) << c.edit;
+    EXPECT_EQ(std::count(view.heard.begin(), view.heard.end(), "stale 1"), 1) << c.edit;
+  }
 }
 
 }  // namespace

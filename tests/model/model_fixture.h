@@ -24,7 +24,7 @@ inline std::unique_ptr<TSekvence> MakeSequence(int32_t code, bool floor = false,
 inline std::unique_ptr<TVzorek> MakeWav(const std::string& file, int32_t dil = 0,
                                         int32_t samples = 1000) {
   auto sample = std::make_unique<TVzorek>();
-  sample->SetFileName(file);
+  sample->FileName = file;
   sample->Samples = samples;
   sample->DIL = dil;
   return sample;
@@ -33,8 +33,8 @@ inline std::unique_ptr<TVzorek> MakeWav(const std::string& file, int32_t dil = 0
 inline std::unique_ptr<TVzorek> MakeSilence(int32_t samples = 7228, int32_t dil = 0) {
   auto sample = std::make_unique<TVzorek>();
   sample->Silence = true;
-  sample->SetFileName("Ticho");
-  sample->SetSamples(samples);
+  sample->FileName = "Ticho";
+  sample->Samples = samples;
   sample->DIL = dil;
   return sample;
 }
@@ -52,5 +52,19 @@ inline std::vector<int32_t> Codes(const TPametRevazie& document) {
   for (const auto& sequence : document.SequenceList) codes.push_back(sequence->Code);
   return codes;
 }
+
+// Everything the document tells its view, in order, as short texts:
+// "content 3", "content all", "selection", "modified 1", "stale 0", "file x".
+class RecordingView final : public DocumentView {
+ public:
+  std::vector<std::string> heard;
+  void ContentChanged(int i) override {
+    heard.push_back("content " + (i == kWholeDocument ? "all" : std::to_string(i)));
+  }
+  void SelectionChanged() override { heard.push_back("selection"); }
+  void ModifiedChanged(bool on) override { heard.push_back("modified " + std::to_string(on)); }
+  void FileNameChanged(const std::string& name) override { heard.push_back("file " + name); }
+  void ImageStaleChanged(bool on) override { heard.push_back("stale " + std::to_string(on)); }
+};
 
 }  // namespace liftvox::test

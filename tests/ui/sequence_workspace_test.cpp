@@ -291,7 +291,9 @@ class SequenceWorkspaceTest : public QObject {
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(QString::fromStdString(PathToUtf8(folder / "notes.txt"))),
                    QUrl::fromLocalFile(wave)});
-    DragAndDrop(files, QPoint(120, 60));
+    // The first drop selected its sample, which scrolls it into view with a margin.
+    const int row11Top = 11 * 48 - workspace_->verticalScrollBar()->value();
+    DragAndDrop(files, QPoint(120, row11Top + 12));
     const TSekvence& row11 = *Document().SequenceAt(11);
     QCOMPARE(row11.SampleCount(), 1);
     QCOMPARE(row11.SampleAt(0)->FileName, wave.toStdString());

@@ -55,13 +55,13 @@ class WorkspaceTestEditor final : public DocumentEditor, public DocumentView {
 
 // A sequence with `samples` WAV samples named a0.wav, a1.wav, ...
 inline TSekvence* AddTestSequence(TPametRevazie& document, bool floor, int code, int samples) {
-  auto sequence = std::make_unique<TSekvence>(&document);
+  auto sequence = std::make_unique<TSekvence>();
   sequence->Floor = floor;
   sequence->Code = code;
   sequence->Repeat = 255;
   sequence->Name = "S" + std::to_string(code);
   for (int i = 0; i < samples; ++i) {
-    auto sample = std::make_unique<TVzorek>(&document);
+    auto sample = std::make_unique<TVzorek>();
     sample->SetFileName("/sounds/a" + std::to_string(i) + ".wav");
     sample->Samples = 1000;
     sample->Sequence = sequence.get();
