@@ -120,6 +120,7 @@ TMainForm::TMainForm(Options options, QWidget* parent)
   CreateMenus();
   CreateToolBars();
   RegisterCaptions();
+  CreateDialogs();
   captions_.ApplyBuiltIn();
   RetextUndoActions();
   resize(kDesignedWidth, kDesignedHeight);

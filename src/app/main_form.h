@@ -12,7 +12,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/caption_table.h"
 #include "app/coalescing_view.h"
 #include "app/program_settings.h"
 #include "app/recent_files.h"
@@ -25,12 +24,14 @@
 #include "lang/language.h"
 #include "model/document.h"
 #include "model/snapshot.h"
+#include "ui/caption_table.h"
 #include "ui/document_editor.h"
 #include "ui/icon_library.h"
 
 class QAction;
 class QActionGroup;
 class QCheckBox;
+class QDialog;
 class QMenu;
 class QTimer;
 class QToolBar;
@@ -38,6 +39,7 @@ class QUndoStack;
 
 namespace liftvox {
 
+class CaptionedDialog;
 class DeviceStatusObserver;
 class MemorySizeDetection;
 class MemoryStatusBar;
@@ -103,6 +105,11 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   PreviewPlayer& Player() { return *player_; }
   SequenceWorkspace& Workspace() { return *workspace_; }
   SampleBrowser& Browser() { return *browser_; }
+
+  // The dialog of class `className` as its command would show it (filled from
+  // the first sequence or sample where it needs one; device dialogs idle),
+  // not yet shown; null for a name no dialog has.
+  QDialog* PrepareDialogForScreenshot(const QString& className);
 
   // The redraw and estimate that document changes scheduled, done now.
   void FlushDocumentChanges();
@@ -176,6 +183,9 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   QString AskFileName(bool save, const char* folderSetting, const QString& filter,
                       const QString& suffix, const char* actionName);
 
+  // The dialogs (main_form_dialogs.cpp): created once, in the program's order.
+  void CreateDialogs();
+
   // Playback (main_form_playback.cpp).
   void PlayButton();
   void StopButton();
@@ -221,6 +231,7 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   QActionGroup* languageGroup_ = nullptr;
   std::array<QToolBar*, 4> toolBars_{};
   std::array<QCheckBox*, 4> dilBoxes_{};
+  std::vector<CaptionedDialog*> dialogs_;  // in creation order; owned as children
 
   QString dir_ = ".";
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;

@@ -5,8 +5,10 @@
 #include <QMenu>
 
 #include "app/main_form.h"
+
 #include "config/paths.h"
 #include "config/profile_file.h"
+#include "dialogs/captioned_dialog.h"
 #include "ui/sample_browser.h"
 #include "ui/sequence_workspace.h"
 
@@ -72,6 +74,7 @@ void TMainForm::TranslateLists() {
     const std::string key = "Interface" + std::to_string(item->data().toInt());
     item->setText(QString::fromStdString(language_.Translate(key, item->text().toStdString())));
   }
+  for (CaptionedDialog* dialog : dialogs_) dialog->TranslateLists(language_);
   workspace_->OnContentChanged(DocumentView::kWholeDocument);
 }
 

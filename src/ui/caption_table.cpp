@@ -1,4 +1,4 @@
-#include "app/caption_table.h"
+#include "ui/caption_table.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -15,9 +15,9 @@ class QWidget;
 
 namespace liftvox {
 
-// The main window's caption ids (1-86): which control text or hint each id
-// sets. Language files re-text the window through it; an id that the file
-// does not list keeps the text its control has.
+// Caption ids (the main window's 1-86, each dialog's hundred): which control
+// text or hint each id sets. Language files re-text the windows through it;
+// an id that the file does not list keeps the text its control has.
 class CaptionTable {
  public:
   using Setter = std::function<void(const QString&)>;

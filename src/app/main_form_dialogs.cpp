@@ -1,0 +1,21 @@
+// The main window's dialogs: created once after the window, in the program's
+// order, re-texted with it, and pictured by `--screenshot --dialog`.
+#include <QDialog>
+
+#include "app/main_form.h"
+#include "dialogs/captioned_dialog.h"
+
+namespace liftvox {
+
+void TMainForm::CreateDialogs() {
+  // The order in which the program creates them.
+  for (CaptionedDialog* dialog : dialogs_) dialog->RegisterCaptions(captions_);
+}
+
+QDialog* TMainForm::PrepareDialogForScreenshot(const QString& className) {
+  for (CaptionedDialog* dialog : dialogs_)
+    if (dialog->objectName() == className) return dialog;
+  return nullptr;
+}
+
+}  // namespace liftvox
