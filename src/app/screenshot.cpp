@@ -1,5 +1,7 @@
 #include "app/screenshot.h"
 
+#include <QDialog>
+
 #include <QCoreApplication>
 #include <QPixmap>
 #include <QSettings>
@@ -63,11 +65,6 @@ std::string FittingMemorySize(const QString& configuration) {
 }  // namespace
 
 int TakeScreenshot(const CommandLine& line) {
-  if (!line.dialog.isEmpty()) {
-    PrintError("--dialog " + line.dialog +
-               ": this version pictures only the main window; the dialogs come later");
-    return 2;
-  }
   const QTemporaryDir scratch;
   if (!scratch.isValid()) {
     PrintError("no temporary folder for the settings");
@@ -101,7 +98,21 @@ int TakeScreenshot(const CommandLine& line) {
   form.show();
   form.FlushDocumentChanges();
   QCoreApplication::processEvents();
-  const bool saved = form.grab().save(line.screenshot, "PNG");
+  QWidget* pictured = &form;
+  if (!line.dialog.isEmpty()) {
+    QDialog* dialog = form.PrepareDialogForScreenshot(line.dialog);
+    if (!dialog) {
+      PrintError("--dialog " + line.dialog + ": no dialog of that class");
+      form.Document().SetPrompter(nullptr);
+      return 2;
+    }
+    // Shown without its modal loop, so the picture is taken and the program ends.
+    dialog->setModal(false);
+    dialog->show();
+    QCoreApplication::processEvents();
+    pictured = dialog;
+  }
+  const bool saved = pictured->grab().save(line.screenshot, "PNG");
   form.Document().SetPrompter(nullptr);
   if (!saved) {
     PrintError("cannot write " + line.screenshot);
