@@ -124,7 +124,7 @@ void TMainForm::CreateActions() {
       {"Revazi_Detekce", 67, &F::Revazi_Detekce},
       {"Revazi_ZmenPoradiJazyku", 69, nullptr},
       {"Revazi_PridatTichoMeziJazyky", 71, nullptr},
-      {"Program_Nastaveni", 73, nullptr},
+      {"Program_Nastaveni", 73, &F::Program_Nastaveni},
       {"Help_Napoveda1", 75, &F::Help_Napoveda1},
       {"Help_OAplikaci1", 77, nullptr},
       {"Revazi_ZmenaKodovani", 81, nullptr},

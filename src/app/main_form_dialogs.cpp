@@ -4,11 +4,14 @@
 
 #include "app/main_form.h"
 #include "dialogs/captioned_dialog.h"
+#include "dialogs/setup_form.h"
 
 namespace liftvox {
 
 void TMainForm::CreateDialogs() {
   // The order in which the program creates them.
+  setupForm_ = new TSetupForm(this);
+  dialogs_.push_back(setupForm_);
   for (CaptionedDialog* dialog : dialogs_) dialog->RegisterCaptions(captions_);
 }
 
