@@ -47,6 +47,7 @@ class MessageBoxPrompter;
 class PreviewPlayer;
 class SampleBrowser;
 class SequenceWorkspace;
+class TPruvodceForm;
 class TSetupForm;
 
 // The main window (`TMainForm`): owns the configuration document, the
@@ -188,8 +189,9 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   // The dialogs (main_form_dialogs.cpp): created once, in the program's order.
   void CreateDialogs();
 
-  // The program settings
+  // The wizard and the program settings
   // (main_form_wizard_settings_about.cpp).
+  void File_Pruvodce();
   void Program_Nastaveni();
   // The settings dialog shows the loaded device settings; the session takes them.
   void ShowDeviceSettings();
@@ -242,6 +244,7 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   std::array<QCheckBox*, 4> dilBoxes_{};
   std::vector<CaptionedDialog*> dialogs_;  // in creation order; owned as children
   TSetupForm* setupForm_ = nullptr;
+  TPruvodceForm* pruvodceForm_ = nullptr;
 
   QString dir_ = ".";
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;

@@ -128,7 +128,7 @@ void TMainForm::CreateActions() {
       {"Help_Napoveda1", 75, &F::Help_Napoveda1},
       {"Help_OAplikaci1", 77, nullptr},
       {"Revazi_ZmenaKodovani", 81, nullptr},
-      {"File_Pruvodce", 83, nullptr},
+      {"File_Pruvodce", 83, &F::File_Pruvodce},
       {"Sekvence_VlastnostiSpousteniPater", 85, nullptr},
   };
   for (const Command& command : commands) {

@@ -4,6 +4,7 @@
 
 #include "app/main_form.h"
 #include "dialogs/captioned_dialog.h"
+#include "dialogs/pruvodce_form.h"
 #include "dialogs/setup_form.h"
 
 namespace liftvox {
@@ -12,6 +13,8 @@ void TMainForm::CreateDialogs() {
   // The order in which the program creates them.
   setupForm_ = new TSetupForm(this);
   dialogs_.push_back(setupForm_);
+  pruvodceForm_ = new TPruvodceForm(language_, icons_, LanguagesFolder(), this);
+  dialogs_.push_back(pruvodceForm_);
   for (CaptionedDialog* dialog : dialogs_) dialog->RegisterCaptions(captions_);
 }
 

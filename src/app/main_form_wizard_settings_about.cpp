@@ -1,11 +1,23 @@
-// The program settings.
+// The new-configuration wizard and the program settings.
 #include <QAction>
 
 #include "app/main_form.h"
 #include "app/memory_size_detection.h"
+#include "config/wizard.h"
+#include "dialogs/pruvodce_form.h"
 #include "dialogs/setup_form.h"
 
 namespace liftvox {
+
+void TMainForm::File_Pruvodce() {
+  if (pruvodceForm_->exec() != QDialog::Accepted) return;
+  const WizardChoices choices = pruvodceForm_->Choices();
+  // Cancelling the unsaved-changes question builds nothing and adds no step.
+  Edit(StepName("File_Pruvodce"), [&] { SestavKonfiguraci(document_, choices); });
+  FlushDocumentChanges();
+  Estimate();
+  UpdateCaption();
+}
 
 void TMainForm::Program_Nastaveni() {
   const bool accepted = setupForm_->exec() == QDialog::Accepted;
