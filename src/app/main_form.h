@@ -47,6 +47,7 @@ class MessageBoxPrompter;
 class PreviewPlayer;
 class SampleBrowser;
 class SequenceWorkspace;
+class TAboutBox;
 class TPruvodceForm;
 class TSetupForm;
 
@@ -189,10 +190,11 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   // The dialogs (main_form_dialogs.cpp): created once, in the program's order.
   void CreateDialogs();
 
-  // The wizard and the program settings
+  // The wizard, the program settings and the About box
   // (main_form_wizard_settings_about.cpp).
   void File_Pruvodce();
   void Program_Nastaveni();
+  void Help_OAplikaci1();
   // The settings dialog shows the loaded device settings; the session takes them.
   void ShowDeviceSettings();
   void ApplyDeviceSettings(const DeviceSettings& settings);
@@ -244,6 +246,7 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   std::array<QCheckBox*, 4> dilBoxes_{};
   std::vector<CaptionedDialog*> dialogs_;  // in creation order; owned as children
   TSetupForm* setupForm_ = nullptr;
+  TAboutBox* aboutBox_ = nullptr;
   TPruvodceForm* pruvodceForm_ = nullptr;
 
   QString dir_ = ".";

@@ -1,9 +1,10 @@
-// The new-configuration wizard and the program settings.
+// The new-configuration wizard, the program settings and the About box.
 #include <QAction>
 
 #include "app/main_form.h"
 #include "app/memory_size_detection.h"
 #include "config/wizard.h"
+#include "dialogs/about_box.h"
 #include "dialogs/pruvodce_form.h"
 #include "dialogs/setup_form.h"
 
@@ -45,5 +46,7 @@ void TMainForm::ApplyDeviceSettings(const DeviceSettings& settings) {
   deviceSettings_ = settings;
   session_.SetSettings(settings);
 }
+
+void TMainForm::Help_OAplikaci1() { aboutBox_->exec(); }
 
 }  // namespace liftvox
