@@ -47,6 +47,9 @@ class MessageBoxPrompter;
 class PreviewPlayer;
 class SampleBrowser;
 class SequenceWorkspace;
+class TAboutBox;
+class TPruvodceForm;
+class TSetupForm;
 
 // The main window (`TMainForm`): owns the configuration document, the
 // language, the icons, the undo history, the memory estimate, the device
@@ -140,7 +143,8 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   void SaveSettings();
   void LoadIcons();
   void ChooseLanguage(const QString& fileName);
-  void StartMemorySizeDetection();
+  // `selectPortFirst`: the settings dialog's OK, which shows the port chosen too.
+  void StartMemorySizeDetection(bool selectPortFirst = false);
   void OnDeviceStatus(int panel, const QString& text);
   void OnMemorySizeKnown(qint64 bytes);
   void RefreshStatusTexts();
@@ -185,6 +189,15 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
 
   // The dialogs (main_form_dialogs.cpp): created once, in the program's order.
   void CreateDialogs();
+
+  // The wizard, the program settings and the About box
+  // (main_form_wizard_settings_about.cpp).
+  void File_Pruvodce();
+  void Program_Nastaveni();
+  void Help_OAplikaci1();
+  // The settings dialog shows the loaded device settings; the session takes them.
+  void ShowDeviceSettings();
+  void ApplyDeviceSettings(const DeviceSettings& settings);
 
   // Playback (main_form_playback.cpp).
   void PlayButton();
@@ -232,6 +245,9 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   std::array<QToolBar*, 4> toolBars_{};
   std::array<QCheckBox*, 4> dilBoxes_{};
   std::vector<CaptionedDialog*> dialogs_;  // in creation order; owned as children
+  TSetupForm* setupForm_ = nullptr;
+  TAboutBox* aboutBox_ = nullptr;
+  TPruvodceForm* pruvodceForm_ = nullptr;
 
   QString dir_ = ".";
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;

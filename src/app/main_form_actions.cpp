@@ -124,11 +124,11 @@ void TMainForm::CreateActions() {
       {"Revazi_Detekce", 67, &F::Revazi_Detekce},
       {"Revazi_ZmenPoradiJazyku", 69, nullptr},
       {"Revazi_PridatTichoMeziJazyky", 71, nullptr},
-      {"Program_Nastaveni", 73, nullptr},
+      {"Program_Nastaveni", 73, &F::Program_Nastaveni},
       {"Help_Napoveda1", 75, &F::Help_Napoveda1},
-      {"Help_OAplikaci1", 77, nullptr},
+      {"Help_OAplikaci1", 77, &F::Help_OAplikaci1},
       {"Revazi_ZmenaKodovani", 81, nullptr},
-      {"File_Pruvodce", 83, nullptr},
+      {"File_Pruvodce", 83, &F::File_Pruvodce},
       {"Sekvence_VlastnostiSpousteniPater", 85, nullptr},
   };
   for (const Command& command : commands) {
