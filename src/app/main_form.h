@@ -47,6 +47,13 @@ class MessageBoxPrompter;
 class PreviewPlayer;
 class SampleBrowser;
 class SequenceWorkspace;
+class TNastaveniDILForm;
+class TPoradiJazykuForm;
+class TTichoForm;
+class TVlastnostiHlaskyForm;
+class TVlastnostiSekvenceForm;
+class TVlastnostiSpousteniForm;
+class TZmenaKodovaniForm;
 
 // The main window (`TMainForm`): owns the configuration document, the
 // language, the icons, the undo history, the memory estimate, the device
@@ -186,6 +193,19 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   // The dialogs (main_form_dialogs.cpp): created once, in the program's order.
   void CreateDialogs();
 
+  // The property dialogs' commands (main_form_properties.cpp).
+  void ConnectPropertyDialogs();
+  QDialog* PreparePropertyDialog(const QString& className);
+  void Sekvence_VlastnostiPatra();
+  void Sekvence_VlastnostiSpousteniPater();
+  void Hlaska_VlastnostiHlasky();
+  void Revazi_NastaveniDilPrepinacu();
+  void Revazi_ZmenaKodovani();
+  void Revazi_ZmenPoradiJazyku();
+  void Revazi_PridatTichoMeziJazyky();
+  // The sequence properties on `sequence`, inside the caller's undo step.
+  bool EditSequenceProperties(TSekvence& sequence);
+
   // Playback (main_form_playback.cpp).
   void PlayButton();
   void StopButton();
@@ -232,6 +252,13 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   std::array<QToolBar*, 4> toolBars_{};
   std::array<QCheckBox*, 4> dilBoxes_{};
   std::vector<CaptionedDialog*> dialogs_;  // in creation order; owned as children
+  TNastaveniDILForm* dilSettingsForm_ = nullptr;
+  TPoradiJazykuForm* languageOrderForm_ = nullptr;
+  TVlastnostiHlaskyForm* messageForm_ = nullptr;
+  TVlastnostiSekvenceForm* sequenceForm_ = nullptr;
+  TTichoForm* silenceForm_ = nullptr;
+  TZmenaKodovaniForm* codingForm_ = nullptr;
+  TVlastnostiSpousteniForm* triggeringForm_ = nullptr;
 
   QString dir_ = ".";
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;
