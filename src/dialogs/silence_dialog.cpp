@@ -14,6 +14,8 @@ namespace liftvox {
 
 TTichoForm::TTichoForm(QWidget* parent) : CaptionedDialog("TTichoForm", parent) {
   captions_.Title(this, 700);
+  // Wide enough for the title bar to show the whole title.
+  setMinimumWidth(300);
   auto* group = captions_.Text(new QGroupBox(this), 701);
   milliseconds_ = new QSpinBox(group);
   milliseconds_->setRange(1, 99999);

@@ -26,6 +26,8 @@ QCheckBox* AddGroup(DialogCaptions& captions, QWidget* parent, QVBoxLayout* layo
 TVlastnostiSpousteniForm::TVlastnostiSpousteniForm(QWidget* parent)
     : CaptionedDialog("TVlastnostiSpousteniForm", parent) {
   captions_.Title(this, 1500);
+  // Wide enough for the title bar to show the whole title.
+  setMinimumWidth(300);
   auto* layout = new QVBoxLayout(this);
   parallel_ = AddGroup(captions_, this, layout, 1501, 1502);
   serial_ = AddGroup(captions_, this, layout, 1503, 1504);

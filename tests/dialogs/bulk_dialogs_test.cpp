@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QtTest>
 
 #include "dialogs/coding_change_dialog.h"
@@ -71,6 +72,16 @@ class BulkDialogsTest : public QObject {
     QCOMPARE(form.Milliseconds(), 500);
     form.SetSamples(7242);  // 500.97 ms: whole division, not rounding
     QCOMPARE(form.Milliseconds(), 500);
+
+    // Enter in the length confirms, Esc cancels.
+    for (const auto& [key, accepted] : {std::pair(Qt::Key_Return, true), {Qt::Key_Escape, false}}) {
+      QTimer::singleShot(0, form.SpinEdit1(), [&form, key = key] {
+        QTest::keyClick(form.SpinEdit1(), key);
+        if (form.isVisible()) form.done(-1);
+      });
+      QCOMPARE(form.Open(), accepted);
+      QCOMPARE(form.result(), accepted ? int{QDialog::Accepted} : int{QDialog::Rejected});
+    }
   }
 };
 

@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTimer>
@@ -32,27 +32,6 @@ namespace {
 
 constexpr int kGroundFloor = 7;  // the eighth sequence of a new configuration
 
-// Runs `act` on the modal dialog of type Dialog once its command shows it.
-// Polls with a bound, so a dialog that never comes fails instead of hanging.
-template <typename Dialog>
-void WhenShown(std::function<void(Dialog&)> act, bool* done) {
-  auto* poll = new QTimer;
-  auto* clock = new QElapsedTimer;
-  clock->start();
-  QObject::connect(poll, &QTimer::timeout, [poll, clock, act, done] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    if (!dialog && clock->elapsed() < 5000) return;
-    poll->stop();
-    poll->deleteLater();
-    delete clock;
-    if (!dialog) return;
-    act(*dialog);
-    *done = true;
-    if (dialog->isVisible()) dialog->reject();
-  });
-  poll->start(5);
-}
-
 void Append(TPametRevazie& document, int sequence, const std::string& file, bool silence,
             int32_t dil) {
   auto sample = std::make_unique<TVzorek>();
@@ -75,6 +54,26 @@ class PropertyCommandsTest : public QObject {
  private:
   test::WindowFixture fixture_;
   std::unique_ptr<TMainForm> window_;
+  std::unique_ptr<QObject> polls_;  // a test's waits end with it
+
+  // Runs `act` on the modal dialog of type Dialog once a command shows it.
+  // Polls with a bound, so a dialog that never comes fails instead of hanging.
+  template <typename Dialog>
+  void WhenShown(std::function<void(Dialog&)> act, bool* done) {
+    auto* poll = new QTimer(polls_.get());
+    const QDeadlineTimer deadline(5000);
+    connect(poll, &QTimer::timeout, poll, [poll, deadline, act, done] {
+      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+      if (!dialog && !deadline.hasExpired()) return;
+      poll->deleteLater();
+      poll->stop();
+      if (!dialog) return;
+      act(*dialog);
+      *done = true;
+      if (dialog->isVisible()) dialog->reject();
+    });
+    poll->start(5);
+  }
 
   TPametRevazie& Document() { return window_->Document(); }
   void Select(int sequence, int sample = -1) { Document().SelectAt(sample, sequence); }
@@ -93,16 +92,23 @@ class PropertyCommandsTest : public QObject {
 
  private slots:
   void init() {
+    polls_ = std::make_unique<QObject>();
     window_ = fixture_.Open();
     window_->FlushDocumentChanges();
   }
-  void cleanup() { window_.reset(); }
+  void cleanup() {
+    polls_.reset();
+    window_.reset();
+  }
 
   void aFloorsLostBitIsOneStepEvenWhenCancelled() {
     Document().SequenceAt(kGroundFloor)->Bit = 12;
     Select(kGroundFloor);
-    QVERIFY(Run<TVlastnostiSekvenceForm>("Sekvence_VlastnostiPatra",
-                                         [](TVlastnostiSekvenceForm& form) { form.reject(); }));
+    // Shift + double-click on the sequence's first cell opens it.
+    bool done = false;
+    WhenShown<TVlastnostiSekvenceForm>([](TVlastnostiSekvenceForm& form) { form.reject(); }, &done);
+    emit window_->Workspace().SequencePropertiesRequested();
+    QVERIFY(done);
     QCOMPARE(Document().SequenceAt(kGroundFloor)->Bit, 0);
     QCOMPARE(window_->UndoStack().count(), 1);
     QCOMPARE(window_->UndoStack().undoText(), StepOf("Sekvence_VlastnostiPatra"));
