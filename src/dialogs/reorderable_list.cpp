@@ -46,6 +46,10 @@ void ReorderableList::dropEvent(QDropEvent* event) {
   // owner refills the list once the drag has ended.
   event->setDropAction(Qt::CopyAction);
   event->accept();
+  // What the view's own drop would have ended.
+  stopAutoScroll();
+  setState(NoState);
+  viewport()->update();
   if (from < 0 || from == to) return;
   QTimer::singleShot(0, this, [this, from, to] { emit MoveRequested(from, to); });
 }
