@@ -50,6 +50,13 @@ class SequenceWorkspace;
 class TAboutBox;
 class TPruvodceForm;
 class TSetupForm;
+class TNastaveniDILForm;
+class TPoradiJazykuForm;
+class TTichoForm;
+class TVlastnostiHlaskyForm;
+class TVlastnostiSekvenceForm;
+class TVlastnostiSpousteniForm;
+class TZmenaKodovaniForm;
 
 // The main window (`TMainForm`): owns the configuration document, the
 // language, the icons, the undo history, the memory estimate, the device
@@ -198,6 +205,18 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   // The settings dialog shows the loaded device settings; the session takes them.
   void ShowDeviceSettings();
   void ApplyDeviceSettings(const DeviceSettings& settings);
+  // The property dialogs' commands (main_form_properties.cpp).
+  void ConnectPropertyDialogs();
+  QDialog* PreparePropertyDialog(const QString& className);
+  void Sekvence_VlastnostiPatra();
+  void Sekvence_VlastnostiSpousteniPater();
+  void Hlaska_VlastnostiHlasky();
+  void Revazi_NastaveniDilPrepinacu();
+  void Revazi_ZmenaKodovani();
+  void Revazi_ZmenPoradiJazyku();
+  void Revazi_PridatTichoMeziJazyky();
+  // The sequence properties on `sequence`, inside the caller's undo step.
+  bool EditSequenceProperties(TSekvence& sequence);
 
   // Playback (main_form_playback.cpp).
   void PlayButton();
@@ -248,6 +267,13 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   TSetupForm* setupForm_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
   TPruvodceForm* pruvodceForm_ = nullptr;
+  TNastaveniDILForm* dilSettingsForm_ = nullptr;
+  TPoradiJazykuForm* languageOrderForm_ = nullptr;
+  TVlastnostiHlaskyForm* messageForm_ = nullptr;
+  TVlastnostiSekvenceForm* sequenceForm_ = nullptr;
+  TTichoForm* silenceForm_ = nullptr;
+  TZmenaKodovaniForm* codingForm_ = nullptr;
+  TVlastnostiSpousteniForm* triggeringForm_ = nullptr;
 
   QString dir_ = ".";
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;

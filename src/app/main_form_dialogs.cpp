@@ -5,23 +5,37 @@
 #include "app/main_form.h"
 #include "dialogs/about_box.h"
 #include "dialogs/captioned_dialog.h"
+#include "dialogs/coding_change_dialog.h"
+#include "dialogs/dil_settings_dialog.h"
+#include "dialogs/language_order_dialog.h"
+#include "dialogs/message_properties_dialog.h"
 #include "dialogs/pruvodce_form.h"
+#include "dialogs/sequence_properties_dialog.h"
 #include "dialogs/setup_form.h"
+#include "dialogs/silence_dialog.h"
+#include "dialogs/triggering_properties_dialog.h"
 
 namespace liftvox {
 
 void TMainForm::CreateDialogs() {
   // The order in which the program creates them.
-  setupForm_ = new TSetupForm(this);
-  dialogs_.push_back(setupForm_);
-  aboutBox_ = new TAboutBox(LIFTVOX_VERSION, LIFTVOX_HOMEPAGE_URL, CurrentSystemFacts(), this);
-  dialogs_.push_back(aboutBox_);
-  pruvodceForm_ = new TPruvodceForm(language_, icons_, LanguagesFolder(), this);
-  dialogs_.push_back(pruvodceForm_);
+  dialogs_.push_back(dilSettingsForm_ = new TNastaveniDILForm(icons_, this));
+  dialogs_.push_back(languageOrderForm_ = new TPoradiJazykuForm(icons_, this));
+  dialogs_.push_back(setupForm_ = new TSetupForm(this));
+  dialogs_.push_back(messageForm_ = new TVlastnostiHlaskyForm(icons_, this));
+  dialogs_.push_back(sequenceForm_ = new TVlastnostiSekvenceForm(this));
+  dialogs_.push_back(aboutBox_ = new TAboutBox(LIFTVOX_VERSION, LIFTVOX_HOMEPAGE_URL,
+                                               CurrentSystemFacts(), this));
+  dialogs_.push_back(silenceForm_ = new TTichoForm(this));
+  dialogs_.push_back(codingForm_ = new TZmenaKodovaniForm(this));
+  dialogs_.push_back(pruvodceForm_ = new TPruvodceForm(language_, icons_, LanguagesFolder(), this));
+  dialogs_.push_back(triggeringForm_ = new TVlastnostiSpousteniForm(this));
   for (CaptionedDialog* dialog : dialogs_) dialog->RegisterCaptions(captions_);
+  ConnectPropertyDialogs();
 }
 
 QDialog* TMainForm::PrepareDialogForScreenshot(const QString& className) {
+  if (QDialog* dialog = PreparePropertyDialog(className)) return dialog;
   for (CaptionedDialog* dialog : dialogs_)
     if (dialog->objectName() == className) return dialog;
   return nullptr;
