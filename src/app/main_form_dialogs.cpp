@@ -24,8 +24,8 @@ void TMainForm::CreateDialogs() {
   dialogs_.push_back(setupForm_ = new TSetupForm(this));
   dialogs_.push_back(messageForm_ = new TVlastnostiHlaskyForm(icons_, this));
   dialogs_.push_back(sequenceForm_ = new TVlastnostiSekvenceForm(this));
-  dialogs_.push_back(aboutBox_ = new TAboutBox(LIFTVOX_VERSION, LIFTVOX_HOMEPAGE_URL,
-                                               CurrentSystemFacts(), this));
+  dialogs_.push_back(
+      aboutBox_ = new TAboutBox(LIFTVOX_VERSION, LIFTVOX_HOMEPAGE_URL, CurrentSystemFacts(), this));
   dialogs_.push_back(silenceForm_ = new TTichoForm(this));
   dialogs_.push_back(codingForm_ = new TZmenaKodovaniForm(this));
   dialogs_.push_back(pruvodceForm_ = new TPruvodceForm(language_, icons_, LanguagesFolder(), this));
