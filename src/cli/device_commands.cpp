@@ -69,7 +69,9 @@ struct DeviceLink {
   DeviceLink(const PortOptions& options, const CliContext& context)
       : settings(options.Settings()),
         port(settings.Ports()),
-        session(port, settings, language, LoadInterfaces(context.dataDir / "Interfaces.ini")) {}
+        session(port, settings, language, LoadInterfaces(context.dataDir / "Interfaces.ini")) {
+    language.SetLanguageFile(context.LanguageFile());
+  }
 
   DeviceSettings settings;
   TLanguage language;

@@ -58,6 +58,12 @@ TEST(CliDeviceTest, RefusalsExitWithAnError) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.err.find("--memory"), std::string::npos);
   EXPECT_EQ(RunCli({"info", "--device", "/nonexistent/tty"}).exitCode, 1);
+
+  // The device jobs speak the user's language too.
+  result = RunCli({"program", in, "--device", device}, {"LANG=en_US.UTF-8"});
+  EXPECT_EQ(result.err,
+            "error: The data were built for a memory of 65536 bytes. The announcer "
+            "cannot be programmed with them!\n");
 }
 
 }  // namespace
