@@ -101,7 +101,8 @@ std::string CellText(const CellResult& cell) {
 
 using Job = std::function<CellResult(const FaultCase&, const std::filesystem::path& dir)>;
 
-// Runs `job` with the announcer on `flash` and times it.
+// Starts an announcer with the fault's switches on `flash`, times `run`
+// against it and, when the run completed, asks `identical` about the bytes.
 CellResult Timed(const FaultCase& fault, const std::filesystem::path& flash,
                  const std::function<TransferResult(SimLink&, RetryBudget&)>& run,
                  const std::function<bool(SimLink&, const TransferResult&)>& identical) {
