@@ -1,5 +1,7 @@
 #include "support/program_runner.h"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -92,6 +94,11 @@ CliResult RunCli(const std::vector<std::string>& arguments,
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   result.out = ReadIfThere(capture / "out");
   result.err = ReadIfThere(capture / "err");
+  // In a sanitizer build a report ends the program with an ordinary exit
+  // code; a test that expects the command to fail would not notice.
+  if (result.err.find("runtime error:") != std::string::npos ||
+      result.err.find("Sanitizer") != std::string::npos)
+    ADD_FAILURE() << "liftvox-cli reported an error of its own:\n" << result.err;
   return result;
 }
 
