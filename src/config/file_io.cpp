@@ -1,6 +1,7 @@
 #include "config/file_io.h"
 
 #include <array>
+#include <chrono>
 #include <fstream>
 #include <random>
 #include <system_error>
@@ -19,6 +20,8 @@
 #include <cerrno>
 #endif
 
+#include "config/paths.h"
+
 namespace liftvox {
 namespace {
 
@@ -33,6 +36,24 @@ fs::path TemporaryNameFor(const fs::path& target) {
   name += target.filename();
   name += ".tmp-" + std::to_string(tag);
   return target.parent_path() / name;
+}
+
+// A save killed between writing its temporary file and the rename leaves the
+// temporary behind. The next save of the same file clears those that are old
+// enough not to belong to a save still running in another program.
+void RemoveStaleTemporaries(const fs::path& target) {
+  const std::string prefix = "." + PathToUtf8(target.filename()) + ".tmp-";
+  const auto staleBefore = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+  std::error_code error;
+  for (fs::directory_iterator it(target.parent_path(), error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string name = PathToUtf8(it->path().filename());
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) continue;
+    std::error_code ignored;
+    if (it->is_regular_file(ignored) && it->last_write_time(ignored) < staleBefore)
+      fs::remove(it->path(), ignored);
+  }
 }
 
 #ifdef _WIN32
@@ -156,6 +177,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     return false;
   }
   SyncFolder(target.parent_path());
+  RemoveStaleTemporaries(target);
   return true;
 }
 

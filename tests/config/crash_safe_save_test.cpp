@@ -100,12 +100,21 @@ TEST_F(CrashSafeSaveTest, TheFileHoldsTheOldOrTheNewContentWhole) {
 
 // A kill between creating the temporary file and renaming it leaves the
 // temporary behind; nothing can prevent that, so the next save of the same
-// file clears what killed saves left.
-TEST_F(CrashSafeSaveTest, DISABLED_TheNextSaveClearsWhatKilledSavesLeft) {
+// file clears what killed saves left, once they are too old to belong to a
+// save still running.
+TEST_F(CrashSafeSaveTest, TheNextSaveClearsWhatKilledSavesLeft) {
   KillWhileSaving(kKills / 4);
+  const auto stray = dir / "saves" / ".lift.cfg.tmp-12345";
+  WriteFile(stray, "half a save");
+  const auto fresh = dir / "saves" / ".lift.cfg.tmp-67890";
+  WriteFile(fresh, "a save still running");
+  const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5);
+  for (const auto& name : OtherFiles())
+    if (dir / "saves" / name != fresh)
+      std::filesystem::last_write_time(dir / "saves" / name, longAgo);
   ASSERT_EQ(RunToEnd({"once", target.string()}), 0);
   EXPECT_EQ(ReadFile(target), first);
-  EXPECT_EQ(OtherFiles(), std::vector<std::string>{});
+  EXPECT_EQ(OtherFiles(), std::vector<std::string>{".lift.cfg.tmp-67890"});
 }
 
 }  // namespace
