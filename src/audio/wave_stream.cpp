@@ -225,6 +225,10 @@ std::string WaveFileBytes(const WaveFormat& format, std::span<const std::uint8_t
 
 namespace detail {
 WaveFileOwner::WaveFileOwner(const std::filesystem::path& fileName, BufferedFile::Mode mode) {
+  std::error_code error;
+  if (mode == BufferedFile::Mode::Read && std::filesystem::exists(fileName, error) &&
+      !IsRegularFile(fileName))
+    throw WaveError("Not a regular file.");
   if (!ownedFile.Open(fileName, mode)) throw WaveError("Can't open file stream.");
 }
 }  // namespace detail

@@ -81,6 +81,15 @@ TEST(WaveStreamParse, BrokenFilesGiveTheirErrors) {
   for (const auto& c : cases) EXPECT_EQ(ParseError(c.bytes), c.error) << c.what;
 }
 
+TEST(WaveStreamParse, OpensOnlyRegularFiles) {
+  test::TempDir folder;
+  if (!test::MakeFifo(folder / "pipe.wav")) GTEST_SKIP() << "no named pipes here";
+  EXPECT_EQ(test::ErrorText([&] { TFileWaveStream stream(folder / "pipe.wav"); }),
+            "Not a regular file.");
+  EXPECT_EQ(test::ErrorText([&] { TFileWaveStream stream(folder / "missing.wav"); }),
+            "Can't open file stream.");
+}
+
 TEST(WaveStreamParse, FindsSoundAmongOtherChunks) {
   const std::string fmt8 = PcmFmtChunk(1, 14456, 8);
   const std::string list = Chunk("LIST", "INFOISFT\x03\0\0\0ab\0\0"s);
