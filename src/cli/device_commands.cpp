@@ -14,6 +14,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
+#include "cli/json_output.h"
 #include "commands/image_for_device.h"
 #include "config/file_io.h"
 #include "device/announcer_session.h"
@@ -176,13 +177,18 @@ void Info(const PortOptions& options, const CliContext& context, bool json) {
   const std::string interfaceName =
       interfaceNumber ? link.session.InterfaceName(*interfaceNumber) : std::string();
   if (json) {
-    nlohmann::json out = {{"port", labels.port},
-                          {"firmware", labels.softwareVersion},
-                          {"hardware", info.HardwareVersion()},
-                          {"memory", labels.memorySize},
-                          {"memoryCode", info.MemoryCode()}};
-    if (interfaceNumber) out["interface"] = {{"name", interfaceName}, {"number", *interfaceNumber}};
-    std::cout << out.dump(2) << '\n';
+    PrintJson(
+        [&] {
+          nlohmann::json out = {{"port", labels.port},
+                                {"firmware", labels.softwareVersion},
+                                {"hardware", info.HardwareVersion()},
+                                {"memory", labels.memorySize},
+                                {"memoryCode", info.MemoryCode()}};
+          if (interfaceNumber)
+            out["interface"] = {{"name", interfaceName}, {"number", *interfaceNumber}};
+          return out;
+        },
+        2);
     return;
   }
   std::cout << "port: " << labels.port << '\n'
