@@ -19,6 +19,7 @@
 #include "config/file_io.h"
 #include "device/announcer_session.h"
 #include "device/firmware_upload.h"
+#include "device/intel_hex.h"
 #include "device/memory_transfer.h"
 #include "device/rs232_interface.h"
 #include "image/image_builder.h"
@@ -263,6 +264,9 @@ void Read(const PortOptions& options, const CliContext& context,
 
 void Firmware(const PortOptions& options, const CliContext& context,
               const std::filesystem::path& hexFile) {
+  // A file that is no firmware is refused before any port is touched.
+  FirmwareImage image;
+  if (const std::string why = LoadHexFile(hexFile, image); !why.empty()) throw CliError(why);
   DeviceLink link(options, context);
   CliDeviceJob job(false, 0);
   const int port = FirmwarePortChoice(link.session, job);
