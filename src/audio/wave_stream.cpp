@@ -71,6 +71,7 @@ void TWaveStream::Parse() {
   }
   // Every count below is divided by the block alignment.
   if (format_.blockAlign == 0 || format_.channels == 0) throw WaveError("Invalid wave format!");
+  if (format_.samplesPerSec < kMinimumSampleRate) throw WaveSampleRateError(format_.samplesPerSec);
   if (!AscendFromChunk(file_, chunkInfo_)) throw WaveError("Error ascending from 'fmt' chunk!");
 
   // The data chunk may come before the fmt chunk: search the whole body again.

@@ -296,6 +296,15 @@ TEST_F(ImageBuilderTest, OverflowsAndUnreadableFilesFailWithoutChangingTheState)
   document.DeleteSample(document.SequenceAt(0)->SampleList.back().get());
   Wav(sequence, "stereo.wav", 50);
   EXPECT_EQ(Build(1), -2) << "only mono sound can go into the image";
+
+  WritePcmWav(dir / "rate0.wav", std::vector<uint8_t>(100, 128), 8, 1, 0);
+  document.DeleteSample(document.SequenceAt(0)->SampleList.back().get());
+  Wav(sequence, "rate0.wav", 100);
+  EXPECT_EQ(Build(1), -2);
+  EXPECT_EQ(prompter.shown.back().key, "WavSampleRate");
+  EXPECT_NE(prompter.shown.back().text.find("rate0.wav udává vzorkovací kmitočet 0 Hz"),
+            std::string::npos)
+      << prompter.shown.back().text;
 }
 
 TEST_F(ImageBuilderTest, DirectoryMustEndBelow64Kilobytes) {
