@@ -65,8 +65,14 @@ void BufferedFile::Reset() {
   systemPosition_ = -1;
 }
 
+bool IsRegularFile(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
 bool BufferedFile::Open(const std::filesystem::path& path, Mode mode) {
   Close();
+  if (mode == Mode::Read && !IsRegularFile(path)) return false;
   std::FILE* handle = OpenSystemFile(path, mode);
   if (!handle) return false;
   // Our own buffer does the work; a second one in the C library would only copy.

@@ -26,6 +26,7 @@ class BufferedFile {
   BufferedFile& operator=(const BufferedFile&) = delete;
 
   // False when the file cannot be opened; the object then stays closed.
+  // Reading opens only regular files (see IsRegularFile).
   bool Open(const std::filesystem::path& path, Mode mode);
   bool IsOpen() const { return handle_ != nullptr; }
 
@@ -60,5 +61,10 @@ class BufferedFile {
   std::int64_t systemPosition_ = -1;  // where the system's file pointer is; -1 unknown
   std::int64_t size_ = 0;
 };
+
+// True for a regular file, or a link to one: the only kind a reader opens,
+// as opening a FIFO blocks until someone writes to it and a device may never
+// end.
+bool IsRegularFile(const std::filesystem::path& path);
 
 }  // namespace liftvox

@@ -20,18 +20,27 @@ namespace liftvox {
 namespace {
 
 constexpr std::int64_t kBlockFrames = 4096;
-// The RIFF size field must hold the file; far beyond any announcer's memory.
-constexpr std::size_t kLargestResult = 0xFFFF0000u;
+// As many samples as the largest announcer memory (8 MB, two samples a byte)
+// can hold, about 19 minutes: a longer result could never be played.
+constexpr std::size_t kLargestResult = std::size_t{2} << 23;
+// What a resampler may add beyond the exact ratio: its filter's tail.
+constexpr double kResamplerSlack = 4096;
+
+struct TooLong : WaveError {
+  TooLong() : WaveError("The recording is longer than the largest announcer memory holds.") {}
+};
 
 struct ResamplerDeleter {
   void operator()(soxr_t resampler) const { soxr_delete(resampler); }
 };
 using Resampler = std::unique_ptr<std::remove_pointer_t<soxr_t>, ResamplerDeleter>;
 
-// Turns mono samples at the source rate into announcer bytes.
+// Turns mono samples at the source rate into announcer bytes, never more than
+// the input yields at the announcer's rate.
 class AnnouncerSamples {
  public:
-  explicit AnnouncerSamples(int sourceRate) {
+  explicit AnnouncerSamples(int sourceRate)
+      : ratio_(static_cast<double>(kAnnouncerSampleRate) / sourceRate) {
     if (sourceRate == static_cast<int>(kAnnouncerSampleRate)) return;
     soxr_error_t error = nullptr;
     resampler_.reset(
@@ -41,6 +50,7 @@ class AnnouncerSamples {
   }
 
   void Put(const float* samples, std::size_t count) {
+    input_ += count;
     if (!resampler_) {
       Emit(samples, count);
       return;
@@ -78,22 +88,36 @@ class AnnouncerSamples {
   }
 
   void Emit(const float* samples, std::size_t count) {
-    if (bytes_.size() + count > kLargestResult) throw WaveError("Error writing to file.");
+    if (bytes_.size() + count > static_cast<double>(input_) * ratio_ + kResamplerSlack)
+      throw WaveError("Unable to convert sample.");
+    if (bytes_.size() + count > kLargestResult) throw TooLong();
     for (std::size_t i = 0; i < count; ++i) bytes_.push_back(FloatTo8Bit(samples[i]));
   }
 
   Resampler resampler_;
   std::vector<float> resampled_;
   std::vector<std::uint8_t> bytes_;
+  double ratio_;
+  std::size_t input_ = 0;
 };
 
 // The samples of the input in the announcer's format; nothing when stopped.
 std::optional<std::vector<std::uint8_t>> DecodeToAnnouncerSamples(
     const std::filesystem::path& input, const JobProgress& progress) {
   BufferedFile source;
+  std::error_code error;
+  if (std::filesystem::exists(input, error) && !IsRegularFile(input))
+    throw WaveError("Not a regular file.");
   if (!source.Open(input, BufferedFile::Mode::Read)) throw WaveError("Can't open file stream.");
   const std::unique_ptr<SoundFile> sound = SoundFile::Open(source);
   if (!sound) throw WaveError("Unsupported audio file format.");
+  if (sound->SampleRate() < static_cast<int>(kMinimumSampleRate))
+    throw WaveSampleRateError(static_cast<std::uint32_t>(sound->SampleRate()));
+  // Refused before decoding when the file says its length; a file that
+  // claims less than it holds is stopped as the result grows too long.
+  if (static_cast<double>(sound->Frames()) * kAnnouncerSampleRate / sound->SampleRate() >
+      static_cast<double>(kLargestResult))
+    throw TooLong();
   const int channels = sound->Channels();
   AnnouncerSamples samples(sound->SampleRate());
   std::vector<float> interleaved(static_cast<std::size_t>(kBlockFrames * channels));

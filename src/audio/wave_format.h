@@ -10,6 +10,9 @@ inline constexpr std::uint16_t kWaveFormatExtensible = 0xFFFE;
 
 // The sample rate the announcer plays at.
 inline constexpr std::uint32_t kAnnouncerSampleRate = 14456;
+// No recording is made at fewer samples per second: a file that says so is
+// broken (0 Hz), or would be stretched beyond any use.
+inline constexpr std::uint32_t kMinimumSampleRate = 1000;
 
 // The 18-byte wave format record of a RIFF/WAVE "fmt " chunk (little-endian on
 // disk). Codec-specific bytes that follow it (`extraSize` of them) are kept

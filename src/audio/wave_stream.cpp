@@ -71,6 +71,7 @@ void TWaveStream::Parse() {
   }
   // Every count below is divided by the block alignment.
   if (format_.blockAlign == 0 || format_.channels == 0) throw WaveError("Invalid wave format!");
+  if (format_.samplesPerSec < kMinimumSampleRate) throw WaveSampleRateError(format_.samplesPerSec);
   if (!AscendFromChunk(file_, chunkInfo_)) throw WaveError("Error ascending from 'fmt' chunk!");
 
   // The data chunk may come before the fmt chunk: search the whole body again.
@@ -225,6 +226,10 @@ std::string WaveFileBytes(const WaveFormat& format, std::span<const std::uint8_t
 
 namespace detail {
 WaveFileOwner::WaveFileOwner(const std::filesystem::path& fileName, BufferedFile::Mode mode) {
+  std::error_code error;
+  if (mode == BufferedFile::Mode::Read && std::filesystem::exists(fileName, error) &&
+      !IsRegularFile(fileName))
+    throw WaveError("Not a regular file.");
   if (!ownedFile.Open(fileName, mode)) throw WaveError("Can't open file stream.");
 }
 }  // namespace detail

@@ -4,8 +4,10 @@
 
 #include "audio/wave_length.h"
 #include "config/configuration_file.h"
+#include "config/file_io.h"
 #include "config/ini_file.h"
 #include "config/paths.h"
+#include "config/text_encoding.h"
 #include "lang/icon_names.h"
 
 namespace liftvox::cli {
@@ -29,10 +31,16 @@ CliDocument::CliDocument(const CliContext& context) {
 
 void ReadConfigurationFile(CliDocument& cli, const std::filesystem::path& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error))
+  if (!std::filesystem::exists(path, error))
     throw CliError("cannot read " + path.string() + ": no such file");
-  const TMemIniFile ini(path);
-  if (!ini.Loaded()) throw CliError("cannot read " + path.string());
+  const FileBytes read = ReadBoundedFile(path, kMaxTextFileBytes);
+  if (!read.bytes)
+    throw CliError("cannot read " + path.string() + ": it " +
+                   DescribeFileReadError(read.error, kMaxTextFileBytes));
+  const TTextIniFile ini(DecodeText(*read.bytes));
+  if (!IsConfigurationText(ini))
+    throw CliError("cannot read " + path.string() +
+                   ": it holds no configuration (no section a configuration has)");
   cli.document.SetCurrentFileName(PathToUtf8(std::filesystem::absolute(path, error)));
   if (!ReadConfiguration(cli.document, ini)) {
     std::string reason = cli.prompter.lastWarning.empty() ? "not a readable configuration"

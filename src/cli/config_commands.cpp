@@ -10,6 +10,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
+#include "cli/json_output.h"
 #include "commands/configuration_problems.h"
 #include "config/paths.h"
 #include "config/wizard.h"
@@ -129,7 +130,7 @@ void AddCheckCommand(CLI::App& app, CliContext& context) {
     CliDocument cli(context);
     ReadConfigurationFile(cli, options->input);
     if (options->json)
-      std::cout << ConfigurationJson(cli.document).dump() << '\n';
+      PrintJson([&cli] { return ConfigurationJson(cli.document); });
     else
       PrintSummary(cli.document, options->input);
   });

@@ -15,10 +15,12 @@
 
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
+#include "cli/json_output.h"
 #include "commands/image_for_device.h"
 #include "config/file_io.h"
 #include "device/announcer_session.h"
 #include "device/firmware_upload.h"
+#include "device/intel_hex.h"
 #include "device/memory_transfer.h"
 #include "device/rs232_interface.h"
 #include "image/image_builder.h"
@@ -179,13 +181,18 @@ void Info(const PortOptions& options, const CliContext& context, bool json) {
   const std::string interfaceName =
       interfaceNumber ? link.session.InterfaceName(*interfaceNumber) : std::string();
   if (json) {
-    nlohmann::json out = {{"port", labels.port},
-                          {"firmware", labels.softwareVersion},
-                          {"hardware", info.HardwareVersion()},
-                          {"memory", labels.memorySize},
-                          {"memoryCode", info.MemoryCode()}};
-    if (interfaceNumber) out["interface"] = {{"name", interfaceName}, {"number", *interfaceNumber}};
-    std::cout << out.dump(2) << '\n';
+    PrintJson(
+        [&] {
+          nlohmann::json out = {{"port", labels.port},
+                                {"firmware", labels.softwareVersion},
+                                {"hardware", info.HardwareVersion()},
+                                {"memory", labels.memorySize},
+                                {"memoryCode", info.MemoryCode()}};
+          if (interfaceNumber)
+            out["interface"] = {{"name", interfaceName}, {"number", *interfaceNumber}};
+          return out;
+        },
+        2);
     return;
   }
   std::cout << "port: " << labels.port << '\n'
@@ -272,6 +279,9 @@ void Read(const PortOptions& options, const CliContext& context,
 
 void Firmware(const PortOptions& options, const CliContext& context,
               const std::filesystem::path& hexFile) {
+  // A file that is no firmware is refused before any port is touched.
+  FirmwareImage image;
+  if (const std::string why = LoadHexFile(hexFile, image); !why.empty()) throw CliError(why);
   DeviceLink link(options, context);
   CliDeviceJob job(false, 0);
   const int port = FirmwarePortChoice(link.session, job);

@@ -1,9 +1,11 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <iostream>
-#include <map>
 #include <memory>
+#include <sstream>
+#include <unordered_map>
 
 #include "audio/convert.h"
 #include "audio/preview.h"
@@ -12,6 +14,7 @@
 #include "audio/wave_stream.h"
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
+#include "cli/json_output.h"
 #include "commands/image_for_device.h"
 #include "config/file_io.h"
 #include "image/image_builder.h"
@@ -31,47 +34,108 @@ int MemoryCodeFromOption(const std::string& text) {
 nlohmann::ordered_json InspectionJson(const InspectedImage& image) {
   nlohmann::ordered_json entries = nlohmann::ordered_json::array();
   for (const InspectedEntry& entry : image.entries) {
-    nlohmann::ordered_json records = nlohmann::ordered_json::array();
-    for (const InspectedRecord& record : entry.records)
-      records.push_back({{"page", record.page},
-                         {"length", record.length},
-                         {"pattern", record.pattern},
-                         {"type", record.type}});
-    entries.push_back({{"kind", entry.kind},
-                       {"value", entry.value},
-                       {"priority", entry.priority},
-                       {"records", std::move(records)}});
+    nlohmann::ordered_json item = {{"kind", entry.kind},
+                                   {"value", entry.value},
+                                   {"priority", entry.priority},
+                                   {"listOffset", entry.listOffset},
+                                   {"firstRecord", entry.firstRecord},
+                                   {"recordCount", entry.recordCount}};
+    if (entry.problem != ListProblem::None) item["problem"] = DescribeListProblem(entry.problem);
+    entries.push_back(std::move(item));
   }
-  return {{"memoryCode", image.memoryCode},       {"pageSize", image.pageSize},
-          {"dataStartPage", image.dataStartPage}, {"endPage", image.endPage},
-          {"entries", std::move(entries)},        {"nonFloorEntries", image.nonFloorEntries},
-          {"interface", image.interfaceCode},     {"pinRepeat", image.pinRepeat},
-          {"bitRepeat", image.bitRepeat},         {"parallelMasks", image.parallelMasks},
-          {"serialMask", image.serialMask},       {"configLength", image.configLength}};
+  nlohmann::ordered_json records = nlohmann::ordered_json::array();
+  for (const InspectedRecord& record : image.records) {
+    nlohmann::ordered_json item = {{"offset", record.offset},
+                                   {"page", record.page},
+                                   {"length", record.length},
+                                   {"pattern", record.pattern},
+                                   {"type", record.type}};
+    if (record.problem != RecordProblem::None)
+      item["problem"] = DescribeRecordProblem(record.problem);
+    records.push_back(std::move(item));
+  }
+  return {{"memoryCode", image.memoryCode},
+          {"pageSize", image.pageSize},
+          {"dataStartPage", image.dataStartPage},
+          {"endPage", image.endPage},
+          {"entries", std::move(entries)},
+          {"records", std::move(records)},
+          {"nonFloorEntries", image.nonFloorEntries},
+          {"interface", image.interfaceCode},
+          {"pinRepeat", image.pinRepeat},
+          {"bitRepeat", image.bitRepeat},
+          {"parallelMasks", image.parallelMasks},
+          {"serialMask", image.serialMask},
+          {"configLength", image.configLength}};
 }
 
+void PrintRecord(std::ostream& out, const InspectedRecord& record) {
+  if (record.type == 3)
+    out << "      silence " << record.length << " samples";
+  else
+    out << "      page " << record.page << "  " << record.length << " samples  pattern 0x"
+        << std::hex << record.pattern << std::dec << "  type " << record.type;
+  if (record.problem != RecordProblem::None)
+    out << "  (" << DescribeRecordProblem(record.problem) << ')';
+  out << '\n';
+}
+
+// Every record is printed once: entries that share the end of a list point
+// to the entry that printed its records.
 void PrintInspection(const InspectedImage& image) {
-  std::cout << "Memory " << MemorySizeText(image.memoryCode) << ", pages of " << image.pageSize
-            << " bytes; parameters at page " << image.dataStartPage << ", used up to page "
-            << image.endPage << " (" << int64_t{image.endPage} * image.pageSize << " bytes)\n";
-  std::cout << "Interface " << image.interfaceCode << "; " << image.nonFloorEntries
-            << " entries of general sequences\n\nDirectory (" << image.entries.size()
-            << " entries):\n";
+  std::ostringstream out;
+  out << "Memory " << MemorySizeText(image.memoryCode) << ", pages of " << image.pageSize
+      << " bytes; parameters at page " << image.dataStartPage << ", used up to page "
+      << image.endPage << " (" << int64_t{image.endPage} * image.pageSize << " bytes)\n";
+  out << "Interface " << image.interfaceCode << "; " << image.nonFloorEntries
+      << " entries of general sequences\n\nDirectory (" << image.entries.size() << " entries):\n";
+  struct Printed {
+    std::size_t first;
+    std::size_t entry;
+  };
+  std::unordered_map<std::size_t, Printed> printedByEnd;
+  std::size_t listProblems = 0;
   for (std::size_t i = 0; i < image.entries.size(); ++i) {
     const InspectedEntry& entry = image.entries[i];
-    std::cout << "  " << i << "  " << entry.kind << ' ' << entry.value << "  priority "
-              << entry.priority << "  " << entry.records.size() << " records\n";
-    for (const InspectedRecord& record : entry.records) {
-      if (record.type == 3)
-        std::cout << "      silence " << record.length << " samples\n";
-      else
-        std::cout << "      page " << record.page << "  " << record.length << " samples  pattern 0x"
-                  << std::hex << record.pattern << std::dec << '\n';
+    out << "  " << i << "  " << entry.kind << ' ' << entry.value << "  priority " << entry.priority
+        << "  " << entry.recordCount << " records";
+    if (entry.problem != ListProblem::None) {
+      ++listProblems;
+      out << "  (" << DescribeListProblem(entry.problem) << ')';
     }
+    out << '\n';
+    if (entry.recordCount == 0) continue;
+    const std::size_t end = entry.firstRecord + entry.recordCount;
+    const auto printed = printedByEnd.find(end);
+    std::size_t upTo = end;
+    if (printed != printedByEnd.end()) {
+      const Printed earlier = printed->second;
+      if (entry.firstRecord >= earlier.first) {
+        if (entry.firstRecord == earlier.first)
+          out << "      the same records as entry " << earlier.entry << '\n';
+        else
+          out << "      the last " << entry.recordCount << " records of entry " << earlier.entry
+              << '\n';
+        continue;
+      }
+      upTo = earlier.first;
+    }
+    for (std::size_t r = entry.firstRecord; r < upTo; ++r) PrintRecord(out, image.records[r]);
+    if (upTo != end) out << "      then the records of entry " << printed->second.entry << '\n';
+    printedByEnd[end] = {entry.firstRecord, i};
   }
-  std::cout << "\nConfiguration stored: "
-            << (image.configText ? std::to_string(image.configText->size()) + " bytes" : "no")
-            << '\n';
+  std::size_t recordProblems = 0;
+  for (const InspectedRecord& record : image.records)
+    if (record.problem != RecordProblem::None) ++recordProblems;
+  out << "\nConfiguration stored: "
+      << (image.configText ? std::to_string(image.configText->size()) + " bytes" : "no") << '\n';
+  out << "Problems: ";
+  if (recordProblems + listProblems == 0)
+    out << "none\n";
+  else
+    out << recordProblems << " records and " << listProblems
+        << " lists that no build writes; their samples are not decoded\n";
+  std::cout << out.str();
 }
 
 void AddBuildCommand(CLI::App& app, CliContext& context) {
@@ -120,7 +184,7 @@ void AddInspectCommand(CLI::App& app) {
     try {
       const InspectedImage image = InspectImage(file.image, file.memoryCode);
       if (options->json)
-        std::cout << InspectionJson(image).dump() << '\n';
+        PrintJson([&image] { return InspectionJson(image); });
       else
         PrintInspection(image);
     } catch (const ImageFormatError& error) {
@@ -145,25 +209,30 @@ void AddExtractCommand(CLI::App& app) {
       throw CliError("cannot create " + options->output.string());
     try {
       const InspectedImage image = InspectImage(file.image, file.memoryCode);
-      std::map<uint32_t, uint32_t> samples;  // page -> length, each stored sample once
-      for (const auto& entry : image.entries)
-        for (const auto& record : entry.records)
-          if (record.type == 2) samples.emplace(record.page, record.length);
-      for (const auto& [page, length] : samples) {
-        const auto decoded = DecodeStoredSample(file.image, image.pageSize, page, length);
-        const auto path = options->output / ("page" + std::to_string(page) + ".wav");
+      // Only recordings inside the used memory that overlap no other: the
+      // output is at most two samples per byte of the image.
+      const std::vector<StoredRecording> recordings = RecordingsToExtract(image);
+      for (const StoredRecording& recording : recordings) {
+        const auto decoded =
+            DecodeStoredSample(file.image, image.pageSize, recording.page, recording.length);
+        const auto path = options->output / ("page" + std::to_string(recording.page) + ".wav");
         if (!WriteFileAtomically(path, WaveFileBytes(AnnouncerPcmFormat(), decoded)))
           throw CliError("cannot write " + path.string());
       }
       if (image.configText &&
           !WriteFileAtomically(options->output / "configuration.cfg", *image.configText))
         throw CliError("cannot write the configuration into " + options->output.string());
-      std::cerr << "Extracted " << samples.size() << " samples"
+      const auto skipped =
+          std::count_if(image.records.begin(), image.records.end(), [](const auto& record) {
+            return record.type == 2 && record.problem != RecordProblem::None;
+          });
+      std::cerr << "Extracted " << recordings.size() << " samples"
                 << (image.configText ? " and the configuration" : "") << '\n';
+      if (skipped > 0)
+        std::cerr << skipped << " records point at data no build writes and were not decoded"
+                  << " (see inspect)\n";
     } catch (const ImageFormatError& failure) {
       throw CliError(options->input.string() + ": " + failure.what());
-    } catch (const WaveError& failure) {
-      throw CliError(failure.what());
     }
   });
 }

@@ -9,20 +9,34 @@
 
 namespace liftvox {
 
+namespace {
+
+// A saved image is never longer than its memory (a full one ends in the code
+// byte in place of its last byte), so no image file is longer than the
+// largest memory.
+constexpr int kLargestMemoryCode = 7;
+
+}  // namespace
+
 SavedImageFile ReadSavedImageFile(const std::filesystem::path& file) {
-  auto bytes = ReadFileBytes(file);
-  if (!bytes) throw CommandError("cannot read " + file.string());
-  if (bytes->empty()) throw CommandError(file.string() + " is empty, not an image file");
+  const auto longest = static_cast<std::uintmax_t>(MemorySizeFromCode(kLargestMemoryCode));
+  FileBytes read = ReadBoundedFile(file, longest);
+  if (read.error == FileReadError::TooLarge)
+    throw CommandError(file.string() + " is longer than the largest memory (" +
+                       MemorySizeText(kLargestMemoryCode) + "), not an image file");
+  if (!read.bytes) throw CommandError(file.string() + " " + DescribeFileReadError(read.error, 0));
+  std::string& bytes = *read.bytes;
+  if (bytes.empty()) throw CommandError(file.string() + " is empty, not an image file");
   SavedImageFile saved;
-  saved.memoryCode = static_cast<uint8_t>(bytes->back());
+  saved.memoryCode = static_cast<uint8_t>(bytes.back());
   const int64_t memorySize = MemorySizeFromCode(saved.memoryCode);
   if (memorySize == 0)
     throw CommandError(file.string() + " ends in " + std::to_string(saved.memoryCode) +
                        ", which is no memory size code");
-  if (static_cast<int64_t>(bytes->size()) > memorySize)
+  if (static_cast<int64_t>(bytes.size()) > memorySize)
     throw CommandError(file.string() + " is longer than a " + MemorySizeText(saved.memoryCode) +
                        " memory");
-  saved.image.assign(bytes->begin(), bytes->end() - 1);
+  saved.image.assign(bytes.begin(), bytes.end() - 1);
   return saved;
 }
 
@@ -34,20 +48,13 @@ ProgramImage ImageToProgram::ForProgramming() const {
 }
 
 ImageToProgram LoadImageFileToProgram(const std::filesystem::path& file) {
-  const auto raw = ReadFileBytes(file);
-  if (!raw) throw CommandError("cannot read " + file.string());
-  if (raw->empty()) throw CommandError(file.string() + " is not a memory image file");
-  const int code = static_cast<uint8_t>(raw->back());
-  const int64_t memorySize = MemorySizeFromCode(code);
-  if (memorySize == 0) throw CommandError(file.string() + " names no known memory size");
-  auto loaded = LoadMemoryImageFile(file, code, memorySize);
-  if (loaded.error != ImageFileError::None)
-    throw CommandError(file.string() + " is not a memory image file for " + MemorySizeText(code));
-  if (loaded.usedSize <= 0) throw CommandError(file.string() + " holds no data");
+  SavedImageFile saved = ReadSavedImageFile(file);
+  const auto usedSize = static_cast<int64_t>(saved.image.size());
+  if (usedSize <= 0) throw CommandError(file.string() + " holds no data");
   // The whole file goes into the image, its code byte included: a file as long
   // as the memory carries the code where the image's last byte was.
-  loaded.bytes.push_back(static_cast<uint8_t>(code));
-  return {std::move(loaded.bytes), code, loaded.usedSize};
+  saved.image.push_back(static_cast<uint8_t>(saved.memoryCode));
+  return {std::move(saved.image), saved.memoryCode, usedSize};
 }
 
 std::optional<ImageToProgram> BuildImageToProgram(TPametRevazie& document,

@@ -20,8 +20,9 @@ struct SavedImageFile {
 };
 
 // Reads an image file for inspection or extraction, whatever memory size it
-// names. Throws CommandError naming the file when it cannot be read, is empty,
-// ends in no memory-size code or is longer than that memory.
+// names. Throws CommandError naming the file when it is not a regular file,
+// cannot be read, is empty, ends in no memory-size code or is longer than
+// that memory; nothing longer than the largest memory (8 MB) is ever read.
 SavedImageFile ReadSavedImageFile(const std::filesystem::path& file);
 
 // What goes to the announcer: an image file as saved, or an image just built
@@ -38,8 +39,7 @@ struct ImageToProgram {
 
 // Programming from a file: the image file's bytes (its code byte included, as
 // the program loads it) for the memory size it names. Throws CommandError
-// naming the file when it cannot be read, names no memory size, does not fit
-// it or holds no data.
+// naming the file as ReadSavedImageFile does, and when it holds no data.
 ImageToProgram LoadImageFileToProgram(const std::filesystem::path& file);
 
 // Programming a configuration: builds the document's image with `settings`.

@@ -134,7 +134,7 @@ bool WriteConfiguration(const TPametRevazie& document, IniSections& ini) {
 
 namespace {
 
-enum class ReadOutcome { Read, Cancelled, Failed };
+enum class ReadOutcome { Read, Cancelled, Failed, NotConfiguration };
 
 // The "v1.01" layout: no general section, other keys, and the general
 // sequences told apart by position only.
@@ -211,9 +211,32 @@ ReadOutcome ReadConfigurationFields(TPametRevazie& document, const IniSections& 
   }));
 }
 
+// The keys a sequence section is written with, in either layout.
+constexpr std::string_view kSequenceKeys[] = {
+    "Code",      "Name",   "Priority", "Floor", "Pin",      "Bit",     "InvSerBit",
+    "InvParBit", "Repeat", "File0",    "Jmeno", "Priorita", "Soubor0",
+};
+
+// "BadFileFormat", naming the source when there is one.
+void WarnNotConfiguration(TPametRevazie& document, std::string_view sourceName) {
+  const std::string text =
+      sourceName.empty()
+          ? document.Translate("BadFileFormat", "Soubor má špatný formát!")
+          : FormatMessage(document.Translate("BadFileFormat", "Soubor %s má špatný formát!"),
+                          sourceName);
+  document.prompter().Warn(
+      {"BadFileFormat", document.Translate("ConfLoad", "Načítání konfigurace"), text});
+}
+
 // One report to the view for the whole load, which ends unmodified: the
-// document holds what the text says (or nothing, when it failed).
-ReadOutcome ReadConfigurationOutcome(TPametRevazie& document, const IniSections& ini) {
+// document holds what the text says (or nothing, when it failed). Text that
+// is no configuration leaves the document as it was, unasked.
+ReadOutcome ReadConfigurationOutcome(TPametRevazie& document, const IniSections& ini,
+                                     std::string_view sourceName) {
+  if (!IsConfigurationText(ini)) {
+    WarnNotConfiguration(document, sourceName);
+    return ReadOutcome::NotConfiguration;
+  }
   auto batch = document.BeginBulkChange();
   if (!document.ClearConfiguration()) return ReadOutcome::Cancelled;
   const ReadOutcome outcome = ReadConfigurationFields(document, ini);
@@ -223,8 +246,17 @@ ReadOutcome ReadConfigurationOutcome(TPametRevazie& document, const IniSections&
 
 }  // namespace
 
+bool IsConfigurationText(const IniSections& ini) {
+  for (const std::string& section : ini.Sections()) {
+    if (!IsSequenceSection(section)) return true;
+    for (const std::string_view key : kSequenceKeys)
+      if (ini.ValueExists(section, key)) return true;
+  }
+  return false;
+}
+
 bool ReadConfiguration(TPametRevazie& document, const IniSections& ini) {
-  return ReadConfigurationOutcome(document, ini) == ReadOutcome::Read;
+  return ReadConfigurationOutcome(document, ini, "") == ReadOutcome::Read;
 }
 
 std::optional<std::string> RenderConfigurationText(const TPametRevazie& document) {
@@ -265,7 +297,7 @@ bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& pat
   {
     auto batch = document.BeginBulkChange();
     const TMemIniFile ini(path);
-    if (ini.Loaded()) outcome = ReadConfigurationOutcome(document, ini);
+    if (ini.Loaded()) outcome = ReadConfigurationOutcome(document, ini, PathToUtf8(path));
     if (outcome == ReadOutcome::Read) document.SetCurrentFileName(PathToUtf8(path));
     // Never give the document the name of a file it was not read from: a later
     // save would overwrite that file with something else. A cancelled question
@@ -273,7 +305,8 @@ bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& pat
     if (outcome == ReadOutcome::Failed) document.SetCurrentFileName("");
   }
   if (outcome == ReadOutcome::Read) return true;
-  cannotLoad();
+  // Text that is no configuration has had its own message.
+  if (outcome != ReadOutcome::NotConfiguration) cannotLoad();
   return false;
 }
 

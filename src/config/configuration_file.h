@@ -18,8 +18,15 @@ class TVzorek;
 // flushing it. False when a DIL entry's icon is not among the icon names.
 bool WriteConfiguration(const TPametRevazie& document, IniSections& ini);
 
+// Whether `ini` holds a configuration at all: a general, legacy or DIL
+// section, or a section with a key a sequence is written with. An empty file
+// or any other text (a README, another program's INI file) does not.
+bool IsConfigurationText(const IniSections& ini);
+
 // Replaces the document's configuration by the one in `ini` (format "2.00"
-// or the older "v1.01" layout). Asks about unsaved changes first; false when
+// or the older "v1.01" layout). Text that is no configuration
+// (IsConfigurationText) is refused with "BadFileFormat" before anything is
+// asked or changed. Asks about unsaved changes first; false when
 // that is cancelled (document unchanged), when the version is newer than 2.0
 // (a message is shown, the document stays empty) or when reading fails
 // (the document is emptied). Otherwise the document ends unmodified and the
@@ -47,8 +54,10 @@ std::optional<std::string> RenderConfigurationText(const TPametRevazie& document
 bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer, std::size_t size);
 
 // The open and save commands' file work, with their messages.
-// Open: a missing or unreadable file shows "UnableLoadFile". On success the
-// document takes the path as its file name and is unmodified.
+// Open: a missing or unreadable file shows "UnableLoadFile", one that holds no
+// configuration "BadFileFormat" with its name; either leaves the document as
+// it was. On success the document takes the path as its file name and is
+// unmodified.
 bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& path);
 // Save: writes the whole file anew through a temporary file, so a failed save
 // leaves the old file intact and shows "UnableWriteFile"; on success the

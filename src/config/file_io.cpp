@@ -143,19 +143,48 @@ void SyncFolder(const fs::path& folder) {
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+FileBytes ReadBoundedFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {
   std::error_code error;
-  if (fs::is_directory(path, error)) return std::nullopt;
+  const fs::file_status status = fs::status(path, error);
+  if (error || !fs::exists(status)) return {std::nullopt, FileReadError::CannotOpen};
+  if (!fs::is_regular_file(status)) return {std::nullopt, FileReadError::NotRegularFile};
+  const std::uintmax_t size = fs::file_size(path, error);
+  if (error) return {std::nullopt, FileReadError::CannotOpen};
+  if (size > maxBytes) return {std::nullopt, FileReadError::TooLarge};
+
   std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  if (!in) return {std::nullopt, FileReadError::CannotOpen};
   std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(size));
   std::array<char, 64 * 1024> buffer;
   while (in) {
     in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+    if (bytes.size() > maxBytes) return {std::nullopt, FileReadError::TooLarge};
   }
-  if (in.bad()) return std::nullopt;
-  return bytes;
+  if (in.bad()) return {std::nullopt, FileReadError::ReadFailed};
+  return {std::move(bytes), FileReadError::None};
+}
+
+std::string DescribeFileReadError(FileReadError error, std::uintmax_t maxBytes) {
+  switch (error) {
+    case FileReadError::None:
+      return "was read";
+    case FileReadError::CannotOpen:
+      return "cannot be opened";
+    case FileReadError::NotRegularFile:
+      return "is not a regular file";
+    case FileReadError::TooLarge:
+      return "is longer than " + std::to_string(maxBytes) + " bytes";
+    case FileReadError::ReadFailed:
+      break;
+  }
+  return "cannot be read";
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
+                                         std::uintmax_t maxBytes) {
+  return ReadBoundedFile(path, maxBytes).bytes;
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {

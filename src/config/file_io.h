@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -7,8 +8,40 @@
 
 namespace liftvox {
 
-// The whole file, or nullopt when it cannot be opened or read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+// The largest text file any reader takes whole: configuration, DIL, language
+// and wizard files. A configuration an announcer can hold is far smaller (its
+// sample lists end below byte 65536 of the image, about 4000 records in all);
+// this leaves room for a file of 100 000 samples, which loads up to the
+// per-sequence limit and says so.
+inline constexpr std::uintmax_t kMaxTextFileBytes = 16u << 20;
+
+// Why a file was not read.
+enum class FileReadError {
+  None,
+  CannotOpen,      // missing, or no permission
+  NotRegularFile,  // a folder, FIFO, device or socket: reading could block or never end
+  TooLarge,        // longer than the reader allows
+  ReadFailed,
+};
+
+struct FileBytes {
+  std::optional<std::string> bytes;  // set when the whole file was read
+  FileReadError error = FileReadError::None;
+};
+
+// Reads a whole regular file of at most `maxBytes` bytes. The kind and size
+// are checked before a byte is read, and at most `maxBytes` + 1 bytes are
+// ever read, so a file that grows meanwhile is refused too.
+FileBytes ReadBoundedFile(const std::filesystem::path& path, std::uintmax_t maxBytes);
+
+// Why, in English, for a message that names the file: "is not a regular
+// file", "is longer than 16777216 bytes", ...
+std::string DescribeFileReadError(FileReadError error, std::uintmax_t maxBytes);
+
+// The whole file, or nullopt when it cannot be read within `maxBytes` (see
+// ReadBoundedFile).
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
+                                         std::uintmax_t maxBytes = kMaxTextFileBytes);
 
 // Replaces `path` with `bytes` without ever destroying the old file: the data
 // goes to a temporary file in the same folder, is flushed, and is renamed over

@@ -1,6 +1,7 @@
 #include "config/wizard.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "config/configuration_file.h"
@@ -17,6 +18,13 @@ namespace {
 constexpr int32_t kLanguageGapSamples = 7228;  // 500 ms
 
 std::string Key(const char* name, int n) { return name + std::to_string(n); }
+
+// A sample's DIL position in its wizard file, moved past the entries of the
+// languages before. A position no file means stays out of the list's range
+// (the check reports it) instead of wrapping round into it.
+int32_t CombinedDilIndex(int32_t inFile, int64_t firstEntry) {
+  return static_cast<int32_t>(std::clamp<int64_t>(inFile + firstEntry, INT32_MIN, INT32_MAX));
+}
 
 }  // namespace
 
@@ -107,7 +115,7 @@ bool SestavKonfiguraci(TPametRevazie& document, const WizardChoices& choices) {
 void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::path>& languageFiles) {
   auto batch = document.BeginBulkChange();
   document.DilEntries.clear();
-  int32_t firstEntry = 0;
+  int64_t firstEntry = 0;
   for (const auto& path : languageFiles) {
     const auto file = ProfileFile::Load(path);
     if (!file) continue;
@@ -121,7 +129,7 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
             ReadStoredSample(document, file->ReadInteger(section, Key("Silence", n), 0) != 0,
                              file->ReadString(section, Key("File", n), ""),
                              file->ReadInteger(section, Key("Samples", n), 1));
-        sample->DIL = file->ReadInteger(section, Key("DIL", n), 0) + firstEntry;
+        sample->DIL = CombinedDilIndex(file->ReadInteger(section, Key("DIL", n), 0), firstEntry);
         // A full sequence refuses with a message; the rest of the list is skipped.
         if (!document.AppendSample(sequence.get(), std::move(sample))) break;
       }
@@ -130,7 +138,7 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
     for (const std::string& key : keys)
       document.DilEntries.push_back(
           ParseDilLine(key, file->ReadString("/DIL", key, "?"), document.IconNames, 0));
-    firstEntry += static_cast<int32_t>(keys.size());
+    firstEntry += static_cast<int64_t>(keys.size());
   }
   document.MarkChanged();
   document.NotifyContentChanged();

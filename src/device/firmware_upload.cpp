@@ -96,8 +96,9 @@ FirmwareResult UploadFirmware(AnnouncerSession& session, const std::filesystem::
   observer.ProgressChanged(0, "");
 
   FirmwareImage image;
-  if (!LoadHexFile(hexFile, image).empty()) {
+  if (std::string why = LoadHexFile(hexFile, image); !why.empty()) {
     result.outcome = FirmwareOutcome::UnableLoadFile;
+    result.detail = std::move(why);
     warn("UnableLoadFile", "Soubor %s nelze načíst!", {hexFile.string()});
     serial.Close();
     return result;

@@ -25,8 +25,8 @@ struct FirmwareResult {
   int port = 0;
   uint32_t signature = 0;
   bool closeDialog = false;
-  // UploadError: what failed, in English (the prompter was shown the
-  // translated "FirmwareUploadError").
+  // UnableLoadFile and UploadError: what failed, in English (the prompter
+  // was shown the translated message).
   std::string detail;
 };
 

@@ -28,8 +28,17 @@ class HexFormatError : public std::runtime_error {
 // into `image`. Throws HexFormatError (see above).
 int ParseHexRecord(std::string_view line, FirmwareImage& image);
 
-// Fills `image` with 0xFF and reads every record of `file`, also after an
-// end-of-file record. Empty string on success, else why the load failed.
+// The longest HEX file read: the whole buffer in one-byte records is about
+// 120 kB; the rest leaves room for comments and other lines that are no
+// records.
+constexpr std::uintmax_t kMaxHexFileBytes = 1u << 20;
+
+// Fills `image` with 0xFF and reads every record of `file`, a regular file of
+// at most kMaxHexFileBytes, also after an end-of-file record. A file with no
+// data for the programmed 8192 bytes (an empty file, any other text) or
+// without an end-of-file record is refused, as it would program blank or
+// partial flash. Empty string on success, else why the load failed, in
+// English and naming the file.
 std::string LoadHexFile(const std::filesystem::path& file, FirmwareImage& image);
 
 }  // namespace liftvox

@@ -27,6 +27,10 @@ struct MemoryFull {};
 struct UnreadableSample {
   std::string fileName;
 };
+struct UnusableSampleRate {
+  std::string fileName;
+  uint32_t rate;
+};
 struct Stopped {};
 
 ImageBuildOutput Failed(int32_t result) {
@@ -172,6 +176,8 @@ class ImageBuilder {
       nextPage_ += CeilDiv(frames, 2 * int64_t{pageSize_});
       stored_.emplace(key, stored);
       return stored;
+    } catch (const WaveSampleRateError& error) {
+      throw UnusableSampleRate{fileName, error.Rate()};
     } catch (const WaveError&) {
       throw UnreadableSample{fileName};
     }
@@ -291,6 +297,16 @@ ImageBuildOutput BuildMemoryImage(const TPametRevazie& document, const ImageSett
         {"UnableLoadFile", caption,
          FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"),
                        unreadable.fileName)});
+    return Failed(kImageUnreadableFile);
+  } catch (const UnusableSampleRate& unusable) {
+    // A file the drop check never saw (a configuration names it): say what
+    // is wrong with it, not only that it cannot be used.
+    document.prompter().Warn(
+        {"WavSampleRate", caption,
+         FormatMessage(document.Translate("WavSampleRate",
+                                          "Soubor %s udává vzorkovací kmitočet %d Hz, takový "
+                                          "zvuk nelze použít!"),
+                       unusable.fileName, unusable.rate)});
     return Failed(kImageUnreadableFile);
   } catch (const Stopped&) {
     return Failed(kImageBuildStopped);

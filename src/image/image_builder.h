@@ -11,9 +11,11 @@ namespace liftvox {
 class TPametRevazie;
 
 // What a build ends with besides the bytes used (> 0).
-inline constexpr int32_t kImageMemoryFull = 0;       // "MemoryFull" was shown
-inline constexpr int32_t kImageBuildStopped = -1;    // the progress function said stop
-inline constexpr int32_t kImageUnreadableFile = -2;  // "UnableLoadFile" was shown
+inline constexpr int32_t kImageMemoryFull = 0;     // "MemoryFull" was shown
+inline constexpr int32_t kImageBuildStopped = -1;  // the progress function said stop
+// "UnableLoadFile" was shown, or "WavSampleRate" for a file that gives a
+// sample rate below 1000 Hz (0 Hz included).
+inline constexpr int32_t kImageUnreadableFile = -2;
 
 // A memory image fresh from the builder, in no document yet.
 struct ImageBuildOutput {

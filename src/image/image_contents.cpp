@@ -1,5 +1,7 @@
 #include "image/image_contents.h"
 
+#include <algorithm>
+
 #include "base/little_endian.h"
 #include "image/adpcm.h"
 #include "image/image_file.h"
@@ -41,11 +43,11 @@ class Reader {
   std::span<const uint8_t> bytes_;
 };
 
-InspectedEntry ReadEntry(const Reader& reader, uint64_t slot, uint64_t listsEnd) {
-  const uint32_t first = reader.U16(slot, "the directory");
+InspectedEntry ReadEntry(const Reader& reader, uint64_t slot) {
+  InspectedEntry entry;
+  entry.listOffset = reader.U16(slot, "the directory");
   const uint32_t flags = reader.U8(slot + 2, "the directory");
   const uint32_t low = reader.U8(slot + 3, "the directory");
-  InspectedEntry entry;
   entry.priority = static_cast<int>(flags & 0x0F);
   switch (flags & 0x30) {
     case 0x10:
@@ -61,16 +63,155 @@ InspectedEntry ReadEntry(const Reader& reader, uint64_t slot, uint64_t listsEnd)
       entry.value = static_cast<int>(low);
       break;
   }
-  for (uint64_t at = first;; at += layout::kRecordSize) {
-    if (at + layout::kRecordSize > listsEnd) throw ImageFormatError("a sample list has no end");
-    if (reader.IsTerminator(at)) break;
-    entry.records.push_back({reader.U16(at, "a record"), reader.U32(at + 2, "a record"),
-                             reader.U16(at + 6, "a record"), reader.U8(at + 8, "a record")});
-  }
   return entry;
 }
 
+InspectedRecord ReadRecord(const Reader& reader, uint64_t at) {
+  return {static_cast<uint32_t>(at), reader.U16(at, "a record"), reader.U32(at + 2, "a record"),
+          reader.U16(at + 6, "a record"), reader.U8(at + 8, "a record")};
+}
+
+// Reads the lists of all entries, each record once: the lists start in
+// ascending order, and one that starts inside the list read last (up to and
+// including its terminator) shares that list's records. A crafted directory
+// whose entries all point at one long list thus costs that list once.
+void ReadLists(const Reader& reader, InspectedImage& image, uint64_t listsStart,
+               uint64_t listsEnd) {
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < image.entries.size(); ++i) {
+    InspectedEntry& entry = image.entries[i];
+    if (entry.listOffset % layout::kRecordSize != 0)
+      entry.problem = ListProblem::NotOnRecordBoundary;
+    else if (entry.listOffset < listsStart || entry.listOffset + layout::kRecordSize > listsEnd)
+      entry.problem = ListProblem::OutsideLists;
+    else
+      order.push_back(i);
+  }
+  std::stable_sort(order.begin(), order.end(), [&image](std::size_t a, std::size_t b) {
+    return image.entries[a].listOffset < image.entries[b].listOffset;
+  });
+
+  bool inList = false;
+  uint64_t listStart = 0;
+  uint64_t listEnd = 0;  // the terminator's offset, or where the lists end
+  bool ended = false;
+  std::size_t firstRecord = 0;
+  for (const std::size_t i : order) {
+    InspectedEntry& entry = image.entries[i];
+    if (!inList || entry.listOffset > listEnd) {
+      inList = true;
+      listStart = entry.listOffset;
+      firstRecord = image.records.size();
+      uint64_t at = listStart;
+      while (at + layout::kRecordSize <= listsEnd && !reader.IsTerminator(at)) {
+        image.records.push_back(ReadRecord(reader, at));
+        at += layout::kRecordSize;
+      }
+      listEnd = at;
+      ended = at + layout::kRecordSize <= listsEnd;
+    }
+    if (!ended) {
+      entry.problem = ListProblem::NoEnd;
+      continue;
+    }
+    entry.firstRecord = firstRecord + (entry.listOffset - listStart) / layout::kRecordSize;
+    entry.recordCount = (listEnd - entry.listOffset) / layout::kRecordSize;
+  }
+}
+
+// Marks the records whose data no builder would write: the data must follow
+// the parameter block's page, end inside the used part of the image, and
+// overlap no other recording (records of one recording stored once carry the
+// same page and length).
+void CheckRecords(InspectedImage& image, uint64_t usedEnd) {
+  const uint64_t pageSize = static_cast<uint64_t>(image.pageSize);
+  const uint64_t dataStart = (static_cast<uint64_t>(image.dataStartPage) + 1) * pageSize;
+  struct Span {
+    uint64_t start, end;
+    std::size_t record;
+  };
+  std::vector<Span> spans;
+  for (std::size_t i = 0; i < image.records.size(); ++i) {
+    InspectedRecord& record = image.records[i];
+    if (record.type == layout::kSilenceRecord) continue;
+    if (record.type != layout::kWavRecord) {
+      record.problem = RecordProblem::UnknownType;
+      continue;
+    }
+    const uint64_t start = uint64_t{record.page} * pageSize;
+    const uint64_t end = start + (uint64_t{record.length} + 1) / 2;
+    if (start < dataStart)
+      record.problem = RecordProblem::InHeader;
+    else if (end > usedEnd)
+      record.problem = RecordProblem::PastUsedMemory;
+    else
+      spans.push_back({start, end, i});
+  }
+  std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) {
+    return a.start != b.start ? a.start < b.start : a.end < b.end;
+  });
+  // Groups of equal spans; a group that starts before the farthest end seen
+  // overlaps the group that reached it.
+  std::vector<std::pair<std::size_t, std::size_t>> groups;  // [first, last) in spans
+  std::vector<bool> overlapping;
+  uint64_t reach = 0;
+  std::size_t reachGroup = 0;
+  for (std::size_t first = 0; first < spans.size();) {
+    std::size_t last = first + 1;
+    while (last < spans.size() && spans[last].start == spans[first].start &&
+           spans[last].end == spans[first].end)
+      ++last;
+    const Span& span = spans[first];
+    groups.emplace_back(first, last);
+    overlapping.push_back(false);
+    if (span.start < reach && span.end > span.start) {
+      overlapping.back() = true;
+      overlapping[reachGroup] = true;
+    }
+    if (span.end > reach) {
+      reach = span.end;
+      reachGroup = groups.size() - 1;
+    }
+    first = last;
+  }
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    if (!overlapping[g]) continue;
+    for (std::size_t s = groups[g].first; s < groups[g].second; ++s)
+      image.records[spans[s].record].problem = RecordProblem::Overlaps;
+  }
+}
+
 }  // namespace
+
+const char* DescribeRecordProblem(RecordProblem problem) {
+  switch (problem) {
+    case RecordProblem::None:
+      return "";
+    case RecordProblem::UnknownType:
+      return "of no known type";
+    case RecordProblem::InHeader:
+      return "its data starts in the header, the directory or the parameter block";
+    case RecordProblem::PastUsedMemory:
+      return "its data runs past the used memory";
+    case RecordProblem::Overlaps:
+      return "its data overlaps another recording's";
+  }
+  return "";
+}
+
+const char* DescribeListProblem(ListProblem problem) {
+  switch (problem) {
+    case ListProblem::None:
+      return "";
+    case ListProblem::NotOnRecordBoundary:
+      return "its list does not start on a record";
+    case ListProblem::OutsideLists:
+      return "its list lies outside the sample lists";
+    case ListProblem::NoEnd:
+      return "its list has no end";
+  }
+  return "";
+}
 
 InspectedImage InspectImage(std::span<const uint8_t> image, int memoryCode) {
   const int pageSize = PageSizeForMemory(memoryCode);
@@ -90,9 +231,13 @@ InspectedImage InspectImage(std::span<const uint8_t> image, int memoryCode) {
   if (firstList != 0xFFFF) {
     for (uint64_t slot = layout::kDirectory; slot + 4 <= firstList; slot += 4) {
       if (reader.U16(slot, "the directory") == 0xFFFF) break;
-      result.entries.push_back(ReadEntry(reader, slot, block));
+      result.entries.push_back(ReadEntry(reader, slot));
     }
   }
+  ReadLists(reader, result, firstList, block);
+  const uint64_t usedEnd =
+      std::min<uint64_t>(uint64_t(result.endPage) * uint64_t(pageSize), image.size());
+  CheckRecords(result, usedEnd);
 
   result.nonFloorEntries =
       static_cast<int>(reader.U8(block + layout::kNonFloorEntries, "the parameter block"));
@@ -112,6 +257,18 @@ InspectedImage InspectImage(std::span<const uint8_t> image, int memoryCode) {
   result.configLength = reader.U32(block + layout::kConfigLength, "the parameter block");
   result.configText = StoredConfigurationText(image, pageSize);
   return result;
+}
+
+std::vector<StoredRecording> RecordingsToExtract(const InspectedImage& image) {
+  std::vector<StoredRecording> recordings;
+  for (const InspectedRecord& record : image.records)
+    if (record.type == layout::kWavRecord && record.problem == RecordProblem::None)
+      recordings.push_back({record.page, record.length});
+  std::sort(recordings.begin(), recordings.end(), [](const auto& a, const auto& b) {
+    return a.page != b.page ? a.page < b.page : a.length < b.length;
+  });
+  recordings.erase(std::unique(recordings.begin(), recordings.end()), recordings.end());
+  return recordings;
 }
 
 std::vector<uint8_t> DecodeStoredSample(std::span<const uint8_t> image, int pageSize, uint32_t page,

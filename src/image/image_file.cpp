@@ -32,45 +32,43 @@ ImageFileError SaveMemoryImageFile(const std::filesystem::path& file,
 LoadedMemoryImage LoadMemoryImageFile(const std::filesystem::path& file, int memoryCode,
                                       int64_t memorySize) {
   LoadedMemoryImage loaded;
+  loaded.error = ImageFileError::UnableLoadFile;
   std::error_code error;
+  // Only a regular file has a last byte to read; a FIFO or a device would
+  // block or never end.
+  if (!std::filesystem::is_regular_file(file, error)) return loaded;
   const auto fileSize = std::filesystem::file_size(file, error);
-  if (error) {
-    loaded.error = ImageFileError::UnableLoadFile;
-    return loaded;
-  }
-  if (fileSize == 0) {  // not even the code byte can be read
-    loaded.error = ImageFileError::UnableLoadFile;
-    return loaded;
-  }
-  // Refuse a file that cannot fit before reading it into memory.
-  if (static_cast<int64_t>(fileSize) > memorySize + 1) {
+  if (error || fileSize == 0) return loaded;  // not even the code byte can be read
+  const auto largest = static_cast<std::uintmax_t>(std::max<int64_t>(memorySize, 0)) + 1;
+  // A file that cannot fit is judged by its code byte alone, never read whole.
+  if (fileSize > largest) {
     std::ifstream in(file, std::ios::binary);
     in.seekg(static_cast<std::streamoff>(fileSize - 1));
     char code = 0;
-    if (!in.get(code)) {
-      loaded.error = ImageFileError::UnableLoadFile;
-      return loaded;
-    }
+    if (!in.get(code)) return loaded;
     loaded.fileCode = static_cast<uint8_t>(code);
     loaded.error = loaded.fileCode != memoryCode ? ImageFileError::FileForMemory
                                                  : ImageFileError::BadFileFormat;
     return loaded;
   }
-  const auto bytes = ReadFileBytes(file);
-  if (!bytes || bytes->empty()) {
-    loaded.error = bytes ? ImageFileError::BadFileFormat : ImageFileError::UnableLoadFile;
+  FileBytes read = ReadBoundedFile(file, largest);
+  if (!read.bytes || read.bytes->empty()) {
+    // One that grew past the memory while it was read is as long as one that was.
+    if (read.error == FileReadError::TooLarge) loaded.error = ImageFileError::BadFileFormat;
     return loaded;
   }
-  loaded.fileCode = static_cast<uint8_t>(bytes->back());
+  const std::string& bytes = *read.bytes;
+  loaded.fileCode = static_cast<uint8_t>(bytes.back());
   if (loaded.fileCode != memoryCode) {
     loaded.error = ImageFileError::FileForMemory;
     return loaded;
   }
-  if (static_cast<int64_t>(bytes->size()) > memorySize) {
+  if (static_cast<int64_t>(bytes.size()) > memorySize) {
     loaded.error = ImageFileError::BadFileFormat;
     return loaded;
   }
-  loaded.bytes.assign(bytes->begin(), bytes->end() - 1);
+  loaded.error = ImageFileError::None;
+  loaded.bytes.assign(bytes.begin(), bytes.end() - 1);
   loaded.usedSize = static_cast<int64_t>(loaded.bytes.size());
   return loaded;
 }

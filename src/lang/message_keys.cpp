@@ -127,6 +127,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"UnknownInterface", "neznámé"},
     {"UnknownMemorySize", "neznámá"},
     {"WavFormat", "Zvukový soubor musí mít formát 14456Hz mono!"},
+    {"WavSampleRate", "Soubor %s udává vzorkovací kmitočet %d Hz, takový zvuk nelze použít!"},
 });
 
 constexpr bool KeyLess(const MessageText& a, const MessageText& b) { return a.key < b.key; }

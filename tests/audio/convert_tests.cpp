@@ -11,6 +11,7 @@
 #include "audio/wave_stream.h"
 #include "support/sound_checks.h"
 #include "support/test_support.h"
+#include "support/wave_files.h"
 
 namespace liftvox {
 namespace {
@@ -108,6 +109,28 @@ TEST(ConvertRecording, FailsOrStopsWithoutTouchingTheTarget) {
                              }),
             ConvertRecording(Data("stereo_44k.flac"), folder / "new.wav"));
   EXPECT_FLOAT_EQ(fractions.back(), 1.0f);
+}
+
+TEST(ConvertRecording, RefusesWhatWouldGrowBeyondAnyUse) {
+  test::TempDir folder;
+  const auto message = [&](const std::filesystem::path& input) {
+    return test::ErrorText([&] { ConvertRecording(input, folder / "out.wav"); });
+  };
+  // A header that claims 1 Hz would make 14456 samples of every one.
+  test::WritePcmWav(folder / "1hz.wav", std::vector<std::uint8_t>(100, 128), 8, 1, 1);
+  EXPECT_EQ(message(folder / "1hz.wav"), "The sample rate of 1 Hz is too low.");
+  test::WritePcmWav(folder / "999hz.wav", std::vector<std::uint8_t>(100, 128), 8, 1, 999);
+  EXPECT_EQ(message(folder / "999hz.wav"), "The sample rate of 999 Hz is too low.");
+  test::WritePcmWav(folder / "1000hz.wav", std::vector<std::uint8_t>(1000, 128), 8, 1, 1000);
+  EXPECT_NEAR(static_cast<double>(*ConvertRecording(folder / "1000hz.wav", folder / "out.wav")),
+              14456, 20);
+  // 1 200 000 samples at 1000 Hz: 17.3 million at 14456 Hz, more than 8 MB hold.
+  test::WritePcmWav(folder / "long.wav", std::vector<std::uint8_t>(1200000, 128), 8, 1, 1000);
+  EXPECT_EQ(message(folder / "long.wav"),
+            "The recording is longer than the largest announcer memory holds.");
+  if (test::MakeFifo(folder / "pipe.wav")) {
+    EXPECT_EQ(message(folder / "pipe.wav"), "Not a regular file.");
+  }
 }
 
 TEST(ConvertRecording, RoundsAndClipsSamples) {

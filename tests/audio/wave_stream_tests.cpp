@@ -72,6 +72,10 @@ TEST(WaveStreamParse, BrokenFilesGiveTheirErrors) {
        "Invalid wave format!"},
       {"no channels", Riff(Chunk("fmt ", FormatRecord(1, 0, 8000, 1, 8)) + data),
        "Invalid wave format!"},
+      {"0 Hz", Riff(Chunk("fmt ", FormatRecord(1, 1, 0, 1, 8)) + data),
+       "The sample rate of 0 Hz is too low."},
+      {"999 Hz", Riff(Chunk("fmt ", FormatRecord(1, 1, 999, 1, 8)) + data),
+       "The sample rate of 999 Hz is too low."},
       {"fmt size 0xFFFFFFFF hides the rest",
        Riff(ChunkDeclaring("fmt ", 0xFFFFFFFF, FormatRecord(1, 1, 8000, 1, 8)) + data),
        "Couldn't find 'data' chunk!"},
@@ -79,6 +83,15 @@ TEST(WaveStreamParse, BrokenFilesGiveTheirErrors) {
       {"data header cut short", Riff(fmt8 + "dat"), "Couldn't find 'data' chunk!"},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseError(c.bytes), c.error) << c.what;
+}
+
+TEST(WaveStreamParse, OpensOnlyRegularFiles) {
+  test::TempDir folder;
+  if (!test::MakeFifo(folder / "pipe.wav")) GTEST_SKIP() << "no named pipes here";
+  EXPECT_EQ(test::ErrorText([&] { TFileWaveStream stream(folder / "pipe.wav"); }),
+            "Not a regular file.");
+  EXPECT_EQ(test::ErrorText([&] { TFileWaveStream stream(folder / "missing.wav"); }),
+            "Can't open file stream.");
 }
 
 TEST(WaveStreamParse, FindsSoundAmongOtherChunks) {

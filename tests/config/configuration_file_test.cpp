@@ -166,6 +166,57 @@ TEST_F(ConfigurationFileTest, ReadingStopsAtTheLimitsAndSaysSoOnlyForSamples) {
   EXPECT_EQ(prompter.shown[0].key, "SamplesTooMany");
 }
 
+TEST_F(ConfigurationFileTest, AHundredThousandSamplesFromAFileStopAtTheLimitWithOneMessage) {
+  std::string text = "[/GENERAL]\r\nVersion=2.00\r\n[0]\r\nCode=1\r\n";
+  for (int j = 0; j < 100000; ++j) {
+    const std::string n = std::to_string(j);
+    text +=
+        "File" + n + "=a.wav\r\nDIL" + n + "=0\r\nSamples" + n + "=100\r\nSilence" + n + "=0\r\n";
+  }
+  WriteFile(program / "many.cfg", text);
+  ASSERT_TRUE(OpenConfiguration(read, program / "many.cfg"));
+  EXPECT_EQ(read.SequenceAt(0)->SampleCount(), kMaxSamplesPerSequence);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].key, "SamplesTooMany");
+}
+
+TEST_F(ConfigurationFileTest, TextThatIsNoConfigurationIsRefusedAndChangesNothing) {
+  const struct {
+    const char* text;
+    bool configuration;
+  } cases[] = {
+      {"", false},
+      {"Liftvox\r\nRead this first.\r\n", false},
+      {"[Settings]\r\nWindow=3\r\n", false},
+      {"[General]\r\nLabel=Čeština\r\n[Messages]\r\nDone=Hotovo\r\n", false},  // a .lng
+      {"[DIL]\r\nCZ=2056,CZ.BMP\r\n", false},                                  // a .DIL file
+      {"[/general]\r\n", true},
+      {"[/DIL]\r\n", true},
+      {"[/REVAZI]\r\nVerze=v1.01\r\n", true},
+      {"[7]\r\nRepeat=255\r\n", true},
+      {"[x]\r\nSoubor0=a.wav\r\n", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsConfigurationText(TTextIniFile(c.text)), c.configuration) << c.text;
+  }
+
+  NewConfiguration(read);
+  read.SetModified(true);
+  prompter.answers = {Answer::Cancel};
+  WriteFile(program / "empty.cfg", "");
+  EXPECT_FALSE(OpenConfiguration(read, program / "empty.cfg"));
+  EXPECT_TRUE(prompter.asked.empty()) << "nothing to ask about: nothing is read";
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].key, "BadFileFormat");
+  EXPECT_EQ(prompter.shown[0].text,
+            "Soubor " + (program / "empty.cfg").string() + " má špatný formát!");
+  EXPECT_EQ(read.SequenceCount(), 8);
+  EXPECT_TRUE(read.IsModified());
+  EXPECT_FALSE(ReadText("just text"));
+  EXPECT_EQ(prompter.shown.back().text, "Soubor má špatný formát!") << "no file to name";
+  EXPECT_EQ(read.SequenceCount(), 8);
+}
+
 TEST_F(ConfigurationFileTest, LegacyLayoutNumbersGeneralSequencesAndFloors) {
   std::string nine = "[/REVAZI]\nVerze=v1.01\n[/DIL]\nCZ=2056,CZ.BMP\n";
   for (int i = 0; i < 9; ++i)

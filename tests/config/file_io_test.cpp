@@ -31,6 +31,18 @@ TEST(FileIoTest, ReadsExactBytesAndRefusesWhatIsNoFile) {
   EXPECT_EQ(ReadFileBytes(dir.path()), std::nullopt);
 }
 
+TEST(FileIoTest, ReadsOnlyRegularFilesWithinTheirBound) {
+  test::TempDir dir;
+  test::WriteFile(dir / "ten", std::string(10, 'x'));
+  EXPECT_EQ(ReadBoundedFile(dir / "ten", 10).bytes, std::string(10, 'x'));
+  EXPECT_EQ(ReadBoundedFile(dir / "ten", 9).error, FileReadError::TooLarge);
+  EXPECT_EQ(ReadBoundedFile(dir / "missing", 10).error, FileReadError::CannotOpen);
+  EXPECT_EQ(ReadBoundedFile(dir.path(), 10).error, FileReadError::NotRegularFile);
+  if (!test::MakeFifo(dir / "pipe")) GTEST_SKIP() << "no named pipes here";
+  EXPECT_EQ(ReadBoundedFile(dir / "pipe", 10).error, FileReadError::NotRegularFile);
+  EXPECT_EQ(ReadFileBytes(dir / "pipe"), std::nullopt) << "every whole-file reader refuses it";
+}
+
 TEST(FileIoTest, ReplacesTheFileAndLeavesNothingBehind) {
   test::TempDir dir;
   const fs::path file = dir / "Konfigurace.cfg";

@@ -7,6 +7,7 @@
 #include "config/ini_file.h"
 #include "model/coding.h"
 #include "model/document.h"
+#include "model/editing.h"
 #include "model/model_fixture.h"
 
 namespace liftvox::test {
@@ -118,6 +119,18 @@ TEST_F(WizardTest, TwoLanguagesAreSeparatedAndTheirEntriesShifted) {
   choices.languageFiles = {program / "Languages" / "en.wiz", program / "Languages" / "en.wiz"};
   ASSERT_TRUE(SestavKonfiguraci(document, choices));
   EXPECT_THAT(SampleFiles(0), ElementsAre("up.wav 0", "silence 7228", "up.wav 1"));
+}
+
+TEST_F(WizardTest, DilPositionsFarOutOfRangeStayOutOfRange) {
+  WriteFile(program / "Languages" / "far.wiz",
+            "[/PLAYER]\r\nLanguage=Far\r\n"
+            "[SekvUp]\r\nFile0=a.wav\r\nDIL0=2147483647\r\nFile1=b.wav\r\nDIL1=-2147483648\r\n");
+  NewConfiguration(document);  // its first sequence is SekvUp's
+  document.SequenceAt(0)->WizardKey = "SekvUp";
+  NactiJazyky(document, {program / "Languages" / "cz.wiz", program / "Languages" / "far.wiz"});
+  EXPECT_THAT(SampleFiles(0),
+              ElementsAre("nahoru.wav 0", "silence 100", "a.wav 2147483647", "b.wav -2147483646"))
+      << "the second file's positions move by the first one's two entries, without wrapping";
 }
 
 TEST_F(WizardTest, TheResultAsksBeforeItIsReplaced) {

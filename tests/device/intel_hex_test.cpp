@@ -87,6 +87,42 @@ TEST(IntelHexTest, LoadReadsPastTheEndRecordAndFailsOnAnyBadRecord) {
   EXPECT_NE(LoadHexFile(dir / "missing.hex", image), "");
 }
 
+TEST(IntelHexTest, RefusesFilesThatHoldNoCompleteFirmwareNamingThem) {
+  TempDir dir;
+  const std::string end = ":00000001FF";
+  const std::string data = DataRecord(0, Bytes(4, 9));
+  WriteFile(dir / "good.hex", data + "\r" + end + "\r");  // old Mac line ends
+  WriteFile(dir / "empty.hex", "");
+  WriteFile(dir / "readme.hex", "Liftvox firmware 3.4\r\nProgram it with care.\r\n");
+  WriteFile(dir / "cut.hex", data + "\n");
+  WriteFile(dir / "end-only.hex", end + "\n");
+  WriteFile(dir / "unprogrammed.hex", DataRecord(8192, Bytes(16, 1)) + "\n" + end + "\n");
+  WriteFile(dir / "huge.hex", data + "\n" + end + std::string(kMaxHexFileBytes, '\n'));
+  const bool pipes = MakeFifo(dir / "pipe.hex");
+  const struct {
+    const char* file;
+    const char* why;
+  } cases[] = {
+      {"good.hex", ""},
+      {"empty.hex", " holds no data for the first 8192 bytes"},
+      {"readme.hex", " holds no data for the first 8192 bytes"},
+      {"cut.hex", " has no end-of-file record"},
+      {"end-only.hex", " holds no data for the first 8192 bytes"},
+      {"unprogrammed.hex", " holds no data for the first 8192 bytes"},
+      {"huge.hex", " is longer than 1048576 bytes"},
+      {"pipe.hex", " is not a regular file"},
+  };
+  for (const auto& c : cases) {
+    if (std::string(c.file) == "pipe.hex" && !pipes) continue;
+    FirmwareImage image;
+    const std::string why = LoadHexFile(dir / c.file, image);
+    if (*c.why == '\0')
+      EXPECT_EQ(why, "") << c.file;
+    else
+      EXPECT_EQ(why.rfind((dir / c.file).string() + c.why, 0), 0u) << why;
+  }
+}
+
 TEST(IntelHexTest, MatchesWhatAvrObjcopyReadsFromACompilerMadeFile) {
   FirmwareImage image;
   ASSERT_EQ(LoadHexFile(TestDataDir() / "device" / "firmware.hex", image), "");

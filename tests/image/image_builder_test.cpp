@@ -194,14 +194,14 @@ TEST_F(ImageBuilderTest, SharedFilesAreStoredOnceAndSilenceHasNoPage) {
   ASSERT_EQ(image.entries.size(), 12u);
   std::set<uint32_t> pages;
   for (const auto& entry : image.entries)
-    for (const auto& record : entry.records)
+    for (const auto& record : image.RecordsOf(entry))
       if (record.type == 2) pages.insert(record.page);
   EXPECT_EQ(pages.size(), 1u);
   // Twelve entries: T = 64; the pin entry's silence record follows its recording.
   EXPECT_THAT(Bytes(64 + 16, 16),
               ElementsAre(0, 0, 0x70, 0x11, 0x01, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0))
       << "no page, the whole length, no pattern whatever its DIL";
-  EXPECT_EQ(image.entries[2].records[0].pattern, 0x0800u);
+  EXPECT_EQ(image.RecordsOf(image.entries[2])[0].pattern, 0x0800u);
 }
 
 TEST_F(ImageBuilderTest, FilesDifferingOnlyInCaseAreDifferentSounds) {
@@ -296,6 +296,15 @@ TEST_F(ImageBuilderTest, OverflowsAndUnreadableFilesFailWithoutChangingTheState)
   document.DeleteSample(document.SequenceAt(0)->SampleList.back().get());
   Wav(sequence, "stereo.wav", 50);
   EXPECT_EQ(Build(1), -2) << "only mono sound can go into the image";
+
+  WritePcmWav(dir / "rate0.wav", std::vector<uint8_t>(100, 128), 8, 1, 0);
+  document.DeleteSample(document.SequenceAt(0)->SampleList.back().get());
+  Wav(sequence, "rate0.wav", 100);
+  EXPECT_EQ(Build(1), -2);
+  EXPECT_EQ(prompter.shown.back().key, "WavSampleRate");
+  EXPECT_NE(prompter.shown.back().text.find("rate0.wav udává vzorkovací kmitočet 0 Hz"),
+            std::string::npos)
+      << prompter.shown.back().text;
 }
 
 TEST_F(ImageBuilderTest, DirectoryMustEndBelow64Kilobytes) {

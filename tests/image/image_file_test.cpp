@@ -60,6 +60,9 @@ TEST(ImageFileTest, RefusesWrongCodeOverlongAndEmptyFiles) {
   // image file commands' tests load those.
   WriteFile(dir / "empty.bin", "");
   EXPECT_EQ(LoadMemoryImageFile(dir / "empty.bin", 0, k64k).error, ImageFileError::UnableLoadFile);
+  if (MakeFifo(dir / "pipe")) {
+    EXPECT_EQ(LoadMemoryImageFile(dir / "pipe", 0, k64k).error, ImageFileError::UnableLoadFile);
+  }
 }
 
 TEST(StoredConfigurationTest, FindsTheTextWithinTheBuffer) {

@@ -49,7 +49,7 @@ TEST(CliDeviceTest, RefusalsExitWithAnError) {
   EXPECT_NE(result.err.find("Data byla sestavena pro paměť 65536"), std::string::npos);
 
   const auto config = (dir / "c.cfg").string();
-  WriteFile(config, "[General]\r\n");
+  WriteFile(config, "[/GENERAL]\r\n");
   result = RunCli({"program", config, "--memory", "64kB", "--device", device});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.err.find("Data byla sestavena pro paměť 65536"), std::string::npos)

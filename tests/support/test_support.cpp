@@ -7,6 +7,10 @@
 #include <sstream>
 #include <stdexcept>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace liftvox::test {
 
 TempDir::TempDir() {
@@ -41,6 +45,15 @@ std::string ReadFile(const std::filesystem::path& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+bool MakeFifo(const std::filesystem::path& path) {
+#ifdef _WIN32
+  (void)path;
+  return false;
+#else
+  return ::mkfifo(path.c_str(), 0600) == 0;
+#endif
 }
 
 std::filesystem::path BinDir() {

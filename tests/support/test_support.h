@@ -25,6 +25,10 @@ class TempDir {
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& path);
 
+// Makes a named pipe (POSIX); false where there are none, so the test skips.
+// Opening one for reading waits for a writer: what readers must never do.
+bool MakeFifo(const std::filesystem::path& path);
+
 // The folder with the built binaries and the shipped data beside them.
 std::filesystem::path BinDir();
 // The checked-in test data folder (tests/data).
