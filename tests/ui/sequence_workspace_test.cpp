@@ -208,28 +208,23 @@ class SequenceWorkspaceTest : public QObject {
     QCOMPARE(editor_->steps.size(), std::size_t{2});
   }
 
-  void refusedStereoChangesNothing() {
+  void stereoGoesInOnlyAsAConvertedCopyAndUndoRestoresTheText() {
     test::TempDir folder;
     test::AddTestSequence(Document(), false, 128, 1);
     const std::string before = ConfigurationText(Document());
-    const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 441);
+    const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 44100);
     QStringList offered;
-    workspace_->offerConversion = [&offered](const QString& file) {
+    bool convert = false;
+    workspace_->offerConversion = [&](const QString& file) {
       offered << file;
-      return false;
+      return convert;
     };
     QVERIFY(!workspace_->Drop(DropSource::BrowserFile, QPoint(120, 30), {}, {stereo}));
     QCOMPARE(offered, QStringList{stereo});
     QCOMPARE(ConfigurationText(Document()), before);
     QVERIFY(editor_->steps.empty());
-  }
 
-  void convertedCopyIsInsertedAndUndoRestoresTheText() {
-    test::TempDir folder;
-    test::AddTestSequence(Document(), false, 128, 1);
-    const std::string before = ConfigurationText(Document());
-    const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 44100);
-    workspace_->offerConversion = [](const QString&) { return true; };
+    convert = true;
     for (const char* expected : {"stereo-14456.wav", "stereo-14456-2.wav"}) {
       QVERIFY(workspace_->Drop(DropSource::BrowserFile, QPoint(120, 30), {}, {stereo}));
       const TVzorek& inserted = *Document().SequenceAt(0)->SampleAt(0);
