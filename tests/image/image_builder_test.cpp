@@ -359,15 +359,10 @@ TEST_F(ImageBuilderTest, ProgressFollowsTheBlocksAndAStopChangesNothing) {
   EXPECT_FLOAT_EQ(fractions.back(), 1.0f);
 }
 
-TEST(MemoryGaugeTest, LabelAndColourFollowTheUsage) {
+// The status bar's test reads the filled share and the colour from its pixels.
+TEST(MemoryGaugeTest, LabelFollowsTheUsage) {
   EXPECT_EQ(MemoryGauge(30000, 65536, 100).label, "46 %");
-  const GaugeState full = MemoryGauge(65536, 65536, 100);
-  EXPECT_EQ(full.filledWidth, 100);
-  EXPECT_FALSE(full.overflow);
-  const GaugeState over = MemoryGauge(70000, 65536, 100);
-  EXPECT_TRUE(over.overflow);
-  EXPECT_EQ(over.filledWidth, 100);
-  EXPECT_EQ(over.label, "107 %");
+  EXPECT_EQ(MemoryGauge(70000, 65536, 100).label, "107 %");
   EXPECT_FALSE(MemoryGauge(10, 0, 100).drawn);
 }
 
