@@ -134,6 +134,8 @@ class SequenceWorkspaceTest : public QObject {
         << int(Qt::Key_Left) << false << QPoint(1, -1) << QPoint(1, -1);
     QTest::newRow("down clamps the sample")
         << int(Qt::Key_Down) << false << QPoint(0, 2) << QPoint(1, 0);
+    QTest::newRow("down at the bottom stays")
+        << int(Qt::Key_Down) << false << QPoint(19, -1) << QPoint(19, -1);
     QTest::newRow("up at the top stays")
         << int(Qt::Key_Up) << false << QPoint(0, 1) << QPoint(0, 1);
     QTest::newRow("home alone does nothing")
