@@ -13,6 +13,7 @@
 #include "image/image_contents.h"
 #include "image/memory_estimate.h"
 #include "model/document.h"
+#include "model/model_fixture.h"
 #include "support/test_support.h"
 #include "support/wave_files.h"
 
@@ -31,13 +32,7 @@ class ImageBuilderTest : public ::testing::Test {
   }
 
   TSekvence* Sequence(int32_t code, int32_t pin = 0, int32_t bit = 0, bool floor = false) {
-    auto sequence = std::make_unique<TSekvence>();
-    sequence->Code = code;
-    sequence->Pin = pin;
-    sequence->Bit = bit;
-    sequence->Floor = floor;
-    sequence->Repeat = 255;
-    return document.AddSequence(std::move(sequence));
+    return document.AddSequence(MakeSequence(code, floor, pin, bit));
   }
 
   TVzorek* Wav(TSekvence* sequence, const std::string& name, std::size_t samples, int dil = 0) {
