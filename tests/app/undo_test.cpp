@@ -16,6 +16,7 @@ namespace liftvox {
 namespace {
 
 using test::AppendSample;
+using test::ConfigurationText;
 using test::kGroundFloor;
 
 void Select(TPametRevazie& document, int sample, int sequence) {
@@ -68,23 +69,23 @@ class UndoTest : public QObject {
          }},
     };
     for (const Change& change : changes) {
-      const std::string before = test::ConfigurationText(document);
+      const std::string before = ConfigurationText(document);
       const int32_t usedBefore = document.UsedMemory;
       const int steps = window->UndoStack().count();
       change.run();
       window->FlushDocumentChanges();
-      const std::string after = test::ConfigurationText(document);
+      const std::string after = ConfigurationText(document);
       const int32_t usedAfter = document.UsedMemory;
       QVERIFY2(after != before, change.name);
       QVERIFY2(window->UndoStack().count() == steps + 1, change.name);
       QVERIFY2(window->Action("Undo")->text().startsWith("Zpět "), change.name);
 
       window->UndoStack().undo();
-      QVERIFY2(test::ConfigurationText(document) == before, change.name);
+      QVERIFY2(ConfigurationText(document) == before, change.name);
       QVERIFY2(document.IsImageStale(), change.name);
       QVERIFY2(document.UsedMemory == usedBefore, change.name);  // estimated at once
       window->UndoStack().redo();
-      QVERIFY2(test::ConfigurationText(document) == after, change.name);
+      QVERIFY2(ConfigurationText(document) == after, change.name);
       QVERIFY2(document.UsedMemory == usedAfter, change.name);
     }
 

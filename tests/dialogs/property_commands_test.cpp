@@ -30,9 +30,8 @@ namespace liftvox {
 namespace {
 
 using test::AppendSample;
+using test::ConfigurationText;
 using test::kGroundFloor;
-
-std::string Text(const TPametRevazie& document) { return test::ConfigurationText(document); }
 
 }  // namespace
 
@@ -107,7 +106,7 @@ class PropertyCommandsTest : public QObject {
   void aCopiedSequenceAndItsPropertiesAreOneStep() {
     AppendSample(Document(), 0, "/zvuky/a.wav", 7228);
     window_->FlushDocumentChanges();
-    const std::string before = Text(Document());
+    const std::string before = ConfigurationText(Document());
     const int count = Document().SequenceCount();
     Select(0);
     bool done = false;
@@ -133,7 +132,7 @@ class PropertyCommandsTest : public QObject {
     QCOMPARE(copy->SampleCount(), 1);
     QCOMPARE(window_->UndoStack().count(), 1);
     window_->UndoStack().undo();
-    QCOMPARE(Text(Document()), before);
+    QCOMPARE(ConfigurationText(Document()), before);
   }
 
   void messagePropertiesStoreOnOkOnly() {
@@ -191,14 +190,14 @@ class PropertyCommandsTest : public QObject {
          }},
     };
     for (const Command& command : commands) {
-      const std::string before = Text(Document());
+      const std::string before = ConfigurationText(Document());
       const int steps = window_->UndoStack().count();
       QVERIFY2(command.run(), command.action);
-      QVERIFY2(Text(Document()) != before, command.action);
+      QVERIFY2(ConfigurationText(Document()) != before, command.action);
       QCOMPARE(window_->UndoStack().count(), steps + 1);
       QCOMPARE(window_->UndoStack().undoText(), StepOf(command.action));
       window_->UndoStack().undo();
-      QCOMPARE(Text(Document()), before);
+      QCOMPARE(ConfigurationText(Document()), before);
       window_->UndoStack().redo();
     }
   }
