@@ -30,10 +30,6 @@ QStringList RecentMenuTexts(const TMainForm& window) {
   return texts;
 }
 
-void WriteLanguageFile(const std::filesystem::path& file, const std::string& text) {
-  test::WriteFile(file, text);
-}
-
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -107,13 +103,12 @@ class MainWindowTest : public QObject {
 
   void LanguageSwitchLeavesUnlistedIdsInTheEarlierLanguage() {
     test::TempDir program;
-    std::filesystem::create_directories(program.path() / "Languages");
-    WriteLanguageFile(program.path() / "Languages" / "A.lng",
-                      "[General]\r\nLabel=Alpha\r\n[Messages]\r\nProgramCaption=Program A\r\n"
-                      "Undo=Undo A\r\nMemoryUsed=Used A\r\n"
-                      "[TRANSLATIONS]\r\n15=Quit A\r\n17=Open A\r\n9=File A\r\n");
-    WriteLanguageFile(program.path() / "Languages" / "B.lng",
-                      "[General]\r\n[Messages]\r\n[TRANSLATIONS]\r\n15=Quit B\r\n");
+    test::WriteFile(program.path() / "Languages" / "A.lng",
+                    "[General]\r\nLabel=Alpha\r\n[Messages]\r\nProgramCaption=Program A\r\n"
+                    "Undo=Undo A\r\nMemoryUsed=Used A\r\n"
+                    "[TRANSLATIONS]\r\n15=Quit A\r\n17=Open A\r\n9=File A\r\n");
+    test::WriteFile(program.path() / "Languages" / "B.lng",
+                    "[General]\r\n[Messages]\r\n[TRANSLATIONS]\r\n15=Quit B\r\n");
     test::WindowFixture fixture;
     const auto window = fixture.Open(program.path());
     QCOMPARE(window->Action("File_Open")->text(), QString("&Otevřít konfguraci..."));

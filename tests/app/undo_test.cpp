@@ -6,10 +6,8 @@
 #include <QUndoStack>
 
 #include <functional>
-#include <memory>
 
 #include "app/coalescing_view.h"
-#include "config/configuration_file.h"
 #include "model/document.h"
 #include "model/editing.h"
 #include "window_fixture.h"
@@ -17,24 +15,12 @@
 namespace liftvox {
 namespace {
 
-constexpr int kGroundFloor = 7;  // the eighth sequence of a new configuration
-
-void Append(TPametRevazie& document, int sequence, const std::string& file, int32_t samples,
-            bool silence = false, int32_t dil = 0) {
-  auto sample = std::make_unique<TVzorek>();
-  sample->Silence = silence;
-  sample->SetFileName(file);
-  sample->SetSamples(samples);
-  sample->DIL = dil;
-  document.AppendSample(sequence, std::move(sample));
-}
+using test::AppendSample;
+using test::ConfigurationText;
+using test::kGroundFloor;
 
 void Select(TPametRevazie& document, int sample, int sequence) {
   document.SelectAt(sample, sequence);
-}
-
-std::string Text(const TPametRevazie& document) {
-  return RenderConfigurationText(document).value_or("(cannot be written)");
 }
 
 }  // namespace
@@ -47,10 +33,10 @@ class UndoTest : public QObject {
     test::WindowFixture fixture;
     const auto window = fixture.Open();
     TPametRevazie& document = window->Document();
-    Append(document, 1, "/zvuky/cz/dolu.wav", 9000, false, 1);
-    Append(document, kGroundFloor, "/zvuky/cz/prizemi.wav", 12000, false, 1);
-    Append(document, kGroundFloor, "/zvuky/en/ground.wav", 11000, false, 2);
-    Append(document, kGroundFloor, "Ticho", 7228, true);
+    AppendSample(document, 1, "/zvuky/cz/dolu.wav", 9000, false, 1);
+    AppendSample(document, kGroundFloor, "/zvuky/cz/prizemi.wav", 12000, false, 1);
+    AppendSample(document, kGroundFloor, "/zvuky/en/ground.wav", 11000, false, 2);
+    AppendSample(document, kGroundFloor, "Ticho", 7228, true);
     window->FlushDocumentChanges();
     fixture.prompter.fallback = Answer::Yes;
 
@@ -83,23 +69,23 @@ class UndoTest : public QObject {
          }},
     };
     for (const Change& change : changes) {
-      const std::string before = Text(document);
+      const std::string before = ConfigurationText(document);
       const int32_t usedBefore = document.UsedMemory;
       const int steps = window->UndoStack().count();
       change.run();
       window->FlushDocumentChanges();
-      const std::string after = Text(document);
+      const std::string after = ConfigurationText(document);
       const int32_t usedAfter = document.UsedMemory;
       QVERIFY2(after != before, change.name);
       QVERIFY2(window->UndoStack().count() == steps + 1, change.name);
       QVERIFY2(window->Action("Undo")->text().startsWith("Zpět "), change.name);
 
       window->UndoStack().undo();
-      QVERIFY2(Text(document) == before, change.name);
+      QVERIFY2(ConfigurationText(document) == before, change.name);
       QVERIFY2(document.IsImageStale(), change.name);
       QVERIFY2(document.UsedMemory == usedBefore, change.name);  // estimated at once
       window->UndoStack().redo();
-      QVERIFY2(Text(document) == after, change.name);
+      QVERIFY2(ConfigurationText(document) == after, change.name);
       QVERIFY2(document.UsedMemory == usedAfter, change.name);
     }
 

@@ -5,11 +5,14 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/main_form.h"
 #include "support/test_support.h"
 
 namespace liftvox::test {
+
+constexpr int kGroundFloor = 7;  // the eighth sequence of a new configuration
 
 // A main window as a test needs it: settings in a scratch INI file (never the
 // user's), the chosen memory size without touching a port, no sound output,
@@ -19,7 +22,7 @@ class WindowFixture {
   WindowFixture();
 
   std::unique_ptr<TMainForm> Open(const std::filesystem::path& programDirectory = BinDir(),
-                                  const QString& language = {});
+                                  const QString& language = {}, bool detectMemorySize = false);
 
   QString SettingsFile() const { return scratch_.filePath("settings.ini"); }
   QString Scratch(const QString& name) const { return scratch_.filePath(name); }
@@ -29,5 +32,12 @@ class WindowFixture {
  private:
   QTemporaryDir scratch_;
 };
+
+// Appends a recording (or a silence) of `samples` samples to `sequence`.
+void AppendSample(TPametRevazie& document, int sequence, const std::string& file, int32_t samples,
+                  bool silence = false, int32_t dil = 0);
+
+// The configuration as it would be saved.
+std::string ConfigurationText(const TPametRevazie& document);
 
 }  // namespace liftvox::test

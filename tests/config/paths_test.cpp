@@ -108,10 +108,5 @@ TEST(LetterCaseTest, CoversTheCodePageLetters) {
   EXPECT_FALSE(LessIgnoreCase("Č", "č"));
 }
 
-TEST(ExecutableDirectoryTest, IsTheFolderOfThisTestProgram) {
-  EXPECT_TRUE(fs::exists(ExecutableDirectory() / "text_file_tests"));
-  EXPECT_EQ(PathToUtf8(PathFromUtf8("Zvuky/Čeština.wav")), "Zvuky/Čeština.wav");
-}
-
 }  // namespace
 }  // namespace liftvox

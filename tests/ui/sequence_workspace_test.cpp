@@ -126,20 +126,18 @@ class SequenceWorkspaceTest : public QObject {
     QTest::addColumn<QPoint>("from");  // (sequence, sample)
     QTest::addColumn<QPoint>("to");
     // Sequence 0 has 3 samples, 1 has 1, the last (2..19) none.
-    QTest::newRow("right stops at the last")
-        << int(Qt::Key_Right) << false << QPoint(0, 2) << QPoint(0, 2);
-    QTest::newRow("left reaches the header")
-        << int(Qt::Key_Left) << false << QPoint(0, 0) << QPoint(0, -1);
-    QTest::newRow("left on the header stays")
-        << int(Qt::Key_Left) << false << QPoint(1, -1) << QPoint(1, -1);
-    QTest::newRow("down clamps the sample")
-        << int(Qt::Key_Down) << false << QPoint(0, 2) << QPoint(1, 0);
-    QTest::newRow("up at the top stays")
-        << int(Qt::Key_Up) << false << QPoint(0, 1) << QPoint(0, 1);
-    QTest::newRow("home alone does nothing")
-        << int(Qt::Key_Home) << false << QPoint(1, 0) << QPoint(1, 0);
-    QTest::newRow("ctrl+home") << int(Qt::Key_Home) << true << QPoint(19, -1) << QPoint(0, 0);
-    QTest::newRow("ctrl+end") << int(Qt::Key_End) << true << QPoint(0, 0) << QPoint(19, -1);
+    const auto row = [](const char* name, Qt::Key key, bool control, QPoint from, QPoint to) {
+      QTest::newRow(name) << int(key) << control << from << to;
+    };
+    row("right stops at the last", Qt::Key_Right, false, {0, 2}, {0, 2});
+    row("left reaches the header", Qt::Key_Left, false, {0, 0}, {0, -1});
+    row("left on the header stays", Qt::Key_Left, false, {1, -1}, {1, -1});
+    row("down clamps the sample", Qt::Key_Down, false, {0, 2}, {1, 0});
+    row("down at the bottom stays", Qt::Key_Down, false, {19, -1}, {19, -1});
+    row("up at the top stays", Qt::Key_Up, false, {0, 1}, {0, 1});
+    row("home alone does nothing", Qt::Key_Home, false, {1, 0}, {1, 0});
+    row("ctrl+home", Qt::Key_Home, true, {19, -1}, {0, 0});
+    row("ctrl+end", Qt::Key_End, true, {0, 0}, {19, -1});
   }
   void keyboardMovesTheSelectionAndScrollsItIntoView() {
     QFETCH(int, key);
@@ -208,28 +206,23 @@ class SequenceWorkspaceTest : public QObject {
     QCOMPARE(editor_->steps.size(), std::size_t{2});
   }
 
-  void refusedStereoChangesNothing() {
+  void stereoGoesInOnlyAsAConvertedCopyAndUndoRestoresTheText() {
     test::TempDir folder;
     test::AddTestSequence(Document(), false, 128, 1);
     const std::string before = ConfigurationText(Document());
-    const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 441);
+    const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 44100);
     QStringList offered;
-    workspace_->offerConversion = [&offered](const QString& file) {
+    bool convert = false;
+    workspace_->offerConversion = [&](const QString& file) {
       offered << file;
-      return false;
+      return convert;
     };
     QVERIFY(!workspace_->Drop(DropSource::BrowserFile, QPoint(120, 30), {}, {stereo}));
     QCOMPARE(offered, QStringList{stereo});
     QCOMPARE(ConfigurationText(Document()), before);
     QVERIFY(editor_->steps.empty());
-  }
 
-  void convertedCopyIsInsertedAndUndoRestoresTheText() {
-    test::TempDir folder;
-    test::AddTestSequence(Document(), false, 128, 1);
-    const std::string before = ConfigurationText(Document());
-    const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 44100);
-    workspace_->offerConversion = [](const QString&) { return true; };
+    convert = true;
     for (const char* expected : {"stereo-14456.wav", "stereo-14456-2.wav"}) {
       QVERIFY(workspace_->Drop(DropSource::BrowserFile, QPoint(120, 30), {}, {stereo}));
       const TVzorek& inserted = *Document().SequenceAt(0)->SampleAt(0);
