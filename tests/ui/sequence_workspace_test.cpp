@@ -125,7 +125,7 @@ class SequenceWorkspaceTest : public QObject {
     QTest::addColumn<bool>("control");
     QTest::addColumn<QPoint>("from");  // (sequence, sample)
     QTest::addColumn<QPoint>("to");
-    // Sequence 0 has 3 samples, 1 has 1, the last (2..19) none.
+    // Sequence 0 has 3 samples, 1 has 1, 2..18 none, the last 2.
     const auto row = [](const char* name, Qt::Key key, bool control, QPoint from, QPoint to) {
       QTest::newRow(name) << int(key) << control << from << to;
     };
@@ -137,7 +137,7 @@ class SequenceWorkspaceTest : public QObject {
     row("up at the top stays", Qt::Key_Up, false, {0, 1}, {0, 1});
     row("home alone does nothing", Qt::Key_Home, false, {1, 0}, {1, 0});
     row("ctrl+home", Qt::Key_Home, true, {19, -1}, {0, 0});
-    row("ctrl+end", Qt::Key_End, true, {0, 0}, {19, -1});
+    row("ctrl+end", Qt::Key_End, true, {0, 0}, {19, 1});
   }
   void keyboardMovesTheSelectionAndScrollsItIntoView() {
     QFETCH(int, key);
@@ -146,7 +146,7 @@ class SequenceWorkspaceTest : public QObject {
     QFETCH(QPoint, to);
     test::AddTestSequence(Document(), false, 128, 3);
     test::AddTestSequence(Document(), false, 129, 1);
-    for (int i = 2; i < 20; ++i) test::AddTestSequence(Document(), false, 128 + i, 0);
+    for (int i = 2; i < 20; ++i) test::AddTestSequence(Document(), false, 128 + i, i == 19 ? 2 : 0);
     Select(from.x(), from.y());
     QTest::keyClick(workspace_.get(), Qt::Key(key), control ? Qt::ControlModifier : Qt::NoModifier);
     QCOMPARE(Selection(), std::pair(to.x(), to.y()));
