@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+#include <mutex>
+#include <thread>
+#include <utility>
+
 #include "device/line_rig.h"
 #include "device/memory_transfer.h"
 
@@ -50,12 +56,50 @@ TEST(AnnouncerSessionTest, RunKeepsTheSettingsItStartedWith) {
             TransferOutcome::NoAnnouncer);
 }
 
+// The start-up memory-size detection may still run when a dialog starts its
+// job: the second job waits for the first instead of sharing the port. The
+// first one holds on for a while in the middle; had the second not waited,
+// it would end first.
+TEST(AnnouncerSessionTest, JobsOnOneSessionTakeTurns) {
+  LineRig rig;
+  std::mutex orderMutex;
+  std::vector<std::string> ended;
+  const auto end = [&](const std::string& job) {
+    const std::lock_guard lock(orderMutex);
+    ended.push_back(job);
+  };
+  std::promise<void> firstInside;
+  std::promise<void> secondEnded;
+  auto secondEndedFuture = secondEnded.get_future();
+  JobRecorder firstObserver;
+  firstObserver.onPortChanged = [&, once = true]() mutable {
+    if (!std::exchange(once, false)) return;
+    firstInside.set_value();
+    secondEndedFuture.wait_for(std::chrono::milliseconds(300));
+  };
+  std::thread first([&] {
+    ReadHardwareProperties(rig.session, rig.prompter, firstObserver);
+    end("first");
+  });
+  firstInside.get_future().wait();
+  JobRecorder secondObserver;
+  std::thread second([&] {
+    rig.session.DetectMemorySize(secondObserver);
+    end("second");
+    secondEnded.set_value();
+  });
+  first.join();
+  second.join();
+  EXPECT_EQ(ended, (std::vector<std::string>{"first", "second"}));
+}
+
 TEST(HardwarePropertiesTest, LabelsAndWarningsFollowWhatTheQueryReached) {
   struct Case {
     sim::AnnouncerIdentity identity;
     sim::FaultSettings faults;
     int port;
     std::string hardware, software, memory, interfaceName, warning;
+    bool portOpened = true;
   };
   const std::vector<Case> cases = {
       {{.firmwareMajor = 3,
@@ -79,8 +123,8 @@ TEST(HardwarePropertiesTest, LabelsAndWarningsFollowWhatTheQueryReached) {
        "",
        ""},  // no interface before 2.7
       {{}, {.silentFirst = 100}, 1, "Hlásič nebyl detekován", "", "", "", ""},
-      {{}, {}, 2, "Hlásič nebyl detekován", "", "", "", "Nepodařilo se otevřít port COM2!"},
-      {{}, {}, 0, "Hlásič nebyl detekován", "", "", "", "Hlásič nebyl detekován"},
+      {{}, {}, 2, "Hlásič nebyl detekován", "", "", "", "Nepodařilo se otevřít port COM2!", false},
+      {{}, {}, 0, "Hlásič nebyl detekován", "", "", "", "Hlásič nebyl detekován", false},
   };
   for (const auto& c : cases) {
     LineRig rig(c.identity, c.faults);
@@ -90,6 +134,7 @@ TEST(HardwarePropertiesTest, LabelsAndWarningsFollowWhatTheQueryReached) {
     EXPECT_EQ(labels.softwareVersion, c.software);
     EXPECT_EQ(labels.memorySize, c.memory);
     EXPECT_EQ(labels.activeInterface, c.interfaceName);
+    EXPECT_EQ(labels.portOpened, c.portOpened);
     EXPECT_EQ(rig.prompter.shown.empty() ? "" : rig.prompter.shown[0].text, c.warning);
     EXPECT_LE(rig.prompter.shown.size(), 1u);
     EXPECT_EQ(rig.observer.ports.front(), "Detekce...");
