@@ -128,8 +128,10 @@ TMainForm::TMainForm(Options options, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
-  // No worker may report to a window that is going.
+  // No worker may report to a window that is going, nor use the session
+  // after it: the dialogs end theirs now.
   detection_.reset();
+  DeleteDialogs();
   player_->Stop();
   // Qt deletes the children after the members; those that would call back
   // into the document go first.
@@ -197,6 +199,7 @@ void TMainForm::LoadSettings() {
   dialogFolders_ = settings.dialogFolders;
   deviceSettings_ = settings.device;
   port_.SetPortTable(deviceSettings_.Ports());
+  session_.SetSettings(deviceSettings_);
 
   interfaceNumber_ = static_cast<uint8_t>(settings.interfaceNumber & 0xFF);
   for (QAction* item : interfaceGroup_->actions())
