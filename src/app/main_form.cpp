@@ -199,7 +199,7 @@ void TMainForm::LoadSettings() {
   dialogFolders_ = settings.dialogFolders;
   deviceSettings_ = settings.device;
   port_.SetPortTable(deviceSettings_.Ports());
-  session_.SetSettings(deviceSettings_);
+  ShowDeviceSettings();
 
   interfaceNumber_ = static_cast<uint8_t>(settings.interfaceNumber & 0xFF);
   for (QAction* item : interfaceGroup_->actions())
@@ -347,9 +347,9 @@ void TMainForm::Edit(const QString& stepName, const std::function<void()>& chang
   undoStack_->push(new SnapshotCommand(document_, stepName, std::move(before), std::move(after)));
 }
 
-void TMainForm::StartMemorySizeDetection() {
+void TMainForm::StartMemorySizeDetection(bool selectPortFirst) {
   if (options_.detectMemorySize && !NoSerialPortExists(deviceSettings_)) {
-    if (detection_->Start())
+    if (detection_->Start(selectPortFirst))
       OnDeviceStatus(MemoryStatusBar::kMemoryPanel,
                      " " + Translate("MemoryAutodetection", "Autodetekce paměti..."));
     return;

@@ -48,11 +48,21 @@ class MessageBoxPrompter;
 class PreviewPlayer;
 class SampleBrowser;
 class SequenceWorkspace;
+class TAboutBox;
 class TKonfiguraceZRevazieForm;
 class TNahrajFirmwareForm;
 class TNahrajZvukyForm;
+class TNastaveniDILForm;
 class TPametZRevazieForm;
+class TPoradiJazykuForm;
+class TPruvodceForm;
+class TSetupForm;
+class TTichoForm;
 class TVlastnostiHWForm;
+class TVlastnostiHlaskyForm;
+class TVlastnostiSekvenceForm;
+class TVlastnostiSpousteniForm;
+class TZmenaKodovaniForm;
 
 // The main window (`TMainForm`): owns the configuration document, the
 // language, the icons, the undo history, the memory estimate, the device
@@ -148,7 +158,8 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   void SaveSettings();
   void LoadIcons();
   void ChooseLanguage(const QString& fileName);
-  void StartMemorySizeDetection();
+  // `selectPortFirst`: the settings dialog's OK, which shows the port chosen too.
+  void StartMemorySizeDetection(bool selectPortFirst = false);
   void OnDeviceStatus(int panel, const QString& text);
   void OnMemorySizeKnown(qint64 bytes);
   void RefreshStatusTexts();
@@ -209,6 +220,27 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   void TakeReadImage(std::vector<uint8_t> image);
   void EditAsLoaded(const char* actionName, const std::function<void()>& load);
 
+  // The wizard, the program settings and the About box
+  // (main_form_wizard_settings_about.cpp).
+  void File_Pruvodce();
+  void Program_Nastaveni();
+  void Help_OAplikaci1();
+  // The settings dialog shows the loaded device settings; the session takes them.
+  void ShowDeviceSettings();
+  void ApplyDeviceSettings(const DeviceSettings& settings);
+  // The property dialogs' commands (main_form_properties.cpp).
+  void ConnectPropertyDialogs();
+  QDialog* PreparePropertyDialog(const QString& className);
+  void Sekvence_VlastnostiPatra();
+  void Sekvence_VlastnostiSpousteniPater();
+  void Hlaska_VlastnostiHlasky();
+  void Revazi_NastaveniDilPrepinacu();
+  void Revazi_ZmenaKodovani();
+  void Revazi_ZmenPoradiJazyku();
+  void Revazi_PridatTichoMeziJazyky();
+  // The sequence properties on `sequence`, inside the caller's undo step.
+  bool EditSequenceProperties(TSekvence& sequence);
+
   // Playback (main_form_playback.cpp).
   void PlayButton();
   void StopButton();
@@ -260,6 +292,16 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   TNahrajZvukyForm* nahrajZvukyForm_ = nullptr;
   TPametZRevazieForm* pametZRevazieForm_ = nullptr;
   TVlastnostiHWForm* vlastnostiHWForm_ = nullptr;
+  TSetupForm* setupForm_ = nullptr;
+  TAboutBox* aboutBox_ = nullptr;
+  TPruvodceForm* pruvodceForm_ = nullptr;
+  TNastaveniDILForm* dilSettingsForm_ = nullptr;
+  TPoradiJazykuForm* languageOrderForm_ = nullptr;
+  TVlastnostiHlaskyForm* messageForm_ = nullptr;
+  TVlastnostiSekvenceForm* sequenceForm_ = nullptr;
+  TTichoForm* silenceForm_ = nullptr;
+  TZmenaKodovaniForm* codingForm_ = nullptr;
+  TVlastnostiSpousteniForm* triggeringForm_ = nullptr;
 
   QString dir_ = ".";
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;

@@ -12,12 +12,14 @@ MemorySizeDetection::~MemorySizeDetection() {
   if (worker_.joinable()) worker_.join();
 }
 
-bool MemorySizeDetection::Start() {
+bool MemorySizeDetection::Start(bool selectPortFirst) {
   if (running_.exchange(true)) return false;
   if (worker_.joinable()) worker_.join();  // the last one has finished
-  worker_ = std::thread([this] {
+  worker_ = std::thread([this, selectPortFirst] {
     qint64 bytes = 0;
     try {
+      const AnnouncerSession::RunScope run(session_);
+      if (selectPortFirst) session_.SelectPort(observer_);
       bytes = session_.DetectMemorySize(observer_);
     } catch (...) {
       // A port error on the way leaves the size unknown, as if nothing answered.

@@ -26,8 +26,9 @@ class MemorySizeDetection final : public QObject {
   // Waits for a running detection (at most a second or two of port time-outs).
   ~MemorySizeDetection() override;
 
-  // False when a detection is still running.
-  bool Start();
+  // False when a detection is still running. `selectPortFirst`: choose the
+  // port (and show it) before the size, as one job.
+  bool Start(bool selectPortFirst = false);
   bool Running() const { return running_.load(); }
 
  signals:

@@ -17,6 +17,8 @@
 #include "image/memory_size.h"
 #include "model/document.h"
 #include "model/prompter.h"
+#include "ui/sample_browser.h"
+#include "ui/wave_length_reader.h"
 
 namespace liftvox {
 namespace {
@@ -62,6 +64,14 @@ std::string FittingMemorySize(const QString& configuration) {
   return MemorySizeText(kLargest);
 }
 
+// The first sample of the configuration that is a recording, or null.
+const TVzorek* FirstRecording(const TPametRevazie& document) {
+  for (const auto& sequence : document.SequenceList)
+    for (const auto& sample : sequence->SampleList)
+      if (!sample->Silence) return sample.get();
+  return nullptr;
+}
+
 }  // namespace
 
 int TakeScreenshot(const CommandLine& line) {
@@ -93,6 +103,13 @@ int TakeScreenshot(const CommandLine& line) {
     int sample = 0;
     int sequence = 0;
     form.Document().SelectAt(sample, sequence);
+    // The browser shows the recordings the configuration uses, as an
+    // installer working on it would see it.
+    if (const TVzorek* recording = FirstRecording(form.Document()))
+      form.Browser().LoadDirectory(
+          QString::fromStdString(PathToUtf8(PathFromUtf8(recording->FileName).parent_path())));
+    // The lengths are read in the background; the picture waits for them.
+    if (auto* lengths = form.Browser().findChild<WaveLengthReader*>()) lengths->WaitForIdle(5000);
   }
   form.resize(TMainForm::kDesignedWidth, TMainForm::kDesignedHeight);
   form.show();

@@ -17,9 +17,15 @@ class CliError : public std::runtime_error {
 };
 
 // What every command shares: where the shipped data (Languages, Icons,
-// Interfaces.ini) lives. Defaults to the executable's folder; --data overrides.
+// Interfaces.ini) lives, the executable's folder unless --data says
+// otherwise, and the language the messages are in.
 struct CliContext {
   std::filesystem::path dataDir;
+  std::string language;  // --language; empty for the environment's
+
+  // The language file for the messages; throws CliError when --language
+  // names none (see ChooseLanguageFile).
+  std::filesystem::path LanguageFile() const;
 };
 
 // Each group of subcommands lives in its own file.

@@ -19,7 +19,7 @@ Answer CliPrompter::AskYesNo(const Message&) { return assumeYes ? Answer::Yes : 
 Answer CliPrompter::AskYesNoCancel(const Message&) { return assumeYes ? Answer::Yes : Answer::No; }
 
 CliDocument::CliDocument(const CliContext& context) {
-  language.SetLanguageFile(context.dataDir / "Languages" / u8"Čeština.lng");
+  language.SetLanguageFile(context.LanguageFile());
   document.SetTranslator(&language);
   document.SetPrompter(&prompter);
   document.SetSampleLengthMeasure(MeasureWaveFrames);

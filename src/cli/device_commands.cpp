@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
@@ -69,7 +70,9 @@ struct DeviceLink {
   DeviceLink(const PortOptions& options, const CliContext& context)
       : settings(options.Settings()),
         port(settings.Ports()),
-        session(port, settings, language, LoadInterfaces(context.dataDir / "Interfaces.ini")) {}
+        session(port, settings, language, LoadInterfaces(context.dataDir / "Interfaces.ini")) {
+    language.SetLanguageFile(context.LanguageFile());
+  }
 
   DeviceSettings settings;
   TLanguage language;
@@ -193,12 +196,20 @@ void Info(const PortOptions& options, const CliContext& context, bool json) {
     std::cout << "interface: " << interfaceName << " (" << *interfaceNumber << ")\n";
 }
 
+// What `program` builds a configuration with; an image file brings its own.
+struct BuildOptions {
+  std::string memory;
+  std::optional<int> interfaceNumber;
+};
+
 ImageToProgram BuildFromConfiguration(const CliContext& context, const std::filesystem::path& input,
-                                      const std::string& memory) {
-  if (memory.empty()) throw CliError("programming a configuration needs --memory (64kB .. 8MB)");
+                                      const BuildOptions& options) {
+  if (options.memory.empty())
+    throw CliError("programming a configuration needs --memory (64kB .. 8MB)");
   ImageSettings settings;
-  settings.memorySizeCode = MemorySizeCodeFromText(memory);
-  if (settings.memorySizeCode < 0) throw CliError("unknown memory size '" + memory + "'");
+  settings.memorySizeCode = MemorySizeCodeFromText(options.memory);
+  if (settings.memorySizeCode < 0) throw CliError("unknown memory size '" + options.memory + "'");
+  settings.interfaceCode = static_cast<uint8_t>(options.interfaceNumber.value_or(0));
   CliDocument cli(context);
   ReadConfigurationFile(cli, input);
   auto built = BuildImageToProgram(cli.document, settings);
@@ -207,11 +218,15 @@ ImageToProgram BuildFromConfiguration(const CliContext& context, const std::file
 }
 
 void Program(const PortOptions& options, const CliContext& context,
-             const std::filesystem::path& input, const std::string& memory, bool yes,
+             const std::filesystem::path& input, const BuildOptions& build, bool yes,
              int maxRetries) {
-  const ImageToProgram toProgram = HasConfigurationExtension(input)
-                                       ? BuildFromConfiguration(context, input, memory)
-                                       : LoadImageFileToProgram(input);
+  const bool configuration = HasConfigurationExtension(input);
+  if (!configuration && build.interfaceNumber)
+    throw CliError(
+        "--interface applies to a configuration; an image keeps the interface it was "
+        "built for");
+  const ImageToProgram toProgram =
+      configuration ? BuildFromConfiguration(context, input, build) : LoadImageFileToProgram(input);
   DeviceLink link(options, context);
   const ProgramImage image = toProgram.ForProgramming();
   CliDeviceJob job(yes, maxRetries);
@@ -279,7 +294,7 @@ void AddDeviceCommands(CLI::App& app, CliContext& context) {
     int maxRetries = 25;
     std::filesystem::path input;
     std::filesystem::path output;
-    std::string memory;
+    BuildOptions build;
   };
   auto options = std::make_shared<Options>();
 
@@ -292,7 +307,12 @@ void AddDeviceCommands(CLI::App& app, CliContext& context) {
   program->add_option("input", options->input, "IMAGE.bin (or CONFIG.cfg with --memory)")
       ->required()
       ->check(CLI::ExistingFile);
-  program->add_option("--memory", options->memory, "Memory size for a configuration (64kB .. 8MB)");
+  program->add_option("--memory", options->build.memory,
+                      "Memory size for a configuration (64kB .. 8MB)");
+  program
+      ->add_option("--interface", options->build.interfaceNumber,
+                   "Interface a configuration is built for (as build takes it)")
+      ->check(CLI::Range(0, 255));
   options->port.AddTo(*program);
   program->add_flag("--yes", options->yes, "Program even when the interface differs");
   program
@@ -301,7 +321,7 @@ void AddDeviceCommands(CLI::App& app, CliContext& context) {
                    "ask, at every fifth retry of a page")
       ->check(CLI::NonNegativeNumber);
   program->callback([options, &context] {
-    Program(options->port, context, options->input, options->memory, options->yes,
+    Program(options->port, context, options->input, options->build, options->yes,
             options->maxRetries);
   });
 

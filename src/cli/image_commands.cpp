@@ -152,9 +152,8 @@ void AddExtractCommand(CLI::App& app) {
       for (const auto& [page, length] : samples) {
         const auto decoded = DecodeStoredSample(file.image, image.pageSize, page, length);
         const auto path = options->output / ("page" + std::to_string(page) + ".wav");
-        TFileWaveStream wave(path, AnnouncerPcmFormat());
-        wave.Write(decoded.data(), static_cast<int32_t>(decoded.size()));
-        wave.Finish();
+        if (!WriteFileAtomically(path, WaveFileBytes(AnnouncerPcmFormat(), decoded)))
+          throw CliError("cannot write " + path.string());
       }
       if (image.configText &&
           !WriteFileAtomically(options->output / "configuration.cfg", *image.configText))

@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
   context.dataDir = liftvox::ExecutableDirectory();
   app.add_option("--data", context.dataDir, "Folder with Languages/, Icons/ and Interfaces.ini")
       ->check(CLI::ExistingDirectory);
+  app.add_option("--language", context.language,
+                 "Language of the messages: a file in Languages/ (English, Deutsch, Čeština) "
+                 "or a path; by default the environment's (LC_ALL, LC_MESSAGES, LANG)");
 
   AddConfigCommands(app, context);
   AddImageCommands(app, context);

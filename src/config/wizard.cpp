@@ -96,7 +96,10 @@ bool SestavKonfiguraci(TPametRevazie& document, const WizardChoices& choices) {
   NactiJazyky(document, choices.languageFiles);
   int sample = 0, sequence = 0;
   document.SelectAt(sample, sequence);
-  // A new configuration that no file holds yet: closing must ask about it.
+  // A new configuration that no file holds yet: closing must ask about it,
+  // and a save must not overwrite the file the earlier configuration came
+  // from (its name only served to find the recordings above).
+  document.SetCurrentFileName("");
   document.SetModified(true);
   return true;
 }

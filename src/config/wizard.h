@@ -42,7 +42,8 @@ int32_t SpecialPinByName(const std::string& name);
 // Builds a new configuration from the choices: special sequences, floors with
 // their codes, codes for the special sequences from position 128 upward, then
 // the languages' samples. False when the unsaved-changes question is cancelled.
-// The result is modified (no file holds it yet); the view is told once.
+// The result has no file name and is modified (no file holds it yet); the
+// view is told once.
 bool SestavKonfiguraci(TPametRevazie& document, const WizardChoices& choices);
 
 // Replaces the DIL entries by those of the chosen wizard files and appends

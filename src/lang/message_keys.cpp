@@ -7,6 +7,9 @@ namespace liftvox {
 namespace {
 
 constexpr auto kMessageTexts = std::to_array<MessageText>({
+    {"AboutMemory", "Fyzická paměť: %d MB"},
+    {"AboutSystem", "Operační systém: %s"},
+    {"AboutVersion", "Verze %s"},
     // "Žádný" heads the parallel-input list, "Žádným" the serial-bit list.
     {"ActivateByNone", "Žádný"},
     {"ActivateByNone", "Žádným"},

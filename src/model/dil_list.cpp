@@ -1,5 +1,7 @@
 #include "model/dil_list.h"
 
+#include <utility>
+
 #include "model/document.h"
 #include "model/names.h"
 
@@ -16,6 +18,16 @@ void ForEachSample(TPametRevazie& document, Change change) {
 void Changed(TPametRevazie& document) {
   document.MarkChanged();
   document.NotifyContentChanged();
+}
+
+// Sets one field of entry k when it differs.
+template <typename Field, typename Value>
+void SetField(TPametRevazie& document, int k, Field DilEntry::*field, Value value) {
+  if (k < 0 || k >= static_cast<int>(document.DilEntries.size())) return;
+  Field& current = document.DilEntries[static_cast<std::size_t>(k)].*field;
+  if (current == value) return;
+  current = std::move(value);
+  Changed(document);
 }
 
 }  // namespace
@@ -52,6 +64,18 @@ void MoveDilEntry(TPametRevazie& document, int from, int to) {
   document.DilEntries.erase(document.DilEntries.begin() + from);
   document.DilEntries.insert(document.DilEntries.begin() + to, std::move(moving));
   Changed(document);
+}
+
+void RenameDilEntry(TPametRevazie& document, int k, std::string_view name) {
+  SetField(document, k, &DilEntry::Name, CleanDilEntryName(name));
+}
+
+void SetDilEntryIcon(TPametRevazie& document, int k, int32_t icon) {
+  SetField(document, k, &DilEntry::Icon, icon);
+}
+
+void SetDilEntryPattern(TPametRevazie& document, int k, uint16_t pattern) {
+  SetField(document, k, &DilEntry::Pattern, pattern);
 }
 
 }  // namespace liftvox

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <string_view>
+
 namespace liftvox {
 
 class TPametRevazie;
@@ -15,5 +18,10 @@ int AddDilEntry(TPametRevazie& document);
 void DeleteDilEntry(TPametRevazie& document, int k);
 // Moves entry `from` so that it ends at position `to`.
 void MoveDilEntry(TPametRevazie& document, int from, int to);
+
+// Change one field of entry k; nothing is marked when the value stays.
+void RenameDilEntry(TPametRevazie& document, int k, std::string_view name);
+void SetDilEntryIcon(TPametRevazie& document, int k, int32_t icon);
+void SetDilEntryPattern(TPametRevazie& document, int k, uint16_t pattern);
 
 }  // namespace liftvox

@@ -1,6 +1,9 @@
 #include "model/trigger_text.h"
 
+#include <utility>
+
 #include "model/document.h"
+#include "model/translator.h"
 
 namespace liftvox {
 
@@ -23,18 +26,29 @@ int32_t BinaryToCode(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
-std::string PinInputName(const TPametRevazie& document, int32_t pin) {
-  struct Input {
-    const char* key;
-    const char* name;
-  };
-  static constexpr Input kInputs[] = {
+namespace {
+
+// The key and Czech name of parallel input 0..7; null for other numbers.
+const std::pair<const char*, const char*>* PinInput(int32_t pin) {
+  static constexpr std::pair<const char*, const char*> kInputs[] = {
       {"ActivateByNone", "Žádný"}, {"SekvOverload", "PRETIZ"}, {"SekvAlarm", "ALARM"},
       {"SekvUp", "NAHORU"},        {"SekvDown", "DOLU"},       {"SekvOpen", "OTVIR"},
       {"SekvClose", "ZAVIR"},      {"SekvUniv", "UNIV"},
   };
-  if (pin < 0 || pin > 7) return {};
-  return document.Translate(kInputs[pin].key, kInputs[pin].name);
+  if (pin < 0 || pin > 7) return nullptr;
+  return &kInputs[pin];
+}
+
+}  // namespace
+
+std::string PinInputName(const TPametRevazie& document, int32_t pin) {
+  const auto* input = PinInput(pin);
+  return input ? document.Translate(input->first, input->second) : std::string();
+}
+
+std::string PinInputName(const Translator& translator, int32_t pin) {
+  const auto* input = PinInput(pin);
+  return input ? translator.Translate(input->first, input->second) : std::string();
 }
 
 std::string TriggerText(const TPametRevazie& document, const TSekvence& sequence) {

@@ -105,7 +105,14 @@ int main(int argc, char** argv) {
   app.add_flag("--pace", pace, "Answer no faster than 115200 baud carries the bytes");
   app.add_option("--drop-rate", faults.dropRate, "Share of page exchanges that lose an answer")
       ->check(CLI::Range(0.0, 1.0));
-  app.add_option("--corrupt-rate", faults.corruptRate, "Share of page exchanges with a bad sum")
+  app.add_option("--corrupt-rate", faults.corruptRate,
+                 "Share of page exchanges with one byte of the page damaged")
+      ->check(CLI::Range(0.0, 1.0));
+  app.add_option("--bad-sum-rate", faults.badSumRate,
+                 "Share of page exchanges whose sum is wrong though the page is intact")
+      ->check(CLI::Range(0.0, 1.0));
+  app.add_option("--garbage-rate", faults.garbageRate,
+                 "Share of page commands answered with a wrong letter")
       ->check(CLI::Range(0.0, 1.0));
   app.add_option("--silent-first", faults.silentFirst, "Ignore this many first commands")
       ->check(CLI::NonNegativeNumber);

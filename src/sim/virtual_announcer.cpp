@@ -38,6 +38,11 @@ bool VirtualAnnouncer::Chance(double rate) {
   return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < rate;
 }
 
+uint8_t VirtualAnnouncer::GarbageInsteadOf(uint8_t letter) {
+  const auto garbage = static_cast<uint8_t>(std::uniform_int_distribution<int>(0, 255)(random_));
+  return garbage == letter ? static_cast<uint8_t>(~letter) : garbage;
+}
+
 size_t VirtualAnnouncer::PageOffset(int page) const {
   return static_cast<size_t>(page) * static_cast<size_t>(pageSize_);
 }
@@ -118,10 +123,18 @@ void VirtualAnnouncer::Command(uint8_t byte, std::vector<uint8_t>& out) {
       if (drop && Chance(0.5)) return;
       dropSum_ = drop;
       corrupt_ = Chance(faults_.corruptRate);
-      exchange_.clear();
+      badSum_ = Chance(faults_.badSumRate);
       const bool write = byte == cmd::kWritePage;
+      const uint8_t letter = write ? cmd::kWriteAnswer : cmd::kReadAnswer;
+      if (Chance(faults_.garbageRate)) {
+        // The firmware did not take the command, so the PC's next bytes meet
+        // an idle announcer.
+        out.push_back(GarbageInsteadOf(letter));
+        return;
+      }
+      exchange_.clear();
       state_ = write ? State::WritePage : State::ReadPageNumber;
-      out.push_back(write ? cmd::kWriteAnswer : cmd::kReadAnswer);
+      out.push_back(letter);
       return;
     }
     default:
@@ -131,14 +144,14 @@ void VirtualAnnouncer::Command(uint8_t byte, std::vector<uint8_t>& out) {
 
 void VirtualAnnouncer::FinishWrite(std::vector<uint8_t>& out) {
   const int page = exchange_[0] | (exchange_[1] << 8);
-  const std::span<const uint8_t> data(exchange_.data() + 2, static_cast<size_t>(pageSize_));
+  const std::span<uint8_t> data(exchange_.data() + 2, static_cast<size_t>(pageSize_));
+  // A byte damaged on the way in is what the flash keeps and what the sum covers.
+  if (corrupt_) data[data.size() / 2] ^= 0x01;
   if (PageOffset(page + 1) <= flash_.size()) {
     std::copy(data.begin(), data.end(),
               flash_.begin() + static_cast<std::ptrdiff_t>(PageOffset(page)));
   }
-  uint16_t sum = PageSum(data);
-  if (corrupt_) sum ^= 0x5A;
-  EndPageExchange(sum, out);
+  EndPageExchange(PageSum(data), out);
 }
 
 void VirtualAnnouncer::AnswerRead(std::vector<uint8_t>& out) {
@@ -155,6 +168,7 @@ void VirtualAnnouncer::AnswerRead(std::vector<uint8_t>& out) {
 }
 
 void VirtualAnnouncer::EndPageExchange(uint16_t sum, std::vector<uint8_t>& out) {
+  if (badSum_) sum ^= 0x5A;
   if (!dropSum_) {
     out.push_back(static_cast<uint8_t>(sum & 0xFF));
     out.push_back(static_cast<uint8_t>(sum >> 8));

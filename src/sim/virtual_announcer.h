@@ -17,10 +17,13 @@ struct AnnouncerIdentity {
   std::string text = "Liftvox virtual announcer";
 };
 
-// Line faults, drawn from a seeded generator so a run can be repeated.
+// Line faults, drawn from a seeded generator so a run can be repeated. The
+// rates are shares of page exchanges (write or read page commands).
 struct FaultSettings {
-  double dropRate = 0;     // a page exchange loses its marker or its sum
-  double corruptRate = 0;  // a page exchange returns a wrong sum or byte
+  double dropRate = 0;     // the exchange loses its command or its sum
+  double corruptRate = 0;  // one byte of the page is damaged on the line
+  double badSumRate = 0;   // the page arrives intact but its sum is wrong
+  double garbageRate = 0;  // a wrong letter answers the command; no exchange follows
   int silentFirst = 0;     // the first commands get no answer at all
   int disconnectAfterPages = -1;
   uint32_t seed = 1;
@@ -62,6 +65,7 @@ class VirtualAnnouncer {
   void AppendInformation(std::vector<uint8_t>& out) const;
   bool Silenced();
   bool Chance(double rate);
+  uint8_t GarbageInsteadOf(uint8_t letter);
   size_t PageOffset(int page) const;
 
   AnnouncerIdentity identity_;
@@ -74,6 +78,7 @@ class VirtualAnnouncer {
   std::vector<uint8_t> exchange_;  // page number and data received so far
   bool dropSum_ = false;
   bool corrupt_ = false;
+  bool badSum_ = false;
   int silentLeft_;
   int pagesTransferred_ = 0;
   bool endOfTransfer_ = false;

@@ -121,8 +121,10 @@ TEST_F(WizardTest, TwoLanguagesAreSeparatedAndTheirEntriesShifted) {
 }
 
 TEST_F(WizardTest, TheResultAsksBeforeItIsReplaced) {
+  document.SetCurrentFileName((program / "earlier.cfg").string());
   SestavKonfiguraci(document, WizardChoices{});
   EXPECT_TRUE(document.IsModified()) << "no file holds it yet";
+  EXPECT_EQ(document.CurrentFileName(), "") << "a save must not overwrite the earlier file";
   prompter.answers = {Answer::Cancel};
   WizardChoices choices;
   choices.floorCount = 1;

@@ -58,6 +58,35 @@ TEST(CliDeviceTest, RefusalsExitWithAnError) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.err.find("--memory"), std::string::npos);
   EXPECT_EQ(RunCli({"info", "--device", "/nonexistent/tty"}).exitCode, 1);
+
+  // The device jobs speak the user's language too.
+  result = RunCli({"program", in, "--device", device}, {"LANG=en_US.UTF-8"});
+  EXPECT_EQ(result.err,
+            "error: The data were built for a memory of 65536 bytes. The announcer "
+            "cannot be programmed with them!\n");
+}
+
+// A configuration is built for the interface given, as `build` does, so the
+// announcer's interface question does not come up.
+TEST(CliDeviceTest, ProgramBuildsAConfigurationForTheInterfaceGiven) {
+  TempDir dir;
+  SimProcess sim({"--interface", "5"});
+  const std::string device = sim.DevicePath();
+  const auto config = (dir / "c.cfg").string();
+  WriteFile(config, "[/GENERAL]\r\nVersion=2.00\r\n[0]\r\nCode=3\r\nName=Lift\r\n");
+
+  CliResult result = RunCli({"program", config, "--memory", "64kB", "--device", device});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("--yes"), std::string::npos) << result.err;
+  result = RunCli({"program", config, "--memory", "64kB", "--interface", "5", "--device", device});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const auto image = (dir / "back.bin").string();
+  ASSERT_EQ(RunCli({"read", "-o", image, "--device", device}).exitCode, 0);
+  EXPECT_NE(RunCli({"inspect", image, "--json"}).out.find("\"interface\":5"), std::string::npos);
+
+  result = RunCli({"program", image, "--interface", "5", "--device", device});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("--interface applies to a configuration"), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,20 @@ struct CliResult {
   std::string err;
 };
 
-// Runs liftvox-cli to its end with `arguments` (no shell quoting needed).
-CliResult RunCli(const std::vector<std::string>& arguments);
+// The locale variables a program sees unless a test names its own: the tests
+// were written against the Czech texts, and the developer's own locale must
+// not change what they see.
+std::vector<std::string> CzechLocale();
+
+// Runs liftvox-cli to its end with `arguments` (no shell quoting needed). Its
+// environment is this process's without any locale variable (LANG, LC_ALL,
+// LC_MESSAGES, LANGUAGE), plus the "NAME=value" entries of `locale`.
+CliResult RunCli(const std::vector<std::string>& arguments,
+                 const std::vector<std::string>& locale = CzechLocale());
+
+// Starts `program` (a path) with `arguments` in the background; the caller
+// waits for it (waitpid).
+pid_t StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments);
 
 // A liftvox-sim running in the background. The constructor waits (bounded)
 // for the device path it prints; the destructor always ends the process.

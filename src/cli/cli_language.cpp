@@ -1,0 +1,49 @@
+#include "cli/cli_language.h"
+
+#include <cstdlib>
+
+#include "cli/cli_context.h"
+#include "config/paths.h"
+
+namespace liftvox::cli {
+
+namespace fs = std::filesystem;
+
+fs::path ChooseLanguageFile(const fs::path& languagesDir, const std::string& given) {
+  if (given.empty()) return languagesDir / LanguageFileForLocale(MessagesLocale());
+  std::error_code error;
+  const fs::path direct = PathFromUtf8(given);
+  if (fs::is_regular_file(direct, error)) return direct;
+  // A shipped language by its file name; the folder is listed because the
+  // name's case need not match ("english", "DEUTSCH.LNG").
+  for (const auto& entry : fs::directory_iterator(languagesDir, error)) {
+    const fs::path& file = entry.path();
+    if (!entry.is_regular_file(error) || !EqualsIgnoreCase(PathToUtf8(file.extension()), ".lng"))
+      continue;
+    if (EqualsIgnoreCase(PathToUtf8(file.stem()), given) ||
+        EqualsIgnoreCase(PathToUtf8(file.filename()), given))
+      return file;
+  }
+  throw CliError("no language file " + given + " (give a file in " + PathToUtf8(languagesDir) +
+                 " or a path)");
+}
+
+fs::path LanguageFileForLocale(std::string_view locale) {
+  if (locale.starts_with("cs")) return PathFromUtf8("Čeština.lng");
+  if (locale.starts_with("de")) return "Deutsch.lng";
+  return "English.lng";
+}
+
+std::string MessagesLocale() {
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value && *value) return value;
+  }
+  return {};
+}
+
+fs::path CliContext::LanguageFile() const {
+  return ChooseLanguageFile(dataDir / "Languages", language);
+}
+
+}  // namespace liftvox::cli

@@ -1,0 +1,103 @@
+#include "dialogs/coding_change_dialog.h"
+
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "dialogs/button_row.h"
+#include "model/trigger_text.h"
+
+namespace liftvox {
+
+TZmenaKodovaniForm::TZmenaKodovaniForm(QWidget* parent)
+    : CaptionedDialog("TZmenaKodovaniForm", parent) {
+  captions_.Title(this, 1300);
+
+  auto* coding = captions_.Text(new QGroupBox(this), 1301);
+  binary_ = captions_.Text(new QRadioButton(coding), 1305);
+  gray_ = captions_.Text(new QRadioButton(coding), 1306);
+  binary_->setChecked(true);
+  auto* codingLayout = new QVBoxLayout(coding);
+  codingLayout->addWidget(binary_);
+  codingLayout->addWidget(gray_);
+
+  auto* polarity = captions_.Text(new QGroupBox(this), 1302);
+  inverted_ = captions_.Text(new QCheckBox(polarity), 1307);
+  (new QVBoxLayout(polarity))->addWidget(inverted_);
+
+  auto* offsets = captions_.Text(new QGroupBox(this), 1303);
+  floorStart_ = new QSpinBox(offsets);
+  floorStart_->setRange(0, 255);
+  specialStart_ = new QSpinBox(offsets);
+  specialStart_->setRange(0, 255);
+  specialStart_->setValue(FloorCoding{}.specialStart);
+  auto* offsetGrid = new QGridLayout(offsets);
+  offsetGrid->addWidget(captions_.Text(new QLabel(offsets), 1308), 0, 0);
+  offsetGrid->addWidget(floorStart_, 0, 1);
+  offsetGrid->addWidget(captions_.Text(new QLabel(offsets), 1309), 1, 0);
+  offsetGrid->addWidget(specialStart_, 1, 1);
+
+  auto* sample = captions_.Text(new QGroupBox(this), 1304);
+  preview_ = new QListWidget(sample);
+  preview_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  (new QVBoxLayout(sample))->addWidget(preview_);
+
+  auto* settings = new QVBoxLayout;
+  settings->addWidget(coding);
+  settings->addWidget(polarity);
+  settings->addWidget(offsets);
+  settings->addStretch();
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(settings);
+  columns->addWidget(sample);
+
+  auto* ok = captions_.Text(new QPushButton(this), 1311);
+  auto* cancel = captions_.Text(new QPushButton(this), 1310);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(columns);
+  layout->addLayout(ButtonRow({ok, cancel}));
+
+  connect(binary_, &QRadioButton::toggled, this, &TZmenaKodovaniForm::Prekresli);
+  connect(inverted_, &QCheckBox::toggled, this, &TZmenaKodovaniForm::Prekresli);
+  connect(floorStart_, &QSpinBox::valueChanged, this, &TZmenaKodovaniForm::Prekresli);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  Prekresli();
+}
+
+void TZmenaKodovaniForm::RegisterCaptions(CaptionTable& captions) {
+  captions_.RegisterWith(captions);
+}
+
+bool TZmenaKodovaniForm::Open() {
+  Prekresli();
+  return exec() == QDialog::Accepted;
+}
+
+FloorCoding TZmenaKodovaniForm::Coding() const {
+  FloorCoding coding;
+  coding.gray = gray_->isChecked();
+  coding.inverted = inverted_->isChecked();
+  coding.floorStart = floorStart_->value();
+  coding.specialStart = specialStart_->value();
+  return coding;
+}
+
+void TZmenaKodovaniForm::Prekresli() {
+  const FloorCoding coding = Coding();
+  const int current = preview_->currentRow();
+  preview_->clear();
+  for (int n = 0; n < 256; ++n)
+    preview_->addItem(QString::fromStdString(CodeToBinary(Zakoduj(coding, n))));
+  preview_->setCurrentRow(current);
+}
+
+}  // namespace liftvox

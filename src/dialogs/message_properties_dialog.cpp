@@ -1,0 +1,134 @@
+#include "dialogs/message_properties_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "dialogs/button_row.h"
+#include "dialogs/dil_switch_panel.h"
+#include "model/sample.h"
+#include "model/translator.h"
+#include "ui/browser_listing.h"
+#include "ui/dil_entry_delegate.h"
+#include "ui/icon_library.h"
+#include "ui/translated_text.h"
+#include "ui/workspace_painter.h"
+
+namespace liftvox {
+namespace {
+
+constexpr int kFileTextWidth = 320;
+
+}  // namespace
+
+TVlastnostiHlaskyForm::TVlastnostiHlaskyForm(const IconLibrary& icons, QWidget* parent)
+    : CaptionedDialog("TVlastnostiHlaskyForm", parent), icons_(icons) {
+  captions_.Title(this, 900);
+
+  auto* general = captions_.Text(new QGroupBox(this), 901);
+  auto* generalGrid = new QGridLayout(general);
+  fileText_ = new QLabel(general);
+  fileText_->setFixedWidth(kFileTextWidth);
+  lengthText_ = new QLabel(general);
+  milliseconds_ = new QSpinBox(general);
+  milliseconds_->setRange(1, 99999);
+  unit_ = captions_.Text(new QLabel(general), 904);
+  auto* length = new QHBoxLayout;
+  length->addWidget(lengthText_);
+  length->addWidget(milliseconds_);
+  length->addWidget(unit_);
+  length->addStretch();
+  generalGrid->addWidget(captions_.Text(new QLabel(general), 902), 0, 0);
+  generalGrid->addWidget(fileText_, 0, 1);
+  generalGrid->addWidget(captions_.Text(new QLabel(general), 903), 1, 0);
+  generalGrid->addLayout(length, 1, 1);
+  generalGrid->setColumnStretch(1, 1);
+
+  dilGroup_ = captions_.Text(new QGroupBox(this), 905);
+  auto* dilLayout = new QVBoxLayout(dilGroup_);
+  picker_ = new QComboBox(dilGroup_);
+  picker_->setItemDelegate(new DilEntryDelegate(picker_));
+  switches_ = captions_.Text(new DilSwitchPanel(dilGroup_), 906);
+  dilLayout->addWidget(picker_);
+  dilLayout->addWidget(switches_);
+
+  auto* ok = captions_.Text(new QPushButton(this), 907);
+  auto* cancel = captions_.Text(new QPushButton(this), 908);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(general);
+  layout->addWidget(dilGroup_);
+  layout->addStretch();
+  layout->addLayout(ButtonRow({ok, cancel}));
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(picker_, &QComboBox::activated, this, &TVlastnostiHlaskyForm::SetDilPosition);
+  // The boxes only show the entry's pattern: a click is undone at once.
+  connect(switches_, &DilSwitchPanel::SwitchClicked, this,
+          [this] { SetDilPosition(dilPosition_); });
+  TranslateLists(CzechTranslator());
+}
+
+void TVlastnostiHlaskyForm::RegisterCaptions(CaptionTable& captions) {
+  captions_.RegisterWith(captions);
+}
+
+void TVlastnostiHlaskyForm::TranslateLists(const Translator& translator) {
+  switches_->SetDoesntMatterText(TranslatedText(translator, "DoesntMatter"));
+  silenceWord_ = TranslatedText(translator, "Silence");
+}
+
+void TVlastnostiHlaskyForm::ShowSample(const TVzorek& sample,
+                                       const std::vector<DilEntry>& entries) {
+  SetFileName(sample.Silence ? silenceWord_ : QString::fromStdString(sample.FileName));
+  SetTicho(sample.Silence);
+  SetSamples(sample.Samples);
+  SetDilEntries(entries);
+  SetDilPosition(sample.DIL);
+}
+
+void TVlastnostiHlaskyForm::SetFileName(const QString& fileName) {
+  fileText_->setText(ShortenPath(fileName, fileText_->fontMetrics(), kFileTextWidth));
+  fileText_->setToolTip(fileName);
+}
+
+void TVlastnostiHlaskyForm::SetTicho(bool silence) {
+  silence_ = silence;
+  lengthText_->setVisible(!silence);
+  dilGroup_->setVisible(!silence);
+  milliseconds_->setVisible(silence);
+  unit_->setVisible(silence);
+}
+
+void TVlastnostiHlaskyForm::SetSamples(int32_t samples) {
+  samples_ = samples;
+  milliseconds_->setValue(MillisecondsFromSamples(samples));
+  lengthText_->setText(
+      GetFormatedTime(static_cast<double>(samples) / kSampleRate, QLocale().decimalPoint()));
+}
+
+int32_t TVlastnostiHlaskyForm::GetSamples() const {
+  return silence_ ? SamplesFromMilliseconds(milliseconds_->value()) : samples_;
+}
+
+void TVlastnostiHlaskyForm::SetDilEntries(const std::vector<DilEntry>& entries) {
+  entries_ = entries;
+  picker_->clear();
+  for (const DilEntry& entry : entries_)
+    picker_->addItem(icons_.Icon(entry.Icon), QString::fromStdString(entry.Name));
+}
+
+void TVlastnostiHlaskyForm::SetDilPosition(int32_t position) {
+  dilPosition_ = position;
+  const bool known = position >= 0 && position < static_cast<int32_t>(entries_.size());
+  picker_->setCurrentIndex(known ? position : -1);
+  switches_->ShowPattern(known ? entries_[static_cast<std::size_t>(position)].Pattern : 0);
+}
+
+}  // namespace liftvox

@@ -1,0 +1,144 @@
+#include "dialogs/setup_form.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ui/caption_table.h"
+
+namespace liftvox {
+namespace {
+
+// An entry's text ("COM3", "1MB") is its item data; the port list shows the
+// device path beside it, which the settings do not keep.
+void SelectEntry(QComboBox& list, const std::string& text) {
+  const int index = list.findData(QString::fromStdString(text));
+  list.setCurrentIndex(index >= 0 ? index : (list.count() > 0 ? 0 : -1));
+}
+
+std::string SelectedEntry(const QComboBox& list) {
+  return list.currentIndex() < 0 ? std::string() : list.currentData().toString().toStdString();
+}
+
+// A radio pair: `first` on for `on`, the other on otherwise.
+void SetPair(QRadioButton& first, QRadioButton& second, bool on) {
+  first.setChecked(on);
+  second.setChecked(!on);
+}
+
+}  // namespace
+
+TSetupForm::TSetupForm(QWidget* parent) : CaptionedDialog("TSetupForm", parent) {
+  portGroup_ = new QGroupBox(this);
+  autoPort_ = new QRadioButton(portGroup_);
+  fixedPort_ = new QRadioButton(portGroup_);
+  serialCombo_ = new QComboBox(portGroup_);
+  serialCombo_->setObjectName("SerialCombo");
+  serialCombo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  auto* port = new QGridLayout(portGroup_);
+  port->addWidget(autoPort_, 0, 0, 1, 2);
+  port->addWidget(fixedPort_, 1, 0);
+  port->addWidget(serialCombo_, 1, 1);
+  port->setColumnStretch(1, 1);
+
+  memoryGroup_ = new QGroupBox(this);
+  autoMemory_ = new QRadioButton(memoryGroup_);
+  chosenMemory_ = new QRadioButton(memoryGroup_);
+  memoryCombo_ = new QComboBox(memoryGroup_);
+  for (const std::string& size : MemorySizeEntries())
+    memoryCombo_->addItem(QString::fromStdString(size), QString::fromStdString(size));
+  auto* memory = new QGridLayout(memoryGroup_);
+  memory->addWidget(autoMemory_, 0, 0, 1, 2);
+  memory->addWidget(chosenMemory_, 1, 0);
+  memory->addWidget(memoryCombo_, 1, 1);
+  memory->setColumnStretch(1, 1);
+
+  configurationGroup_ = new QGroupBox(this);
+  setupToFlash_ = new QCheckBox(configurationGroup_);
+  auto* configuration = new QVBoxLayout(configurationGroup_);
+  configuration->addWidget(setupToFlash_);
+
+  ok_ = new QPushButton(this);
+  ok_->setDefault(true);
+  cancel_ = new QPushButton(this);
+  cancel_->setAutoDefault(false);
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(portGroup_);
+  layout->addWidget(memoryGroup_);
+  layout->addWidget(configurationGroup_);
+  layout->addLayout(buttons);
+
+  // The designed state: both detected, the configuration stored.
+  ShowSettings(DeviceSettings{});
+  connect(autoPort_, &QRadioButton::toggled, this, &TSetupForm::FollowRadioButtons);
+  connect(autoMemory_, &QRadioButton::toggled, this, &TSetupForm::FollowRadioButtons);
+}
+
+void TSetupForm::RegisterCaptions(CaptionTable& captions) {
+  const auto group = [&captions](int id, QGroupBox* control) {
+    captions.Add(id, [control](const QString& text) { control->setTitle(text); });
+  };
+  captions.Add(800, [this](const QString& text) { setWindowTitle(text); });
+  group(801, portGroup_);
+  captions.AddCaption(802, autoPort_);
+  captions.AddCaption(803, fixedPort_);
+  captions.AddCaption(804, ok_);
+  captions.AddCaption(805, cancel_);
+  group(806, memoryGroup_);
+  captions.AddCaption(807, autoMemory_);
+  captions.AddCaption(808, chosenMemory_);
+  group(809, configurationGroup_);
+  captions.AddCaption(810, setupToFlash_);
+}
+
+void TSetupForm::FillPortList(const PortTable& ports) {
+  serialCombo_->clear();
+  for (const std::string& entry : AvailablePortEntries(ports)) {
+    DeviceSettings port;
+    port.fixedPort = entry;
+    const int number = port.FixedPortNumber();
+    serialCombo_->addItem(QString::fromStdString(ports.Label(number)),
+                          QString::fromStdString(entry));
+  }
+  serialCombo_->setCurrentIndex(serialCombo_->count() > 0 ? 0 : -1);
+}
+
+void TSetupForm::ShowSettings(const DeviceSettings& settings) {
+  SetPair(*autoPort_, *fixedPort_, settings.autoPort);
+  SelectEntry(*serialCombo_, settings.fixedPort);
+  SetPair(*autoMemory_, *chosenMemory_, settings.autoMemory);
+  SelectEntry(*memoryCombo_, settings.chosenMemory);
+  setupToFlash_->setChecked(settings.setupToFlash);
+  portList_ = settings.portList;
+  FollowRadioButtons();
+}
+
+DeviceSettings TSetupForm::Settings() const {
+  DeviceSettings settings;
+  settings.autoPort = autoPort_->isChecked();
+  settings.fixedPort = SelectedEntry(*serialCombo_);
+  settings.autoMemory = autoMemory_->isChecked();
+  settings.chosenMemory = SelectedEntry(*memoryCombo_);
+  settings.setupToFlash = setupToFlash_->isChecked();
+  settings.portList = portList_;
+  return settings;
+}
+
+void TSetupForm::FollowRadioButtons() {
+  serialCombo_->setEnabled(fixedPort_->isChecked());
+  memoryCombo_->setEnabled(chosenMemory_->isChecked());
+}
+
+}  // namespace liftvox

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+
+#include "device/device_settings.h"
+#include "dialogs/captioned_dialog.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+namespace liftvox {
+
+// The program settings (`TSetupForm`): the announcer's port, detected or
+// fixed; the memory size, detected or chosen; whether the configuration text
+// goes into the image. The controls hold the settings between openings, so
+// Cancel keeps what was changed; the main window takes them from Settings()
+// whichever button closed the dialog, and detects only after OK.
+class TSetupForm final : public CaptionedDialog {
+  Q_OBJECT
+
+ public:
+  explicit TSetupForm(QWidget* parent);
+
+  void RegisterCaptions(CaptionTable& captions) override;
+
+  // The port list: "COMn" for each port of `ports` that can be opened now,
+  // with its device path beside it; the first entry selected. Built once the
+  // port table is known; ports that come later are not listed.
+  void FillPortList(const PortTable& ports);
+  // Loading: each flag sets its radio pair (and the list follows), each text
+  // selects the list entry with that text, or the first entry.
+  void ShowSettings(const DeviceSettings& settings);
+  // The settings as the controls hold them.
+  DeviceSettings Settings() const;
+
+  QComboBox& SerialCombo() const { return *serialCombo_; }
+  QComboBox& MemoryCombo() const { return *memoryCombo_; }
+  QRadioButton& AutoPort() const { return *autoPort_; }
+  QRadioButton& FixedPort() const { return *fixedPort_; }
+  QRadioButton& AutoMemory() const { return *autoMemory_; }
+  QRadioButton& ChosenMemory() const { return *chosenMemory_; }
+  QCheckBox& SetupToFlash() const { return *setupToFlash_; }
+  QPushButton& OkButton() const { return *ok_; }
+  QPushButton& CancelButton() const { return *cancel_; }
+
+ private:
+  void FollowRadioButtons();
+
+  QGroupBox* portGroup_ = nullptr;
+  QRadioButton* autoPort_ = nullptr;
+  QRadioButton* fixedPort_ = nullptr;
+  QComboBox* serialCombo_ = nullptr;
+  QGroupBox* memoryGroup_ = nullptr;
+  QRadioButton* autoMemory_ = nullptr;
+  QRadioButton* chosenMemory_ = nullptr;
+  QComboBox* memoryCombo_ = nullptr;
+  QGroupBox* configurationGroup_ = nullptr;
+  QCheckBox* setupToFlash_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  // The device list the ports are numbered by; the dialog does not edit it.
+  std::string portList_;
+};
+
+}  // namespace liftvox

@@ -1,0 +1,253 @@
+// The property dialogs' commands through the main window: each visit that
+// changes the configuration is one undo step named after its command (a
+// floor's lost bit and a copied sequence included), a cancelled visit is none,
+// and an open dialog follows a language switch.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTimer>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <functional>
+
+#include "config/configuration_file.h"
+#include "config/paths.h"
+#include "dialogs/coding_change_dialog.h"
+#include "dialogs/dil_settings_dialog.h"
+#include "dialogs/language_order_dialog.h"
+#include "dialogs/message_properties_dialog.h"
+#include "dialogs/sequence_properties_dialog.h"
+#include "dialogs/silence_dialog.h"
+#include "lang/language.h"
+#include "model/document.h"
+#include "ui/sequence_workspace.h"
+#include "window_fixture.h"
+
+namespace liftvox {
+namespace {
+
+constexpr int kGroundFloor = 7;  // the eighth sequence of a new configuration
+
+void Append(TPametRevazie& document, int sequence, const std::string& file, bool silence,
+            int32_t dil) {
+  auto sample = std::make_unique<TVzorek>();
+  sample->Silence = silence;
+  sample->SetFileName(file);
+  sample->SetSamples(7228);
+  sample->DIL = dil;
+  document.AppendSample(sequence, std::move(sample));
+}
+
+std::string Text(const TPametRevazie& document) {
+  return RenderConfigurationText(document).value_or("(cannot be written)");
+}
+
+}  // namespace
+
+class PropertyCommandsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  test::WindowFixture fixture_;
+  std::unique_ptr<TMainForm> window_;
+  std::unique_ptr<QObject> polls_;  // a test's waits end with it
+
+  // Runs `act` on the modal dialog of type Dialog once a command shows it.
+  // Polls with a bound, so a dialog that never comes fails instead of hanging.
+  template <typename Dialog>
+  void WhenShown(std::function<void(Dialog&)> act, bool* done) {
+    auto* poll = new QTimer(polls_.get());
+    const QDeadlineTimer deadline(5000);
+    connect(poll, &QTimer::timeout, poll, [poll, deadline, act, done] {
+      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+      if (!dialog && !deadline.hasExpired()) return;
+      poll->deleteLater();
+      poll->stop();
+      if (!dialog) return;
+      act(*dialog);
+      *done = true;
+      if (dialog->isVisible()) dialog->reject();
+    });
+    poll->start(5);
+  }
+
+  TPametRevazie& Document() { return window_->Document(); }
+  void Select(int sequence, int sample = -1) { Document().SelectAt(sample, sequence); }
+  // The command's run with `act` on its dialog; true when the dialog came.
+  template <typename Dialog>
+  bool Run(const char* action, std::function<void(Dialog&)> act) {
+    bool done = false;
+    WhenShown<Dialog>(std::move(act), &done);
+    window_->Action(action)->trigger();
+    return done;
+  }
+  // The command's caption as an undo step names it.
+  QString StepOf(const char* action) {
+    return window_->Action(action)->text().remove('&').remove("...").trimmed();
+  }
+
+ private slots:
+  void init() {
+    polls_ = std::make_unique<QObject>();
+    window_ = fixture_.Open();
+    window_->FlushDocumentChanges();
+  }
+  void cleanup() {
+    polls_.reset();
+    window_.reset();
+  }
+
+  void aFloorsLostBitIsOneStepEvenWhenCancelled() {
+    Document().SequenceAt(kGroundFloor)->Bit = 12;
+    Select(kGroundFloor);
+    // Shift + double-click on the sequence's first cell opens it.
+    bool done = false;
+    WhenShown<TVlastnostiSekvenceForm>([](TVlastnostiSekvenceForm& form) { form.reject(); }, &done);
+    emit window_->Workspace().SequencePropertiesRequested();
+    QVERIFY(done);
+    QCOMPARE(Document().SequenceAt(kGroundFloor)->Bit, 0);
+    QCOMPARE(window_->UndoStack().count(), 1);
+    QCOMPARE(window_->UndoStack().undoText(), StepOf("Sekvence_VlastnostiPatra"));
+    window_->UndoStack().undo();
+    QCOMPARE(Document().SequenceAt(kGroundFloor)->Bit, 12);
+  }
+
+  void aCopiedSequenceAndItsPropertiesAreOneStep() {
+    Append(Document(), 0, "/zvuky/a.wav", false, 0);
+    window_->FlushDocumentChanges();
+    const std::string before = Text(Document());
+    const int count = Document().SequenceCount();
+    Select(0);
+    bool done = false;
+    WhenShown<TVlastnostiSekvenceForm>([](TVlastnostiSekvenceForm& form) { form.reject(); }, &done);
+    QVERIFY(!window_->Workspace().Drop(DropSource::Workspace, QPoint(10, 30), Qt::ControlModifier));
+    QVERIFY(done);
+    QCOMPARE(Document().SequenceCount(), count);
+    QCOMPARE(window_->UndoStack().count(), 0);
+
+    Select(0);
+    done = false;
+    WhenShown<TVlastnostiSekvenceForm>(
+        [](TVlastnostiSekvenceForm& form) {
+          form.Widgets().name->setText("kopie");
+          form.Button2Click();
+        },
+        &done);
+    QVERIFY(window_->Workspace().Drop(DropSource::Workspace, QPoint(10, 30), Qt::ControlModifier));
+    QVERIFY(done);
+    QCOMPARE(Document().SequenceCount(), count + 1);
+    const TSekvence* copy = Document().GetSelectedSequence();
+    QCOMPARE(copy->Name, std::string("kopie"));
+    QCOMPARE(copy->SampleCount(), 1);
+    QCOMPARE(window_->UndoStack().count(), 1);
+    window_->UndoStack().undo();
+    QCOMPARE(Text(Document()), before);
+  }
+
+  void messagePropertiesStoreOnOkOnly() {
+    Append(Document(), kGroundFloor, "Ticho", true, 0);
+    Select(kGroundFloor, 0);
+    const auto setLength = [](int ms, bool ok) {
+      return [ms, ok](TVlastnostiHlaskyForm& form) {
+        form.MillisecondsBox()->setValue(ms);
+        ok ? form.accept() : form.reject();
+      };
+    };
+    QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", setLength(2000, false)));
+    QCOMPARE(window_->UndoStack().count(), 0);
+    QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", setLength(1000, true)));
+    QCOMPARE(Document().SequenceAt(kGroundFloor)->SampleAt(0)->Samples, 14456);
+    QCOMPARE(window_->UndoStack().undoText(), StepOf("Hlaska_VlastnostiHlasky"));
+  }
+
+  void eachBulkCommandIsOneStepThatUndoesCompletely() {
+    Append(Document(), kGroundFloor, "/zvuky/cz.wav", false, 0);
+    Append(Document(), kGroundFloor, "/zvuky/en.wav", false, 1);
+    window_->FlushDocumentChanges();
+    struct Command {
+      const char* action;
+      std::function<bool()> run;
+    };
+    const Command commands[] = {
+        {"Revazi_NastaveniDilPrepinacu",
+         [this] {
+           return Run<TNastaveniDILForm>("Revazi_NastaveniDilPrepinacu", [](TNastaveniDILForm& f) {
+             f.NewEntry();
+             f.NameEdited("Slovensky");
+             f.MoveEntry(3, 0);
+             f.accept();
+           });
+         }},
+        {"Revazi_ZmenaKodovani",
+         [this] {
+           return Run<TZmenaKodovaniForm>("Revazi_ZmenaKodovani", [](TZmenaKodovaniForm& f) {
+             f.FloorStartBox()->setValue(5);
+             f.accept();
+           });
+         }},
+        {"Revazi_ZmenPoradiJazyku",
+         [this] {
+           return Run<TPoradiJazykuForm>("Revazi_ZmenPoradiJazyku", [](TPoradiJazykuForm& f) {
+             f.MoveLine(2, 0);  // the second recording's language first
+             f.accept();
+           });
+         }},
+        {"Revazi_PridatTichoMeziJazyky",
+         [this] {
+           return Run<TTichoForm>("Revazi_PridatTichoMeziJazyky",
+                                  [](TTichoForm& f) { f.accept(); });
+         }},
+    };
+    for (const Command& command : commands) {
+      const std::string before = Text(Document());
+      const int steps = window_->UndoStack().count();
+      QVERIFY2(command.run(), command.action);
+      QVERIFY2(Text(Document()) != before, command.action);
+      QCOMPARE(window_->UndoStack().count(), steps + 1);
+      QCOMPARE(window_->UndoStack().undoText(), StepOf(command.action));
+      window_->UndoStack().undo();
+      QCOMPARE(Text(Document()), before);
+      window_->UndoStack().redo();
+    }
+  }
+
+  void anOpenDialogFollowsALanguageSwitch() {
+    TLanguage english;
+    english.SetLanguageFile(test::BinDir() / "Languages" / "English.lng");
+    QString title;
+    for (const auto& [id, text] : english.ReadCaptions())
+      if (id == 1100) title = QString::fromStdString(text);
+    QVERIFY(!title.isEmpty());
+    const QString alarm = QString::fromStdString(english.Translate("SekvAlarm", "ALARM"));
+    Select(0);
+    QVERIFY(Run<TVlastnostiSekvenceForm>("Sekvence_VlastnostiPatra",
+                                         [this, title, alarm](TVlastnostiSekvenceForm& form) {
+                                           window_->SwitchLanguage("English.lng");
+                                           QCOMPARE(form.windowTitle(), title);
+                                           QCOMPARE(form.Widgets().pin->itemText(2), alarm);
+                                           form.reject();
+                                         }));
+  }
+
+  void dilFilesLoadAsOneStep() {
+    // Start-up loaded Default.DIL without marking anything.
+    QCOMPARE(Document().DilEntries.size(), std::size_t{3});
+    QVERIFY(!Document().IsModified());
+    const QString file = fixture_.Scratch("two.dil");
+    test::WriteFile(PathFromUtf8(file.toStdString()),
+                    "[DIL]\r\nA=2056,CZ.BMP\r\nB=2048,EN.BMP\r\n");
+    window_->OpenRecentFile(file);
+    QCOMPARE(Document().DilEntries.size(), std::size_t{2});
+    QVERIFY(Document().IsModified());
+    QCOMPARE(window_->UndoStack().count(), 1);
+  }
+};
+
+}  // namespace liftvox
+
+QTEST_MAIN(liftvox::PropertyCommandsTest)
+#include "property_commands_test.moc"

@@ -1,0 +1,205 @@
+// The program settings: the port list, the radio pairs and their lists,
+// what OK and Cancel do to the main window, and the settings kept between runs.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
+
+#include "app/window_fixture.h"
+#include "config/paths.h"
+#include "dialogs/setup_form.h"
+#include "model/document.h"
+#include "ui/memory_status_bar.h"
+
+namespace liftvox {
+namespace {
+
+#ifdef Q_OS_UNIX
+// A serial device to list: the terminal end of a pseudo-terminal, open as
+// long as the object lives.
+class PseudoTerminal {
+ public:
+  PseudoTerminal() {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
+      path_ = ::ptsname(master_);
+  }
+  ~PseudoTerminal() {
+    if (master_ >= 0) ::close(master_);
+  }
+  PseudoTerminal(const PseudoTerminal&) = delete;
+  PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  int master_ = -1;
+  std::string path_;
+};
+#endif
+
+QStringList Entries(const QComboBox& list) {
+  QStringList entries;
+  for (int i = 0; i < list.count(); ++i) entries.append(list.itemText(i));
+  return entries;
+}
+
+// Runs the settings command; `drive` works the open dialog and closes it.
+void RunSettings(TMainForm& window, const std::function<void(TSetupForm&)>& drive) {
+  auto* setup = window.findChild<TSetupForm*>();
+  QVERIFY(setup);
+  QTimer::singleShot(0, setup, [&] { drive(*setup); });
+  window.Action("Program_Nastaveni")->trigger();
+  QVERIFY(!setup->isVisible());
+}
+
+QString BinPath(const char* program) {
+  return QString::fromStdString(PathToUtf8(test::BinDir() / program));
+}
+
+}  // namespace
+
+class SetupFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void PortListShowsTheOpenPortsWithTheirDevices() {
+#ifndef Q_OS_UNIX
+    QSKIP("pseudo-terminals stand in for the serial ports");
+#else
+    const PseudoTerminal first, third;
+    QVERIFY(!first.Path().empty() && !third.Path().empty());
+    TSetupForm setup(nullptr);
+    setup.FillPortList(PortTable({first.Path(), "/dev/liftvox-no-such-port", third.Path()}));
+    QCOMPARE(Entries(setup.SerialCombo()),
+             QStringList({QString::fromStdString("COM1 (" + first.Path() + ")"),
+                          QString::fromStdString("COM3 (" + third.Path() + ")")}));
+    QCOMPARE(setup.SerialCombo().currentIndex(), 0);
+
+    // A stored port selects its entry when listed, else the first.
+    DeviceSettings stored;
+    stored.autoPort = false;
+    stored.fixedPort = "COM3";
+    setup.ShowSettings(stored);
+    QCOMPARE(setup.SerialCombo().currentIndex(), 1);
+    QCOMPARE(setup.Settings().fixedPort, std::string("COM3"));
+    stored.fixedPort = "COM2";
+    setup.ShowSettings(stored);
+    QCOMPARE(setup.SerialCombo().currentIndex(), 0);
+    QCOMPARE(setup.Settings().fixedPort, std::string("COM1"));
+#endif
+  }
+
+  void RadioPairsEnableTheirLists() {
+    TSetupForm setup(nullptr);
+    setup.FillPortList(PortTable());
+    // The designed state: both detected, so both lists are disabled.
+    QVERIFY(setup.AutoPort().isChecked() && !setup.SerialCombo().isEnabled());
+    QVERIFY(setup.AutoMemory().isChecked() && !setup.MemoryCombo().isEnabled());
+    DeviceSettings stored;
+    stored.portList = "/dev/a:/dev/b";
+    stored.autoMemory = false;
+    setup.ShowSettings(stored);
+    QVERIFY(setup.MemoryCombo().isEnabled());
+
+    setup.FixedPort().click();
+    setup.AutoMemory().click();
+    QVERIFY(setup.SerialCombo().isEnabled() && !setup.MemoryCombo().isEnabled());
+    const DeviceSettings shown = setup.Settings();
+    QVERIFY(!shown.autoPort && shown.autoMemory);
+    QCOMPARE(shown.fixedPort, std::string());  // no port listed
+    QCOMPARE(shown.portList, stored.portList);
+  }
+
+  void OkTakesTheChosenSizeCancelKeepsTheControlsAndDetectsNothing() {
+    test::WindowFixture fixture;
+    {
+      const auto window = fixture.Open();
+      RunSettings(*window, [](TSetupForm& setup) {
+        setup.ChosenMemory().click();
+        setup.MemoryCombo().setCurrentText("1MB");
+        setup.OkButton().click();
+      });
+      QCOMPARE(window->CurrentImageSettings().memorySizeCode, 4);
+      QCOMPARE(window->Document().MemorySize, 1048576);
+
+      RunSettings(*window, [](TSetupForm& setup) {
+        setup.MemoryCombo().setCurrentText("8MB");
+        setup.AutoMemory().click();
+        setup.SetupToFlash().click();
+        setup.CancelButton().click();
+      });
+      QCOMPARE(window->Document().MemorySize, 1048576);
+      QCOMPARE(window->CurrentImageSettings().memorySizeCode, 4);
+      QVERIFY(!window->CurrentImageSettings().setupToFlash);
+      fixture.prompter.fallback = Answer::No;
+      QVERIFY(window->close());
+    }
+    QSettings stored(fixture.SettingsFile(), QSettings::IniFormat);
+    QCOMPARE(stored.value("MemAuto").toString(), QString("1"));
+    QCOMPARE(stored.value("Mem").toString(), QString("8MB"));
+    QCOMPARE(stored.value("SetupToFlash").toString(), QString("0"));
+
+    // The next run shows them again.
+    const auto again = fixture.Open();
+    auto* setup = again->findChild<TSetupForm*>();
+    QVERIFY(setup->AutoMemory().isChecked());
+    QCOMPARE(setup->MemoryCombo().currentText(), QString("8MB"));
+    QVERIFY(!setup->SetupToFlash().isChecked());
+  }
+
+  void OkFindsTheAnnouncerOnAWorker() {
+#ifndef Q_OS_UNIX
+    QSKIP("the virtual announcer needs a pseudo-terminal");
+#else
+    QProcess announcer;
+    announcer.start(BinPath("liftvox-sim"), {"--memory", "2"});
+    QVERIFY(announcer.waitForReadyRead(5000));
+    const QString device = QString::fromUtf8(announcer.readLine()).trimmed();
+    test::WindowFixture fixture;
+    {
+      QSettings settings(fixture.SettingsFile(), QSettings::IniFormat);
+      settings.setValue("Ports", device);
+      settings.setValue("MemAuto", "0");
+      settings.setValue("Mem", "64kB");
+    }
+    TMainForm::Options options;
+    options.programDirectory = test::BinDir();
+    options.settingsFile = fixture.SettingsFile();
+    options.writeSettings = false;
+    options.soundOutput = false;
+    TMainForm window(options);
+    window.Document().SetPrompter(&fixture.prompter);
+    window.Start();
+    // The stored choice holds at start-up although an announcer would answer.
+    QTRY_COMPARE_WITH_TIMEOUT(window.StatusPanels().PanelText(MemoryStatusBar::kMemoryPanel),
+                              QString(" Zvolená paměť: 64kB"), 15000);
+    QCOMPARE(window.Document().MemorySize, 65536);
+
+    RunSettings(window, [](TSetupForm& setup) {
+      setup.AutoMemory().click();
+      setup.OkButton().click();
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(window.Document().MemorySize, 262144, 15000);
+    QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kPortPanel), QString(" Port: COM1"));
+    announcer.terminate();
+    announcer.waitForFinished();
+#endif
+  }
+};
+
+}  // namespace liftvox
+
+QTEST_MAIN(liftvox::SetupFormTest)
+#include "setup_form_test.moc"
