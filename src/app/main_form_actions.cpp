@@ -72,12 +72,7 @@ void TMainForm::CreateWidgets() {
 QAction* TMainForm::AddAction(const char* name, int captionId, void (TMainForm::*run)()) {
   auto* action = new QAction(BuiltInText(captionId), this);
   action->setObjectName(name);
-  if (run) {
-    connect(action, &QAction::triggered, this, run);
-  } else {
-    // Its dialog comes with the next version of the program.
-    action->setEnabled(false);
-  }
+  connect(action, &QAction::triggered, this, run);
   actions_.insert(name, action);
   return action;
 }
@@ -91,7 +86,6 @@ void TMainForm::CreateActions() {
     void (TMainForm::*run)();
   };
   using F = TMainForm;
-  // Commands without a function open a dialog that is not there yet.
   const Command commands[] = {
       {"File_Exit", 15, &F::File_Exit},
       {"File_Open", 17, &F::File_Open},
