@@ -69,8 +69,8 @@ TEST(AnnouncerSessionTest, JobsOnOneSessionTakeTurns) {
   firstObserver.onPortChanged = [&, once = true]() mutable {
     if (!std::exchange(once, false)) return;
     firstInside.set_value();
-    secondEndedWhileFirstRan = secondEndedFuture.wait_for(std::chrono::milliseconds(300)) ==
-                               std::future_status::ready;
+    secondEndedWhileFirstRan =
+        secondEndedFuture.wait_for(std::chrono::milliseconds(300)) == std::future_status::ready;
   };
   std::thread first([&] { ReadHardwareProperties(rig.session, rig.prompter, firstObserver); });
   firstInside.get_future().wait();

@@ -118,9 +118,13 @@ class DeviceCommandsTest : public QObject {
     QVERIFY(SestavPamet(document, settings) > 0);
     QVERIFY(SaveImageFile(document, settings, file.toStdString()));
     const int32_t fileBytes = document.UsedMemory;
-    announcer.window->Edit("add", [&] { AddFloorSequence(document); });
+    // Floors enough for the configuration's estimate to outgrow the file.
+    announcer.window->Edit("add", [&] {
+      for (int floor = 0; floor < 20; ++floor) AddFloorSequence(document);
+    });
     announcer.window->FlushDocumentChanges();
     const int32_t estimate = document.UsedMemory;
+    QVERIFY(estimate > fileBytes);
 
     announcer.Prompter().answers = {Answer::Yes};
     auto* dialog = announcer.window->findChild<TNahrajZvukyForm*>();
