@@ -14,7 +14,9 @@
 namespace liftvox {
 
 // Runs one device job (programming, read-back, firmware upload, hardware
-// query) at a time on a worker thread, for a dialog on the GUI thread.
+// query) at a time on a worker thread, for a dialog on the GUI thread. It is
+// the one worker behind every device dialog, in place of a thread class per
+// kind of job (`TDetekceHWThread`, `TProgramovaniThread`, `TNacteniThread`).
 //
 // The job never touches a widget: what it shows reaches the GUI thread as
 // queued signals, and its messages and questions are shown there by the
