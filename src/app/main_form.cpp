@@ -128,8 +128,10 @@ TMainForm::TMainForm(Options options, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
-  // No worker may report to a window that is going.
+  // No worker may report to a window that is going, nor use the session
+  // after it: the dialogs end theirs now.
   detection_.reset();
+  DeleteDialogs();
   player_->Stop();
   // Qt deletes the children after the members; those that would call back
   // into the document go first.

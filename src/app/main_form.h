@@ -40,6 +40,7 @@ class QUndoStack;
 namespace liftvox {
 
 class CaptionedDialog;
+class DeviceDialog;
 class DeviceStatusObserver;
 class MemorySizeDetection;
 class MemoryStatusBar;
@@ -48,11 +49,16 @@ class PreviewPlayer;
 class SampleBrowser;
 class SequenceWorkspace;
 class TAboutBox;
+class TKonfiguraceZRevazieForm;
+class TNahrajFirmwareForm;
+class TNahrajZvukyForm;
+class TNastaveniDILForm;
+class TPametZRevazieForm;
+class TPoradiJazykuForm;
 class TPruvodceForm;
 class TSetupForm;
-class TNastaveniDILForm;
-class TPoradiJazykuForm;
 class TTichoForm;
+class TVlastnostiHWForm;
 class TVlastnostiHlaskyForm;
 class TVlastnostiSekvenceForm;
 class TVlastnostiSpousteniForm;
@@ -99,6 +105,8 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   bool SaveConfiguration(const QString& path);
   // A configuration (.cfg) or else a memory image file.
   void OpenFile(const QString& path);
+  // Programming from a file, past its file dialog.
+  void ProgramImageFile(const QString& path);
   // A recent-files entry: .CFG, .BIN or .DIL; anything else does nothing.
   void OpenRecentFile(const QString& path);
   void AddRecentFile(const QString& path);
@@ -196,6 +204,21 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
 
   // The dialogs (main_form_dialogs.cpp): created once, in the program's order.
   void CreateDialogs();
+  // Before the members the dialogs' workers use go.
+  void DeleteDialogs();
+
+  // The device dialogs and their commands (main_form_device.cpp).
+  void AddDeviceDialog(DeviceDialog* dialog);
+  void Revazi_PrectiVlastnostiHardware();
+  void Revazi_NaprogramujRevazi();
+  void Revazi_NaprogramujRevaziZeSouboru();
+  void Revazi_NahrajSW();
+  void File_NacistPametZRevazie();
+  void File_NacistKonfiguraciZRevazie();
+  void ProgramDocumentImage();
+  void UploadFirmwareFile(const QString& path);
+  void TakeReadImage(std::vector<uint8_t> image);
+  void EditAsLoaded(const char* actionName, const std::function<void()>& load);
 
   // The wizard, the program settings and the About box
   // (main_form_wizard_settings_about.cpp).
@@ -264,6 +287,11 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   std::array<QToolBar*, 4> toolBars_{};
   std::array<QCheckBox*, 4> dilBoxes_{};
   std::vector<CaptionedDialog*> dialogs_;  // in creation order; owned as children
+  TKonfiguraceZRevazieForm* konfiguraceZRevazieForm_ = nullptr;
+  TNahrajFirmwareForm* nahrajFirmwareForm_ = nullptr;
+  TNahrajZvukyForm* nahrajZvukyForm_ = nullptr;
+  TPametZRevazieForm* pametZRevazieForm_ = nullptr;
+  TVlastnostiHWForm* vlastnostiHWForm_ = nullptr;
   TSetupForm* setupForm_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
   TPruvodceForm* pruvodceForm_ = nullptr;

@@ -72,12 +72,7 @@ void TMainForm::CreateWidgets() {
 QAction* TMainForm::AddAction(const char* name, int captionId, void (TMainForm::*run)()) {
   auto* action = new QAction(BuiltInText(captionId), this);
   action->setObjectName(name);
-  if (run) {
-    connect(action, &QAction::triggered, this, run);
-  } else {
-    // Its dialog comes with the next version of the program.
-    action->setEnabled(false);
-  }
+  connect(action, &QAction::triggered, this, run);
   actions_.insert(name, action);
   return action;
 }
@@ -91,19 +86,16 @@ void TMainForm::CreateActions() {
     void (TMainForm::*run)();
   };
   using F = TMainForm;
-  // Commands without a function open a dialog that is not there yet.
-  // Programming from a file waits for the programming dialog as well: on its
-  // own, its file part would only replace the built image in memory.
   const Command commands[] = {
       {"File_Exit", 15, &F::File_Exit},
       {"File_Open", 17, &F::File_Open},
       {"File_SaveAs", 19, &F::File_SaveAs},
       {"File_New", 21, &F::File_New},
       {"File_Save", 23, &F::File_Save},
-      {"File_NacistKonfiguraciZRevazie", 25, nullptr},
+      {"File_NacistKonfiguraciZRevazie", 25, &F::File_NacistKonfiguraciZRevazie},
       {"File_UlozDIL", 27, &F::File_UlozDIL},
       {"File_NactiDIL", 29, &F::File_NactiDIL},
-      {"File_NacistPametZRevazie", 31, nullptr},
+      {"File_NacistPametZRevazie", 31, &F::File_NacistPametZRevazie},
       {"File_UlozPametNaDisk", 33, &F::File_UlozPametNaDisk},
       {"Sekvence_PridejObecnouSekvenci", 35, &F::Sekvence_PridejObecnouSekvenci},
       {"Sekvence_PridejSekvenciPatro", 37, &F::Sekvence_PridejSekvenciPatro},
@@ -116,11 +108,11 @@ void TMainForm::CreateActions() {
       {"Hlaska_PridatTicho", 51, &F::Hlaska_PridatTicho},
       {"Hlaska_PrehratHlasku", 53, &F::Hlaska_PrehratHlasku},
       {"Revazi_NastaveniDilPrepinacu", 55, &F::Revazi_NastaveniDilPrepinacu},
-      {"Revazi_PrectiVlastnostiHardware", 57, nullptr},
-      {"Revazi_NahrajSW", 59, nullptr},
+      {"Revazi_PrectiVlastnostiHardware", 57, &F::Revazi_PrectiVlastnostiHardware},
+      {"Revazi_NahrajSW", 59, &F::Revazi_NahrajSW},
       {"Revazi_SestavPamet", 61, &F::Revazi_SestavPamet},
-      {"Revazi_NaprogramujRevazi", 63, nullptr},
-      {"Revazi_NaprogramujRevaziZeSouboru", 65, nullptr},
+      {"Revazi_NaprogramujRevazi", 63, &F::Revazi_NaprogramujRevazi},
+      {"Revazi_NaprogramujRevaziZeSouboru", 65, &F::Revazi_NaprogramujRevaziZeSouboru},
       {"Revazi_Detekce", 67, &F::Revazi_Detekce},
       {"Revazi_ZmenPoradiJazyku", 69, &F::Revazi_ZmenPoradiJazyku},
       {"Revazi_PridatTichoMeziJazyky", 71, &F::Revazi_PridatTichoMeziJazyky},

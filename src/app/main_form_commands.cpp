@@ -1,6 +1,5 @@
 // The File, Sequence, Message, Announcer and Help commands.
 #include <QAction>
-#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,6 +7,7 @@
 #include <QUrl>
 
 #include "app/main_form.h"
+#include "app/wait_cursor.h"
 #include "base/message_format.h"
 #include "commands/image_file_commands.h"
 #include "config/configuration_file.h"
@@ -31,15 +31,6 @@ const char* const kOpenFilter =
 const char* const kConfigurationFilter = "Konfigurace hlásiče (*.cfg)";
 const char* const kDilFilter = "Nastavení DIL přepínače (*.dil)";
 const char* const kImageFilter = "Binarni soubory paměti (*.bin)";
-
-// Shows a wait cursor while a long command works on the GUI thread.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 

@@ -7,9 +7,13 @@
 #include "dialogs/captioned_dialog.h"
 #include "dialogs/coding_change_dialog.h"
 #include "dialogs/dil_settings_dialog.h"
+#include "dialogs/firmware_upload_dialog.h"
+#include "dialogs/hardware_properties_dialog.h"
 #include "dialogs/language_order_dialog.h"
 #include "dialogs/message_properties_dialog.h"
+#include "dialogs/programming_dialog.h"
 #include "dialogs/pruvodce_form.h"
+#include "dialogs/read_back_dialog.h"
 #include "dialogs/sequence_properties_dialog.h"
 #include "dialogs/setup_form.h"
 #include "dialogs/silence_dialog.h"
@@ -19,10 +23,15 @@ namespace liftvox {
 
 void TMainForm::CreateDialogs() {
   // The order in which the program creates them.
+  AddDeviceDialog(konfiguraceZRevazieForm_ = new TKonfiguraceZRevazieForm(session_, this));
+  AddDeviceDialog(nahrajFirmwareForm_ = new TNahrajFirmwareForm(session_, this));
+  AddDeviceDialog(nahrajZvukyForm_ = new TNahrajZvukyForm(session_, this));
   dialogs_.push_back(dilSettingsForm_ = new TNastaveniDILForm(icons_, this));
+  AddDeviceDialog(pametZRevazieForm_ = new TPametZRevazieForm(session_, this));
   dialogs_.push_back(languageOrderForm_ = new TPoradiJazykuForm(icons_, this));
   dialogs_.push_back(setupForm_ = new TSetupForm(this));
   dialogs_.push_back(messageForm_ = new TVlastnostiHlaskyForm(icons_, this));
+  AddDeviceDialog(vlastnostiHWForm_ = new TVlastnostiHWForm(session_, this));
   dialogs_.push_back(sequenceForm_ = new TVlastnostiSekvenceForm(this));
   dialogs_.push_back(
       aboutBox_ = new TAboutBox(LIFTVOX_VERSION, LIFTVOX_HOMEPAGE_URL, CurrentSystemFacts(), this));
@@ -32,6 +41,11 @@ void TMainForm::CreateDialogs() {
   dialogs_.push_back(triggeringForm_ = new TVlastnostiSpousteniForm(this));
   for (CaptionedDialog* dialog : dialogs_) dialog->RegisterCaptions(captions_);
   ConnectPropertyDialogs();
+}
+
+void TMainForm::DeleteDialogs() {
+  for (CaptionedDialog* dialog : dialogs_) delete dialog;
+  dialogs_.clear();
 }
 
 QDialog* TMainForm::PrepareDialogForScreenshot(const QString& className) {

@@ -11,11 +11,12 @@ namespace liftvox {
 class AnnouncerSession;
 class DeviceJobObserver;
 
-// The background memory-size detection: asks the announcer for its memory
-// size (or takes the chosen size) on a worker thread, so the window stays
-// responsive while up to four ports are probed. The result comes back as a
-// signal, delivered on the GUI thread; the worker touches no widget. At most
-// one detection runs at a time.
+// The background memory-size detection (`TVelikostPametiThread`): asks the
+// announcer for its memory size (or takes the chosen size) on a worker
+// thread, so the window stays responsive while up to four ports are probed.
+// The result comes back as a signal, delivered on the GUI thread; the worker
+// touches no widget. At most one detection runs at a time. It needs no
+// dialog, prompter or stop, so it keeps a plain thread of its own.
 class MemorySizeDetection final : public QObject {
   Q_OBJECT
 

@@ -11,7 +11,8 @@
 namespace liftvox {
 namespace {
 
-// Loads the configuration record of the document's image, when it has one.
+// Loads the configuration record of the document's image, when it has one
+// (and, when asked, the user wants it). True when it was loaded.
 bool LoadStoredConfiguration(TPametRevazie& document, const ImageSettings& settings, bool ask) {
   const std::span<const uint8_t> image(document.Image.data(), document.Image.size());
   const auto stored = FindStoredConfiguration(image, PageSizeForMemory(settings.memorySizeCode));
@@ -21,12 +22,11 @@ bool LoadStoredConfiguration(TPametRevazie& document, const ImageSettings& setti
                   document.Translate(
                       "MemoryIncludeConf",
                       "Paměť obsahuje konfiguraci hlásiče, přejete si ji načíst?")}) != Answer::Yes)
-    return true;
+    return false;
   // Reading the configuration refills the document; work on a copy of the record.
   const std::vector<uint8_t> record(
       image.begin() + static_cast<std::ptrdiff_t>(stored->recordOffset), image.end());
-  LoadConfigurationFromBuffer(document, record.data(), record.size());
-  return true;
+  return LoadConfigurationFromBuffer(document, record.data(), record.size());
 }
 
 }  // namespace
@@ -41,7 +41,10 @@ bool ConfirmProgramming(TPametRevazie& document, const ImageSettings& settings,
                               "Přejete si znovu sestavit paměť podle aktuální konfigurace?")}) ==
           Answer::Yes)
     result = SestavPamet(document, settings);
-  if (result <= 0) return false;
+  return result > 0 && ConfirmConfigurationUpload(document, caption);
+}
+
+bool ConfirmConfigurationUpload(TPametRevazie& document, const std::string& caption) {
   return document.prompter().AskYesNo(
              {"ConfigurationUpLoad", caption,
               document.Translate("ConfigurationUpLoad",
@@ -64,14 +67,19 @@ void FinishMemoryRead(TPametRevazie& document, const ImageSettings& settings, in
 
 void FinishConfigurationRead(TPametRevazie& document, const ImageSettings& settings,
                              int64_t bytesInUse) {
-  if (bytesInUse >= 1) {
-    LoadStoredConfiguration(document, settings, false);
-  } else if (bytesInUse == 0) {
+  TakeReadConfiguration(document, settings, bytesInUse);
+  SestavPamet(document, settings);
+}
+
+bool TakeReadConfiguration(TPametRevazie& document, const ImageSettings& settings,
+                           int64_t bytesInUse) {
+  if (bytesInUse >= 1) return LoadStoredConfiguration(document, settings, false);
+  if (bytesInUse == 0) {
     document.prompter().Warn(
         {"UnableFindConf", document.Translate("MemoryLoad", "Načítání paměti"),
          document.Translate("UnableFindConf", "Hlásič neobsaguje konfigurační data!")});
   }
-  SestavPamet(document, settings);
+  return false;
 }
 
 }  // namespace liftvox

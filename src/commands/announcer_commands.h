@@ -20,6 +20,11 @@ class TPametRevazie;
 bool ConfirmProgramming(TPametRevazie& document, const ImageSettings& settings,
                         const std::string& dialogCaption = "Programování hlásiče");
 
+// "ConfigurationUpLoad" alone, for an image that is ready (programming from
+// a file). True on Yes.
+bool ConfirmConfigurationUpload(TPametRevazie& document,
+                                const std::string& dialogCaption = "Programování hlásiče");
+
 // Before a firmware upload: "FirmwareUpLoad" under the upload dialog's title.
 bool ConfirmFirmwareUpload(TPametRevazie& document,
                            const std::string& dialogCaption = "Nahraj do hlásiče nový software");
@@ -34,5 +39,9 @@ void FinishMemoryRead(TPametRevazie& document, const ImageSettings& settings, in
 // again from the document's configuration in every case.
 void FinishConfigurationRead(TPametRevazie& document, const ImageSettings& settings,
                              int64_t bytesInUse);
+// The first half of it, for a caller that records the load as an edit and
+// builds afterwards: true when a configuration was loaded.
+bool TakeReadConfiguration(TPametRevazie& document, const ImageSettings& settings,
+                           int64_t bytesInUse);
 
 }  // namespace liftvox

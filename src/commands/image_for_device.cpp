@@ -1,5 +1,7 @@
 #include "commands/image_for_device.h"
 
+#include <algorithm>
+
 #include "commands/command_error.h"
 #include "config/file_io.h"
 #include "image/image_builder.h"
@@ -42,9 +44,18 @@ SavedImageFile ReadSavedImageFile(const std::filesystem::path& file) {
 
 ProgramImage ImageToProgram::ForProgramming() const {
   const int pageSize = PageSizeForMemory(memoryCode);
-  return ProgramImage{bytes, MemorySizeFromCode(memoryCode),
-                      (usedSize + pageSize - 1) / pageSize * pageSize,
+  const int64_t inUse = pageSize > 0 ? (usedSize + pageSize - 1) / pageSize * pageSize : usedSize;
+  return ProgramImage{bytes, MemorySizeFromCode(memoryCode), inUse,
                       ImageInterfaceNumber(bytes, pageSize)};
+}
+
+ImageToProgram DocumentImageToProgram(const TPametRevazie& document,
+                                      const ImageSettings& settings) {
+  const auto& image = document.Image;
+  const int64_t used =
+      std::clamp<int64_t>(document.UsedMemory, 0, static_cast<int64_t>(image.size()));
+  return ImageToProgram{std::vector<uint8_t>(image.begin(), image.begin() + used),
+                        settings.memorySizeCode, used};
 }
 
 ImageToProgram LoadImageFileToProgram(const std::filesystem::path& file) {

@@ -33,9 +33,16 @@ struct ImageToProgram {
   int64_t usedSize = 0;
 
   // The run's view of it: the used size rounded up to whole pages and the
-  // interface the image was built for, read from the image itself.
+  // interface the image was built for, read from the image itself. With no
+  // known memory size the used size stays as it is, and the run refuses the
+  // image as built for another memory.
   ProgramImage ForProgramming() const;
 };
+
+// Programming the document's image as it stands (just built, kept stale on
+// request, or loaded from a file): its bytes in use, never more than the
+// buffer holds, for the memory size of `settings`.
+ImageToProgram DocumentImageToProgram(const TPametRevazie& document, const ImageSettings& settings);
 
 // Programming from a file: the image file's bytes (its code byte included, as
 // the program loads it) for the memory size it names. Throws CommandError

@@ -14,7 +14,8 @@ AnnouncerSession::AnnouncerSession(SerialPort& port, DeviceSettings settings,
       language_(language),
       interfaces_(std::move(interfaces)) {}
 
-AnnouncerSession::RunScope::RunScope(AnnouncerSession& session) : session_(session) {
+AnnouncerSession::RunScope::RunScope(AnnouncerSession& session)
+    : session_(session), turn_(session.jobMutex_) {
   if (session_.runDepth_++ > 0) return;
   std::lock_guard lock(session_.pendingMutex_);
   if (session_.pendingSettings_) {
@@ -146,6 +147,7 @@ HardwareProperties ReadHardwareProperties(AnnouncerSession& session, Prompter& p
         Message{"UnableOpenPort", caption, FormatText(text, {std::to_string(query.port)})});
     return labels;
   }
+  labels.portOpened = true;
   if (!query.info) return labels;
   const AnnouncerInfo& info = *query.info;
   labels.info = query.info;

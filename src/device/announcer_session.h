@@ -22,9 +22,10 @@ class Translator;
 // choose the port and the memory size, the translation, the interface list
 // and the memory-size code (-1 until known).
 //
-// One device job uses a session at a time, on whatever thread runs it. Each
-// job works with the settings it found at its start (see RunScope), so new
-// settings may arrive from another thread at any time. The memory-size code
+// One device job uses a session at a time, on whatever thread runs it: a job
+// that starts while another runs waits for it (see RunScope), since both
+// would talk through the one port. Each job works with the settings it found
+// at its start, so new settings may arrive from another thread at any time. The memory-size code
 // may be read from any thread. The port and the translator are the owner's
 // and must outlive the session; the translator is called from the job's
 // thread.
@@ -33,8 +34,9 @@ class AnnouncerSession {
   AnnouncerSession(SerialPort& port, DeviceSettings settings, const Translator& language,
                    std::vector<InterfaceEntry> interfaces = {});
 
-  // Marks one device job for as long as it lives. The outermost scope takes
-  // the settings last given to SetSettings; they stay fixed until it ends.
+  // Marks one device job for as long as it lives. The outermost scope waits
+  // until no job of another thread holds the session, then takes the
+  // settings last given to SetSettings; they stay fixed until it ends.
   // Scopes nest: a read-back that detects the memory size is one job.
   class RunScope {
    public:
@@ -45,6 +47,7 @@ class AnnouncerSession {
 
    private:
     AnnouncerSession& session_;
+    std::unique_lock<std::recursive_mutex> turn_;
   };
 
   // Settings for the jobs that start from now on; safe from any thread while
@@ -98,7 +101,8 @@ class AnnouncerSession {
   const Translator& language_;
   std::vector<InterfaceEntry> interfaces_;
   std::atomic<int> memorySizeCode_{-1};
-  int runDepth_ = 0;  // touched only by the thread running the job
+  std::recursive_mutex jobMutex_;  // held by the job in progress
+  int runDepth_ = 0;               // touched only by the job holding jobMutex_
   std::mutex pendingMutex_;
   std::optional<DeviceSettings> pendingSettings_;
 };
@@ -110,6 +114,8 @@ struct HardwareProperties {
   std::string softwareVersion;
   std::string memorySize;
   std::string activeInterface;
+  // The query was sent on an open port (whether or not an answer came).
+  bool portOpened = false;
   std::optional<AnnouncerInfo> info;  // the record behind them, when valid
 };
 

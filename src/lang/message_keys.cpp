@@ -13,6 +13,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     // "Žádný" heads the parallel-input list, "Žádným" the serial-bit list.
     {"ActivateByNone", "Žádný"},
     {"ActivateByNone", "Žádným"},
+    {"ActiveInterface", "Aktivní rozhraní:"},
     {"AddSample", "Přidání hlášky"},
     {"Autodetection", "Autodetekce"},
     // Loading an image file names the file; programming from a file does not.

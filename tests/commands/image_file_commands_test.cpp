@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/image_for_device.h"
+
 #include "image/image_builder.h"
 #include "model/document.h"
 #include "model/editing.h"
@@ -94,6 +96,26 @@ TEST_F(ImageFileCommandsTest, NoToTheRebuildQuestionSavesTheImageAsItStands) {
   built.AppendSample(0, std::make_unique<TVzorek>())->SetFileName((dir / "none.wav").string());
   prompter.answers = {Answer::Yes};
   EXPECT_FALSE(PrepareImageForSaving(built, settings)) << "a failed build saves nothing";
+}
+
+// The document's used size is often an estimate: it may exceed the buffer,
+// and before the memory size is known there is no page size to round to.
+TEST_F(ImageFileCommandsTest, DocumentImagesGoOutWithinTheirBuffer) {
+  struct Case {
+    int32_t used;
+    int memoryCode;
+    size_t bytes;
+    int64_t bytesInUse;
+  };
+  const Case cases[] = {{300, 0, 300, 512}, {70000, 0, 65537, 65792}, {300, -1, 300, 300}};
+  built.SetMemorySize(65536);
+  for (const Case& c : cases) {
+    built.UsedMemory = c.used;
+    const ImageToProgram image =
+        DocumentImageToProgram(built, ImageSettings{.memorySizeCode = c.memoryCode});
+    EXPECT_EQ(image.bytes.size(), c.bytes) << c.used;
+    EXPECT_EQ(image.ForProgramming().bytesInUse, c.bytesInUse) << c.used;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+#include <thread>
+#include <utility>
+
 #include "device/line_rig.h"
 #include "device/memory_transfer.h"
 
@@ -50,12 +55,44 @@ TEST(AnnouncerSessionTest, RunKeepsTheSettingsItStartedWith) {
             TransferOutcome::NoAnnouncer);
 }
 
+// The start-up memory-size detection may still run when a dialog starts its
+// job: the second job waits for the first instead of sharing the port. The
+// first one holds on in the middle for long enough that the second, had it
+// not waited, would have ended meanwhile.
+TEST(AnnouncerSessionTest, JobsOnOneSessionTakeTurns) {
+  LineRig rig;
+  std::promise<void> firstInside;
+  std::promise<void> secondEnded;
+  auto secondEndedFuture = secondEnded.get_future();
+  bool secondEndedWhileFirstRan = false;
+  JobRecorder firstObserver;
+  firstObserver.onPortChanged = [&, once = true]() mutable {
+    if (!std::exchange(once, false)) return;
+    firstInside.set_value();
+    secondEndedWhileFirstRan =
+        secondEndedFuture.wait_for(std::chrono::milliseconds(300)) == std::future_status::ready;
+  };
+  std::thread first([&] { ReadHardwareProperties(rig.session, rig.prompter, firstObserver); });
+  firstInside.get_future().wait();
+  JobRecorder secondObserver;
+  int64_t detected = 0;
+  std::thread second([&] {
+    detected = rig.session.DetectMemorySize(secondObserver);
+    secondEnded.set_value();
+  });
+  first.join();
+  second.join();
+  EXPECT_FALSE(secondEndedWhileFirstRan);
+  EXPECT_EQ(detected, 65536) << "the second job still ran, after the first";
+}
+
 TEST(HardwarePropertiesTest, LabelsAndWarningsFollowWhatTheQueryReached) {
   struct Case {
     sim::AnnouncerIdentity identity;
     sim::FaultSettings faults;
     int port;
     std::string hardware, software, memory, interfaceName, warning;
+    bool portOpened = true;
   };
   const std::vector<Case> cases = {
       {{.firmwareMajor = 3,
@@ -79,8 +116,8 @@ TEST(HardwarePropertiesTest, LabelsAndWarningsFollowWhatTheQueryReached) {
        "",
        ""},  // no interface before 2.7
       {{}, {.silentFirst = 100}, 1, "Hlásič nebyl detekován", "", "", "", ""},
-      {{}, {}, 2, "Hlásič nebyl detekován", "", "", "", "Nepodařilo se otevřít port COM2!"},
-      {{}, {}, 0, "Hlásič nebyl detekován", "", "", "", "Hlásič nebyl detekován"},
+      {{}, {}, 2, "Hlásič nebyl detekován", "", "", "", "Nepodařilo se otevřít port COM2!", false},
+      {{}, {}, 0, "Hlásič nebyl detekován", "", "", "", "Hlásič nebyl detekován", false},
   };
   for (const auto& c : cases) {
     LineRig rig(c.identity, c.faults);
@@ -90,6 +127,7 @@ TEST(HardwarePropertiesTest, LabelsAndWarningsFollowWhatTheQueryReached) {
     EXPECT_EQ(labels.softwareVersion, c.software);
     EXPECT_EQ(labels.memorySize, c.memory);
     EXPECT_EQ(labels.activeInterface, c.interfaceName);
+    EXPECT_EQ(labels.portOpened, c.portOpened);
     EXPECT_EQ(rig.prompter.shown.empty() ? "" : rig.prompter.shown[0].text, c.warning);
     EXPECT_LE(rig.prompter.shown.size(), 1u);
     EXPECT_EQ(rig.observer.ports.front(), "Detekce...");

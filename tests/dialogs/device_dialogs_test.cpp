@@ -1,0 +1,254 @@
+// The device dialogs over their workers: questions asked from a worker, the
+// hardware query, a programming run stopped half-way on the simulator, and
+// the firmware upload against the emulated chip.
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
+#include <thread>
+
+#include "device/avr_target.h"
+#include "device/intel_hex.h"
+#include "device/line_rig.h"
+#include "dialogs/firmware_upload_dialog.h"
+#include "dialogs/hardware_properties_dialog.h"
+#include "dialogs/programming_dialog.h"
+#include "sim/sim_fixture.h"
+#include "ui/caption_table.h"
+
+namespace liftvox {
+namespace {
+
+using test::AvrTarget;
+using test::LineRig;
+using test::SimLink;
+using test::VirtualClock;
+
+// Notes the thread each question reaches and answers Yes.
+class ThreadNotingPrompter final : public Prompter {
+ public:
+  QThread* askedOn = nullptr;
+  void Inform(const Message&) override {}
+  void Warn(const Message&) override {}
+  Answer AskYesNo(const Message&) override {
+    askedOn = QThread::currentThread();
+    return Answer::Yes;
+  }
+  Answer AskYesNoCancel(const Message& message) override { return AskYesNo(message); }
+};
+
+// A dialog re-texted as the program does at start-up, in Czech.
+void ApplyBuiltInTexts(CaptionedDialog& dialog) {
+  CaptionTable captions;
+  dialog.RegisterCaptions(captions);
+  captions.ApplyBuiltIn();
+  dialog.TranslateLists(CzechTranslator());
+}
+
+const std::filesystem::path kHex = test::TestDataDir() / "device" / "firmware.hex";
+
+}  // namespace
+
+class DeviceDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // A worker's question is shown on the GUI thread while the worker waits;
+  // a runner destroyed while a question is pending answers it No and ends.
+  void WorkerQuestionsWaitForTheGuiThreadUnlessTheRunnerGoes() {
+    ThreadNotingPrompter prompter;
+    DeviceJobRunner runner;
+    runner.SetPrompter(&prompter);
+    Answer answer = Answer::No;
+    QSignalSpy finished(&runner, &DeviceJobRunner::Finished);
+    runner.Start([&](Prompter& asked, DeviceJobObserver&) -> DeviceJobRunner::Completion {
+      const Answer worker = asked.AskYesNo({"ReBuild", "", ""});
+      return [&answer, worker] { answer = worker; };
+    });
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(answer, Answer::Yes);
+    QCOMPARE(prompter.askedOn, QThread::currentThread());
+
+    std::atomic<bool> asking{false};
+    std::atomic<int> lastAnswer{-1};
+    auto going = std::make_unique<DeviceJobRunner>();
+    going->SetPrompter(&prompter);
+    going->Start([&](Prompter& asked, DeviceJobObserver&) -> DeviceJobRunner::Completion {
+      asking = true;
+      lastAnswer = static_cast<int>(asked.AskYesNo({"CommunicationError", "", ""}));
+      return {};
+    });
+    // The GUI thread never turns to the question before the runner goes.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!asking && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+    QVERIFY(asking);
+    going.reset();
+    QCOMPARE(lastAnswer.load(), static_cast<int>(Answer::No));
+  }
+
+  // The interface label keeps what an earlier query showed unless this one
+  // reached the announcer's port.
+  void HardwareLabelsFollowWhatTheQueryReached() {
+    LineRig rig;
+    TVlastnostiHWForm dialog(rig.session, nullptr);
+    ApplyBuiltInTexts(dialog);
+    QCOMPARE(dialog.PortText(), QString("neurčen"));
+    QCOMPARE(dialog.InterfaceText(), QString("neznámé"));
+
+    AnnouncerInfo info;
+    struct Step {
+      HardwareProperties read;
+      QString hardware, interfaceName;
+    };
+    const Step steps[] = {
+        {{"COM1", "2", "3.4", "512kB", "Sériové", true, info}, "2", "Sériové"},
+        // An interface the list does not know leaves the label alone.
+        {{"COM1", "2", "3.4", "512kB", "", true, info}, "2", "Sériové"},
+        // No port, or one that did not open: the interface stays too.
+        {{"", "Hlásič nebyl detekován", "", "", "", false, {}},
+         "Hlásič nebyl detekován",
+         "Sériové"},
+        // An open port without an answer: nothing is known of it.
+        {{"COM1", "Hlásič nebyl detekován", "", "", "", true, {}}, "Hlásič nebyl detekován", ""},
+    };
+    for (const Step& step : steps) {
+      dialog.ShowProperties(step.read);
+      QCOMPARE(dialog.HardwareText(), step.hardware);
+      QCOMPARE(dialog.SoftwareText(), QString::fromStdString(step.read.softwareVersion));
+      QCOMPARE(dialog.InterfaceText(), step.interfaceName);
+    }
+  }
+
+  void HardwarePropertiesAreReadOnAWorkerWhenShown() {
+    LineRig rig(
+        {.firmwareMajor = 3, .firmwareMinor = 7, .hardwareVersion = 2, .interfaceNumber = 5});
+    TVlastnostiHWForm dialog(rig.session, nullptr);
+    ApplyBuiltInTexts(dialog);
+    dialog.SetPrompter(&rig.prompter);
+    QSignalSpy finished(&dialog.Runner(), &DeviceJobRunner::Finished);
+    dialog.StartWhenShown();
+    dialog.show();
+    // Until the answer has reached the GUI thread, nothing closes the dialog
+    // and nothing starts a second query.
+    QVERIFY(!dialog.OkButton()->isEnabled());
+    QVERIFY(!dialog.RefreshButton()->isEnabled());
+    dialog.reject();
+    QVERIFY(dialog.isVisible());
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(dialog.PortText(), QString("COM1"));
+    QCOMPARE(dialog.HardwareText(), QString("2"));
+    QCOMPARE(dialog.SoftwareText(), QString("3.7"));
+    QCOMPARE(dialog.MemoryText(), QString("64kB"));
+    QCOMPARE(dialog.InterfaceText(), QString("Sériové"));
+    QVERIFY(dialog.RefreshButton()->isEnabled());
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+  }
+
+  // "&Konec" in the middle of a paced run: the dialog refuses to close
+  // before, and the run ends (and closes it) within a second after.
+  void ProgrammingStopsWithinASecond() {
+    SimLink link({"--pace"});
+    TNahrajZvukyForm dialog(link.session, nullptr);
+    ApplyBuiltInTexts(dialog);
+    dialog.SetPrompter(&link.prompter);
+    dialog.SetImage({test::MakeImage(65536, 256, 256, 1, ""), 0, 65536});
+    QSignalSpy finished(&dialog.Runner(), &DeviceJobRunner::Finished);
+    dialog.StartWhenShown();
+    dialog.show();
+    QVERIFY(!dialog.StartButton()->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.ProgressPercent() > 0, 20000);
+    dialog.close();
+    QVERIFY(dialog.isVisible());
+    QTest::mouseClick(dialog.CloseButton(), Qt::LeftButton);
+    QVERIFY(!dialog.CloseButton()->isEnabled());
+    QVERIFY(finished.wait(1000));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.LastResult().outcome, TransferOutcome::Stopped);
+    QVERIFY(dialog.LastResult().pagesDone < 256);
+    QCOMPARE(dialog.ProgressText(), QString("Hotovo"));
+    QVERIFY(link.prompter.asked.empty());
+  }
+
+  void FirmwareUploadWritesTheHexAndStaysOpenForAnother() {
+    VirtualClock clock;
+    AvrTarget target(AvrTarget::Chip::Atmega8515, clock, 2);
+    target.flash.assign(8192, 0x00);
+    const CzechTranslator czech;
+    AnnouncerSession session(target, LineRig::FixedPort(1), czech);
+    test::ScriptedPrompter prompter;
+    TNahrajFirmwareForm dialog(session, nullptr);
+    ApplyBuiltInTexts(dialog);
+    dialog.SetPrompter(&prompter);
+    dialog.SetTiming(clock.Timing());
+    dialog.SetFileName(QString::fromStdString(kHex.string()));
+    QSignalSpy finished(&dialog.Runner(), &DeviceJobRunner::Finished);
+    dialog.StartWhenShown();
+    dialog.show();
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(dialog.LastResult().outcome, FirmwareOutcome::Done);
+    FirmwareImage expected;
+    QCOMPARE(LoadHexFile(kHex, expected), std::string());
+    QVERIFY(std::equal(target.flash.begin(), target.flash.end(), expected.begin()));
+    QCOMPARE(dialog.FileText(), QString("firmware.hex"));
+    QCOMPARE(dialog.PortText(), QString("COM1"));
+    QCOMPARE(dialog.ProgressText(), QString("Hotovo"));
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.StartButton()->isEnabled());
+    QVERIFY(prompter.shown.empty());
+  }
+
+  // "&Zavřít" while the upload runs: the chip is erased and the dialog
+  // closes itself. The upload waits at its first pause until the click.
+  void FirmwareStopErasesTheChipAndCloses() {
+    VirtualClock clock;
+    AvrTarget target(AvrTarget::Chip::At90s8515, clock);
+    target.flash.assign(8192, 0x00);
+    const CzechTranslator czech;
+    AnnouncerSession session(target, LineRig::FixedPort(1), czech);
+    test::ScriptedPrompter prompter;
+    TNahrajFirmwareForm dialog(session, nullptr);
+    ApplyBuiltInTexts(dialog);
+    dialog.SetPrompter(&prompter);
+    std::promise<void> paused;
+    std::promise<void> resume;
+    std::shared_future<void> resumed = resume.get_future().share();
+    SpiTiming timing = clock.Timing();
+    // The programmer keeps copies of the timing: the first pause of any copy waits.
+    auto first = std::make_shared<std::atomic<bool>>(true);
+    timing.sleepMs = [&, sleep = timing.sleepMs, first](int ms) {
+      if (first->exchange(false)) {
+        paused.set_value();
+        resumed.wait();
+      }
+      sleep(ms);
+    };
+    dialog.SetTiming(timing);
+    dialog.SetFileName(QString::fromStdString(kHex.string()));
+    QSignalSpy finished(&dialog.Runner(), &DeviceJobRunner::Finished);
+    dialog.StartWhenShown();
+    dialog.show();
+    QCOMPARE(paused.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    dialog.close();
+    QVERIFY(dialog.isVisible());
+    QTest::mouseClick(dialog.CloseButton(), Qt::LeftButton);
+    QVERIFY(!dialog.StartButton()->isEnabled());
+    resume.set_value();
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(dialog.LastResult().outcome, FirmwareOutcome::Stopped);
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(target.chipErases > 0);
+    QVERIFY(std::all_of(target.flash.begin(), target.flash.end(),
+                        [](uint8_t byte) { return byte == 0xFF; }));
+  }
+};
+
+}  // namespace liftvox
+
+QTEST_MAIN(liftvox::DeviceDialogsTest)
+#include "device_dialogs_test.moc"
