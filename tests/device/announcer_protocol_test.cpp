@@ -5,27 +5,17 @@
 #include <deque>
 #include <functional>
 
+#include "support/quiet_serial_port.h"
+
 namespace liftvox::test {
 namespace {
 
 // Plays back what each read brings: an empty entry, or none left, is a read
 // that timed out. What is written goes nowhere.
-class ScriptedPort final : public SerialPort {
+class ScriptedPort final : public QuietSerialPort {
  public:
   std::deque<std::vector<uint8_t>> reads;
 
-  int Open(int) override { return 0; }
-  void Close() override {}
-  bool IsOpen() const override { return true; }
-  int SetParams(int, int, char, int, int) override { return 0; }
-  int SetTimeouts(int, int) override { return 0; }
-  int SetBufferSizes(int, int) override { return 0; }
-  int SetBreak(bool) override { return 0; }
-  int SetDTR(bool) override { return 0; }
-  int SetRTS(bool) override { return 0; }
-  int GetCTS() override { return 0; }
-  void PurgeInput() override {}
-  void PurgeOutput() override {}
   int Read(uint8_t* buffer, int count) override {
     if (reads.empty()) return 0;
     auto& next = reads.front();
@@ -35,8 +25,6 @@ class ScriptedPort final : public SerialPort {
     if (next.empty()) reads.pop_front();
     return n;
   }
-  int Write(const uint8_t*, int count) override { return count; }
-  std::string PortLabel(int) const override { return "COM1"; }
 };
 
 // Every exchange that waits for an answer allows a fixed number of reads to

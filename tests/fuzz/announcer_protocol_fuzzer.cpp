@@ -16,6 +16,7 @@
 #include "image/memory_size.h"
 #include "lang/language.h"
 #include "model/prompter.h"
+#include "support/quiet_serial_port.h"
 
 using namespace liftvox;
 
@@ -24,25 +25,10 @@ namespace {
 // A line whose every read is decided by the input: a control byte says how
 // many answer bytes follow (0: the read times out, 255: the port fails).
 // When the input ends the line is dead: every read times out.
-class FuzzedPort final : public SerialPort {
+class FuzzedPort final : public test::QuietSerialPort {
  public:
   FuzzedPort(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
-  int Open(int) override {
-    open_ = true;
-    return 0;
-  }
-  void Close() override { open_ = false; }
-  bool IsOpen() const override { return open_; }
-  int SetParams(int, int, char, int, int) override { return 0; }
-  int SetTimeouts(int, int) override { return 0; }
-  int SetBufferSizes(int, int) override { return 0; }
-  int SetBreak(bool) override { return 0; }
-  int SetDTR(bool) override { return 0; }
-  int SetRTS(bool) override { return 0; }
-  int GetCTS() override { return 0; }
-  void PurgeInput() override {}
-  void PurgeOutput() override {}
   int Read(uint8_t* buffer, int count) override {
     if (at_ >= size_ || count <= 0) return 0;
     const uint8_t control = data_[at_++];
@@ -53,14 +39,11 @@ class FuzzedPort final : public SerialPort {
     at_ += n;
     return static_cast<int>(n);
   }
-  int Write(const uint8_t*, int count) override { return count; }
-  std::string PortLabel(int port) const override { return "COM" + std::to_string(port); }
 
  private:
   const uint8_t* data_;
   std::size_t size_;
   std::size_t at_ = 0;
-  bool open_ = false;
 };
 
 }  // namespace
