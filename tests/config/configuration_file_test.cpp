@@ -166,20 +166,6 @@ TEST_F(ConfigurationFileTest, ReadingStopsAtTheLimitsAndSaysSoOnlyForSamples) {
   EXPECT_EQ(prompter.shown[0].key, "SamplesTooMany");
 }
 
-TEST_F(ConfigurationFileTest, AHundredThousandSamplesFromAFileStopAtTheLimitWithOneMessage) {
-  std::string text = "[/GENERAL]\r\nVersion=2.00\r\n[0]\r\nCode=1\r\n";
-  for (int j = 0; j < 100000; ++j) {
-    const std::string n = std::to_string(j);
-    text +=
-        "File" + n + "=a.wav\r\nDIL" + n + "=0\r\nSamples" + n + "=100\r\nSilence" + n + "=0\r\n";
-  }
-  WriteFile(program / "many.cfg", text);
-  ASSERT_TRUE(OpenConfiguration(read, program / "many.cfg"));
-  EXPECT_EQ(read.SequenceAt(0)->SampleCount(), kMaxSamplesPerSequence);
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].key, "SamplesTooMany");
-}
-
 TEST_F(ConfigurationFileTest, TextThatIsNoConfigurationIsRefusedAndChangesNothing) {
   const struct {
     const char* text;
