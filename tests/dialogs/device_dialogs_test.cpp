@@ -52,6 +52,31 @@ void ApplyBuiltInTexts(CaptionedDialog& dialog) {
 
 const std::filesystem::path kHex = test::TestDataDir() / "device" / "firmware.hex";
 
+// The firmware upload dialog, in Czech, on an emulated chip with an empty
+// flash; Start shows it with `timing` and the upload begins.
+struct FirmwareRig {
+  explicit FirmwareRig(AvrTarget::Chip chip, int misalignedBits = 0)
+      : target(chip, clock, misalignedBits) {
+    target.flash.assign(8192, 0x00);
+    ApplyBuiltInTexts(dialog);
+    dialog.SetPrompter(&prompter);
+    dialog.SetFileName(QString::fromStdString(kHex.string()));
+  }
+  void Start(const SpiTiming& timing) {
+    dialog.SetTiming(timing);
+    dialog.StartWhenShown();
+    dialog.show();
+  }
+
+  VirtualClock clock;
+  AvrTarget target;
+  const CzechTranslator czech;
+  AnnouncerSession session{target, LineRig::FixedPort(1), czech};
+  test::ScriptedPrompter prompter;
+  TNahrajFirmwareForm dialog{session, nullptr};
+  QSignalSpy finished{&dialog.Runner(), &DeviceJobRunner::Finished};
+};
+
 }  // namespace
 
 class DeviceDialogsTest : public QObject {
@@ -176,21 +201,11 @@ class DeviceDialogsTest : public QObject {
   }
 
   void FirmwareUploadWritesTheHexAndStaysOpenForAnother() {
-    VirtualClock clock;
-    AvrTarget target(AvrTarget::Chip::Atmega8515, clock, 2);
-    target.flash.assign(8192, 0x00);
-    const CzechTranslator czech;
-    AnnouncerSession session(target, LineRig::FixedPort(1), czech);
-    test::ScriptedPrompter prompter;
-    TNahrajFirmwareForm dialog(session, nullptr);
-    ApplyBuiltInTexts(dialog);
-    dialog.SetPrompter(&prompter);
-    dialog.SetTiming(clock.Timing());
-    dialog.SetFileName(QString::fromStdString(kHex.string()));
-    QSignalSpy finished(&dialog.Runner(), &DeviceJobRunner::Finished);
-    dialog.StartWhenShown();
-    dialog.show();
-    QVERIFY(finished.wait(30000));
+    FirmwareRig rig(AvrTarget::Chip::Atmega8515, 2);
+    TNahrajFirmwareForm& dialog = rig.dialog;
+    const AvrTarget& target = rig.target;
+    rig.Start(rig.clock.Timing());
+    QVERIFY(rig.finished.wait(30000));
     QCOMPARE(dialog.LastResult().outcome, FirmwareOutcome::Done);
     FirmwareImage expected;
     QCOMPARE(LoadHexFile(kHex, expected), std::string());
@@ -200,25 +215,19 @@ class DeviceDialogsTest : public QObject {
     QCOMPARE(dialog.ProgressText(), QString("Hotovo"));
     QVERIFY(dialog.isVisible());
     QVERIFY(dialog.StartButton()->isEnabled());
-    QVERIFY(prompter.shown.empty());
+    QVERIFY(rig.prompter.shown.empty());
   }
 
   // "&Zavřít" while the upload runs: the chip is erased and the dialog
   // closes itself. The upload waits at its first pause until the click.
   void FirmwareStopErasesTheChipAndCloses() {
-    VirtualClock clock;
-    AvrTarget target(AvrTarget::Chip::At90s8515, clock);
-    target.flash.assign(8192, 0x00);
-    const CzechTranslator czech;
-    AnnouncerSession session(target, LineRig::FixedPort(1), czech);
-    test::ScriptedPrompter prompter;
-    TNahrajFirmwareForm dialog(session, nullptr);
-    ApplyBuiltInTexts(dialog);
-    dialog.SetPrompter(&prompter);
+    FirmwareRig rig(AvrTarget::Chip::At90s8515);
+    TNahrajFirmwareForm& dialog = rig.dialog;
+    const AvrTarget& target = rig.target;
     std::promise<void> paused;
     std::promise<void> resume;
     std::shared_future<void> resumed = resume.get_future().share();
-    SpiTiming timing = clock.Timing();
+    SpiTiming timing = rig.clock.Timing();
     // The programmer keeps copies of the timing: the first pause of any copy waits.
     auto first = std::make_shared<std::atomic<bool>>(true);
     timing.sleepMs = [&, sleep = timing.sleepMs, first](int ms) {
@@ -228,18 +237,14 @@ class DeviceDialogsTest : public QObject {
       }
       sleep(ms);
     };
-    dialog.SetTiming(timing);
-    dialog.SetFileName(QString::fromStdString(kHex.string()));
-    QSignalSpy finished(&dialog.Runner(), &DeviceJobRunner::Finished);
-    dialog.StartWhenShown();
-    dialog.show();
+    rig.Start(timing);
     QCOMPARE(paused.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
     dialog.close();
     QVERIFY(dialog.isVisible());
     QTest::mouseClick(dialog.CloseButton(), Qt::LeftButton);
     QVERIFY(!dialog.StartButton()->isEnabled());
     resume.set_value();
-    QVERIFY(finished.wait(30000));
+    QVERIFY(rig.finished.wait(30000));
     QCOMPARE(dialog.LastResult().outcome, FirmwareOutcome::Stopped);
     QVERIFY(!dialog.isVisible());
     QVERIFY(target.chipErases > 0);

@@ -43,34 +43,34 @@ class PropertyCommandsTest : public QObject {
   std::unique_ptr<TMainForm> window_;
   std::unique_ptr<QObject> polls_;  // a test's waits end with it
 
-  // Runs `act` on the modal dialog of type Dialog once a command shows it.
-  // Polls with a bound, so a dialog that never comes fails instead of hanging.
+  TPametRevazie& Document() { return window_->Document(); }
+  void Select(int sequence, int sample = -1) { Document().SelectAt(sample, sequence); }
+  // Runs `act` on the modal dialog of type Dialog once `trigger` shows it;
+  // true when it came. Polls with a bound, so a dialog that never comes
+  // fails instead of hanging.
   template <typename Dialog>
-  void WhenShown(std::function<void(Dialog&)> act, bool* done) {
+  bool WhenShown(const std::function<void()>& trigger, std::function<void(Dialog&)> act) {
+    bool done = false;
     auto* poll = new QTimer(polls_.get());
     const QDeadlineTimer deadline(5000);
-    connect(poll, &QTimer::timeout, poll, [poll, deadline, act, done] {
+    connect(poll, &QTimer::timeout, poll, [poll, deadline, act, &done] {
       auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
       if (!dialog && !deadline.hasExpired()) return;
       poll->deleteLater();
       poll->stop();
       if (!dialog) return;
       act(*dialog);
-      *done = true;
+      done = true;
       if (dialog->isVisible()) dialog->reject();
     });
     poll->start(5);
+    trigger();
+    return done;
   }
-
-  TPametRevazie& Document() { return window_->Document(); }
-  void Select(int sequence, int sample = -1) { Document().SelectAt(sample, sequence); }
-  // The command's run with `act` on its dialog; true when the dialog came.
   template <typename Dialog>
   bool Run(const char* action, std::function<void(Dialog&)> act) {
-    bool done = false;
-    WhenShown<Dialog>(std::move(act), &done);
-    window_->Action(action)->trigger();
-    return done;
+    return WhenShown<Dialog>([this, action] { window_->Action(action)->trigger(); },
+                             std::move(act));
   }
   // The command's caption as an undo step names it.
   QString StepOf(const char* action) {
@@ -92,10 +92,9 @@ class PropertyCommandsTest : public QObject {
     Document().SequenceAt(kGroundFloor)->Bit = 12;
     Select(kGroundFloor);
     // Shift + double-click on the sequence's first cell opens it.
-    bool done = false;
-    WhenShown<TVlastnostiSekvenceForm>([](TVlastnostiSekvenceForm& form) { form.reject(); }, &done);
-    emit window_->Workspace().SequencePropertiesRequested();
-    QVERIFY(done);
+    QVERIFY(WhenShown<TVlastnostiSekvenceForm>(
+        [this] { emit window_->Workspace().SequencePropertiesRequested(); },
+        [](TVlastnostiSekvenceForm& form) { form.reject(); }));
     QCOMPARE(Document().SequenceAt(kGroundFloor)->Bit, 0);
     QCOMPARE(window_->UndoStack().count(), 1);
     QCOMPARE(window_->UndoStack().undoText(), StepOf("Sekvence_VlastnostiPatra"));
@@ -108,24 +107,23 @@ class PropertyCommandsTest : public QObject {
     window_->FlushDocumentChanges();
     const std::string before = ConfigurationText(Document());
     const int count = Document().SequenceCount();
-    Select(0);
-    bool done = false;
-    WhenShown<TVlastnostiSekvenceForm>([](TVlastnostiSekvenceForm& form) { form.reject(); }, &done);
-    QVERIFY(!window_->Workspace().Drop(DropSource::Workspace, QPoint(10, 30), Qt::ControlModifier));
-    QVERIFY(done);
+    // A Ctrl-drop of sequence 0 onto itself copies it through the dialog.
+    bool copied = true;
+    const auto copyFirst = [this, &copied] {
+      Select(0);
+      copied =
+          window_->Workspace().Drop(DropSource::Workspace, QPoint(10, 30), Qt::ControlModifier);
+    };
+    QVERIFY(WhenShown<TVlastnostiSekvenceForm>(copyFirst, [](auto& form) { form.reject(); }));
+    QVERIFY(!copied);
     QCOMPARE(Document().SequenceCount(), count);
     QCOMPARE(window_->UndoStack().count(), 0);
 
-    Select(0);
-    done = false;
-    WhenShown<TVlastnostiSekvenceForm>(
-        [](TVlastnostiSekvenceForm& form) {
-          form.Widgets().name->setText("kopie");
-          form.Button2Click();
-        },
-        &done);
-    QVERIFY(window_->Workspace().Drop(DropSource::Workspace, QPoint(10, 30), Qt::ControlModifier));
-    QVERIFY(done);
+    QVERIFY(WhenShown<TVlastnostiSekvenceForm>(copyFirst, [](TVlastnostiSekvenceForm& form) {
+      form.Widgets().name->setText("kopie");
+      form.Button2Click();
+    }));
+    QVERIFY(copied);
     QCOMPARE(Document().SequenceCount(), count + 1);
     const TSekvence* copy = Document().GetSelectedSequence();
     QCOMPARE(copy->Name, std::string("kopie"));
