@@ -15,15 +15,9 @@
 namespace liftvox {
 namespace {
 
-constexpr int kAlarm = 2;  // the parallel list's position of "ALARM"
+using test::AddNamed;
 
-TSekvence* Add(TPametRevazie& document, const char* name, int32_t code, int32_t pin = 0,
-               int32_t bit = 0, bool floor = false, uint8_t repeat = 255) {
-  TSekvence* sequence = document.AddSequence(test::MakeSequence(code, floor, pin, bit));
-  sequence->Name = name;
-  sequence->Repeat = repeat;
-  return sequence;
-}
+constexpr int kAlarm = 2;  // the parallel list's position of "ALARM"
 
 }  // namespace
 
@@ -56,9 +50,9 @@ class SequenceDialogTest : public QObject {
   }
 
   void showingFollowsTheTrigger() {
-    TSekvence* coded = Add(document_, "coded", 5, 0, 0, false, 10);
-    TSekvence* onInput = Add(document_, "input", 0, 3, 0, false, 10);
-    TSekvence* fromFile = Add(document_, "bit 11", 0, 0, 11);
+    TSekvence* coded = AddNamed(document_, "coded", 5, 0, 0, false, 10);
+    TSekvence* onInput = AddNamed(document_, "input", 0, 3, 0, false, 10);
+    TSekvence* fromFile = AddNamed(document_, "bit 11", 0, 0, 11);
     Show(coded);
     QCOMPARE(C().code->text(), QString("00000101"));
     QVERIFY(!C().code->isHidden());
@@ -72,7 +66,7 @@ class SequenceDialogTest : public QObject {
     QVERIFY(C().repeatSeconds->isEnabled());
     QCOMPARE(C().pin->currentIndex(), 3);
 
-    Show(Add(document_, "bit 12", 0, 0, 12));
+    Show(AddNamed(document_, "bit 12", 0, 0, 12));
     QCOMPARE(C().bit->currentText(), QString("12"));
 
     // A bit no list offers reads as none, so the code box shows.
@@ -82,7 +76,7 @@ class SequenceDialogTest : public QObject {
   }
 
   void aFloorLosesItsInputAndBitAtOnce() {
-    TSekvence* floor = Add(document_, "floor", 3, 4, 12, true, 10);
+    TSekvence* floor = AddNamed(document_, "floor", 3, 4, 12, true, 10);
     Show(floor);
     QCOMPARE(floor->Pin, 0);
     for (QWidget* control :
@@ -95,7 +89,7 @@ class SequenceDialogTest : public QObject {
   }
 
   void listsDriveTheCodeBoxAndTheRepetition() {
-    Show(Add(document_, "input", 0, 3, 0, false, 20));
+    Show(AddNamed(document_, "input", 0, 3, 0, false, 20));
     Choose(0, 0);
     QVERIFY(!C().code->isHidden());
     QVERIFY(!C().repeat->isEnabled());
@@ -109,7 +103,7 @@ class SequenceDialogTest : public QObject {
   }
 
   void codeTextIsReadUpToTheFirstOtherCharacter() {
-    TSekvence* sequence = Add(document_, "s", 200);
+    TSekvence* sequence = AddNamed(document_, "s", 200);
     Show(sequence);
     C().code->setText("1012");
     QVERIFY(form_->Button2Click());
@@ -117,7 +111,7 @@ class SequenceDialogTest : public QObject {
   }
 
   void anInputOrBitStoresCodeZero() {
-    TSekvence* sequence = Add(document_, "s", 7, 0, 0, false, 255);
+    TSekvence* sequence = AddNamed(document_, "s", 7, 0, 0, false, 255);
     Show(sequence);
     Choose(kAlarm, 1);
     C().repeat->setChecked(true);
@@ -133,9 +127,9 @@ class SequenceDialogTest : public QObject {
   }
 
   void aRefusedOkStoresNothingAndSaysWhy() {
-    Add(document_, "ground", 0, 0, 0, true);
-    Add(document_, "alarm", 0, kAlarm);
-    TSekvence* second = Add(document_, "second", 9, 0, 0, true);
+    AddNamed(document_, "ground", 0, 0, 0, true);
+    AddNamed(document_, "alarm", 0, kAlarm);
+    TSekvence* second = AddNamed(document_, "second", 9, 0, 0, true);
     Show(second);
     C().code->setText("0");
     C().name->setText("renamed");
@@ -148,7 +142,7 @@ class SequenceDialogTest : public QObject {
     QCOMPARE(prompter_.shown[0].text,
              std::string("Tento kód je již přiřazen sekvenci \"ground\"!"));
 
-    TSekvence* general = Add(document_, "general", 130);
+    TSekvence* general = AddNamed(document_, "general", 130);
     Show(general);
     Choose(kAlarm, 0);
     QVERIFY(!form_->Button2Click());

@@ -21,6 +21,16 @@ inline std::unique_ptr<TSekvence> MakeSequence(int32_t code, bool floor = false,
   return sequence;
 }
 
+// A sequence added to `document` under `name`.
+inline TSekvence* AddNamed(TPametRevazie& document, const std::string& name, int32_t code,
+                           int32_t pin = 0, int32_t bit = 0, bool floor = false,
+                           uint8_t repeat = 255) {
+  TSekvence* sequence = document.AddSequence(MakeSequence(code, floor, pin, bit));
+  sequence->Name = name;
+  sequence->Repeat = repeat;
+  return sequence;
+}
+
 inline std::unique_ptr<TVzorek> MakeWav(const std::string& file, int32_t dil = 0,
                                         int32_t samples = 1000) {
   auto sample = std::make_unique<TVzorek>();

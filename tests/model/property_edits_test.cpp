@@ -9,21 +9,14 @@
 namespace liftvox::test {
 namespace {
 
-TSekvence* Add(TPametRevazie& document, const std::string& name, int32_t code, int32_t pin = 0,
-               int32_t bit = 0, bool floor = false) {
-  TSekvence* sequence = document.AddSequence(MakeSequence(code, floor, pin, bit));
-  sequence->Name = name;
-  return sequence;
-}
-
 TEST(TriggerConflictTest, FirstFailureInTheOrderTheUserIsTold) {
   TPametRevazie document;
-  Add(document, "alarm", 5, 2);     // on input 2, but its code is 5
-  Add(document, "first 0", 0);      // code-triggered, code 0
-  Add(document, "second 0", 0);     // the same code again
-  Add(document, "bit 9", 7, 0, 9);  // on serial bit 9
-  Add(document, "code 5", 5);       // code-triggered, code 5
-  TSekvence* edited = Add(document, "edited", 40);
+  AddNamed(document, "alarm", 5, 2);     // on input 2, but its code is 5
+  AddNamed(document, "first 0", 0);      // code-triggered, code 0
+  AddNamed(document, "second 0", 0);     // the same code again
+  AddNamed(document, "bit 9", 7, 0, 9);  // on serial bit 9
+  AddNamed(document, "code 5", 5);       // code-triggered, code 5
+  TSekvence* edited = AddNamed(document, "edited", 40);
 
   struct Case {
     const char* what;
@@ -55,7 +48,7 @@ TEST(TriggerConflictTest, FirstFailureInTheOrderTheUserIsTold) {
     EXPECT_EQ(conflict->holder, c.holder) << c.what;
   }
   // The bit is checked before the next sequence's pin.
-  Add(document, "pin 4", 0, 4);
+  AddNamed(document, "pin 4", 0, 4);
   const auto conflict = FindTriggerConflict(document, *edited, 0, 4, 9);
   ASSERT_TRUE(conflict);
   EXPECT_EQ(conflict->kind, TriggerKind::Bit);
@@ -63,10 +56,10 @@ TEST(TriggerConflictTest, FirstFailureInTheOrderTheUserIsTold) {
 
 TEST(PropertyEditsTest, FloorsLoseInputBitAndSerialInversionOnly) {
   TPametRevazie document;
-  TSekvence* floor = Add(document, "floor", 3, 4, 12, true);
+  TSekvence* floor = AddNamed(document, "floor", 3, 4, 12, true);
   floor->InvSerBit = true;
   floor->InvParBit = true;
-  TSekvence* general = Add(document, "general", 3, 4, 13);
+  TSekvence* general = AddNamed(document, "general", 3, 4, 13);
   document.SetModified(false);
   DropFloorTriggers(document, *general);
   EXPECT_FALSE(document.IsModified());
@@ -82,7 +75,7 @@ TEST(PropertyEditsTest, FloorsLoseInputBitAndSerialInversionOnly) {
 
 TEST(PropertyEditsTest, StoredOnlyWhenSomethingChanges) {
   TPametRevazie document;
-  TSekvence* sequence = Add(document, "a", 3);
+  TSekvence* sequence = AddNamed(document, "a", 3);
   document.SetModified(false);
   SequenceProperties same{.name = "a", .code = 3};
   StoreSequenceProperties(document, *sequence, same);
