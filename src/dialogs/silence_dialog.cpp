@@ -7,8 +7,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "audio/preview.h"
 #include "dialogs/button_row.h"
-#include "model/sample.h"
 
 namespace liftvox {
 
@@ -45,12 +45,10 @@ bool TTichoForm::Open() {
 
 int32_t TTichoForm::Milliseconds() const { return milliseconds_->value(); }
 
-int32_t TTichoForm::GetSamples() const {
-  return static_cast<int32_t>(int64_t{milliseconds_->value()} * kSampleRate / 1000);
-}
+int32_t TTichoForm::GetSamples() const { return SilenceDialogSamples(milliseconds_->value()); }
 
 void TTichoForm::SetSamples(int32_t samples) {
-  milliseconds_->setValue(static_cast<int>(int64_t{samples} * 1000 / kSampleRate));
+  milliseconds_->setValue(SilenceDialogMilliseconds(samples));
 }
 
 }  // namespace liftvox
