@@ -52,6 +52,24 @@ void WriteWav16(const std::filesystem::path& path, int32_t samples, uint32_t see
 }
 
 // 64 recordings of 259000 samples: 16.6 M samples that just fill 8 MB.
+// A floor sequence with `code`, and a recording appended to one.
+TSekvence* AddFloor(TPametRevazie& document, int code) {
+  auto sequence = std::make_unique<TSekvence>();
+  sequence->Code = code;
+  sequence->Floor = true;
+  sequence->Name = std::to_string(code) + ". patro";
+  sequence->Repeat = 255;
+  return document.AddSequence(std::move(sequence));
+}
+
+void AppendRecording(TPametRevazie& document, TSekvence* sequence, const std::string& file,
+                     int32_t samples) {
+  auto sample = std::make_unique<TVzorek>();
+  sample->SetFileName(file);
+  sample->Samples = samples;
+  document.AppendSample(sequence, std::move(sample));
+}
+
 void BM_BuildFull8MegabyteImage(benchmark::State& state) {
   const auto folder = BenchFolder();
   constexpr int kFiles = 64;
@@ -61,15 +79,7 @@ void BM_BuildFull8MegabyteImage(benchmark::State& state) {
   for (int i = 0; i < kFiles; ++i) {
     const auto file = folder / ("floor" + std::to_string(i) + ".wav");
     WriteWav16(file, kSamples, static_cast<uint32_t>(i));
-    auto sequence = std::make_unique<TSekvence>();
-    sequence->Code = i;
-    sequence->Floor = true;
-    sequence->Repeat = 255;
-    TSekvence* added = document.AddSequence(std::move(sequence));
-    auto sample = std::make_unique<TVzorek>();
-    sample->SetFileName(file.string());
-    sample->Samples = kSamples;
-    document.AppendSample(added, std::move(sample));
+    AppendRecording(document, AddFloor(document, i), file.string(), kSamples);
   }
   ImageSettings settings{.memorySizeCode = 7};
   for (auto _ : state) {
@@ -86,18 +96,11 @@ void BM_EstimateLargeConfiguration(benchmark::State& state) {
   TPametRevazie document;
   document.IconNames = {"CZ.BMP"};
   for (int i = 0; i < 256; ++i) {
-    auto sequence = std::make_unique<TSekvence>();
-    sequence->Code = i;
-    sequence->Floor = true;
-    sequence->Name = std::to_string(i) + ". patro";
-    sequence->Repeat = 255;
-    TSekvence* added = document.AddSequence(std::move(sequence));
+    TSekvence* added = AddFloor(document, i);
     for (int j = 0; j < 20; ++j) {
-      auto sample = std::make_unique<TVzorek>();
-      sample->SetFileName("/srv/zvuky/patro" + std::to_string(i) + "/hlaska" + std::to_string(j) +
-                          ".wav");
-      sample->Samples = 14456;
-      document.AppendSample(added, std::move(sample));
+      AppendRecording(
+          document, added,
+          "/srv/zvuky/patro" + std::to_string(i) + "/hlaska" + std::to_string(j) + ".wav", 14456);
     }
   }
   ImageSettings settings{.memorySizeCode = 7, .setupToFlash = state.range(0) != 0};
@@ -115,20 +118,12 @@ void MakeFloors(TPametRevazie& document, int sequences, int samples) {
   std::filesystem::create_directories(folder);
   document.IconNames = {"CZ.BMP"};
   for (int i = 0; i < sequences; ++i) {
-    auto sequence = std::make_unique<TSekvence>();
-    sequence->Code = i;
-    sequence->Floor = true;
-    sequence->Name = std::to_string(i) + ". patro";
-    sequence->Repeat = 255;
-    TSekvence* added = document.AddSequence(std::move(sequence));
+    TSekvence* added = AddFloor(document, i);
     for (int j = 0; j < samples; ++j) {
       const auto file = folder / ("floor" + std::to_string(i) + "-" + std::to_string(j) + ".wav");
       if (!std::filesystem::exists(file))
         WriteWav16(file, 1000, static_cast<uint32_t>(i * 100 + j));
-      auto sample = std::make_unique<TVzorek>();
-      sample->SetFileName(file.string());
-      sample->Samples = 1000;
-      document.AppendSample(added, std::move(sample));
+      AppendRecording(document, added, file.string(), 1000);
     }
   }
 }
