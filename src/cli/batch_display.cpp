@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "commands/production_log.h"
 #include "image/memory_size.h"
 
 namespace liftvox::cli {

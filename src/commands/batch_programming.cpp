@@ -1,10 +1,8 @@
 #include "commands/batch_programming.h"
 
-#include <algorithm>
 #include <exception>
 #include <set>
 
-#include "base/sha256.h"
 #include "commands/command_error.h"
 #include "commands/production_log.h"
 #include "device/announcer_session.h"
@@ -26,17 +24,6 @@ DeviceSettings SettingsFor(const std::string& device) {
   return settings;
 }
 
-// The bytes the runs write: whole pages, the last one padded as it goes out.
-std::string WrittenBytesSha256(const ProgramImage& image) {
-  Sha256 hash;
-  const auto inUse = static_cast<size_t>(std::max<int64_t>(image.bytesInUse, 0));
-  const size_t present = std::min(inUse, image.bytes.size());
-  hash.Update(image.bytes.first(present));
-  const std::vector<uint8_t> padding(inUse - present, 0xFF);
-  hash.Update(padding);
-  return hash.FinishHex();
-}
-
 BatchState FinalState(TransferOutcome outcome) {
   if (outcome == TransferOutcome::Completed) return BatchState::Succeeded;
   return outcome == TransferOutcome::Stopped ? BatchState::Stopped : BatchState::Failed;
@@ -47,28 +34,6 @@ BatchState FinalState(TransferOutcome outcome) {
 bool BatchDeviceStatus::Ended() const {
   return state == BatchState::Succeeded || state == BatchState::Failed ||
          state == BatchState::Stopped;
-}
-
-std::string ResultWord(TransferOutcome outcome) {
-  switch (outcome) {
-    case TransferOutcome::Completed:
-      return "ok";
-    case TransferOutcome::NoAnnouncer:
-      return "not detected";
-    case TransferOutcome::MemorySizeMismatch:
-      return "other memory size";
-    case TransferOutcome::OldFirmware:
-      return "old firmware";
-    case TransferOutcome::InterfaceDeclined:
-      return "other interface";
-    case TransferOutcome::Abandoned:
-      return "transfer failed";
-    case TransferOutcome::Stopped:
-      return "stopped";
-    case TransferOutcome::VerifyFailed:
-      return "verify failed";
-  }
-  return "?";
 }
 
 // One device's run: its observer and its prompter, which answers from the
@@ -173,7 +138,7 @@ BatchProgramming::BatchProgramming(std::vector<std::string> devices, BatchSetup 
       language_(language),
       observer_(observer),
       program_(setup_.image->ForProgramming()),
-      imageSha256_(WrittenBytesSha256(program_)) {
+      imageSha256_(WrittenPagesSha256(program_)) {
   std::set<std::string> seen;
   for (const auto& device : devices) {
     if (!seen.insert(device).second)

@@ -37,10 +37,6 @@ struct BatchDeviceStatus {
   const std::string& Where() const { return device.empty() ? port : device; }
 };
 
-// A short English word for how a run ended, as the table and the production
-// log show it: "ok", "verify failed", "not detected", ...
-std::string ResultWord(TransferOutcome outcome);
-
 // What every announcer of a batch gets. Nobody is asked anything during a
 // batch, so the run's questions are answered from here.
 struct BatchSetup {

@@ -1,8 +1,10 @@
 #include "commands/production_log.h"
 
+#include <algorithm>
 #include <ctime>
 #include <iterator>
 
+#include "base/sha256.h"
 #include "commands/command_error.h"
 #include "image/memory_size.h"
 
@@ -63,6 +65,52 @@ std::string LogLine(const ProductionRecord& record) {
 }
 
 }  // namespace
+
+std::string ResultWord(TransferOutcome outcome) {
+  switch (outcome) {
+    case TransferOutcome::Completed:
+      return "ok";
+    case TransferOutcome::NoAnnouncer:
+      return "not detected";
+    case TransferOutcome::MemorySizeMismatch:
+      return "other memory size";
+    case TransferOutcome::OldFirmware:
+      return "old firmware";
+    case TransferOutcome::InterfaceDeclined:
+      return "other interface";
+    case TransferOutcome::Abandoned:
+      return "transfer failed";
+    case TransferOutcome::Stopped:
+      return "stopped";
+    case TransferOutcome::VerifyFailed:
+      return "verify failed";
+  }
+  return "?";
+}
+
+std::string WrittenPagesSha256(const ProgramImage& image) {
+  Sha256 hash;
+  const auto inUse = static_cast<size_t>(std::max<int64_t>(image.bytesInUse, 0));
+  const size_t present = std::min(inUse, image.bytes.size());
+  hash.Update(image.bytes.first(present));
+  const std::vector<uint8_t> padding(inUse - present, 0xFF);
+  hash.Update(padding);
+  return hash.FinishHex();
+}
+
+ProductionRecord RecordOfRun(std::string port, const TransferResult& result,
+                             const ProgramImage& image, std::string imageSha256, bool verify,
+                             std::chrono::milliseconds duration) {
+  return ProductionRecord{std::chrono::system_clock::now(),
+                          std::move(port),
+                          result.announcer,
+                          image.bytesInUse,
+                          std::move(imageSha256),
+                          verify,
+                          ResultWord(result.outcome),
+                          result.errors,
+                          duration};
+}
 
 const char* ProductionLog::Header() {
   return "time,port,hardware,firmware,memory,interface,image_bytes,image_sha256,verify,result,"

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "device/announcer_protocol.h"
+#include "device/memory_transfer.h"
 
 namespace liftvox {
 
@@ -21,7 +22,7 @@ struct ProductionRecord {
   int64_t imageBytes = 0;   // the bytes written: whole pages
   std::string imageSha256;  // of those bytes, the last page padded as written
   bool verify = false;
-  std::string result;  // "ok", "verify failed", ... (ResultWord)
+  std::string result;  // ResultWord of the run's outcome
   int transferErrors = 0;
   std::chrono::milliseconds duration{0};
 };
@@ -56,5 +57,21 @@ class ProductionLog {
   std::mutex mutex_;
   std::ofstream out_;
 };
+
+// A short English word for how a programming run ended, as the log and the
+// command line's table show it: "ok", "verify failed", "not detected", ...
+std::string ResultWord(TransferOutcome outcome);
+
+// SHA-256 of the bytes a programming run writes: image.bytesInUse bytes, the
+// last page padded with 0xFF as it goes out (so a read-back of as many bytes
+// has the same digest).
+std::string WrittenPagesSha256(const ProgramImage& image);
+
+// The record of a programming run of `image` that has just ended; `port`
+// says where (a device path or a port label), `imageSha256` is
+// WrittenPagesSha256(image), computed once for many runs.
+ProductionRecord RecordOfRun(std::string port, const TransferResult& result,
+                             const ProgramImage& image, std::string imageSha256, bool verify,
+                             std::chrono::milliseconds duration);
 
 }  // namespace liftvox
