@@ -1,12 +1,6 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 #include <cctype>
 #include <cstdio>
 #include <iostream>
@@ -15,7 +9,9 @@
 
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
+#include "cli/device_programming.h"
 #include "cli/json_output.h"
+#include "cli/terminal.h"
 #include "commands/image_for_device.h"
 #include "config/file_io.h"
 #include "device/announcer_session.h"
@@ -32,14 +28,6 @@
 namespace liftvox::cli {
 
 namespace {
-
-bool StderrIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stderr)) != 0;
-#else
-  return ::isatty(STDERR_FILENO) != 0;
-#endif
-}
 
 // Where the announcer is: --port N, --device PATH, or a search of ports 1..4.
 struct PortOptions {
@@ -135,20 +123,8 @@ class CliDeviceJob final : public Prompter, public DeviceJobObserver {
 }
 
 void CheckTransfer(const TransferResult& result, const CliDeviceJob& job) {
-  switch (result.outcome) {
-    case TransferOutcome::Completed:
-      return;
-    case TransferOutcome::InterfaceDeclined:
-      Fail(job, "the announcer is set to another interface; --yes programs anyway");
-    case TransferOutcome::Abandoned:
-      Fail(job, "communication failed after " + std::to_string(result.errors) +
-                    " failed attempts (" + std::to_string(result.pagesDone) + " of " +
-                    std::to_string(result.pages) + " pages done)");
-    case TransferOutcome::Stopped:
-      Fail(job, "stopped");
-    default:
-      Fail(job, "the announcer refused the transfer");
-  }
+  if (result.outcome != TransferOutcome::Completed)
+    throw CliError(TransferFailureText(result, job.Warning()));
 }
 
 // Every name whose extension is not .cfg (any case) is taken for an image.
@@ -224,21 +200,16 @@ ImageToProgram BuildFromConfiguration(const CliContext& context, const std::file
   return std::move(*built);
 }
 
-void Program(const PortOptions& options, const CliContext& context,
-             const std::filesystem::path& input, const BuildOptions& build, bool yes,
-             int maxRetries) {
+void Program(const DeviceProgramming& devices, const CliContext& context,
+             const std::filesystem::path& input, const BuildOptions& build) {
   const bool configuration = HasConfigurationExtension(input);
   if (!configuration && build.interfaceNumber)
     throw CliError(
         "--interface applies to a configuration; an image keeps the interface it was "
         "built for");
-  const ImageToProgram toProgram =
+  ImageToProgram toProgram =
       configuration ? BuildFromConfiguration(context, input, build) : LoadImageFileToProgram(input);
-  DeviceLink link(options, context);
-  const ProgramImage image = toProgram.ForProgramming();
-  CliDeviceJob job(yes, maxRetries);
-  CheckTransfer(ProgramAnnouncer(link.session, image, job, job), job);
-  std::cerr << "programmed " << toProgram.usedSize << " bytes on " << job.PortLabel() << '\n';
+  ProgramDevices(context, std::move(toProgram), devices);
 }
 
 void Read(const PortOptions& options, const CliContext& context,
@@ -300,11 +271,11 @@ void AddDeviceCommands(CLI::App& app, CliContext& context) {
   struct Options {
     PortOptions port;
     bool json = false;
-    bool yes = false;
     int maxRetries = 25;
     std::filesystem::path input;
     std::filesystem::path output;
     BuildOptions build;
+    DeviceProgramming programming;
   };
   auto options = std::make_shared<Options>();
 
@@ -314,25 +285,19 @@ void AddDeviceCommands(CLI::App& app, CliContext& context) {
   info->callback([options, &context] { Info(options->port, context, options->json); });
 
   auto* program = app.add_subcommand("program", "Write a memory image into the announcer");
-  program->add_option("input", options->input, "IMAGE.bin (or CONFIG.cfg with --memory)")
-      ->required()
-      ->check(CLI::ExistingFile);
+  auto* input =
+      program->add_option("input", options->input, "IMAGE.bin (or CONFIG.cfg with --memory)")
+          ->required()
+          ->check(CLI::ExistingFile);
   program->add_option("--memory", options->build.memory,
                       "Memory size for a configuration (64kB .. 8MB)");
   program
       ->add_option("--interface", options->build.interfaceNumber,
                    "Interface a configuration is built for (as build takes it)")
       ->check(CLI::Range(0, 255));
-  options->port.AddTo(*program);
-  program->add_flag("--yes", options->yes, "Program even when the interface differs");
-  program
-      ->add_option("--max-retries", options->maxRetries,
-                   "Failed page attempts to accept in the run; checked where the program would "
-                   "ask, at every fifth retry of a page")
-      ->check(CLI::NonNegativeNumber);
+  options->programming.AddTo(*program, *input);
   program->callback([options, &context] {
-    Program(options->port, context, options->input, options->build, options->yes,
-            options->maxRetries);
+    Program(options->programming, context, options->input, options->build);
   });
 
   for (const bool configurationOnly : {false, true}) {

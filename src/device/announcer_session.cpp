@@ -66,11 +66,15 @@ std::optional<AnnouncerInfo> AnnouncerSession::QueryAnnouncerInfo(DeviceJobObser
   return QueryInformation(observer).info;
 }
 
+std::optional<AnnouncerInfo> AnnouncerSession::QueryMemorySize(DeviceJobObserver& observer) {
+  auto info = QueryAnnouncerInfo(observer);
+  if (info) SetMemorySizeCode(info->MemoryCode());
+  return info;
+}
+
 int64_t AnnouncerSession::GetMemorySizeFromAnnouncer(DeviceJobObserver& observer) {
-  const auto info = QueryAnnouncerInfo(observer);
-  if (!info) return 0;
-  SetMemorySizeCode(info->MemoryCode());
-  return MemorySizeFromCode(info->MemoryCode());
+  const auto info = QueryMemorySize(observer);
+  return info ? MemorySizeFromCode(info->MemoryCode()) : 0;
 }
 
 int AnnouncerSession::GetInterfaceFromAnnouncer(DeviceJobObserver& observer) {

@@ -72,6 +72,8 @@ class AnnouncerSession {
   // Bytes of the announcer's memory (0 without a valid answer); a valid
   // answer also sets the memory-size code.
   int64_t GetMemorySizeFromAnnouncer(DeviceJobObserver& observer);
+  // The same query, giving the whole record instead of the size.
+  std::optional<AnnouncerInfo> QueryMemorySize(DeviceJobObserver& observer);
   // The active interface; -1 for firmware before 2.7 or an answer without
   // one, 0 without a valid answer.
   int GetInterfaceFromAnnouncer(DeviceJobObserver& observer);

@@ -7,6 +7,10 @@ namespace liftvox {
 // The status-bar panels a device job writes to.
 enum class StatusPanel { Announcer, Memory, Port };
 
+// What the pages of a programming run are doing: being written, or being read
+// back to compare with the image.
+enum class TransferPhase { Writing, Verifying };
+
 // What a device job (programming, read-back, firmware upload, port detection,
 // hardware properties, memory-size detection) shows while it runs, and how it
 // learns of a stop request. Messages and questions go through a Prompter
@@ -28,6 +32,9 @@ class DeviceJobObserver {
   // Polled between pages, bytes and retries; the job ends as soon as it can
   // leave the announcer in order.
   virtual bool StopRequested() = 0;
+  // A programming run's pages start a phase; the progress starts again at 0
+  // for each. Other jobs never call it.
+  virtual void PhaseChanged(TransferPhase) {}
 };
 
 // Shows nothing and never stops: for jobs nobody watches.

@@ -1,6 +1,7 @@
 #include "device/memory_transfer.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include "base/little_endian.h"
@@ -129,8 +130,47 @@ class TransferRun {
 
 bool FirmwareTooOld(int major, int minor) { return major < 3 || (major == 3 && minor < 4); }
 
+// The page as it goes out: a short last page padded with erased flash.
+void FillPage(std::span<const uint8_t> image, int64_t p, std::vector<uint8_t>& page) {
+  const size_t offset = static_cast<size_t>(p) * page.size();
+  const size_t available = std::min(page.size(), image.size() - offset);
+  std::fill(page.begin(), page.end(), uint8_t{0xFF});
+  std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(offset), available, page.begin());
+}
+
+// Reads the written pages back and compares them with the image; the retry
+// policy is the read-back's. Writes pagesVerified and, when every page was
+// compared and one differs, the mismatch.
+PagesEnd VerifyPages(TransferRun& run, const ProgramImage& image, int pageSize, int64_t pages) {
+  TransferResult& result = run.Result();
+  const int written = result.pagesDone;
+  run.Observer().PhaseChanged(TransferPhase::Verifying);
+  run.OpenPort(2048, 200);
+  std::vector<uint8_t> sent(static_cast<size_t>(pageSize));
+  std::vector<uint8_t> read(sent.size());
+  VerifyMismatch mismatch;
+  const PagesEnd end = run.TransferPages(0, pages, pages, pageSize, [&](int64_t p) {
+    if (!ReceivePage(run.Port(), read, static_cast<int>(p))) return false;
+    FillPage(image.bytes, p, sent);
+    for (size_t i = 0; i < sent.size(); ++i) {
+      if (sent[i] == read[i]) continue;
+      if (mismatch.differingBytes++ == 0) {
+        mismatch.firstAddress = p * pageSize + static_cast<int64_t>(i);
+        mismatch.firstPage = static_cast<int>(p);
+      }
+    }
+    return true;
+  });
+  run.ShowPagesDone(pageSize, pages);
+  // The page loop counts into pagesDone, which stays the pages written.
+  result.pagesVerified = result.pagesDone;
+  result.pagesDone = written;
+  if (end == PagesEnd::Done && mismatch.differingBytes > 0) result.mismatch = mismatch;
+  return end;
+}
+
 // Everything of the programming run after the port choice.
-void ProgramPages(TransferRun& run, const ProgramImage& image) {
+void ProgramPages(TransferRun& run, const ProgramImage& image, const ProgramOptions& options) {
   AnnouncerSession& session = run.Session();
   DeviceJobObserver& observer = run.Observer();
   TransferResult& result = run.Result();
@@ -141,7 +181,8 @@ void ProgramPages(TransferRun& run, const ProgramImage& image) {
     run.Warn("SpeakerNotDetected", "Hlásič nebyl detekován!");
     return;
   }
-  const int64_t announcerSize = session.GetMemorySizeFromAnnouncer(observer);
+  const auto info = session.QueryMemorySize(observer);
+  const int64_t announcerSize = info ? MemorySizeFromCode(info->MemoryCode()) : 0;
   const int pageSize = announcerSize == image.memorySize ? session.PageSizeForMemory(observer) : 0;
   if (pageSize <= 0) {
     result.outcome = TransferOutcome::MemorySizeMismatch;
@@ -149,6 +190,7 @@ void ProgramPages(TransferRun& run, const ProgramImage& image) {
              {std::to_string(image.memorySize)});
     return;
   }
+  result.announcer = info;
   const int64_t bytesInUse =
       std::clamp<int64_t>(image.bytesInUse, 0, static_cast<int64_t>(image.bytes.size()));
   const int64_t pages = PagesFor(bytesInUse, pageSize);
@@ -171,15 +213,11 @@ void ProgramPages(TransferRun& run, const ProgramImage& image) {
     result.outcome = TransferOutcome::InterfaceDeclined;
     result.closeDialog = true;
   } else {
+    observer.PhaseChanged(TransferPhase::Writing);
     run.OpenPort(256, 100);
     std::vector<uint8_t> page(static_cast<size_t>(pageSize));
-    const PagesEnd end = run.TransferPages(0, pages, pages, pageSize, [&](int64_t p) {
-      // A short last page goes out padded with erased flash.
-      const size_t offset = static_cast<size_t>(p * pageSize);
-      const size_t available = std::min(page.size(), image.bytes.size() - offset);
-      std::fill(page.begin(), page.end(), uint8_t{0xFF});
-      std::copy_n(image.bytes.begin() + static_cast<std::ptrdiff_t>(offset), available,
-                  page.begin());
+    PagesEnd end = run.TransferPages(0, pages, pages, pageSize, [&](int64_t p) {
+      FillPage(image.bytes, p, page);
       return SendPage(port, page, static_cast<int>(p));
     });
     if (end == PagesEnd::Abandoned) {
@@ -187,7 +225,25 @@ void ProgramPages(TransferRun& run, const ProgramImage& image) {
     } else {
       SendEnd(port);
     }
+    run.ShowPagesDone(pageSize, pages);
+    if (end == PagesEnd::Done && options.verify) {
+      end = VerifyPages(run, image, pageSize, pages);
+      if (end == PagesEnd::Abandoned) result.outcome = TransferOutcome::Abandoned;
+      if (end == PagesEnd::Done && result.mismatch) {
+        result.outcome = TransferOutcome::VerifyFailed;
+        char address[16];
+        std::snprintf(address, sizeof address, "0x%06llX",
+                      static_cast<unsigned long long>(result.mismatch->firstAddress));
+        run.Warn("VerifyFailed",
+                 "Ověření po programování selhalo: liší se %d bajtů, první na adrese %s "
+                 "(stránka %d).",
+                 {std::to_string(result.mismatch->differingBytes), address,
+                  std::to_string(result.mismatch->firstPage)});
+      }
+    }
     if (end == PagesEnd::Stopped) result.outcome = TransferOutcome::Stopped;
+    port.Close();
+    return;
   }
   run.ShowPagesDone(pageSize, pages);
   port.Close();
@@ -195,11 +251,24 @@ void ProgramPages(TransferRun& run, const ProgramImage& image) {
 
 }  // namespace
 
+double LineSecondsToProgram(const ProgramImage& image) {
+  int pageSize = 0;
+  for (int code = 0; code <= 7; ++code) {
+    if (MemorySizeFromCode(code) == image.memorySize) pageSize = PageSizeForMemory(code);
+  }
+  if (pageSize == 0) return 0;
+  // Command, marker, two bytes of page number, the page, two bytes of sum;
+  // ten bit times per byte.
+  const int64_t lineBytes = PagesFor(image.bytesInUse, pageSize) * (pageSize + 6);
+  return static_cast<double>(lineBytes) * 10 / 115200;
+}
+
 TransferResult ProgramAnnouncer(AnnouncerSession& session, const ProgramImage& image,
-                                Prompter& prompter, DeviceJobObserver& observer) {
+                                Prompter& prompter, DeviceJobObserver& observer,
+                                ProgramOptions options) {
   TransferRun run(session, prompter, observer, "SoundUploading", "Programování paměti hlásiče");
   run.Start();
-  ProgramPages(run, image);
+  ProgramPages(run, image, options);
   if (run.StopSeen()) run.Result().closeDialog = true;
   run.Finish();
   return run.Result();

@@ -127,6 +127,8 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"Undo", "Zpět"},
     {"UnknownInterface", "neznámé"},
     {"UnknownMemorySize", "neznámá"},
+    {"VerifyFailed",
+     "Ověření po programování selhalo: liší se %d bajtů, první na adrese %s (stránka %d)."},
     {"WavFormat", "Zvukový soubor musí mít formát 14456Hz mono!"},
     {"WavSampleRate", "Soubor %s udává vzorkovací kmitočet %d Hz, takový zvuk nelze použít!"},
 });

@@ -120,6 +120,11 @@ int main(int argc, char** argv) {
                  "Hang up after this many pages")
       ->check(CLI::NonNegativeNumber);
   app.add_option("--seed", faults.seed, "Seed of the fault generator");
+  app.add_option("--worn-cell", faults.wornCells,
+                 "Flash address (0x... for hex) that keeps the complement of what is written; "
+                 "the write's sum still matches, reading back shows it (repeatable)")
+      ->allow_extra_args(false)
+      ->check(CLI::NonNegativeNumber);
   CLI11_PARSE(app, argc, argv);
   if (!ParseVersion(firmware, identity.firmwareMajor, identity.firmwareMinor)) {
     std::cerr << "liftvox-sim: --firmware wants major.minor, such as 3.4\n";

@@ -150,6 +150,11 @@ void VirtualAnnouncer::FinishWrite(std::vector<uint8_t>& out) {
   if (PageOffset(page + 1) <= flash_.size()) {
     std::copy(data.begin(), data.end(),
               flash_.begin() + static_cast<std::ptrdiff_t>(PageOffset(page)));
+    for (const int64_t cell : faults_.wornCells) {
+      const int64_t at = cell - static_cast<int64_t>(PageOffset(page));
+      if (at >= 0 && at < pageSize_)
+        flash_[static_cast<size_t>(cell)] = static_cast<uint8_t>(~data[static_cast<size_t>(at)]);
+    }
   }
   EndPageExchange(PageSum(data), out);
 }

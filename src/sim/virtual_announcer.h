@@ -27,6 +27,10 @@ struct FaultSettings {
   int silentFirst = 0;     // the first commands get no answer at all
   int disconnectAfterPages = -1;
   uint32_t seed = 1;
+  // Flash addresses of worn cells: each keeps the complement of the byte
+  // written to it, while the write's sum still covers the byte received, so
+  // only reading the page back shows it.
+  std::vector<int64_t> wornCells = {};
 };
 
 // The announcer firmware's command protocol as a byte-in, bytes-out machine

@@ -81,6 +81,22 @@ TEST(ProgramAnnouncerTest, ShortLastPageArrivesPaddedWithErasedBytes) {
   EXPECT_EQ(flash[768], 0x00);
 }
 
+// Verifying counts what the flash holds: worn cells, never a page that was
+// damaged on the line (its sum fails and the read-back's retry reads it again).
+TEST(ProgramAnnouncerTest, VerifyNamesWornCellsNotPagesDamagedOnTheLine) {
+  LineRig rig({}, {.corruptRate = 0.5, .wornCells = {700, 300}});
+  const auto image = MakeImage(k64k, 256, 4, 1, "");
+  const auto result = ProgramAnnouncer(rig.session, ImageOf(image, 4), rig.prompter, rig.observer,
+                                       {.verify = true});
+  EXPECT_EQ(result.outcome, TransferOutcome::VerifyFailed);
+  ASSERT_TRUE(result.mismatch);
+  EXPECT_EQ(result.mismatch->firstAddress, 300);
+  EXPECT_EQ(result.mismatch->firstPage, 1);
+  EXPECT_EQ(result.mismatch->differingBytes, 2);
+  EXPECT_GT(result.errors, 0);
+  EXPECT_EQ(Keys(rig.prompter.shown), std::vector<std::string>{"VerifyFailed"});
+}
+
 TEST(ProgramAnnouncerTest, EveryFifthRetryAsksAndNoAbandonsTheTransfer) {
   LineRig rig({}, {.corruptRate = 1});
   rig.prompter.answers = {Answer::Yes, Answer::No};
