@@ -5,7 +5,7 @@
 
 namespace liftvox {
 
-// What `liftvox` was started with (CommandLineUsage tells the options):
+// What `liftvox` was started with (CommandLineHelp describes the options):
 //   liftvox [--data DIR] [--language FILE.lng] [CONFIG.cfg]
 //   liftvox --screenshot FILE.png [--dialog NAME] [--data DIR] [--language FILE.lng] [CONFIG.cfg]
 struct CommandLine {

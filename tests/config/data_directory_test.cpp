@@ -30,7 +30,6 @@ TEST(DataDirectoryTest, OptionThenBesideTheProgramThenShareLiftvox) {
     test::TempDir root;
     for (const char* folder : c.languageFolders)
       fs::create_directories(root.path() / folder / "Languages");
-    fs::create_directories(root.path() / c.executable);
     const fs::path chosen = *c.chosen ? fs::relative(root.path() / c.chosen) : fs::path();
     SCOPED_TRACE(std::string(c.executable) + " --data " + c.chosen);
     EXPECT_EQ(FindDataDirectory(root.path() / c.executable, chosen), root.path() / c.found);
