@@ -19,6 +19,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
       value(line.dialog);
     } else if (argument == "--language") {
       value(line.language);
+    } else if (argument == "--data") {
+      value(line.data);
     } else if (argument == "--help" || argument == "-h") {
       line.help = true;
     } else if (argument.startsWith("-")) {
@@ -35,9 +37,30 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 }
 
 QString CommandLineUsage() {
-  return "usage: liftvox [--language FILE.lng] [CONFIG.cfg]\n"
-         "       liftvox --screenshot FILE.png [--dialog NAME] [--language FILE.lng] "
+  return "Usage: liftvox [--data DIR] [--language FILE.lng] [CONFIG.cfg]\n"
+         "  or:  liftvox --screenshot FILE.png [--dialog NAME] [--data DIR] [--language FILE.lng] "
          "[CONFIG.cfg]\n";
+}
+
+QString CommandLineHelp() {
+  // The manual page is made from this text (help2man): options as
+  // "  --name VALUE", their descriptions two spaces further on.
+  return CommandLineUsage() +
+         "\n"
+         "Edit the configuration CONFIG.cfg (or look at a memory image, IMAGE.bin) of an\n"
+         "elevator voice announcer.\n"
+         "\n"
+         "Options:\n"
+         "  --data DIR             Folder with Languages/, Icons/, Help/, Interfaces.ini and\n"
+         "                         Default.DIL; by default beside the program, else\n"
+         "                         ../share/liftvox from the program's folder\n"
+         "  --language FILE.lng    Language of this run: a file in Languages/ (English.lng,\n"
+         "                         Deutsch.lng, Čeština.lng); by default the one last chosen\n"
+         "  --screenshot FILE.png  Draw the main window at its designed size into FILE.png\n"
+         "                         and exit; the user's settings are neither read nor written\n"
+         "  --dialog NAME          With --screenshot: draw the dialog of this class name\n"
+         "                         (as its command shows it) instead of the main window\n"
+         "  -h, --help             Print this help and exit\n";
 }
 
 }  // namespace liftvox

@@ -5,13 +5,14 @@
 
 namespace liftvox {
 
-// What `liftvox` was started with:
-//   liftvox [--language FILE.lng] [CONFIG.cfg]
-//   liftvox --screenshot FILE.png [--dialog NAME] [--language FILE.lng] [CONFIG.cfg]
+// What `liftvox` was started with (CommandLineHelp describes the options):
+//   liftvox [--data DIR] [--language FILE.lng] [CONFIG.cfg]
+//   liftvox --screenshot FILE.png [--dialog NAME] [--data DIR] [--language FILE.lng] [CONFIG.cfg]
 struct CommandLine {
   QString screenshot;  // where to save the window's picture; empty: run normally
   QString dialog;      // the dialog to picture instead of the main window
   QString language;    // language file name for this run
+  QString data;        // the shipped data's folder; empty: found (FindDataDirectory)
   QString configuration;
   bool help = false;
   QString error;  // what was wrong with the arguments; empty when nothing
@@ -20,6 +21,9 @@ struct CommandLine {
 // `arguments` without the program's own name.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
+// The usage lines, for a wrong command line.
 QString CommandLineUsage();
+// The usage lines with every option described, for --help.
+QString CommandLineHelp();
 
 }  // namespace liftvox

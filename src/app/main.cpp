@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstring>
@@ -6,16 +8,20 @@
 #include "app/command_line.h"
 #include "app/main_form.h"
 #include "app/screenshot.h"
+#include "config/paths.h"
 
 namespace {
 
-// A screenshot needs no screen: without a display, draw off screen. Decided
-// before the application object exists, as Qt picks its platform then.
+// A screenshot and the help need no screen (the manual page is made from the
+// help at build time): without a display, draw off screen. Decided before the
+// application object exists, as Qt picks its platform then.
 void DrawOffScreenWithoutDisplay(int argc, char** argv) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-  bool screenshot = false;
-  for (int i = 1; i < argc; ++i) screenshot |= std::strcmp(argv[i], "--screenshot") == 0;
-  if (screenshot && qEnvironmentVariableIsEmpty("DISPLAY") &&
+  bool screenless = false;
+  for (int i = 1; i < argc; ++i)
+    for (const char* option : {"--screenshot", "--help", "-h"})
+      screenless |= std::strcmp(argv[i], option) == 0;
+  if (screenless && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -26,6 +32,15 @@ void DrawOffScreenWithoutDisplay(int argc, char** argv) {
 #endif
 }
 
+// The icon drawn for the desktop, in the sizes window decorations and task
+// bars ask for.
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (const int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QString(":/icons/%1x%1/liftvox.png").arg(size));
+  return icon;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,10 +48,15 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Liftvox");
   QApplication::setOrganizationName("Tarnel");
+  // Desktops match the windows to the installed desktop entry by this name.
+  QApplication::setDesktopFileName(LIFTVOX_APP_ID);
+  QApplication::setWindowIcon(ProgramIcon());
 
-  const liftvox::CommandLine line = liftvox::ParseCommandLine(QApplication::arguments().mid(1));
+  liftvox::CommandLine line = liftvox::ParseCommandLine(QApplication::arguments().mid(1));
+  if (line.error.isEmpty() && !line.data.isEmpty() && !QFileInfo(line.data).isDir())
+    line.error = "--data: no folder " + line.data;
   if (line.help) {
-    std::fputs(liftvox::CommandLineUsage().toLocal8Bit().constData(), stdout);
+    std::fputs(liftvox::CommandLineHelp().toLocal8Bit().constData(), stdout);
     return 0;
   }
   if (!line.error.isEmpty()) {
@@ -48,6 +68,7 @@ int main(int argc, char** argv) {
 
   liftvox::TMainForm::Options options;
   options.language = line.language;
+  options.programDirectory = liftvox::PathFromUtf8(line.data.toStdString());
   liftvox::TMainForm window(options);
   window.show();
   if (!line.configuration.isEmpty()) window.OpenFile(line.configuration);

@@ -18,6 +18,7 @@
 #include "app/preview_player.h"
 #include "app/snapshot_command.h"
 #include "audio/wave_length.h"
+#include "config/data_directory.h"
 #include "config/dil_file.h"
 #include "config/paths.h"
 #include "image/memory_size.h"
@@ -42,7 +43,7 @@ int StatusBarPanel(StatusPanel panel) {
 }
 
 TMainForm::Options WithProgramFolder(TMainForm::Options options) {
-  if (options.programDirectory.empty()) options.programDirectory = ExecutableDirectory();
+  options.programDirectory = FindDataDirectory(ExecutableDirectory(), options.programDirectory);
   return options;
 }
 

@@ -75,7 +75,7 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
  public:
   struct Options {
     // Where Languages/, Icons/, Help/, Interfaces.ini and Default.DIL are;
-    // empty: the executable's folder.
+    // empty: beside the executable or in ../share/liftvox (FindDataDirectory).
     std::filesystem::path programDirectory;
     // An INI file in place of the user's settings store (tests, screenshots).
     QString settingsFile;

@@ -81,6 +81,7 @@ int TakeScreenshot(const CommandLine& line) {
     return 1;
   }
   TMainForm::Options options;
+  options.programDirectory = PathFromUtf8(line.data.toStdString());
   options.settingsFile = scratch.filePath("settings.ini");
   if (!line.configuration.isEmpty()) {
     QSettings settings(options.settingsFile, QSettings::IniFormat);

@@ -17,8 +17,8 @@ class CliError : public std::runtime_error {
 };
 
 // What every command shares: where the shipped data (Languages, Icons,
-// Interfaces.ini) lives, the executable's folder unless --data says
-// otherwise, and the language the messages are in.
+// Interfaces.ini) lives (FindDataDirectory: --data, else beside the
+// executable, else ../share/liftvox), and the language the messages are in.
 struct CliContext {
   std::filesystem::path dataDir;
   std::string language;  // --language; empty for the environment's

@@ -26,7 +26,7 @@ CliDocument::CliDocument(const CliContext& context) {
   document.SetPrompter(&prompter);
   document.SetSampleLengthMeasure(MeasureWaveFrames);
   document.IconNames = LoadIconNames(context.dataDir / "Icons");
-  document.ProgramDirectory = ExecutableDirectory();
+  document.ProgramDirectory = context.dataDir;
 }
 
 void ReadConfigurationFile(CliDocument& cli, const std::filesystem::path& path) {

@@ -26,7 +26,8 @@ class CliPrompter final : public Prompter {
 };
 
 // A document set up as the program sets it up: the language file and icons
-// from the data folder, stored paths relative to the program's folder.
+// from the data folder, stored paths relative to that folder (where the
+// wizard's recordings are).
 struct CliDocument {
   explicit CliDocument(const CliContext& context);
   CliDocument(const CliDocument&) = delete;

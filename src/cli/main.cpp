@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "config/data_directory.h"
 #include "config/paths.h"
 
 int main(int argc, char** argv) {
@@ -11,9 +12,18 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string(LIFTVOX_VERSION));
 
+  // The manual page is made from --help-all, every command's help at once.
+  app.set_help_all_flag("--help-all", "Print the help of every command and exit");
+
   CliContext context;
-  context.dataDir = liftvox::ExecutableDirectory();
-  app.add_option("--data", context.dataDir, "Folder with Languages/, Icons/ and Interfaces.ini")
+  context.dataDir = liftvox::FindDataDirectory(liftvox::ExecutableDirectory());
+  app.add_option_function<std::filesystem::path>(
+         "--data",
+         [&context](const std::filesystem::path& chosen) {
+           context.dataDir = liftvox::FindDataDirectory({}, chosen);
+         },
+         "Folder with Languages/, Icons/ and Interfaces.ini; by default beside the program, "
+         "else ../share/liftvox from the program's folder")
       ->check(CLI::ExistingDirectory);
   app.add_option("--language", context.language,
                  "Language of the messages: a file in Languages/ (English, Deutsch, Čeština) "

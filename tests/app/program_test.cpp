@@ -45,12 +45,14 @@ class ProgramTest : public QObject {
 
  private slots:
   void CommandLineTakesTheScreenshotInterface() {
-    const CommandLine line = ParseCommandLine(
-        {"--screenshot", "a.png", "--dialog", "wizard", "--language", "English.lng", "x.cfg"});
+    const CommandLine line =
+        ParseCommandLine({"--screenshot", "a.png", "--dialog", "wizard", "--language",
+                          "English.lng", "--data", "d", "x.cfg"});
     QVERIFY(line.error.isEmpty());
     QCOMPARE(line.screenshot, QString("a.png"));
     QCOMPARE(line.dialog, QString("wizard"));
     QCOMPARE(line.language, QString("English.lng"));
+    QCOMPARE(line.data, QString("d"));
     QCOMPARE(line.configuration, QString("x.cfg"));
     QVERIFY(!ParseCommandLine({"--screenshot"}).error.isEmpty());
     QVERIFY(!ParseCommandLine({"--dialog", "wizard"}).error.isEmpty());
