@@ -55,14 +55,12 @@ std::vector<fs::path> FindExact(const fs::path& path) {
 
 std::string UpperName(const fs::path& name) { return ToUpperText(PathToUtf8(name)); }
 
-// How many trailing names `path` shares with `upperComponents`.
+// How many trailing names `path` shares with `upperComponents`; from the end,
+// as most candidates part at their folder.
 std::size_t TailLength(const fs::path& path, std::span<const std::string> upperComponents) {
-  const std::vector<fs::path> names(path.begin(), path.end());
   std::size_t length = 0;
-  while (length < names.size() && length < upperComponents.size() &&
-         UpperName(names[names.size() - 1 - length]) ==
-             upperComponents[upperComponents.size() - 1 - length])
-    ++length;
+  for (auto name = path.end(); name != path.begin() && length < upperComponents.size(); ++length)
+    if (UpperName(*--name) != upperComponents[upperComponents.size() - 1 - length]) break;
   return length;
 }
 
@@ -207,7 +205,8 @@ void RecordingFinder::IndexTree(const fs::path& root) {
       const fs::path name = entry->path().filename();
       std::error_code statusError;
       // A link is never entered: it may lead anywhere, back up the tree too.
-      if (entry->symlink_status(statusError).type() == fs::file_type::directory) {
+      // The entry's own type comes with the listing, so this costs no call.
+      if (!entry->is_symlink(statusError) && entry->is_directory(statusError)) {
         if (depth < limits_.maxDepth && !PathToUtf8(name).starts_with("."))
           folders.emplace_back(entry->path(), depth + 1);
       } else if (entry->is_regular_file(statusError)) {
