@@ -5,7 +5,6 @@
 #include <iostream>
 #include <memory>
 #include <sstream>
-#include <unordered_map>
 #include <vector>
 
 #include "cli/cli_document.h"
@@ -13,31 +12,6 @@
 
 namespace liftvox::cli {
 namespace {
-
-// A recording not found as stored, with the sequences that use it.
-struct RecordingUse {
-  const RecordingLocation* location;
-  std::vector<int> sequences;
-};
-
-// In the order the samples first use them. The document may also keep entries
-// for paths no sample uses any more; those are left out.
-std::vector<RecordingUse> RecordingsInUse(const TPametRevazie& document) {
-  std::vector<RecordingUse> uses;
-  std::unordered_map<const RecordingLocation*, std::size_t> position;
-  for (int i = 0; i < document.SequenceCount(); ++i) {
-    for (const auto& sample : document.SequenceAt(i)->SampleList) {
-      const RecordingLocation* location =
-          sample->Silence ? nullptr : document.Recordings.Find(sample->FileName);
-      if (!location) continue;
-      const auto [at, fresh] = position.emplace(location, uses.size());
-      if (fresh) uses.push_back({location, {}});
-      std::vector<int>& sequences = uses[at->second].sequences;
-      if (sequences.empty() || sequences.back() != i) sequences.push_back(i);
-    }
-  }
-  return uses;
-}
 
 const char* StateName(RecordingState state) {
   switch (state) {

@@ -247,24 +247,19 @@ RecordingSearch SearchRecordings(const TPametRevazie& document,
   RecordingFinder finder(CurrentConfigurationFolder(document), document.ProgramDirectory, folders,
                          limits);
   RecordingSearch search;
-  std::set<std::string> asked;
-  for (const auto& sequence : document.SequenceList) {
-    for (const auto& sample : sequence->SampleList) {
-      if (sample->Silence || !asked.insert(sample->FileName).second) continue;
-      const RecordingLocation* now = document.Recordings.Find(sample->FileName);
-      if (!now) continue;
-      RecordingLocation found = finder.Locate(now->storedPath);
-      if (found.state == RecordingState::Missing) continue;
-      if (found.state == RecordingState::Ambiguous) {
-        // A file in use beats a new doubt; the same doubt again is no news.
-        if (now->state == RecordingState::FoundElsewhere || found.candidates == now->candidates)
-          continue;
-        found.usedPath = now->usedPath;
-      } else if (found.usedPath == now->usedPath) {
+  for (const RecordingUse& use : RecordingsInUse(document)) {
+    const RecordingLocation& now = *use.location;
+    RecordingLocation found = finder.Locate(now.storedPath);
+    if (found.state == RecordingState::Missing) continue;
+    if (found.state == RecordingState::Ambiguous) {
+      // A file in use beats a new doubt; the same doubt again is no news.
+      if (now.state == RecordingState::FoundElsewhere || found.candidates == now.candidates)
         continue;
-      }
-      search.changes.push_back({sample->FileName, std::move(found)});
+      found.usedPath = now.usedPath;
+    } else if (found.usedPath == now.usedPath) {
+      continue;
     }
+    search.changes.push_back({now.usedPath, std::move(found)});
   }
   search.searchCut = finder.SearchCut();
   return search;

@@ -19,7 +19,8 @@ bool RecordingLocations::IsMissing(const std::string& fileName) const {
 
 void RecordingLocations::Record(RecordingLocation location) {
   if (location.state == RecordingState::Found) {
-    byUsedPath_.erase(location.usedPath);
+    // The file is there now; another stored path may still have led to it.
+    if (IsMissing(location.usedPath)) byUsedPath_.erase(location.usedPath);
     return;
   }
   std::string key = location.usedPath;
@@ -30,6 +31,23 @@ int RecordingLocations::Count(RecordingState state) const {
   int count = 0;
   for (const auto& entry : byUsedPath_) count += entry.second.state == state ? 1 : 0;
   return count;
+}
+
+std::vector<RecordingUse> RecordingsInUse(const TPametRevazie& document) {
+  std::vector<RecordingUse> uses;
+  std::unordered_map<const RecordingLocation*, std::size_t> position;
+  for (int i = 0; i < document.SequenceCount(); ++i) {
+    for (const auto& sample : document.SequenceAt(i)->SampleList) {
+      const RecordingLocation* location =
+          sample->Silence ? nullptr : document.Recordings.Find(sample->FileName);
+      if (!location) continue;
+      const auto [at, fresh] = position.emplace(location, uses.size());
+      if (fresh) uses.push_back({location, {}});
+      std::vector<int>& sequences = uses[at->second].sequences;
+      if (sequences.empty() || sequences.back() != i) sequences.push_back(i);
+    }
+  }
+  return uses;
 }
 
 int ApplyRecordingChanges(TPametRevazie& document, const std::vector<RecordingChange>& changes) {

@@ -40,7 +40,9 @@ class RecordingLocations {
   const RecordingLocation* Find(const std::string& fileName) const;
   // Missing or Ambiguous: what the workspace marks and the image build refuses.
   bool IsMissing(const std::string& fileName) const;
-  // Replaces the entry for location.usedPath; a Found location only removes it.
+  // Replaces the entry for location.usedPath. A Found location is not kept; it
+  // only removes a Missing or Ambiguous entry for its path. When two stored
+  // paths lead to one file, the entry holds the last one that was not Found.
   void Record(RecordingLocation location);
   void Clear() {
     byUsedPath_.clear();
@@ -58,6 +60,18 @@ class RecordingLocations {
   std::map<std::string, RecordingLocation> byUsedPath_;
   bool searchCut_ = false;
 };
+
+// A recording the samples use that was not found as stored, with the indices
+// of the sequences that use it (ascending).
+struct RecordingUse {
+  const RecordingLocation* location;
+  std::vector<int> sequences;
+};
+
+// Every such recording once, in the order the samples first use it; entries
+// kept for paths no sample uses any more are left out. The pointers live as
+// long as the document's Recordings are not changed.
+std::vector<RecordingUse> RecordingsInUse(const TPametRevazie& document);
 
 // A new location for every sample whose FileName is `fileName`: the result of
 // a folder search, or a file the user chose for one recording.
