@@ -16,7 +16,10 @@ namespace fs = std::filesystem;
 
 // Folders that differ only in case (Hlasky beside HLASKY) make a case-blind
 // match branch; two results already make it ambiguous, so a few are plenty.
+// The folders it steps into are counted too: links can make every branch a
+// new path to the same folder, and a path may have a hundred names.
 constexpr std::size_t kMaxCaseMatches = 8;
+constexpr std::size_t kMaxCaseSteps = 64;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -135,26 +138,28 @@ RecordingLocation RecordingFinder::LocateUncached(std::string_view storedPath) {
 std::vector<fs::path> RecordingFinder::MatchIgnoringCase(const fs::path& base,
                                                          std::span<const std::string> components) {
   std::vector<fs::path> matches;
-  MatchFrom(base, components, matches);
+  std::size_t steps = kMaxCaseSteps;
+  MatchFrom(base, components, matches, steps);
   return matches;
 }
 
 void RecordingFinder::MatchFrom(const fs::path& folder, std::span<const std::string> components,
-                                std::vector<fs::path>& matches) {
-  if (matches.size() >= kMaxCaseMatches) return;
+                                std::vector<fs::path>& matches, std::size_t& steps) {
+  if (matches.size() >= kMaxCaseMatches || steps == 0) return;
+  --steps;
   if (components.empty()) {
     if (IsRecordingFile(folder)) matches.push_back(folder);
     return;
   }
   const std::string& name = components.front();
   if (name.empty() || name == "." || name == "..") {
-    MatchFrom(name == ".." ? folder / name : folder, components.subspan(1), matches);
+    MatchFrom(name == ".." ? folder / name : folder, components.subspan(1), matches, steps);
     return;
   }
   const Listing& listing = ListFolder(folder);
   const auto [first, last] = listing.equal_range(ToUpperText(name));
   for (auto it = first; it != last; ++it)
-    MatchFrom(folder / it->second, components.subspan(1), matches);
+    MatchFrom(folder / it->second, components.subspan(1), matches, steps);
 }
 
 const RecordingFinder::Listing& RecordingFinder::ListFolder(const fs::path& folder) {
@@ -162,8 +167,9 @@ const RecordingFinder::Listing& RecordingFinder::ListFolder(const fs::path& fold
   if (!fresh) return listing->second;
   std::error_code error;
   fs::directory_iterator entry(folder, fs::directory_options::skip_permission_denied, error);
-  for (std::size_t read = 0; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-    if (++read > limits_.maxEntries) {
+  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+    // One budget for every folder listed, as a tree search has.
+    if (++listed_ > limits_.maxEntries) {
       searchCut_ = true;
       break;
     }

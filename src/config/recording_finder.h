@@ -32,7 +32,7 @@ struct RecordingSearchLimits {
 //      regard to letter case (a drive letter or share path only on Windows);
 //   2. a relative path in the configuration's folder as stored, then matched
 //      without regard to case; then the same in the program's folder;
-//   3. the search folders' trees: the files whose names end in the most
+//   3. the search folders' trees: the files whose paths end in the most
 //      components of the stored path, compared without regard to case
 //      (Hlasky\CS\PATRO1.WAV prefers .../hlasky/cs/patro1.wav to
 //      .../other/patro1.wav). When several match equally, or a case-blind
@@ -42,19 +42,20 @@ struct RecordingSearchLimits {
 // The trees are read once, on the first path that needs them, breadth first
 // within RecordingSearchLimits; folders reached through links and folders
 // whose names start with "." are not entered, unreadable ones are skipped.
-// Results are kept per stored path.
+// The folders the case-blind matches list share one more maxEntries, and one
+// such match steps into at most 64 folders. Results are kept per stored path.
 class RecordingFinder {
  public:
-  // `configurationDir` empty: the root stands for it, as the original reader
-  // tried "\" + the relative path when there was no configuration file.
+  // `configurationDir` empty: the root stands for it, where relative paths
+  // have always been tried first when there is no configuration file.
   RecordingFinder(std::filesystem::path configurationDir, std::filesystem::path programDir,
                   std::vector<std::filesystem::path> searchFolders,
                   RecordingSearchLimits limits = {});
 
   RecordingLocation Locate(std::string_view storedPath);
 
-  // Whether a tree search stopped at maxEntries, so a better match or a second
-  // equal one may lie in what it did not read.
+  // Whether a tree search or the case-blind listings stopped at maxEntries, so
+  // a better match or a second equal one may lie in what was not read.
   bool SearchCut() const { return searchCut_; }
 
  private:
@@ -64,7 +65,7 @@ class RecordingFinder {
   std::vector<std::filesystem::path> MatchIgnoringCase(const std::filesystem::path& base,
                                                        std::span<const std::string> components);
   void MatchFrom(const std::filesystem::path& folder, std::span<const std::string> components,
-                 std::vector<std::filesystem::path>& matches);
+                 std::vector<std::filesystem::path>& matches, std::size_t& steps);
   const Listing& ListFolder(const std::filesystem::path& folder);
   void IndexTrees();
   void IndexTree(const std::filesystem::path& root);
@@ -76,6 +77,7 @@ class RecordingFinder {
   std::vector<std::filesystem::path> searchFolders_;
   RecordingSearchLimits limits_;
   std::map<std::filesystem::path, Listing> listings_;
+  std::size_t listed_ = 0;  // entries read into listings_, within maxEntries
   bool indexed_ = false;
   bool searchCut_ = false;
   std::unordered_map<std::string, std::vector<std::filesystem::path>> treeFiles_;  // by upper name

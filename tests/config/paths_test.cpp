@@ -47,6 +47,19 @@ TEST(StoredRelativePathTest, PosixRootIsTheOneDriveAndNamesKeepTheirCase) {
   for (const auto& c : cases) EXPECT_EQ(StoredRelativePath(c.path, c.base), c.stored) << c.path;
 }
 
+TEST(StoredSamplePathTest, InsideTheConfigurationsFolderRelativeToItElseToTheProgram) {
+  const struct {
+    const char *path, *configurationDir, *programDir, *stored;
+  } cases[] = {
+      {"/p/cfg/Hlasky/a.wav", "/p/cfg", "/opt/prog", R"(Hlasky\a.wav)"},
+      {"/p/other/a.wav", "/p/cfg", "/p", R"(other\a.wav)"},
+      {"/p/cfg/a.wav", "", "/p", R"(cfg\a.wav)"},
+      {R"(C:\Proj\Zvuky\a.wav)", R"(c:\proj)", R"(D:\Prog)", R"(Zvuky\a.wav)"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(StoredSamplePath(c.path, c.configurationDir, c.programDir), c.stored) << c.path;
+}
+
 TEST(StoredPathTest, DrivesSharesAndRootsAreAbsolute) {
   for (const char* stored : {R"(D:\c.wav)", "d:/c.wav", R"(\\server\share\a.wav)",
                              "//server/share/a.wav", "/abs/a.wav", R"(\root.wav)"})

@@ -69,6 +69,12 @@ TEST_F(RecordingFinderTest, TheTreeSearchKeepsItsBounds) {
   EXPECT_EQ(Locate(R"(X:\nine.wav)").state, RecordingState::Missing) << "nine folders down";
   EXPECT_EQ(Locate(R"(X:\Patro1.wav)").state, RecordingState::FoundElsewhere)
       << "a link back up the tree is not followed into a second candidate";
+  // Two links to the folder itself make each case-blind step branch in two.
+  fs::create_directory_symlink(".", At("cfg/a"));
+  fs::create_directory_symlink(".", At("cfg/A"));
+  std::string deep;
+  for (int i = 0; i < 40; ++i) deep += "a\\";
+  EXPECT_EQ(Locate(deep + "x.wav").state, RecordingState::Missing);
 
   RecordingFinder few(At("cfg"), At("program"), {At("cfg")}, {8, 12});
   EXPECT_EQ(few.Locate(R"(X:\eight.wav)").state, RecordingState::Missing);
