@@ -41,8 +41,9 @@ void ReadConfigurationFile(CliDocument& cli, const std::filesystem::path& path) 
   if (!IsConfigurationText(ini))
     throw CliError("cannot read " + path.string() +
                    ": it holds no configuration (no section a configuration has)");
-  cli.document.SetCurrentFileName(PathToUtf8(std::filesystem::absolute(path, error)));
-  if (!ReadConfiguration(cli.document, ini)) {
+  const std::filesystem::path file = std::filesystem::absolute(path, error);
+  cli.document.SetCurrentFileName(PathToUtf8(file));
+  if (!ReadConfigurationFrom(cli.document, ini, file)) {
     std::string reason = cli.prompter.lastWarning.empty() ? "not a readable configuration"
                                                           : cli.prompter.lastWarning;
     throw CliError("cannot read " + path.string() + ": " + reason);

@@ -39,8 +39,9 @@ struct CliDocument {
 };
 
 // Reads a configuration as if that very file had been open before, so its
-// relative sample paths resolve against its own folder first. Throws CliError
-// when it cannot be read.
+// relative sample paths resolve against its own folder first and recordings
+// not found are looked for in its folder tree. Throws CliError when it cannot
+// be read.
 void ReadConfigurationFile(CliDocument& cli, const std::filesystem::path& path);
 
 // Saves through the document's save command; throws CliError on failure.

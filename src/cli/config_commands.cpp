@@ -11,6 +11,7 @@
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
 #include "cli/json_output.h"
+#include "cli/recording_report.h"
 #include "commands/configuration_problems.h"
 #include "config/paths.h"
 #include "config/wizard.h"
@@ -54,7 +55,8 @@ nlohmann::ordered_json ConfigurationJson(const TPametRevazie& document) {
   return {{"parPlayInv", document.ParPlayInv},
           {"serPlayInv", document.SerPlayInv},
           {"dil", std::move(dil)},
-          {"sequences", std::move(sequences)}};
+          {"sequences", std::move(sequences)},
+          {"recordings", RecordingsJson(document)}};
 }
 
 void PrintSummary(const TPametRevazie& document, const std::filesystem::path& path) {
@@ -87,6 +89,7 @@ void PrintSummary(const TPametRevazie& document, const std::filesystem::path& pa
             << sample->DIL << '\n';
     }
   }
+  out << RecordingReport(document);
   const auto problems = FindConfigurationProblems(document);
   out << "\nProblems: " << (problems.empty() ? "none" : std::to_string(problems.size())) << '\n';
   for (const auto& problem : problems) out << "  - " << problem << '\n';
@@ -218,6 +221,7 @@ void AddRecodeCommand(CLI::App& app, CliContext& context) {
 void AddConfigCommands(CLI::App& app, CliContext& context) {
   AddNewCommand(app, context);
   AddCheckCommand(app, context);
+  AddRelinkCommand(app, context);
   AddWizardCommand(app, context);
   AddRecodeCommand(app, context);
 }

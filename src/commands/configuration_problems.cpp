@@ -9,6 +9,23 @@
 #include "model/trigger_text.h"
 
 namespace liftvox {
+namespace {
+
+// A missing recording's line; an ambiguous one names its candidates, and one
+// whose path the configuration wrote otherwise says how it was stored.
+std::string MissingRecordingProblem(const TPametRevazie& document, const std::string& file) {
+  const RecordingLocation* location = document.Recordings.Find(file);
+  if (location && location->state == RecordingState::Ambiguous) {
+    std::string line = "ambiguous WAV file: " + location->storedPath + " matches";
+    for (const std::string& candidate : location->candidates) line += "\n      " + candidate;
+    return line;
+  }
+  std::string line = "missing WAV file: " + file;
+  if (location && location->storedPath != file) line += " (stored as " + location->storedPath + ")";
+  return line;
+}
+
+}  // namespace
 
 std::vector<std::string> FindConfigurationProblems(const TPametRevazie& document) {
   std::vector<std::string> problems;
@@ -48,7 +65,8 @@ std::vector<std::string> FindConfigurationProblems(const TPametRevazie& document
                            std::to_string(document.DilEntries.size()) + " entries)");
     }
   }
-  for (const std::string& file : missing) problems.push_back("missing WAV file: " + file);
+  for (const std::string& file : missing)
+    problems.push_back(MissingRecordingProblem(document, file));
   return problems;
 }
 

@@ -10,6 +10,7 @@
 #include "config/file_io.h"
 #include "config/ini_file.h"
 #include "config/paths.h"
+#include "config/recording_finder.h"
 #include "config/text_encoding.h"
 #include "model/document.h"
 #include "model/names.h"
@@ -52,13 +53,14 @@ struct SampleKeys {
 constexpr SampleKeys kSampleKeys{"File", "Silence", "Samples", "DIL"};
 constexpr SampleKeys kLegacySampleKeys{"Soubor", "Ticho", "Vzorku", "DIL"};
 
-void ReadSamples(TPametRevazie& document, TSekvence* sequence, const IniSections& ini,
-                 const std::string& section, const SampleKeys& keys) {
+void ReadSamples(TPametRevazie& document, RecordingFinder& finder, TSekvence* sequence,
+                 const IniSections& ini, const std::string& section, const SampleKeys& keys) {
   for (int j = 0;; ++j) {
     const std::string stored = ini.ReadString(section, Key(keys.file, j), "/");
     if (stored == "/") break;
-    auto sample = ReadStoredSample(document, ini.ReadBool(section, Key(keys.silence, j), false),
-                                   stored, ini.ReadInteger(section, Key(keys.samples, j), 1));
+    auto sample =
+        ReadStoredSample(document, finder, ini.ReadBool(section, Key(keys.silence, j), false),
+                         stored, ini.ReadInteger(section, Key(keys.samples, j), 1));
     sample->DIL = ini.ReadInteger(section, Key(keys.dil, j), 0);
     // A full sequence refuses with a message; the rest of its list is skipped.
     if (!document.AppendSample(sequence, std::move(sample))) break;
@@ -90,17 +92,20 @@ bool ReadGuarded(TPametRevazie& document, Read read) {
 
 }  // namespace
 
-std::unique_ptr<TVzorek> ReadStoredSample(const TPametRevazie& document, bool silence,
-                                          std::string_view storedPath, int32_t storedSamples) {
+std::unique_ptr<TVzorek> ReadStoredSample(TPametRevazie& document, RecordingFinder& finder,
+                                          bool silence, std::string_view storedPath,
+                                          int32_t storedSamples) {
   if (silence) return MakeSilence(document, storedSamples);
   auto sample = std::make_unique<TVzorek>();
-  sample->FileName =
-      ResolveStoredPath(storedPath, document.CurrentFileName(), document.ProgramDirectory);
+  RecordingLocation location = finder.Locate(storedPath);
+  sample->FileName = location.usedPath;
+  document.Recordings.Record(std::move(location));
   sample->Samples = document.MeasureSampleLength(sample->FileName).value_or(storedSamples);
   return sample;
 }
 
-bool WriteConfiguration(const TPametRevazie& document, IniSections& ini) {
+bool WriteConfiguration(const TPametRevazie& document, IniSections& ini,
+                        const std::filesystem::path& configurationFile) {
   ini.WriteString(kGeneral, "ID", "Elevator player configuration file");
   ini.WriteString(kGeneral, "Version", "2.00");
   ini.WriteBool(kGeneral, "ParPlayInv", document.ParPlayInv);
@@ -108,6 +113,8 @@ bool WriteConfiguration(const TPametRevazie& document, IniSections& ini) {
   if (!WriteDilSection(ini, kDil, document.DilEntries, document.IconNames)) return false;
 
   const std::string base = PathToUtf8(document.ProgramDirectory);
+  const std::string folder =
+      configurationFile.empty() ? "" : PathToUtf8(configurationFile.parent_path());
   for (int i = 0; i < document.SequenceCount(); ++i) {
     const TSekvence& sequence = *document.SequenceAt(i);
     const std::string section = std::to_string(i);
@@ -122,8 +129,9 @@ bool WriteConfiguration(const TPametRevazie& document, IniSections& ini) {
     ini.WriteInteger(section, "Repeat", sequence.Repeat);
     for (int j = 0; j < sequence.SampleCount(); ++j) {
       const TVzorek& sample = *sequence.SampleAt(j);
-      ini.WriteString(section, Key("File", j),
-                      sample.Silence ? sample.FileName : StoredRelativePath(sample.FileName, base));
+      ini.WriteString(
+          section, Key("File", j),
+          sample.Silence ? sample.FileName : StoredSamplePath(sample.FileName, folder, base));
       ini.WriteInteger(section, Key("DIL", j), sample.Silence ? 0 : sample.DIL);
       ini.WriteInteger(section, Key("Samples", j), sample.Samples);
       ini.WriteBool(section, Key("Silence", j), sample.Silence);
@@ -138,7 +146,8 @@ enum class ReadOutcome { Read, Cancelled, Failed, NotConfiguration };
 
 // The "v1.01" layout: no general section, other keys, and the general
 // sequences told apart by position only.
-bool ReadLegacyConfiguration(TPametRevazie& document, const IniSections& ini) {
+bool ReadLegacyConfiguration(TPametRevazie& document, RecordingFinder& finder,
+                             const IniSections& ini) {
   return ReadGuarded(document, [&] {
     ReadDilEntries(document, ini);
     int floorCode = 0;
@@ -156,7 +165,7 @@ bool ReadLegacyConfiguration(TPametRevazie& document, const IniSections& ini) {
       }
       TSekvence* sequence = document.AddSequence(std::move(created));
       if (!sequence) break;
-      ReadSamples(document, sequence, ini, section, kLegacySampleKeys);
+      ReadSamples(document, finder, sequence, ini, section, kLegacySampleKeys);
     }
 
     // The older layout stored the general sequences by position only. Each
@@ -174,10 +183,11 @@ bool ReadLegacyConfiguration(TPametRevazie& document, const IniSections& ini) {
   });
 }
 
-ReadOutcome ReadConfigurationFields(TPametRevazie& document, const IniSections& ini) {
+ReadOutcome ReadConfigurationFields(TPametRevazie& document, RecordingFinder& finder,
+                                    const IniSections& ini) {
   auto outcome = [](bool read) { return read ? ReadOutcome::Read : ReadOutcome::Failed; };
   if (ini.ReadString(kLegacyMarker, "Verze", "") == "v1.01")
-    return outcome(ReadLegacyConfiguration(document, ini));
+    return outcome(ReadLegacyConfiguration(document, finder, ini));
 
   if (LeadingNumber(ini.ReadString(kGeneral, "Version", "0")) > 2.0) {
     // Fixed texts: the language file may be as new as the configuration.
@@ -206,7 +216,7 @@ ReadOutcome ReadConfigurationFields(TPametRevazie& document, const IniSections& 
       created->Repeat = static_cast<uint8_t>(ini.ReadInteger(section, "Repeat", 255) & 0xFF);
       TSekvence* sequence = document.AddSequence(std::move(created));
       if (!sequence) break;
-      ReadSamples(document, sequence, ini, section, kSampleKeys);
+      ReadSamples(document, finder, sequence, ini, section, kSampleKeys);
     }
   }));
 }
@@ -228,19 +238,34 @@ void WarnNotConfiguration(TPametRevazie& document, std::string_view sourceName) 
       {"BadFileFormat", document.Translate("ConfLoad", "Načítání konfigurace"), text});
 }
 
+// The samples already use the files found; the user is told once, and a
+// save writes them.
+void InformFoundElsewhere(TPametRevazie& document) {
+  const int found = document.Recordings.Count(RecordingState::FoundElsewhere);
+  if (found == 0) return;
+  document.prompter().Inform(
+      {"RecordingsFoundElsewhere", document.Translate("ConfLoad", "Načítání konfigurace"),
+       FormatMessage(document.Translate("RecordingsFoundElsewhere",
+                                        "Nahrávky nalezené jinde, než uvádí konfigurace: %d"),
+                     found)});
+}
+
 // One report to the view for the whole load, which ends unmodified: the
 // document holds what the text says (or nothing, when it failed). Text that
 // is no configuration leaves the document as it was, unasked.
 ReadOutcome ReadConfigurationOutcome(TPametRevazie& document, const IniSections& ini,
-                                     std::string_view sourceName) {
+                                     const std::filesystem::path& configurationFile) {
   if (!IsConfigurationText(ini)) {
-    WarnNotConfiguration(document, sourceName);
+    WarnNotConfiguration(document, PathToUtf8(configurationFile));
     return ReadOutcome::NotConfiguration;
   }
   auto batch = document.BeginBulkChange();
   if (!document.ClearConfiguration()) return ReadOutcome::Cancelled;
-  const ReadOutcome outcome = ReadConfigurationFields(document, ini);
+  RecordingFinder finder = FinderForConfiguration(document, configurationFile);
+  const ReadOutcome outcome = ReadConfigurationFields(document, finder, ini);
+  if (finder.SearchCut()) document.Recordings.MarkSearchCut();
   document.SetModified(false);
+  if (outcome == ReadOutcome::Read) InformFoundElsewhere(document);
   return outcome;
 }
 
@@ -256,12 +281,17 @@ bool IsConfigurationText(const IniSections& ini) {
 }
 
 bool ReadConfiguration(TPametRevazie& document, const IniSections& ini) {
-  return ReadConfigurationOutcome(document, ini, "") == ReadOutcome::Read;
+  return ReadConfigurationOutcome(document, ini, {}) == ReadOutcome::Read;
+}
+
+bool ReadConfigurationFrom(TPametRevazie& document, const IniSections& ini,
+                           const std::filesystem::path& configurationFile) {
+  return ReadConfigurationOutcome(document, ini, configurationFile) == ReadOutcome::Read;
 }
 
 std::optional<std::string> RenderConfigurationText(const TPametRevazie& document) {
   TTextIniFile ini;
-  if (!WriteConfiguration(document, ini)) return std::nullopt;
+  if (!WriteConfiguration(document, ini, {})) return std::nullopt;
   return EncodeText(ini.Text());
 }
 
@@ -297,7 +327,7 @@ bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& pat
   {
     auto batch = document.BeginBulkChange();
     const TMemIniFile ini(path);
-    if (ini.Loaded()) outcome = ReadConfigurationOutcome(document, ini, PathToUtf8(path));
+    if (ini.Loaded()) outcome = ReadConfigurationOutcome(document, ini, path);
     if (outcome == ReadOutcome::Read) document.SetCurrentFileName(PathToUtf8(path));
     // Never give the document the name of a file it was not read from: a later
     // save would overwrite that file with something else. A cancelled question
@@ -311,8 +341,10 @@ bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& pat
 }
 
 bool SaveConfiguration(TPametRevazie& document, const std::filesystem::path& path) {
-  const auto text = RenderConfigurationText(document);
-  if (!text || !WriteFileAtomically(path, *text)) {
+  TTextIniFile ini;
+  std::error_code error;
+  const bool written = WriteConfiguration(document, ini, std::filesystem::absolute(path, error));
+  if (!written || !WriteFileAtomically(path, EncodeText(ini.Text()))) {
     document.prompter().Warn(
         {"UnableWriteFile", document.Translate("ConfSave", "Uložení konfigurace"),
          FormatMessage(document.Translate("UnableWriteFile", "Do souboru %s nelze zapisovat!"),

@@ -11,12 +11,18 @@
 namespace liftvox {
 
 class IniSections;
+class RecordingFinder;
 class TPametRevazie;
 class TVzorek;
 
 // Writes the configuration (format "2.00") into an INI object without
 // flushing it. False when a DIL entry's icon is not among the icon names.
-bool WriteConfiguration(const TPametRevazie& document, IniSections& ini);
+// Sample paths inside the folder of `configurationFile`, the file being
+// written, are stored relative to it, all others relative to the program's
+// folder (StoredSamplePath); the text an image keeps has no file (empty), as
+// whoever reads it back has no configuration folder either.
+bool WriteConfiguration(const TPametRevazie& document, IniSections& ini,
+                        const std::filesystem::path& configurationFile);
 
 // Whether `ini` holds a configuration at all: a general, legacy or DIL
 // section, or a section with a key a sequence is written with. An empty file
@@ -30,17 +36,29 @@ bool IsConfigurationText(const IniSections& ini);
 // that is cancelled (document unchanged), when the version is newer than 2.0
 // (a message is shown, the document stays empty) or when reading fails
 // (the document is emptied). Otherwise the document ends unmodified and the
-// view is told once. Relative sample paths resolve against the folder of the
+// view is told once. Recordings are looked for by FinderForConfiguration
+// without a file: relative sample paths resolve against the folder of the
 // document's CurrentFileName first, then the program's folder. Names are
 // cleaned as they enter (CleanSequenceName, CleanDilEntryName); a sequence
 // stops at kMaxSamplesPerSequence samples with the "SamplesTooMany" message.
+// The document's Recordings then list what was not found as stored; when some
+// recordings were found elsewhere, one "RecordingsFoundElsewhere" information
+// tells how many (the samples use those files, and a save writes them).
 bool ReadConfiguration(TPametRevazie& document, const IniSections& ini);
 
+// ReadConfiguration for the text of `configurationFile`: relative sample paths
+// start from that file's folder, and what is not found is looked for in its
+// folder tree (FinderForConfiguration).
+bool ReadConfigurationFrom(TPametRevazie& document, const IniSections& ini,
+                           const std::filesystem::path& configurationFile);
+
 // The sample a configuration or wizard file describes: a silence of
-// `storedSamples`, or the WAV at `storedPath` resolved as ReadConfiguration
-// resolves it, with its length measured again when the document can.
-std::unique_ptr<TVzorek> ReadStoredSample(const TPametRevazie& document, bool silence,
-                                          std::string_view storedPath, int32_t storedSamples);
+// `storedSamples`, or the WAV at `storedPath` as `finder` locates it (recorded
+// in the document's Recordings), with its length measured again when the
+// document can.
+std::unique_ptr<TVzorek> ReadStoredSample(TPametRevazie& document, RecordingFinder& finder,
+                                          bool silence, std::string_view storedPath,
+                                          int32_t storedSamples);
 
 // The configuration file's bytes as a save would write them (the text an
 // image stores); nullopt when WriteConfiguration fails.
@@ -56,8 +74,8 @@ bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer,
 // The open and save commands' file work, with their messages.
 // Open: a missing or unreadable file shows "UnableLoadFile", one that holds no
 // configuration "BadFileFormat" with its name; either leaves the document as
-// it was. On success the document takes the path as its file name and is
-// unmodified.
+// it was. It reads as ReadConfigurationFrom the file. On success the document
+// takes the path as its file name and is unmodified.
 bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& path);
 // Save: writes the whole file anew through a temporary file, so a failed save
 // leaves the old file intact and shows "UnableWriteFile"; on success the

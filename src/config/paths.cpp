@@ -100,14 +100,6 @@ PathParts SplitFile(std::string_view path) {
   return parts;
 }
 
-// The folder part of a path text, with its trailing separator ("" for a bare
-// file name).
-std::string_view FolderOf(std::string_view fileName) {
-  const std::size_t lastSeparator = fileName.find_last_of("\\/");
-  return lastSeparator == std::string_view::npos ? std::string_view{}
-                                                 : fileName.substr(0, lastSeparator + 1);
-}
-
 }  // namespace
 
 bool IsAbsoluteStoredPath(std::string_view path) {
@@ -148,22 +140,13 @@ std::filesystem::path NativePath(std::string_view storedPath) {
   return PathFromUtf8(text);
 }
 
-std::string ResolveStoredPath(std::string_view storedPath, std::string_view currentFileName,
-                              const std::filesystem::path& programDir,
-                              const std::function<bool(const std::filesystem::path&)>& exists) {
-  if (IsAbsoluteStoredPath(storedPath)) return PathToUtf8(NativePath(storedPath));
-
-  std::string besideDocument(currentFileName.empty() ? std::string_view("/")
-                                                     : FolderOf(currentFileName));
-  besideDocument += storedPath;
-  const fs::path candidate = NativePath(besideDocument);
-  // A folder of that name is no sample file.
-  const bool found = exists ? exists(candidate) : [&] {
-    std::error_code error;
-    return fs::exists(candidate, error) && !fs::is_directory(candidate, error);
-  }();
-  if (found) return PathToUtf8(candidate);
-  return PathToUtf8(programDir / NativePath(storedPath));
+std::string StoredSamplePath(std::string_view path, std::string_view configurationDir,
+                             std::string_view programDir) {
+  if (!configurationDir.empty() && IsAbsoluteStoredPath(path)) {
+    std::string inside = StoredRelativePath(path, configurationDir);
+    if (!IsAbsoluteStoredPath(inside) && !inside.starts_with("..\\")) return inside;
+  }
+  return StoredRelativePath(path, programDir);
 }
 
 std::filesystem::path ExecutableDirectory() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -31,16 +30,12 @@ std::string StoredRelativePath(std::string_view path, std::string_view baseDir);
 // A stored path as a native filesystem path ('\' and '/' both separators).
 std::filesystem::path NativePath(std::string_view storedPath);
 
-// Where a stored sample path points when read: an absolute stored path stands
-// as it is; otherwise the folder of `currentFileName` + rel when that file
-// exists (with an empty currentFileName the first candidate is "/" + rel),
-// else `programDir` + rel without a check. Returned as a native path string.
-// `exists` is the file-existence seam (tests pass their own); by default a
-// folder does not count as an existing file.
-std::string ResolveStoredPath(
-    std::string_view storedPath, std::string_view currentFileName,
-    const std::filesystem::path& programDir,
-    const std::function<bool(const std::filesystem::path&)>& exists = nullptr);
+// The path to store for a sample's `path` (UTF-8, absolute): relative to
+// `configurationDir` when it lies inside that folder, so a configuration and
+// its recordings can move together; otherwise StoredRelativePath against
+// `programDir`. An empty configurationDir always takes the latter.
+std::string StoredSamplePath(std::string_view path, std::string_view configurationDir,
+                             std::string_view programDir);
 
 // The folder of the running executable (the program's directory); the current
 // folder when the platform cannot tell.

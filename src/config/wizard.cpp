@@ -8,6 +8,7 @@
 #include "config/dil_file.h"
 #include "config/paths.h"
 #include "config/profile_file.h"
+#include "config/recording_finder.h"
 #include "model/coding.h"
 #include "model/document.h"
 #include "model/editing.h"
@@ -115,6 +116,8 @@ bool SestavKonfiguraci(TPametRevazie& document, const WizardChoices& choices) {
 void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::path>& languageFiles) {
   auto batch = document.BeginBulkChange();
   document.DilEntries.clear();
+  // Wizard files name shipped recordings: no configuration tree to search.
+  RecordingFinder finder = FinderForConfiguration(document, {});
   int64_t firstEntry = 0;
   for (const auto& path : languageFiles) {
     const auto file = ProfileFile::Load(path);
@@ -125,10 +128,10 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
           file->HasKey(section, "File0"))
         document.AppendSample(sequence.get(), MakeSilence(document, kLanguageGapSamples));
       for (int n = 0; file->HasKey(section, Key("File", n)); ++n) {
-        auto sample =
-            ReadStoredSample(document, file->ReadInteger(section, Key("Silence", n), 0) != 0,
-                             file->ReadString(section, Key("File", n), ""),
-                             file->ReadInteger(section, Key("Samples", n), 1));
+        auto sample = ReadStoredSample(document, finder,
+                                       file->ReadInteger(section, Key("Silence", n), 0) != 0,
+                                       file->ReadString(section, Key("File", n), ""),
+                                       file->ReadInteger(section, Key("Samples", n), 1));
         sample->DIL = CombinedDilIndex(file->ReadInteger(section, Key("DIL", n), 0), firstEntry);
         // A full sequence refuses with a message; the rest of the list is skipped.
         if (!document.AppendSample(sequence.get(), std::move(sample))) break;

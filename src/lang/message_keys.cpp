@@ -72,6 +72,8 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"PinExists", "Tento pin je již přiřazen sekvenci \"%s\"!"},
     {"ProgramCaption", "Liftvox"},
     {"ReBuild", "Přejete si znovu sestavit paměť podle aktuální konfigurace?"},
+    // Loading: recordings taken from other folders or under other letter case.
+    {"RecordingsFoundElsewhere", "Nahrávky nalezené jinde, než uvádí konfigurace: %d"},
     // The undo and redo menu items, followed by the step's name.
     {"Redo", "Znovu"},
     {"SampleCopy", "Kopírování hlášky"},

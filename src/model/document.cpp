@@ -371,6 +371,7 @@ bool TPametRevazie::ClearConfiguration() {
   CurrentSequence = nullptr;
   if (held_.selected) held_.selected = SelectionChange{};
   SequenceList.clear();
+  Recordings.Clear();
   MarkImageStale();
   NotifyContentChanged();
   NotifySelectionChanged();

@@ -11,6 +11,7 @@
 #include "model/dil_entry.h"
 #include "model/document_view.h"
 #include "model/prompter.h"
+#include "model/recording_locations.h"
 #include "model/sequence.h"
 #include "model/translator.h"
 
@@ -57,6 +58,9 @@ class TPametRevazie {
   std::vector<DilEntry> DilEntries;  // starts with the single entry "DIL"
   bool ParPlayInv = false;
   bool SerPlayInv = false;
+  // The recordings the last load did not find as stored; emptied with the
+  // configuration. Not part of the configuration: saves and undo ignore it.
+  RecordingLocations Recordings;
 
   // --- services (set by whoever owns the document) ------------------------
   // Null translator: the built-in Czech texts. Null prompter: nothing is shown
@@ -170,7 +174,8 @@ class TPametRevazie {
   void ClearSelection();
   void SelectAt(int& sampleIndex, int& sequenceIndex);
   // Asks about unsaved changes; false when cancelled, else empties the
-  // sequence list (the DIL entries and the modified mark stay) and returns true.
+  // sequence list and Recordings (the DIL entries and the modified mark stay)
+  // and returns true.
   bool ClearConfiguration();
 
   // Codes for a new sequence. General: from 128, one above any higher code of

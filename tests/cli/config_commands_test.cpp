@@ -103,5 +103,32 @@ TEST_F(ConfigCommandsTest, WizardAndRecodeProduceTheExpectedCodes) {
   EXPECT_NE(RunCli({"wizard", "--language", "nope.wiz", "-o", config.string()}).exitCode, 0);
 }
 
+TEST_F(ConfigCommandsTest, RelinkNamesTheFilesFoundKeepsItsInputAndFailsWhileAnyIsAmbiguous) {
+  WriteFile(dir / "lift" / "Hlasky" / "CS" / "Patro1.wav", "RIFF");
+  WriteFile(dir / "moved" / "CS" / "gong.wav", "RIFF");
+  const std::string input =
+      "[0]\r\nFile0=C:\\x\\Hlasky\\CS\\PATRO1.WAV\r\nFile1=C:\\x\\CS\\GONG.WAV\r\n";
+  const std::string config = (dir / "lift" / "in.cfg").string(), out = (dir / "out.cfg").string();
+  WriteFile(config, input);
+  EXPECT_EQ(CheckJson(config)["recordings"][0]["state"], "foundElsewhere");
+  const std::vector<std::string> relink = {"relink", config, "--search", (dir / "moved").string(),
+                                           "-o",     out};
+  CliResult result = RunCli(relink);
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(ReadFile(config), input);
+  EXPECT_NE(
+      result.out.find("C:\\x\\CS\\GONG.WAV -> " + (dir / "moved" / "CS" / "gong.wav").string()),
+      std::string::npos)
+      << result.out;
+  EXPECT_EQ(CheckJson(out)["recordings"].size(), 0u) << "every file named as it is found";
+
+  WriteFile(dir / "moved" / "old" / "CS" / "gong.wav", "RIFF");
+  result = RunCli(relink);
+  EXPECT_NE(result.exitCode, 0);
+  EXPECT_NE(result.out.find("ambiguous C:\\x\\CS\\GONG.WAV"), std::string::npos) << result.out;
+  EXPECT_NE(RunCli({"relink", config, "--search", dir.path().string(), "-o", config}).exitCode, 0);
+  EXPECT_EQ(ReadFile(config), input);
+}
+
 }  // namespace
 }  // namespace liftvox::test

@@ -253,6 +253,27 @@ TEST_F(ConfigurationFileTest, SamplePathsResolveBesideTheOpenFileFirstAndAreMeas
   EXPECT_EQ(measured.size(), 3u) << "silences are not measured";
 }
 
+TEST_F(ConfigurationFileTest, RecordingsFoundElsewhereAreUsedToldOnceAndSavedBesideTheFile) {
+  TempDir project;
+  WriteFile(project / "Hlasky" / "CS" / "Patro1.wav", "RIFF");
+  WriteFile(project / "Hlasky" / "CS" / "gong.wav", "RIFF");
+  WriteFile(project / "Lift.cfg",
+            "[0]\r\nFile0=C:\\Tarnel\\Hlasky\\CS\\PATRO1.WAV\r\n"
+            "File1=hlasky\\cs\\GONG.wav\r\nFile2=D:\\gone.wav\r\n");
+  ASSERT_TRUE(OpenConfiguration(read, project / "Lift.cfg"));
+  const std::string found = (project / "Hlasky" / "CS" / "Patro1.wav").string();
+  EXPECT_EQ(read.SequenceAt(0)->SampleAt(0)->FileName, found);
+  ASSERT_NE(read.Recordings.Find(found), nullptr);
+  EXPECT_EQ(read.Recordings.Find(found)->storedPath, "C:\\Tarnel\\Hlasky\\CS\\PATRO1.WAV");
+  EXPECT_TRUE(read.Recordings.IsMissing(read.SequenceAt(0)->SampleAt(2)->FileName));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, "Nahrávky nalezené jinde, než uvádí konfigurace: 2");
+
+  ASSERT_TRUE(SaveConfiguration(read, project / "Saved.cfg"));
+  EXPECT_NE(ReadFile(project / "Saved.cfg").find("File0=Hlasky\\CS\\Patro1.wav\r\n"),
+            std::string::npos);
+}
+
 TEST_F(ConfigurationFileTest, BufferedConfigurationIsBoundsChecked) {
   NewConfiguration(written);
   const std::string text = *RenderConfigurationText(written);

@@ -2,14 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include "support/test_support.h"
-
 namespace liftvox {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct RelativeCase {
   const char* path;
@@ -53,43 +47,25 @@ TEST(StoredRelativePathTest, PosixRootIsTheOneDriveAndNamesKeepTheirCase) {
   for (const auto& c : cases) EXPECT_EQ(StoredRelativePath(c.path, c.base), c.stored) << c.path;
 }
 
-TEST(ResolveStoredPathTest, AbsolutePathsStandAsTheyAre) {
-  const auto never = [](const fs::path&) { return false; };
-  for (const char* stored : {R"(D:\c.wav)", "d:/c.wav", R"(\\server\share\a.wav)",
-                             "//server/share/a.wav", "/abs/a.wav", R"(\root.wav)"}) {
-    EXPECT_TRUE(IsAbsoluteStoredPath(stored)) << stored;
-    EXPECT_EQ(ResolveStoredPath(stored, "/doc/a.cfg", "/prog", never),
-              PathToUtf8(NativePath(stored)))
-        << stored;
-  }
-  for (const char* stored : {"a.wav", R"(..\Data\b.wav)", "Zvuky/a.wav", ""}) {
-    EXPECT_FALSE(IsAbsoluteStoredPath(stored)) << stored;
-  }
+TEST(StoredSamplePathTest, InsideTheConfigurationsFolderRelativeToItElseToTheProgram) {
+  const struct {
+    const char *path, *configurationDir, *programDir, *stored;
+  } cases[] = {
+      {"/p/cfg/Hlasky/a.wav", "/p/cfg", "/opt/prog", R"(Hlasky\a.wav)"},
+      {"/p/other/a.wav", "/p/cfg", "/p", R"(other\a.wav)"},
+      {"/p/cfg/a.wav", "", "/p", R"(cfg\a.wav)"},
+      {R"(C:\Proj\Zvuky\a.wav)", R"(c:\proj)", R"(D:\Prog)", R"(Zvuky\a.wav)"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(StoredSamplePath(c.path, c.configurationDir, c.programDir), c.stored) << c.path;
 }
 
-TEST(ResolveStoredPathTest, DocumentFolderFirstThenProgramFolder) {
-  std::vector<fs::path> asked;
-  bool answer = true;
-  const auto exists = [&](const fs::path& p) {
-    asked.push_back(p);
-    return answer;
-  };
-  const fs::path program = NativePath("/prog");
-  EXPECT_EQ(ResolveStoredPath(R"(Zvuky\a.wav)", R"(/doc\My.cfg)", program, exists),
-            PathToUtf8(NativePath("/doc/Zvuky/a.wav")));
-  answer = false;
-  EXPECT_EQ(ResolveStoredPath(R"(..\b.wav)", "/doc/My.cfg", program, exists),
-            PathToUtf8(program / NativePath("../b.wav")));
-  EXPECT_EQ(ResolveStoredPath("c.wav", "", program, exists), PathToUtf8(program / "c.wav"));
-  ASSERT_EQ(asked.size(), 3u);
-  EXPECT_EQ(asked[2], NativePath("/c.wav")) << "without a document the root is tried first";
-
-  test::TempDir dir;
-  test::WriteFile(dir / "Zvuky" / "a.wav", "RIFF");
-  const std::string document = PathToUtf8(dir / "My.cfg");
-  EXPECT_EQ(ResolveStoredPath(R"(Zvuky\a.wav)", document, program),
-            PathToUtf8(dir / "Zvuky" / "a.wav"));
-  EXPECT_EQ(ResolveStoredPath("Zvuky", document, program), PathToUtf8(program / "Zvuky"));
+TEST(StoredPathTest, DrivesSharesAndRootsAreAbsolute) {
+  for (const char* stored : {R"(D:\c.wav)", "d:/c.wav", R"(\\server\share\a.wav)",
+                             "//server/share/a.wav", "/abs/a.wav", R"(\root.wav)"})
+    EXPECT_TRUE(IsAbsoluteStoredPath(stored)) << stored;
+  for (const char* stored : {"a.wav", R"(..\Data\b.wav)", "Zvuky/a.wav", ""})
+    EXPECT_FALSE(IsAbsoluteStoredPath(stored)) << stored;
 }
 
 TEST(LetterCaseTest, CoversTheCodePageLetters) {
