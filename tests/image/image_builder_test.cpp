@@ -13,6 +13,7 @@
 #include "image/image_build_job.h"
 #include "image/image_contents.h"
 #include "image/memory_estimate.h"
+#include "image/played_waveform.h"
 #include "image/recording_encoder.h"
 #include "model/document.h"
 #include "model/model_fixture.h"
@@ -386,6 +387,9 @@ TEST_F(ImageBuilderTest, TheBestEncoderKeepsTheLayoutAndStops) {
     EncodeRecording(samples, EncoderKind::Best, expected);
     const std::size_t record = name[0] == 's' ? 16 : 32;
     EXPECT_EQ(Bytes(U16(record) * 256, expected.size()), expected) << name;
+    EXPECT_EQ(ReadPlayedWaveform(dir / name, EncoderKind::Best)->samples,
+              DecodeStoredSample(document.Image, 256, U16(record), U32(record + 2)))
+        << "the waveform is what the announcer plays";
   }
 }
 
