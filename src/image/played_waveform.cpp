@@ -27,4 +27,14 @@ std::optional<PlayedWaveform> ReadPlayedWaveform(const std::filesystem::path& fi
   return waveform;
 }
 
+RecordingFilter AnnouncerPlayback(EncoderKind encoder) {
+  return [encoder](std::span<const std::uint8_t> samples,
+                   const std::function<bool(double)>& progress) {
+    const auto total = static_cast<double>(samples.size());
+    return PlayedSamples(samples, encoder, [&](std::int64_t done) {
+      return progress(static_cast<double>(done) / total);
+    });
+  };
+}
+
 }  // namespace liftvox

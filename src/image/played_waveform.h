@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "audio/preview.h"
 #include "base/job_progress.h"
 #include "image/encoder_kind.h"
 
@@ -25,5 +26,9 @@ struct PlayedWaveform {
 std::optional<PlayedWaveform> ReadPlayedWaveform(const std::filesystem::path& file,
                                                  EncoderKind encoder,
                                                  const JobProgress& progress = {});
+
+// A preview filter that plays each recording as the announcer will from an
+// image built with `encoder`: encoded and decoded (PlayedSamples).
+RecordingFilter AnnouncerPlayback(EncoderKind encoder);
 
 }  // namespace liftvox
