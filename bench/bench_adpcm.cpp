@@ -14,6 +14,7 @@
 #include "audio/wave_format.h"
 #include "audio/wave_stream.h"
 #include "image/adpcm.h"
+#include "image/recording_encoder.h"
 
 namespace {
 
@@ -58,6 +59,21 @@ void BM_AdpcmEncode(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(input.size()));
 }
 BENCHMARK(BM_AdpcmEncode);
+
+// A whole recording through either encoder, as the image builder encodes
+// one: the standard coder, or the search with its comparison against it.
+void BM_EncodeRecording(benchmark::State& state) {
+  const auto encoder = static_cast<liftvox::EncoderKind>(state.range(0));
+  const std::vector<std::uint8_t> input = MakeBytes(1 << 18);
+  std::vector<std::uint8_t> output(input.size() / 2);
+  for (auto _ : state) {
+    liftvox::EncodeRecording(input, encoder, output);
+    benchmark::DoNotOptimize(output.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(input.size()));
+}
+BENCHMARK(BM_EncodeRecording)->ArgName("best")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_AdpcmDecode(benchmark::State& state) {
   const std::vector<std::uint8_t> samples = MakeBytes(1 << 20);

@@ -4,6 +4,7 @@
 
 #include "audio/sample_reduction.h"
 #include "audio/wave_error.h"
+#include "audio/wave_format.h"
 
 namespace liftvox {
 
@@ -26,6 +27,16 @@ std::span<const std::uint8_t> AnnouncerSampleReader::NextBlock() {
   if (!eightBit_) ReduceBufferTo8Bit(buffer_.data(), kept);
   delivered_ += kept;
   return {buffer_.data(), static_cast<std::size_t>(kept)};
+}
+
+std::vector<std::uint8_t> AnnouncerSampleReader::ReadRest() {
+  if (TotalFrames() > kLargestRecording)
+    throw WaveError("The recording is longer than the largest announcer memory holds.");
+  std::vector<std::uint8_t> samples;
+  samples.reserve(static_cast<std::size_t>(TotalFrames() - delivered_));
+  for (auto block = NextBlock(); !block.empty(); block = NextBlock())
+    samples.insert(samples.end(), block.begin(), block.end());
+  return samples;
 }
 
 }  // namespace liftvox

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <vector>
 
 #include "audio/pcm_wave_reader.h"
 #include "audio/wave_stream.h"
@@ -30,6 +31,11 @@ class AnnouncerSampleReader {
   // at the end, none after it, and never more than TotalFrames() in all.
   // Valid until the next call.
   std::span<const std::uint8_t> NextBlock();
+
+  // Every sample not yet delivered, at once, for work that needs the whole
+  // recording. Raises WaveError when the file says it holds more than
+  // kLargestRecording, which no announcer could play.
+  std::vector<std::uint8_t> ReadRest();
 
  private:
   TFileWaveStream stream_;

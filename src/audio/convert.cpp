@@ -20,9 +20,6 @@ namespace liftvox {
 namespace {
 
 constexpr std::int64_t kBlockFrames = 4096;
-// As many samples as the largest announcer memory (8 MB, two samples a byte)
-// can hold, about 19 minutes: a longer result could never be played.
-constexpr std::size_t kLargestResult = std::size_t{2} << 23;
 // What a resampler may add beyond the exact ratio: its filter's tail.
 constexpr double kResamplerSlack = 4096;
 
@@ -35,8 +32,8 @@ struct ResamplerDeleter {
 };
 using Resampler = std::unique_ptr<std::remove_pointer_t<soxr_t>, ResamplerDeleter>;
 
-// Turns mono samples at the source rate into announcer bytes, never more than
-// the input yields at the announcer's rate.
+// Turns mono samples at the source rate into samples at the announcer's
+// rate, never more than the input yields at that rate.
 class AnnouncerSamples {
  public:
   explicit AnnouncerSamples(int sourceRate)
@@ -77,7 +74,7 @@ class AnnouncerSamples {
     }
   }
 
-  const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+  std::vector<float>& Samples() { return samples_; }
 
  private:
   void Resample(const float* in, std::size_t count, std::size_t* consumed, std::size_t* produced) {
@@ -88,22 +85,25 @@ class AnnouncerSamples {
   }
 
   void Emit(const float* samples, std::size_t count) {
-    if (bytes_.size() + count > static_cast<double>(input_) * ratio_ + kResamplerSlack)
+    const std::size_t total = samples_.size() + count;
+    if (static_cast<double>(total) > static_cast<double>(input_) * ratio_ + kResamplerSlack)
       throw WaveError("Unable to convert sample.");
-    if (bytes_.size() + count > kLargestResult) throw TooLong();
-    for (std::size_t i = 0; i < count; ++i) bytes_.push_back(FloatTo8Bit(samples[i]));
+    if (total > static_cast<std::size_t>(kLargestRecording)) throw TooLong();
+    samples_.insert(samples_.end(), samples, samples + count);
   }
 
   Resampler resampler_;
   std::vector<float> resampled_;
-  std::vector<std::uint8_t> bytes_;
+  std::vector<float> samples_;
   double ratio_;
   std::size_t input_ = 0;
 };
 
-// The samples of the input in the announcer's format; nothing when stopped.
-std::optional<std::vector<std::uint8_t>> DecodeToAnnouncerSamples(
-    const std::filesystem::path& input, const JobProgress& progress) {
+// The samples of the input at the announcer's rate, edited; nothing when
+// stopped.
+std::optional<std::vector<float>> DecodeToAnnouncerRate(const std::filesystem::path& input,
+                                                        const SoundEdits& edits,
+                                                        const JobProgress& progress) {
   BufferedFile source;
   std::error_code error;
   if (std::filesystem::exists(input, error) && !IsRegularFile(input))
@@ -116,7 +116,7 @@ std::optional<std::vector<std::uint8_t>> DecodeToAnnouncerSamples(
   // Refused before decoding when the file says its length; a file that
   // claims less than it holds is stopped as the result grows too long.
   if (static_cast<double>(sound->Frames()) * kAnnouncerSampleRate / sound->SampleRate() >
-      static_cast<double>(kLargestResult))
+      static_cast<double>(kLargestRecording))
     throw TooLong();
   const int channels = sound->Channels();
   AnnouncerSamples samples(sound->SampleRate());
@@ -141,7 +141,14 @@ std::optional<std::vector<std::uint8_t>> DecodeToAnnouncerSamples(
       return std::nullopt;
   }
   samples.Finish();
-  return samples.Bytes();
+  std::vector<float>& result = samples.Samples();
+  if (edits.trimSilence) {
+    const SampleRange kept = TrimmedRange(result, kAnnouncerSampleRate);
+    result.erase(result.begin() + static_cast<std::ptrdiff_t>(kept.end), result.end());
+    result.erase(result.begin(), result.begin() + static_cast<std::ptrdiff_t>(kept.begin));
+  }
+  if (edits.normalise) Normalise(result);
+  return std::move(result);
 }
 
 }  // namespace
@@ -155,14 +162,16 @@ std::uint8_t FloatTo8Bit(float sample) {
 
 std::optional<std::int64_t> ConvertRecording(const std::filesystem::path& input,
                                              const std::filesystem::path& output,
-                                             const JobProgress& progress) {
+                                             const JobProgress& progress, const SoundEdits& edits) {
   // The input is closed again before the output replaces it, which may be the same file.
-  const auto samples = DecodeToAnnouncerSamples(input, progress);
+  const auto samples = DecodeToAnnouncerRate(input, edits, progress);
   if (!samples) return std::nullopt;
-  if (!WriteFileAtomically(output, WaveFileBytes(AnnouncerPcmFormat(), *samples))) {
+  std::vector<std::uint8_t> bytes(samples->size());
+  std::transform(samples->begin(), samples->end(), bytes.begin(), FloatTo8Bit);
+  if (!WriteFileAtomically(output, WaveFileBytes(AnnouncerPcmFormat(), bytes))) {
     throw WaveError("Error writing to file.");
   }
-  return static_cast<std::int64_t>(samples->size());
+  return static_cast<std::int64_t>(bytes.size());
 }
 
 }  // namespace liftvox

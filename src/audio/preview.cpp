@@ -51,11 +51,27 @@ void WriteSilence(TWaveStream& output, int64_t samples) {
   if (samples > 0) output.Write(silence.data(), static_cast<int32_t>(samples));
 }
 
+// A filtered recording is taken whole; the filter's progress is the
+// recording's.
+void WriteFiltered(TWaveStream& output, AnnouncerSampleReader& reader, const std::string& fileName,
+                   const RecordingFilter& filter, const RenderProgress& progress, double position) {
+  const auto filtered = filter(reader.ReadRest(), [&](double fraction) {
+    progress.Report(fileName, position + fraction);
+    return true;
+  });
+  if (!filtered) throw Stopped{};
+  for (std::size_t done = 0; done < filtered->size(); done += kSilenceBlock) {
+    const std::size_t count = std::min<std::size_t>(kSilenceBlock, filtered->size() - done);
+    output.Write(filtered->data() + done, static_cast<int32_t>(count));
+  }
+}
+
 // `position` is where the recording starts in the watcher's count.
-void WriteRecording(TWaveStream& output, const std::string& fileName,
+void WriteRecording(TWaveStream& output, const std::string& fileName, const RecordingFilter& filter,
                     const RenderProgress& progress, double position) {
   try {
     AnnouncerSampleReader reader(NativePath(fileName));
+    if (filter) return WriteFiltered(output, reader, fileName, filter, progress, position);
     int64_t written = 0;
     for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock()) {
       output.Write(block.data(), static_cast<int32_t>(block.size()));
@@ -71,7 +87,7 @@ void WriteRecording(TWaveStream& output, const std::string& fileName,
 // leading and trailing silence dropped and of several silences in a row only
 // the last kept.
 void RenderSequence(TWaveStream& output, const TPametRevazie& document, const TSekvence& sequence,
-                    uint8_t switches, RenderProgress& progress) {
+                    uint8_t switches, const RecordingFilter& filter, RenderProgress& progress) {
   std::vector<const TVzorek*> matching;
   for (const auto& sample : sequence.SampleList)
     if (SampleMatches(document, *sample, switches)) matching.push_back(sample.get());
@@ -85,7 +101,7 @@ void RenderSequence(TWaveStream& output, const TPametRevazie& document, const TS
       if (next->Silence || nothingWritten) continue;
       WriteSilence(output, sample.Samples);
     } else {
-      WriteRecording(output, sample.FileName, progress, static_cast<double>(i));
+      WriteRecording(output, sample.FileName, filter, progress, static_cast<double>(i));
     }
     nothingWritten = false;
   }
@@ -143,18 +159,20 @@ bool SampleMatches(const TPametRevazie& document, const TVzorek& sample, uint8_t
 }
 
 bool RenderSequencePreview(const std::filesystem::path& file, const TPametRevazie& document,
-                           int sequenceIndex, uint8_t switches, const JobProgress& progress) {
+                           int sequenceIndex, uint8_t switches, const JobProgress& progress,
+                           const RecordingFilter& filter) {
   if (sequenceIndex < 0 || sequenceIndex >= document.SequenceCount())
     throw WaveError("No sequence " + std::to_string(sequenceIndex) + ".");
   const TSekvence& sequence = *document.SequenceAt(sequenceIndex);
   return RenderToFile(file, [&](TWaveStream& output) {
     RenderProgress rendered(progress, sequence.SampleCount());
-    RenderSequence(output, document, sequence, switches, rendered);
+    RenderSequence(output, document, sequence, switches, filter, rendered);
   });
 }
 
 bool RenderAllSequencesPreview(const std::filesystem::path& file, const TPametRevazie& document,
-                               int firstSequence, uint8_t switches, const JobProgress& progress) {
+                               int firstSequence, uint8_t switches, const JobProgress& progress,
+                               const RecordingFilter& filter) {
   const int first = std::max(firstSequence, 0);
   int64_t samples = 0;
   for (int i = first; i < document.SequenceCount(); ++i)
@@ -163,7 +181,7 @@ bool RenderAllSequencesPreview(const std::filesystem::path& file, const TPametRe
     RenderProgress rendered(progress, samples);
     for (int i = first; i < document.SequenceCount(); ++i) {
       const TSekvence& sequence = *document.SequenceAt(i);
-      RenderSequence(output, document, sequence, switches, rendered);
+      RenderSequence(output, document, sequence, switches, filter, rendered);
       if (sequence.SampleCount() > 0) WriteSilence(output, int64_t{kGapBlocks} * kSilenceBlock);
     }
   });

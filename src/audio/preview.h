@@ -2,6 +2,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
 
 #include "base/job_progress.h"
 
@@ -18,6 +22,13 @@ uint8_t SimulatedSwitches(bool switch4, bool switch5, bool switch6, bool switch7
 // always, a recording when its DIL entry's pattern matches.
 bool SampleMatches(const TPametRevazie& document, const TVzorek& sample, uint8_t switches);
 
+// What a preview does to a recording's samples before it writes them, such as
+// encoding and decoding them as the announcer will: the samples to write, or
+// nothing to stop the preview. `progress` takes the fraction of the recording
+// done and says whether to go on. Empty: the recording as it is.
+using RecordingFilter = std::function<std::optional<std::vector<uint8_t>>(
+    std::span<const uint8_t> samples, const std::function<bool(double fraction)>& progress)>;
+
 // Writes a preview WAV (8-bit mono 14456 Hz) of one sequence, or of every
 // sequence from `firstSequence` on with a 15-block gap after each sequence
 // that has samples: the matching samples, leading and trailing silence
@@ -25,14 +36,17 @@ bool SampleMatches(const TPametRevazie& document, const TVzorek& sample, uint8_t
 // appears only when complete. `progress` hears the recording being read and
 // the fraction done after every block of it; when it returns false the
 // preview ends, false, leaving no file behind and `file` as it was. A sample
-// file that cannot be read raises WaveError naming it, just as cleanly.
+// file that cannot be read raises WaveError naming it, just as cleanly; so
+// does one longer than kLargestRecording when there is a filter.
 // The document is read throughout: a preview on a worker thread renders a
 // document of its own, restored from a snapshot.
 bool RenderSequencePreview(const std::filesystem::path& file, const TPametRevazie& document,
-                           int sequenceIndex, uint8_t switches, const JobProgress& progress = {});
+                           int sequenceIndex, uint8_t switches, const JobProgress& progress = {},
+                           const RecordingFilter& filter = {});
 bool RenderAllSequencesPreview(const std::filesystem::path& file, const TPametRevazie& document,
                                int firstSequence, uint8_t switches,
-                               const JobProgress& progress = {});
+                               const JobProgress& progress = {},
+                               const RecordingFilter& filter = {});
 
 // The silence dialog's own conversions (integer divisions, no rounding).
 int32_t SilenceDialogSamples(int32_t milliseconds);

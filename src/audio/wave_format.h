@@ -13,6 +13,9 @@ inline constexpr std::uint32_t kAnnouncerSampleRate = 14456;
 // No recording is made at fewer samples per second: a file that says so is
 // broken (0 Hz), or would be stretched beyond any use.
 inline constexpr std::uint32_t kMinimumSampleRate = 1000;
+// As many samples as the largest announcer memory (8 MB, two samples a byte)
+// can hold, about 19 minutes: a longer recording could never be played.
+inline constexpr std::int64_t kLargestRecording = std::int64_t{2} << 23;
 
 // The 18-byte wave format record of a RIFF/WAVE "fmt " chunk (little-endian on
 // disk). Codec-specific bytes that follow it (`extraSize` of them) are kept

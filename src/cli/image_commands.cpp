@@ -21,6 +21,7 @@
 #include "image/image_contents.h"
 #include "image/image_file.h"
 #include "image/memory_size.h"
+#include "image/played_waveform.h"
 
 namespace liftvox::cli {
 namespace {
@@ -29,6 +30,14 @@ int MemoryCodeFromOption(const std::string& text) {
   const int code = MemorySizeCodeFromText(text);
   if (code < 0) throw CliError("unknown memory size '" + text + "' (64kB .. 8MB)");
   return code;
+}
+
+void AddEncoderOption(CLI::App& command, std::string& encoder) {
+  command
+      .add_option("--encoder", encoder,
+                  "ADPCM encoder: standard, or best (searches for the codes that decode "
+                  "closest to the recording; slower)")
+      ->check(CLI::IsMember({"standard", "best"}));
 }
 
 nlohmann::ordered_json InspectionJson(const InspectedImage& image) {
@@ -145,6 +154,7 @@ void AddBuildCommand(CLI::App& app, CliContext& context) {
     std::string memory;
     int interfaceNumber = 0;
     bool noConfig = false;
+    std::string encoder = "standard";
   };
   auto options = std::make_shared<Options>();
   command->add_option("config", options->input, "Configuration file (.cfg)")->required();
@@ -152,12 +162,14 @@ void AddBuildCommand(CLI::App& app, CliContext& context) {
   command->add_option("--interface", options->interfaceNumber, "Interface the image is built for")
       ->check(CLI::Range(0, 255));
   command->add_flag("--no-config", options->noConfig, "Do not store the configuration text");
+  AddEncoderOption(*command, options->encoder);
   command->add_option("-o,--output", options->output, "Image file to write")->required();
   command->callback([&context, options] {
     ImageSettings settings;
     settings.memorySizeCode = MemoryCodeFromOption(options->memory);
     settings.interfaceCode = static_cast<uint8_t>(options->interfaceNumber);
     settings.setupToFlash = !options->noConfig;
+    settings.encoder = *EncoderKindFromText(options->encoder);
     CliDocument cli(context);
     ReadConfigurationFile(cli, options->input);
     const int32_t used = SestavPamet(cli.document, settings);
@@ -245,6 +257,7 @@ void AddRenderCommand(CLI::App& app, CliContext& context) {
     bool all = false;
     int from = 0;
     std::string dil = "0x78";
+    std::string encoder;  // empty: the recordings as they are
   };
   auto options = std::make_shared<Options>();
   command->add_option("config", options->input, "Configuration file (.cfg)")->required();
@@ -254,6 +267,7 @@ void AddRenderCommand(CLI::App& app, CliContext& context) {
   sequence->excludes(all);
   command->add_option("--dil", options->dil,
                       "Simulated DIL switches (bit n-1 = switch n), e.g. 0x78 for 4..7 ON");
+  AddEncoderOption(*command, options->encoder);
   command->add_option("-o,--output", options->output, "WAV file to write")->required();
   command->callback([&context, options] {
     if (!options->all && options->sequence < 0) throw CliError("give --sequence N or --all");
@@ -267,13 +281,16 @@ void AddRenderCommand(CLI::App& app, CliContext& context) {
     }
     CliDocument cli(context);
     ReadConfigurationFile(cli, options->input);
+    RecordingFilter played;
+    if (const auto encoder = EncoderKindFromText(options->encoder))
+      played = AnnouncerPlayback(*encoder);
     try {
       if (options->all)
         RenderAllSequencesPreview(options->output, cli.document, options->from,
-                                  static_cast<uint8_t>(switches));
+                                  static_cast<uint8_t>(switches), {}, played);
       else
         RenderSequencePreview(options->output, cli.document, options->sequence,
-                              static_cast<uint8_t>(switches));
+                              static_cast<uint8_t>(switches), {}, played);
     } catch (const WaveError& error) {
       throw CliError(error.what());
     }
@@ -284,14 +301,18 @@ void AddConvertCommand(CLI::App& app) {
   auto* command = app.add_subcommand("convert", "Convert a recording to mono 8-bit 14456 Hz WAV");
   struct Options {
     std::filesystem::path input, output;
+    SoundEdits edits;
   };
   auto options = std::make_shared<Options>();
   command->add_option("input", options->input, "Any audio file libsndfile reads")->required();
   command->add_option("-o,--output", options->output, "WAV file to write")->required();
+  command->add_flag("--trim", options->edits.trimSilence,
+                    "Cut the silence at both ends, keeping 50 ms of margin");
+  command->add_flag("--normalise", options->edits.normalise, "Bring the peak to -1 dBFS");
   command->callback([options] {
     try {
       // Nobody asks this conversion to stop, so it always has a count.
-      const auto samples = ConvertRecording(options->input, options->output);
+      const auto samples = ConvertRecording(options->input, options->output, {}, options->edits);
       std::cerr << "Wrote " << samples.value_or(0) << " samples\n";
     } catch (const WaveError& error) {
       throw CliError(options->input.string() + ": " + error.what());

@@ -1,6 +1,7 @@
 #include "config/file_io.h"
 
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <fstream>
 #include <random>
@@ -16,8 +17,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
 #endif
 
 #include "config/paths.h"
@@ -208,6 +207,20 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   SyncFolder(target.parent_path());
   RemoveStaleTemporaries(target);
   return true;
+}
+
+NewFileClaim ClaimNewFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const int fd =
+      ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return errno == EEXIST ? NewFileClaim::Taken : NewFileClaim::Refused;
+  ::_close(fd);
+#else
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno == EEXIST ? NewFileClaim::Taken : NewFileClaim::Refused;
+  ::close(fd);
+#endif
+  return NewFileClaim::Claimed;
 }
 
 }  // namespace liftvox

@@ -49,4 +49,11 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
 // byte-for-byte as it was, and the result is false.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// Creates `path` as a new empty file only when nothing is there, not even a
+// dangling link: a name taken this way is nobody else's, and replacing the
+// empty file later (WriteFileAtomically) destroys nothing. Taken: something
+// is there; Refused: the folder takes no new file (missing, read-only, ...).
+enum class NewFileClaim { Claimed, Taken, Refused };
+NewFileClaim ClaimNewFile(const std::filesystem::path& path);
+
 }  // namespace liftvox

@@ -3,17 +3,20 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <unordered_map>
 
 #include "audio/announcer_sample_reader.h"
 #include "audio/wave_error.h"
 #include "base/little_endian.h"
 #include "base/message_format.h"
+#include "base/parallel_jobs.h"
 #include "config/configuration_file.h"
 #include "config/paths.h"
 #include "image/adpcm.h"
 #include "image/image_layout.h"
 #include "image/memory_size.h"
+#include "image/recording_encoder.h"
 #include "image/sample_identity.h"
 #include "model/document.h"
 
@@ -44,6 +47,25 @@ struct StoredSample {
   uint32_t frames;
 };
 
+// A WAV file with its place in the image, to be encoded.
+struct Recording {
+  std::string fileName;
+  int64_t start;  // byte offset of its first code
+  int64_t frames;
+};
+
+// Runs `work` on a sample file, naming the file in its failures.
+template <typename Work>
+auto Reading(const std::string& fileName, Work work) {
+  try {
+    return work();
+  } catch (const WaveSampleRateError& error) {
+    throw UnusableSampleRate{fileName, error.Rate()};
+  } catch (const WaveError&) {
+    throw UnreadableSample{fileName};
+  }
+}
+
 class ImageBuilder {
  public:
   ImageBuilder(const TPametRevazie& document, const ImageSettings& settings,
@@ -72,6 +94,7 @@ class ImageBuilder {
     WriteConfigurationText();
     WriteEntries(counts);
     WriteMasks();
+    EncodeRecordings();
 
     Put16(layout::kEndPage, static_cast<uint32_t>(nextPage_));
     ReportProgress(progress_, "", 1.0f);
@@ -159,45 +182,75 @@ class ImageBuilder {
     image_[static_cast<std::size_t>(at + 8)] = layout::kWavRecord;
   }
 
-  // Encodes a WAV file at the next free page, or finds where it already is.
+  // Gives a WAV file the next free pages, or finds where it already is; its
+  // encoding waits for EncodeRecordings.
   StoredSample Store(const std::string& fileName) {
     const std::string& key = KeyOf(fileName);
     if (auto known = stored_.find(key); known != stored_.end()) return known->second;
-    try {
-      AnnouncerSampleReader reader(NativePath(fileName));
-      const int64_t frames = reader.TotalFrames();
-      if (frames > 0xFFFFFFFFLL ||
-          static_cast<double>(memorySize_) <=
-              static_cast<double>(nextPage_ * pageSize_) + static_cast<double>(frames) / 2.0)
-        throw MemoryFull{};
-      const StoredSample stored{nextPage_, static_cast<uint32_t>(frames)};
-      totalSamples_ += frames - plannedSamples_[key];  // the file knows better than the plan
-      Encode(reader, nextPage_ * pageSize_, fileName);
-      nextPage_ += CeilDiv(frames, 2 * int64_t{pageSize_});
-      stored_.emplace(key, stored);
-      return stored;
-    } catch (const WaveSampleRateError& error) {
-      throw UnusableSampleRate{fileName, error.Rate()};
-    } catch (const WaveError&) {
-      throw UnreadableSample{fileName};
-    }
+    const int64_t frames = Reading(
+        fileName, [&] { return AnnouncerSampleReader(NativePath(fileName)).TotalFrames(); });
+    if (frames > 0xFFFFFFFFLL ||
+        static_cast<double>(memorySize_) <=
+            static_cast<double>(nextPage_ * pageSize_) + static_cast<double>(frames) / 2.0)
+      throw MemoryFull{};
+    const StoredSample stored{nextPage_, static_cast<uint32_t>(frames)};
+    totalSamples_ += frames - plannedSamples_[key];  // the file knows better than the plan
+    recordings_.push_back({fileName, nextPage_ * pageSize_, frames});
+    nextPage_ += CeilDiv(frames, 2 * int64_t{pageSize_});
+    stored_.emplace(key, stored);
+    return stored;
   }
 
-  // The coder's state runs on from block to block; every block but the last
-  // is even, so each starts on a whole byte.
-  void Encode(AnnouncerSampleReader& reader, int64_t start, const std::string& fileName) {
-    AdpcmState state;
-    int64_t output = start;
-    for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock()) {
-      const auto frames = static_cast<int32_t>(block.size());
-      adpcm_coder(block.data(), image_.data() + output, frames, state);
-      output += frames / 2;
-      encodedSamples_ += frames;
-      const double fraction =
-          totalSamples_ > 0 ? static_cast<double>(encodedSamples_) / totalSamples_ : 0.0;
-      if (!ReportProgress(progress_, fileName, static_cast<float>(std::min(fraction, 1.0))))
-        throw Stopped{};
+  // Each recording has its own pages, so the search of the best encoder runs
+  // on every core, one recording a thread; the standard coder is quicker
+  // than the files are read and keeps to the caller's thread.
+  void EncodeRecordings() {
+    const int threads = settings_.encoder == EncoderKind::Best ? EncodingThreads() : 1;
+    const bool finished = RunParallelJobs(
+        static_cast<int>(recordings_.size()), threads,
+        [this](int job, const JobTick& tick) {
+          const Recording& recording = recordings_[static_cast<std::size_t>(job)];
+          Reading(recording.fileName, [&] { Encode(recording, tick); });
+        },
+        [this](int job, int64_t encoded) {
+          const double fraction =
+              totalSamples_ > 0 ? static_cast<double>(encoded) / totalSamples_ : 0.0;
+          return ReportProgress(progress_, recordings_[static_cast<std::size_t>(job)].fileName,
+                                static_cast<float>(std::min(fraction, 1.0)));
+        });
+    if (!finished) throw Stopped{};
+  }
+
+  static int EncodingThreads() {
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+  }
+
+  // The standard coder's state runs on from block to block; every block but
+  // the last is even, so each starts on a whole byte. The search looks ahead
+  // across blocks, so it takes the whole recording at once.
+  void Encode(const Recording& recording, const JobTick& tick) {
+    AnnouncerSampleReader reader(NativePath(recording.fileName));
+    if (reader.TotalFrames() != recording.frames)
+      throw WaveError("The file changed while the image was built.");
+    uint8_t* output = image_.data() + recording.start;
+    if (settings_.encoder == EncoderKind::Standard) {
+      AdpcmState state;
+      for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock()) {
+        const auto frames = static_cast<int32_t>(block.size());
+        adpcm_coder(block.data(), output, frames, state);
+        output += frames / 2;
+        if (!tick(frames)) return;
+      }
+      return;
     }
+    const std::vector<uint8_t> samples = reader.ReadRest();
+    int64_t reported = 0;
+    EncodeRecording(samples, settings_.encoder, {output, (samples.size() + 1) / 2},
+                    [&](int64_t done) {
+                      const int64_t units = done - reported;
+                      reported = done;
+                      return tick(units);
+                    });
   }
 
   // The work to do is the samples of every distinct file, as far as their
@@ -272,12 +325,12 @@ class ImageBuilder {
   int64_t parameterBlock_ = 0;
   int64_t nextPage_ = 0;
   std::unordered_map<std::string, StoredSample> stored_;
+  std::vector<Recording> recordings_;  // in the order of their pages
   uint8_t maskA_ = 0, maskB_ = 0, maskC_ = 0;
   uint16_t serialMask_ = 0;
   std::unordered_map<std::string, std::string> keys_;        // by sample FileName
   std::unordered_map<std::string, int64_t> plannedSamples_;  // by key
   int64_t totalSamples_ = 0;
-  int64_t encodedSamples_ = 0;
 };
 
 }  // namespace

@@ -32,9 +32,14 @@ struct ImageBuildOutput {
 // It reads the document throughout, so a build on a worker thread goes
 // through image_build_job.h, which builds from a snapshot.
 //
-// `progress` hears the file being encoded and the fraction done after every
-// block of up to 1024 samples (the encoding is nearly all of the work); when
-// it returns false the build ends with kImageBuildStopped and no message.
+// The recordings are encoded with `settings.encoder` once the layout is
+// known, the best encoder's on several threads, one recording each; the
+// layout, and so the size, is the same for both encoders. `progress` is
+// called on the caller's thread only: it hears a file being encoded and the
+// fraction done after every block of up to 1024 samples the caller's thread
+// encodes, and about every 50 ms while it waits for the other threads (the
+// encoding is nearly all of the work); when it returns false the build ends
+// with kImageBuildStopped and no message.
 ImageBuildOutput BuildMemoryImage(const TPametRevazie& document, const ImageSettings& settings,
                                   const JobProgress& progress = {});
 

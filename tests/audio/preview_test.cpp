@@ -73,6 +73,22 @@ TEST_F(PreviewTest, SilencesAtTheEdgesAndInRowsCollapse) {
   EXPECT_EQ(Render().size(), 100u + 2500 + 100) << "two whole blocks and 452 samples";
 }
 
+// A filter takes each recording whole, never a silence, and what it returns
+// is written in full, however long.
+TEST_F(PreviewTest, AFilterShapesEveryRecordingButNoSilence) {
+  Add("a.wav");
+  AddSilence(5);
+  Add("wide.wav");
+  const RecordingFilter stretch = [](std::span<const uint8_t> samples, const auto&) {
+    return std::optional(std::vector<uint8_t>(samples.size() * 25, samples.front()));
+  };
+  ASSERT_TRUE(RenderSequencePreview(dir / "out.wav", document, 0, 0x78, {}, stretch));
+  std::vector<uint8_t> expected(2500, 10);
+  expected.insert(expected.end(), 5, 128);
+  expected.insert(expected.end(), 60 * 25, 0x92);
+  EXPECT_EQ(Decode8(dir / "out.wav"), expected);
+}
+
 // A sample whose language needs one switch ON, and one that needs it OFF.
 TEST_F(PreviewTest, EachSimulatedSwitchDecidesOnItsOwn) {
   Add("a.wav", 0);

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <random>
 #include <vector>
+
+#include "image/recording_encoder.h"
 
 #include "support/sound_checks.h"
 #include "support/test_support.h"
@@ -113,6 +117,59 @@ TEST(AdpcmCoder, StaysInRangeOnHostileInput) {
   EXPECT_EQ(code, 0xAA);
   adpcm_coder(&sample, &code, 1, damaged);
   EXPECT_LE(damaged.stepIndex, 88);
+}
+
+// Each signal trips the standard coder its own way: speech everywhere, a step
+// and a square wave by the step size lagging behind, noise by every choice
+// being a guess; silence it codes exactly, so "best" must leave it alone.
+TEST(RecordingEncoder, BestDecodesCloserThanStandardOnEverySignal) {
+  const auto speech = test::Decode8(test::TestDataDir() / "image" / "speech_u8_14456.wav");
+  std::vector<std::uint8_t> silence(5000, 128), step(4001, 128), square(6000), noise(6000);
+  std::fill(step.begin() + 2000, step.end(), 200);
+  for (std::size_t i = 0; i < square.size(); ++i) square[i] = (i / 40) % 2 ? 255 : 0;
+  std::mt19937 random(7);
+  for (std::uint8_t& sample : noise) sample = static_cast<std::uint8_t>(random() % 256);
+  const struct {
+    const char* name;
+    const std::vector<std::uint8_t>& samples;
+    double gainDb;  // at least; about half of what was measured
+  } cases[] = {{"speech", speech, 1.0},
+               {"step", step, 3.0},
+               {"square", square, 15.0},
+               {"noise", noise, 1.0},
+               {"silence", silence, 0.0}};
+  const auto snr = [](const std::vector<std::uint8_t>& samples,
+                      const std::vector<std::uint8_t>& codes) {
+    const auto played = Decode(codes, static_cast<std::int32_t>(samples.size()));
+    return test::SnrDb(test::AsDouble(samples), test::AsDouble(played));
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<std::uint8_t> standard = Encode(c.samples);
+    std::vector<std::uint8_t> best(standard.size(), 0xAA);
+    ASSERT_TRUE(EncodeRecording(c.samples, EncoderKind::Best, best));
+    if (c.samples.size() % 2) {
+      EXPECT_EQ(best.back() & 0x0F, 0) << "the last code stands alone";
+    }
+    if (c.gainDb == 0.0) {
+      EXPECT_EQ(best, standard);
+      continue;
+    }
+    EXPECT_GE(snr(c.samples, best) - snr(c.samples, standard), c.gainDb);
+  }
+}
+
+// The standard coder in stretches must be the coder in one go: 3 x 48091
+// samples cross two stretches and end on an odd sample.
+TEST(RecordingEncoder, StandardIsTheCoderByteForByteAndBestStopsWhenTold) {
+  const auto speech = test::Decode8(test::TestDataDir() / "image" / "speech_u8_14456.wav");
+  std::vector<std::uint8_t> thrice;
+  for (int i = 0; i < 3; ++i) thrice.insert(thrice.end(), speech.begin(), speech.end());
+  std::vector<std::uint8_t> codes((thrice.size() + 1) / 2);
+  ASSERT_TRUE(EncodeRecording(thrice, EncoderKind::Standard, codes));
+  EXPECT_EQ(codes, Encode(thrice));
+  EXPECT_FALSE(
+      EncodeRecording(speech, EncoderKind::Best, codes, [](std::int64_t) { return false; }));
 }
 
 }  // namespace

@@ -6,12 +6,15 @@
 #include <cmath>
 #include <set>
 
+#include "audio/announcer_sample_reader.h"
 #include "audio/sample_reduction.h"
 #include "config/configuration_file.h"
 #include "image/adpcm.h"
 #include "image/image_build_job.h"
 #include "image/image_contents.h"
 #include "image/memory_estimate.h"
+#include "image/played_waveform.h"
+#include "image/recording_encoder.h"
 #include "model/document.h"
 #include "model/model_fixture.h"
 #include "support/test_support.h"
@@ -361,6 +364,33 @@ TEST_F(ImageBuilderTest, ProgressFollowsTheBlocksAndAStopChangesNothing) {
   ASSERT_EQ(fractions.size(), 5u + 1) << "five blocks, then the end";
   EXPECT_FLOAT_EQ(fractions[0], 1024.0f / 5000) << "the file's own length counts";
   EXPECT_FLOAT_EQ(fractions.back(), 1.0f);
+}
+
+// Each recording goes to its own pages from whichever thread encodes it; the
+// layout is the standard encoder's, and a stop leaves the image as it was.
+TEST_F(ImageBuilderTest, TheBestEncoderKeepsTheLayoutAndStops) {
+  std::filesystem::copy_file(TestDataDir() / "image" / "speech_u8_14456.wav", dir / "speech.wav");
+  TSekvence* sequence = Sequence(1);
+  for (const auto& [name, length] : {std::pair{"speech.wav", 48091}, {"ramp.wav", 3001}})
+    Wav(sequence, name, length);
+  const int32_t used = Build(1);
+  const std::vector<uint8_t> standard = document.Image;
+  settings.encoder = EncoderKind::Best;
+  EXPECT_EQ(SestavPamet(document, settings, [](const std::string&, float) { return false; }),
+            kImageBuildStopped);
+  EXPECT_EQ(document.Image, standard);
+  ASSERT_EQ(Build(1), used);
+  EXPECT_EQ(Bytes(0, 512), std::vector<uint8_t>(standard.begin(), standard.begin() + 512));
+  for (const char* name : {"speech.wav", "ramp.wav"}) {
+    const auto samples = AnnouncerSampleReader(dir / name).ReadRest();
+    std::vector<uint8_t> expected((samples.size() + 1) / 2);
+    EncodeRecording(samples, EncoderKind::Best, expected);
+    const std::size_t record = name[0] == 's' ? 16 : 32;
+    EXPECT_EQ(Bytes(U16(record) * 256, expected.size()), expected) << name;
+    EXPECT_EQ(ReadPlayedWaveform(dir / name, EncoderKind::Best)->samples,
+              DecodeStoredSample(document.Image, 256, U16(record), U32(record + 2)))
+        << "the waveform is what the announcer plays";
+  }
 }
 
 // The status bar's test reads the filled share and the colour from its pixels.
