@@ -146,7 +146,12 @@ std::string StoredSamplePath(std::string_view path, std::string_view configurati
     std::string inside = StoredRelativePath(path, configurationDir);
     if (!IsAbsoluteStoredPath(inside) && !inside.starts_with("..\\")) return inside;
   }
-  return StoredRelativePath(path, programDir);
+  std::string relative = StoredRelativePath(path, programDir);
+  // Under the POSIX root the program's folder moves with its install prefix
+  // (/usr, /usr/local, /opt/...), so a path climbing out of it would name
+  // another file after the next install: keep such a path absolute.
+  if (path.starts_with('/') && relative.starts_with("..\\")) return std::string(path);
+  return relative;
 }
 
 std::filesystem::path ExecutableDirectory() {

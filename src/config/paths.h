@@ -33,7 +33,8 @@ std::filesystem::path NativePath(std::string_view storedPath);
 // The path to store for a sample's `path` (UTF-8, absolute): relative to
 // `configurationDir` when it lies inside that folder, so a configuration and
 // its recordings can move together; otherwise StoredRelativePath against
-// `programDir`. An empty configurationDir always takes the latter.
+// `programDir`, except that a POSIX path outside the program's folder stays
+// absolute. An empty configurationDir always takes the latter.
 std::string StoredSamplePath(std::string_view path, std::string_view configurationDir,
                              std::string_view programDir);
 

@@ -55,6 +55,8 @@ TEST(StoredSamplePathTest, InsideTheConfigurationsFolderRelativeToItElseToThePro
       {"/p/other/a.wav", "/p/cfg", "/p", R"(other\a.wav)"},
       {"/p/cfg/a.wav", "", "/p", R"(cfg\a.wav)"},
       {R"(C:\Proj\Zvuky\a.wav)", R"(c:\proj)", R"(D:\Prog)", R"(Zvuky\a.wav)"},
+      {"/home/u/a.wav", "/p/cfg", "/usr/share/liftvox", "/home/u/a.wav"},
+      {R"(C:\Data\b.wav)", R"(C:\Proj)", R"(C:\Editor)", R"(..\Data\b.wav)"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(StoredSamplePath(c.path, c.configurationDir, c.programDir), c.stored) << c.path;
