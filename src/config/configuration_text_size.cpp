@@ -36,7 +36,7 @@ const ConfigurationTextSize::Measure& ConfigurationTextSize::StoredPath(const st
                                                                         const std::string& base) {
   auto found = storedPaths_.find(fileName);
   if (found == storedPaths_.end())
-    found = storedPaths_.emplace(fileName, MeasureText(StoredRelativePath(fileName, base))).first;
+    found = storedPaths_.emplace(fileName, MeasureText(StoredSamplePath(fileName, "", base))).first;
   return found->second;
 }
 
