@@ -22,6 +22,7 @@
 #include "config/paths.h"
 #include "image/memory_size.h"
 #include "ui/memory_status_bar.h"
+#include "ui/plain_text.h"
 #include "ui/sample_browser.h"
 #include "ui/sequence_workspace.h"
 
@@ -125,6 +126,8 @@ TMainForm::TMainForm(Options options, QWidget* parent)
   RetextUndoActions();
   resize(kDesignedWidth, kDesignedHeight);
   setWindowTitle(Translate("ProgramCaption", "Liftvox"));
+  // Labels show names, paths, captions and the announcer's answers.
+  ShowLabelsAsPlainText(this);
 }
 
 TMainForm::~TMainForm() {

@@ -16,6 +16,7 @@
 #include "ui/browser_listing.h"
 #include "ui/dil_entry_delegate.h"
 #include "ui/icon_library.h"
+#include "ui/plain_text.h"
 #include "ui/translated_text.h"
 #include "ui/workspace_painter.h"
 
@@ -95,7 +96,7 @@ void TVlastnostiHlaskyForm::ShowSample(const TVzorek& sample,
 
 void TVlastnostiHlaskyForm::SetFileName(const QString& fileName) {
   fileText_->setText(ShortenPath(fileName, fileText_->fontMetrics(), kFileTextWidth));
-  fileText_->setToolTip(fileName);
+  fileText_->setToolTip(PlainToolTip(fileName));
 }
 
 void TVlastnostiHlaskyForm::SetTicho(bool silence) {

@@ -99,11 +99,14 @@ TEST_F(ConfigurationFileTest, NamesThatALineCannotCarryAreMendedAndReadBack) {
   EXPECT_EQ(read.SequenceAt(8)->SampleAt(0)->DIL, 3);
 
   // A file holding such names mends them as it loads.
-  ASSERT_TRUE(
-      ReadText(std::string("[/DIL]\n[x=1,CZ.BMP\n[0]\nName=a\x01\x02") + '\0' + "b\xC2\xA0\n"));
+  // U+202E and U+2069 turn text back to front; U+202F and U+206A do not.
+  ASSERT_TRUE(ReadText(std::string("[/DIL]\n[x=1,CZ.BMP\n[0]\nName=a\x01\x02") + '\0' +
+                       "b\xC2\xA0\xE2\x80\xAE"
+                       "c\xE2\x81\xA9\xE2\x81\xAA\xE2\x80\xAF\n"));
   ASSERT_EQ(read.DilEntries.size(), 1u);
   EXPECT_EQ(read.DilEntries[0].Name, "x");
-  EXPECT_EQ(read.SequenceAt(0)->Name, "a b\xC2\xA0") << "a no-break space is no control";
+  EXPECT_EQ(read.SequenceAt(0)->Name, "a b\xC2\xA0 c \xE2\x81\xAA\xE2\x80\xAF")
+      << "a no-break space is no control";
 }
 
 TEST_F(ConfigurationFileTest, AnEmptyDilListHasNoSectionAndTheFirstSequenceStaysOne) {
