@@ -17,7 +17,7 @@
 #include "app/message_box_prompter.h"
 #include "app/preview_player.h"
 #include "app/snapshot_command.h"
-#include "audio/wave_length.h"
+#include "audio/wave_length_cache.h"
 #include "config/dil_file.h"
 #include "config/paths.h"
 #include "image/memory_size.h"
@@ -80,7 +80,7 @@ TMainForm::TMainForm(Options options, QWidget* parent)
   document_.SetTranslator(&language_);
   document_.SetPrompter(prompter_);
   document_.SetView(&view_);
-  document_.SetSampleLengthMeasure(MeasureWaveFrames);
+  document_.SetSampleLengthMeasure(CachedWaveLengthMeasure());
   document_.SetSaveCommand([this] { File_Save(); });
   document_.ProgramDirectory = options_.programDirectory;
 

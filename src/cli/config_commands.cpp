@@ -57,7 +57,10 @@ nlohmann::ordered_json ConfigurationJson(const TPametRevazie& document) {
           {"sequences", std::move(sequences)}};
 }
 
-void PrintSummary(const TPametRevazie& document, const std::filesystem::path& path) {
+// `readingWarnings`: what reading the file left out or changed, listed first
+// among the problems.
+void PrintSummary(const TPametRevazie& document, const std::filesystem::path& path,
+                  const std::vector<std::string>& readingWarnings) {
   std::ostringstream out;
   out << "Configuration " << path.string() << '\n';
   out << "Inverted play signal: parallel " << (document.ParPlayInv ? "yes" : "no") << ", serial "
@@ -87,7 +90,9 @@ void PrintSummary(const TPametRevazie& document, const std::filesystem::path& pa
             << sample->DIL << '\n';
     }
   }
-  const auto problems = FindConfigurationProblems(document);
+  std::vector<std::string> problems = readingWarnings;
+  for (std::string& problem : FindConfigurationProblems(document))
+    problems.push_back(std::move(problem));
   out << "\nProblems: " << (problems.empty() ? "none" : std::to_string(problems.size())) << '\n';
   for (const auto& problem : problems) out << "  - " << problem << '\n';
   std::cout << out.str();
@@ -132,7 +137,7 @@ void AddCheckCommand(CLI::App& app, CliContext& context) {
     if (options->json)
       PrintJson([&cli] { return ConfigurationJson(cli.document); });
     else
-      PrintSummary(cli.document, options->input);
+      PrintSummary(cli.document, options->input, cli.prompter.warnings);
   });
 }
 

@@ -10,7 +10,8 @@ class TPametRevazie;
 // What an installer should fix before building an image, one English line
 // each: codes, inputs or serial bits claimed twice, codes outside 0..255, a
 // general sequence after a floor, samples that refer past the DIL list, and
-// WAV files that are missing (each named once). Empty when all is well.
+// WAV files that are missing or, when the document can measure them, cannot
+// be read as WAV files (each named once). Empty when all is well.
 std::vector<std::string> FindConfigurationProblems(const TPametRevazie& document);
 
 }  // namespace liftvox

@@ -37,7 +37,7 @@ TVlastnostiHlaskyForm::TVlastnostiHlaskyForm(const IconLibrary& icons, QWidget* 
   fileText_->setFixedWidth(kFileTextWidth);
   lengthText_ = new QLabel(general);
   milliseconds_ = new QSpinBox(general);
-  milliseconds_->setRange(1, 99999);
+  milliseconds_->setRange(1, kLongestSilenceMilliseconds);
   unit_ = captions_.Text(new QLabel(general), 904);
   auto* length = new QHBoxLayout;
   length->addWidget(lengthText_);

@@ -53,7 +53,7 @@ constexpr int kHintTimerMs = 100;
 constexpr int kHintMaxWidth = 250;
 constexpr int kInitialSilenceMs = 500;
 constexpr int kSilenceMinMs = 10;
-constexpr int kSilenceMaxMs = 99999;
+constexpr int kSilenceMaxMs = kLongestSilenceMilliseconds;
 constexpr int kSilenceStepMs = 10;
 // In-place editors, relative to the sample cell.
 constexpr QPoint kSilenceEditorOffset(5, 23);
