@@ -18,6 +18,12 @@ uint8_t SimulatedSwitches(bool switch4, bool switch5, bool switch6, bool switch7
 // always, a recording when its DIL entry's pattern matches.
 bool SampleMatches(const TPametRevazie& document, const TVzorek& sample, uint8_t switches);
 
+// The longest preview written: an hour of sound. Every sequence of a full
+// configuration with its gap takes a small part of it, while a file naming one
+// recording a million times, or thousands of the longest silences, would need
+// gigabytes; such a preview fails with a WaveError saying so.
+inline constexpr int64_t kLongestPreviewSamples = int64_t{3600} * 14456;
+
 // Writes a preview WAV (8-bit mono 14456 Hz) of one sequence, or of every
 // sequence from `firstSequence` on with a 15-block gap after each sequence
 // that has samples: the matching samples, leading and trailing silence
@@ -25,7 +31,8 @@ bool SampleMatches(const TPametRevazie& document, const TVzorek& sample, uint8_t
 // appears only when complete. `progress` hears the recording being read and
 // the fraction done after every block of it; when it returns false the
 // preview ends, false, leaving no file behind and `file` as it was. A sample
-// file that cannot be read raises WaveError naming it, just as cleanly.
+// file that cannot be read raises WaveError naming it, and a preview that
+// would be longer than kLongestPreviewSamples one saying so, just as cleanly.
 // The document is read throughout: a preview on a worker thread renders a
 // document of its own, restored from a snapshot.
 bool RenderSequencePreview(const std::filesystem::path& file, const TPametRevazie& document,
