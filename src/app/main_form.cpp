@@ -190,10 +190,10 @@ void TMainForm::LoadSettings() {
       *store, DefaultProgramSettings(kDesignedWidth, kDesignedHeight),
       [](const DeviceSettings& device) { return AvailablePortEntries(device.Ports()); });
 
-  resize(settings.width, settings.height);
-  const QSize screenSize = screen() ? screen()->size() : size();
-  move(settings.left.value_or((screenSize.width() - width()) / 2),
-       settings.top.value_or((screenSize.height() - height()) / 2));
+  const QRect geometry = InitialWindowGeometry(settings, QSize(kDesignedWidth, kDesignedHeight),
+                                               AvailableScreenAreas());
+  resize(geometry.size());
+  move(geometry.topLeft());
   dir_ = settings.dir;
   ArrangeToolBars(settings.toolBars);
   // The oldest first, so that "File0" ends on top.
