@@ -53,6 +53,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"FirmwareUploadError", "Chyba programování hlásiče!"},
     {"FirmwareUploading", "Nahrávání software"},
     {"HWProperties", "Vlastnosti hardware"},
+    {"ImageProblem", "Soubor %s nelze naprogramovat, jeho obsah je poškozený: %s."},
     // "Interface" + the number of each interface in Interfaces.ini; the
     // default is the menu item's caption, the name in that file.
     {"Interface0", "Standardní"},
