@@ -60,6 +60,15 @@ class ProgramTest : public QObject {
     QVERIFY(!ParseCommandLine({"--screenshot"}).error.isEmpty());
     QVERIFY(!ParseCommandLine({"--dialog", "wizard"}).error.isEmpty());
     QVERIFY(!ParseCommandLine({"a.cfg", "b.cfg"}).error.isEmpty());
+
+    // A language file given by a path is found from the current folder.
+    const QTemporaryDir folder;
+    QFile(folder.filePath("mine.lng")).open(QIODevice::WriteOnly);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    const QString language = ParseCommandLine({"--language", "mine.lng"}).language;
+    QDir::setCurrent(before);
+    QCOMPARE(language, QDir(folder.path()).filePath("mine.lng"));
   }
 
   void ScreenshotPicturesTheWindowAtItsDesignedSize() {
