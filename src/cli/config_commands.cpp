@@ -6,7 +6,6 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <sstream>
 
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
@@ -61,7 +60,8 @@ nlohmann::ordered_json ConfigurationJson(const TPametRevazie& document) {
 // among the problems.
 void PrintSummary(const TPametRevazie& document, const std::filesystem::path& path,
                   const std::vector<std::string>& readingWarnings) {
-  std::ostringstream out;
+  // Straight out: at the maxima the summary has a million lines.
+  std::ostream& out = std::cout;
   out << "Configuration " << path.string() << '\n';
   out << "Inverted play signal: parallel " << (document.ParPlayInv ? "yes" : "no") << ", serial "
       << (document.SerPlayInv ? "yes" : "no") << "\n\n";
@@ -95,7 +95,6 @@ void PrintSummary(const TPametRevazie& document, const std::filesystem::path& pa
     problems.push_back(std::move(problem));
   out << "\nProblems: " << (problems.empty() ? "none" : std::to_string(problems.size())) << '\n';
   for (const auto& problem : problems) out << "  - " << problem << '\n';
-  std::cout << out.str();
 }
 
 std::filesystem::path FindWizardFile(const CliContext& context, const std::string& given) {
