@@ -31,6 +31,9 @@ pages=$((size / page))
 # full image).
 head -c $((size - 1)) /dev/urandom > "$work/image.bin"
 printf '\001\000' | dd of="$work/image.bin" bs=1 seek=0 conv=notrunc 2>/dev/null
+# An empty directory: random entries would point anywhere, and such an image is
+# refused before the port is opened.
+printf '\377\377' | dd of="$work/image.bin" bs=1 seek=4 conv=notrunc 2>/dev/null
 printf '\044\000\000\000\001' | dd of="$work/image.bin" bs=1 seek=$page conv=notrunc 2>/dev/null
 printf "\\$(printf '%03o' "$code")" >> "$work/image.bin"
 

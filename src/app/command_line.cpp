@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <QFileInfo>
+
 namespace liftvox {
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
@@ -33,6 +35,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   }
   if (line.error.isEmpty() && !line.dialog.isEmpty() && line.screenshot.isEmpty())
     line.error = "--dialog goes with --screenshot";
+  // A language file given by a path is taken from the current folder, as the
+  // command-line tool takes it; anything else names a file in Languages/.
+  if (const QFileInfo file(line.language); !line.language.isEmpty() && file.isFile())
+    line.language = file.absoluteFilePath();
   return line;
 }
 

@@ -11,7 +11,7 @@ namespace liftvox {
 struct CommandLine {
   QString screenshot;  // where to save the window's picture; empty: run normally
   QString dialog;      // the dialog to picture instead of the main window
-  QString language;    // language file name for this run
+  QString language;    // for this run: a file in Languages/, or an existing file's absolute path
   QString data;        // the shipped data's folder; empty: found (FindDataDirectory)
   QString configuration;
   bool help = false;

@@ -17,12 +17,13 @@
 #include "app/message_box_prompter.h"
 #include "app/preview_player.h"
 #include "app/snapshot_command.h"
-#include "audio/wave_length.h"
+#include "audio/wave_length_cache.h"
 #include "config/data_directory.h"
 #include "config/dil_file.h"
 #include "config/paths.h"
 #include "image/memory_size.h"
 #include "ui/memory_status_bar.h"
+#include "ui/plain_text.h"
 #include "ui/sample_browser.h"
 #include "ui/sequence_workspace.h"
 
@@ -80,7 +81,7 @@ TMainForm::TMainForm(Options options, QWidget* parent)
   document_.SetTranslator(&language_);
   document_.SetPrompter(prompter_);
   document_.SetView(&view_);
-  document_.SetSampleLengthMeasure(MeasureWaveFrames);
+  document_.SetSampleLengthMeasure(CachedWaveLengthMeasure());
   document_.SetSaveCommand([this] { File_Save(); });
   document_.ProgramDirectory = options_.programDirectory;
 
@@ -126,6 +127,8 @@ TMainForm::TMainForm(Options options, QWidget* parent)
   RetextUndoActions();
   resize(kDesignedWidth, kDesignedHeight);
   setWindowTitle(Translate("ProgramCaption", "Liftvox"));
+  // Labels show names, paths, captions and the announcer's answers.
+  ShowLabelsAsPlainText(this);
 }
 
 TMainForm::~TMainForm() {
@@ -188,10 +191,10 @@ void TMainForm::LoadSettings() {
       *store, DefaultProgramSettings(kDesignedWidth, kDesignedHeight),
       [](const DeviceSettings& device) { return AvailablePortEntries(device.Ports()); });
 
-  resize(settings.width, settings.height);
-  const QSize screenSize = screen() ? screen()->size() : size();
-  move(settings.left.value_or((screenSize.width() - width()) / 2),
-       settings.top.value_or((screenSize.height() - height()) / 2));
+  const QRect geometry = InitialWindowGeometry(settings, QSize(kDesignedWidth, kDesignedHeight),
+                                               AvailableScreenAreas());
+  resize(geometry.size());
+  move(geometry.topLeft());
   dir_ = settings.dir;
   ArrangeToolBars(settings.toolBars);
   // The oldest first, so that "File0" ends on top.

@@ -18,6 +18,7 @@
 #include "audio/preview.h"
 #include "lang/caption_ids.h"
 #include "ui/memory_status_bar.h"
+#include "ui/plain_text.h"
 #include "ui/sample_browser.h"
 #include "ui/sequence_workspace.h"
 
@@ -314,7 +315,7 @@ void TMainForm::RebuildRecentMenu() {
     const QString file = files[i];
     QAction* action = fileMenu_->addAction(RecentFileCaption(static_cast<int>(i), file));
     action->setStatusTip(file);
-    action->setToolTip(file);
+    action->setToolTip(PlainToolTip(file));
     connect(action, &QAction::triggered, this, [this, file] { OpenRecentFile(file); });
     recentActions_.append(action);
   }

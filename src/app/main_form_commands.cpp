@@ -1,11 +1,13 @@
 // The File, Sequence, Message, Announcer and Help commands.
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QUndoStack>
 #include <QUrl>
 
+#include "app/load_progress.h"
 #include "app/main_form.h"
 #include "app/wait_cursor.h"
 #include "base/message_format.h"
@@ -117,7 +119,9 @@ void TMainForm::OpenRecentFile(const QString& path) {
 
 bool TMainForm::OpenConfiguration(const QString& path) {
   const ConfigurationSnapshot before = TakeSnapshot(document_);
-  const bool opened = liftvox::OpenConfiguration(document_, ToPath(path));
+  LoadProgress progress(this, Translate("ConfLoad", "Načítání konfigurace"),
+                        QDir::toNativeSeparators(path), Translate("Stop", "&Zastavit"));
+  const bool opened = liftvox::OpenConfiguration(document_, ToPath(path), progress.Callback());
   // A file read is a new start even when it holds the same configuration.
   if (opened)
     undoStack_->clear();

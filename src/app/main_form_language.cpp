@@ -34,7 +34,9 @@ void TMainForm::BuildLanguageMenu() {
   for (const QString& file : files) {
     const auto values = ProfileFile::Load(LanguagesFolder() / PathFromUtf8(file.toStdString()));
     QString label =
-        values ? QString::fromStdString(values->ReadString("General", "Label", "")) : QString();
+        values
+            ? QString::fromStdString(CutToCaptionLength(values->ReadString("General", "Label", "")))
+            : QString();
     if (label.isEmpty()) label = file;
     QAction* item = menus_[4]->addAction(label);
     item->setCheckable(true);

@@ -47,6 +47,8 @@ Answer MessageBoxPrompter::ShowBox(Kind kind, const Message& message) {
   }
   QMessageBox box(icon, QString::fromStdString(message.caption),
                   QString::fromStdString(message.text), buttons, parent_.data());
+  // The texts name files, sequences and devices: never rich text.
+  box.setTextFormat(Qt::PlainText);
   if (kind == Kind::YesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
     case QMessageBox::Yes:

@@ -8,9 +8,9 @@
 
 namespace liftvox {
 
-// The core's messages and questions as message boxes over the main window:
-// a warning icon and OK for warnings, a question icon with Yes and No (and
-// Cancel where the core offers it). Any thread may ask: a worker's call runs
+// The core's messages and questions as message boxes over the main window,
+// as plain text: a warning icon and OK for warnings, a question icon with Yes
+// and No (and Cancel where the core offers it). Any thread may ask: a worker's call runs
 // the box on the GUI thread and blocks only that worker until it is answered.
 // So the GUI thread must never wait for a worker that may ask.
 class MessageBoxPrompter : public QObject, public Prompter {

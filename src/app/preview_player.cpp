@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "audio/preview.h"
+#include "config/file_name_bytes.h"
 #include "config/paths.h"
 #include "model/document.h"
 #include "model/translator.h"
@@ -26,7 +27,19 @@ QString PreviewPlayer::UnableToPlay() const {
 }
 
 void PreviewPlayer::PlayFile(const QString& file) {
-  if (QFileInfo(file).isFile()) Play(file);
+  if (QFileInfo(file).isFile()) {
+    Play(file);
+    return;
+  }
+  // Qt cannot name a file whose name is no UTF-8; such a file plays from a copy.
+  const std::string text = file.toStdString();
+  const std::filesystem::path path = PathFromUtf8(text);
+  std::error_code error;
+  if (CarriesFileNameBytes(text) && std::filesystem::is_regular_file(path, error)) {
+    PlayRendered([&path](const std::filesystem::path& copy) {
+      std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
+    });
+  }
 }
 
 bool PreviewPlayer::PlaySequence(const TPametRevazie& document, int sequenceIndex,

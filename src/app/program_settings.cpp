@@ -1,5 +1,9 @@
 #include "app/program_settings.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
 #include <cstring>
 
 #include "config/ini_file.h"
@@ -130,6 +134,37 @@ void SaveProgramSettings(QSettings& store, const ProgramSettings& settings) {
   settings.device.Save(device, kDeviceSection);
   for (const char* name : kDeviceValueNames)
     store.setValue(name, QString::fromStdString(device.ReadString(kDeviceSection, name, "")));
+}
+
+QRect InitialWindowGeometry(const ProgramSettings& settings, QSize designed,
+                            const QList<QRect>& available) {
+  const QRect primary = available.isEmpty() ? QRect(QPoint(0, 0), designed) : available.front();
+  const auto onSomeScreen = [&available](const auto& fits) {
+    return std::any_of(available.begin(), available.end(), fits);
+  };
+  QSize size(settings.width, settings.height);
+  if (!onSomeScreen([&size](const QRect& area) {
+        return size.width() <= area.width() && size.height() <= area.height();
+      }))
+    size = designed;
+  // Centred: (area - window) / 2, never left of or above the area.
+  const QPoint centred(primary.x() + std::max(0, (primary.width() - size.width()) / 2),
+                       primary.y() + std::max(0, (primary.height() - size.height()) / 2));
+  if (!settings.left || !settings.top || size != QSize(settings.width, settings.height))
+    return QRect(centred, size);
+  const QRect stored(QPoint(*settings.left, *settings.top), size);
+  return onSomeScreen([&stored](const QRect& area) { return area.contains(stored); })
+             ? stored
+             : QRect(centred, size);
+}
+
+QList<QRect> AvailableScreenAreas() {
+  QList<QRect> areas;
+  if (const QScreen* primary = QGuiApplication::primaryScreen())
+    areas.append(primary->availableGeometry());
+  for (const QScreen* screen : QGuiApplication::screens())
+    if (screen != QGuiApplication::primaryScreen()) areas.append(screen->availableGeometry());
+  return areas;
 }
 
 int DialogFolderIndex(const char* name) {

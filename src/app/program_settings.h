@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QSettings>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -62,6 +65,16 @@ using PortEntries = std::function<std::vector<std::string>(const DeviceSettings&
 ProgramSettings LoadProgramSettings(const QSettings& store, const ProgramSettings& defaults,
                                     const PortEntries& portEntries);
 void SaveProgramSettings(QSettings& store, const ProgramSettings& settings);
+
+// Where the main window opens, given the available areas of the screens (the
+// primary first): the stored size when it fits one of them, otherwise the
+// designed size; the stored position when the window then lies wholly inside
+// one of them, otherwise centred on the primary. So a window stored larger
+// than any screen, or off every screen, comes back where it can be used.
+QRect InitialWindowGeometry(const ProgramSettings& settings, QSize designed,
+                            const QList<QRect>& available);
+// The screens' available areas, the primary first.
+QList<QRect> AvailableScreenAreas();
 
 // The index of a dialog folder's name in kDialogFolderNames.
 int DialogFolderIndex(const char* name);

@@ -19,6 +19,30 @@ constexpr int kGapBlocks = 15;
 
 struct Stopped {};
 
+// The preview being written; a write that would make it longer than
+// kLongestPreviewSamples ends it with a WaveError before a byte of it is written.
+class PreviewOutput {
+ public:
+  explicit PreviewOutput(TWaveStream& stream) : stream_(stream) {}
+
+  // Throws when `count` more samples would not fit.
+  void Expect(int64_t count) const {
+    if (count > kLongestPreviewSamples - written_)
+      throw WaveError("The preview would be longer than " + std::to_string(kLongestPreviewSamples) +
+                      " samples (an hour).");
+  }
+
+  void Write(const uint8_t* samples, int64_t count) {
+    Expect(count);
+    stream_.Write(samples, static_cast<int32_t>(count));
+    written_ += count;
+  }
+
+ private:
+  TWaveStream& stream_;
+  int64_t written_ = 0;
+};
+
 // How far a preview got, counted in the samples of its sequences (their
 // entries, not sound samples); ends the preview when told to stop.
 class RenderProgress {
@@ -40,7 +64,8 @@ class RenderProgress {
   int64_t done_ = 0;
 };
 
-void WriteSilence(TWaveStream& output, int64_t samples) {
+void WriteSilence(PreviewOutput& output, int64_t samples) {
+  output.Expect(samples);
   static const std::array<uint8_t, kSilenceBlock> silence = [] {
     std::array<uint8_t, kSilenceBlock> block;
     block.fill(128);
@@ -53,8 +78,9 @@ void WriteSilence(TWaveStream& output, int64_t samples) {
 
 // A filtered recording is taken whole; the filter's progress is the
 // recording's.
-void WriteFiltered(TWaveStream& output, AnnouncerSampleReader& reader, const std::string& fileName,
+void WriteFiltered(PreviewOutput& output, AnnouncerSampleReader& reader, const std::string& fileName,
                    const RecordingFilter& filter, const RenderProgress& progress, double position) {
+  output.Expect(reader.TotalFrames());  // before the filter's work, not after it
   const auto filtered = filter(reader.ReadRest(), [&](double fraction) {
     progress.Report(fileName, position + fraction);
     return true;
@@ -62,19 +88,20 @@ void WriteFiltered(TWaveStream& output, AnnouncerSampleReader& reader, const std
   if (!filtered) throw Stopped{};
   for (std::size_t done = 0; done < filtered->size(); done += kSilenceBlock) {
     const std::size_t count = std::min<std::size_t>(kSilenceBlock, filtered->size() - done);
-    output.Write(filtered->data() + done, static_cast<int32_t>(count));
+    output.Write(filtered->data() + done, static_cast<int64_t>(count));
   }
 }
 
 // `position` is where the recording starts in the watcher's count.
-void WriteRecording(TWaveStream& output, const std::string& fileName, const RecordingFilter& filter,
+void WriteRecording(PreviewOutput& output, const std::string& fileName,
+                    const RecordingFilter& filter,
                     const RenderProgress& progress, double position) {
   try {
     AnnouncerSampleReader reader(NativePath(fileName));
     if (filter) return WriteFiltered(output, reader, fileName, filter, progress, position);
     int64_t written = 0;
     for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock()) {
-      output.Write(block.data(), static_cast<int32_t>(block.size()));
+      output.Write(block.data(), static_cast<int64_t>(block.size()));
       written += static_cast<int64_t>(block.size());
       progress.Report(fileName, position + static_cast<double>(written) / reader.TotalFrames());
     }
@@ -86,7 +113,7 @@ void WriteRecording(TWaveStream& output, const std::string& fileName, const Reco
 // Appends what the announcer says for one sequence: the matching samples,
 // leading and trailing silence dropped and of several silences in a row only
 // the last kept.
-void RenderSequence(TWaveStream& output, const TPametRevazie& document, const TSekvence& sequence,
+void RenderSequence(PreviewOutput& output, const TPametRevazie& document, const TSekvence& sequence,
                     uint8_t switches, const RecordingFilter& filter, RenderProgress& progress) {
   std::vector<const TVzorek*> matching;
   for (const auto& sample : sequence.SampleList)
@@ -135,9 +162,10 @@ template <typename Render>
 bool RenderToFile(const std::filesystem::path& file, Render render) {
   PartialFile partial(file);
   try {
-    TFileWaveStream output(partial.Path(), AnnouncerPcmFormat());
+    TFileWaveStream stream(partial.Path(), AnnouncerPcmFormat());
+    PreviewOutput output(stream);
     render(output);
-    output.Finish();
+    stream.Finish();
   } catch (const Stopped&) {
     return false;
   }
@@ -164,7 +192,7 @@ bool RenderSequencePreview(const std::filesystem::path& file, const TPametRevazi
   if (sequenceIndex < 0 || sequenceIndex >= document.SequenceCount())
     throw WaveError("No sequence " + std::to_string(sequenceIndex) + ".");
   const TSekvence& sequence = *document.SequenceAt(sequenceIndex);
-  return RenderToFile(file, [&](TWaveStream& output) {
+  return RenderToFile(file, [&](PreviewOutput& output) {
     RenderProgress rendered(progress, sequence.SampleCount());
     RenderSequence(output, document, sequence, switches, filter, rendered);
   });
@@ -177,7 +205,7 @@ bool RenderAllSequencesPreview(const std::filesystem::path& file, const TPametRe
   int64_t samples = 0;
   for (int i = first; i < document.SequenceCount(); ++i)
     samples += document.SequenceAt(i)->SampleCount();
-  return RenderToFile(file, [&](TWaveStream& output) {
+  return RenderToFile(file, [&](PreviewOutput& output) {
     RenderProgress rendered(progress, samples);
     for (int i = first; i < document.SequenceCount(); ++i) {
       const TSekvence& sequence = *document.SequenceAt(i);

@@ -29,6 +29,12 @@ bool SampleMatches(const TPametRevazie& document, const TVzorek& sample, uint8_t
 using RecordingFilter = std::function<std::optional<std::vector<uint8_t>>(
     std::span<const uint8_t> samples, const std::function<bool(double fraction)>& progress)>;
 
+// The longest preview written: an hour of sound. Every sequence of a full
+// configuration with its gap takes a small part of it, while a file naming one
+// recording a million times, or thousands of the longest silences, would need
+// gigabytes; such a preview fails with a WaveError saying so.
+inline constexpr int64_t kLongestPreviewSamples = int64_t{3600} * 14456;
+
 // Writes a preview WAV (8-bit mono 14456 Hz) of one sequence, or of every
 // sequence from `firstSequence` on with a 15-block gap after each sequence
 // that has samples: the matching samples, leading and trailing silence
@@ -37,7 +43,8 @@ using RecordingFilter = std::function<std::optional<std::vector<uint8_t>>(
 // the fraction done after every block of it; when it returns false the
 // preview ends, false, leaving no file behind and `file` as it was. A sample
 // file that cannot be read raises WaveError naming it, just as cleanly; so
-// does one longer than kLargestRecording when there is a filter.
+// does one longer than kLargestRecording when there is a filter, and a preview
+// that would be longer than kLongestPreviewSamples.
 // The document is read throughout: a preview on a worker thread renders a
 // document of its own, restored from a snapshot.
 bool RenderSequencePreview(const std::filesystem::path& file, const TPametRevazie& document,

@@ -6,7 +6,6 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <sstream>
 
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
@@ -59,8 +58,12 @@ nlohmann::ordered_json ConfigurationJson(const TPametRevazie& document) {
           {"recordings", RecordingsJson(document)}};
 }
 
-void PrintSummary(const TPametRevazie& document, const std::filesystem::path& path) {
-  std::ostringstream out;
+// `readingWarnings`: what reading the file left out or changed, listed first
+// among the problems.
+void PrintSummary(const TPametRevazie& document, const std::filesystem::path& path,
+                  const std::vector<std::string>& readingWarnings) {
+  // Straight out: at the maxima the summary has a million lines.
+  std::ostream& out = std::cout;
   out << "Configuration " << path.string() << '\n';
   out << "Inverted play signal: parallel " << (document.ParPlayInv ? "yes" : "no") << ", serial "
       << (document.SerPlayInv ? "yes" : "no") << "\n\n";
@@ -90,10 +93,11 @@ void PrintSummary(const TPametRevazie& document, const std::filesystem::path& pa
     }
   }
   out << RecordingReport(document);
-  const auto problems = FindConfigurationProblems(document);
+  std::vector<std::string> problems = readingWarnings;
+  for (std::string& problem : FindConfigurationProblems(document))
+    problems.push_back(std::move(problem));
   out << "\nProblems: " << (problems.empty() ? "none" : std::to_string(problems.size())) << '\n';
   for (const auto& problem : problems) out << "  - " << problem << '\n';
-  std::cout << out.str();
 }
 
 std::filesystem::path FindWizardFile(const CliContext& context, const std::string& given) {
@@ -135,7 +139,7 @@ void AddCheckCommand(CLI::App& app, CliContext& context) {
     if (options->json)
       PrintJson([&cli] { return ConfigurationJson(cli.document); });
     else
-      PrintSummary(cli.document, options->input);
+      PrintSummary(cli.document, options->input, cli.prompter.warnings);
   });
 }
 

@@ -196,7 +196,7 @@ ImageToProgram BuildFromConfiguration(const CliContext& context, const std::file
   CliDocument cli(context);
   ReadConfigurationFile(cli, input);
   auto built = BuildImageToProgram(cli.document, settings);
-  if (!built) throw CliError(cli.prompter.lastWarning);
+  if (!built) throw CliError(cli.prompter.TakeLastWarning());
   return std::move(*built);
 }
 

@@ -173,7 +173,7 @@ void AddBuildCommand(CLI::App& app, CliContext& context) {
     CliDocument cli(context);
     ReadConfigurationFile(cli, options->input);
     const int32_t used = SestavPamet(cli.document, settings);
-    if (used <= 0) throw CliError(cli.prompter.lastWarning);
+    if (used <= 0) throw CliError(cli.prompter.TakeLastWarning());
     const auto error = SaveMemoryImageFile(options->output, cli.document.Image,
                                            cli.document.MemorySize, used, settings.memorySizeCode);
     if (error != ImageFileError::None) throw CliError("cannot write " + options->output.string());

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <map>
-#include <set>
 
 #include "config/paths.h"
 #include "model/document.h"
@@ -25,6 +24,18 @@ std::string MissingRecordingProblem(const TPametRevazie& document, const std::st
   return line;
 }
 
+enum class FileProblem { None, Missing, NotWave };
+
+// A file that exists but cannot be measured is no WAV file the program reads;
+// without a measure nothing is known of its contents.
+FileProblem FindFileProblem(const TPametRevazie& document, const std::string& fileName) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(NativePath(fileName), error)) return FileProblem::Missing;
+  if (document.HasSampleLengthMeasure() && !document.MeasureSampleLength(fileName))
+    return FileProblem::NotWave;
+  return FileProblem::None;
+}
+
 }  // namespace
 
 std::vector<std::string> FindConfigurationProblems(const TPametRevazie& document) {
@@ -37,7 +48,8 @@ std::vector<std::string> FindConfigurationProblems(const TPametRevazie& document
       problems.push_back(what + " " + std::to_string(value) + " is used by both \"" + it->second +
                          "\" and \"" + name + "\"");
   };
-  std::set<std::string> missing;
+  // Each distinct file is looked at once: the maxima name a million samples.
+  std::map<std::string, FileProblem> files;
   bool floorSeen = false;
   for (const auto& sequence : document.SequenceList) {
     const std::string& name = sequence->Name;
@@ -56,17 +68,18 @@ std::vector<std::string> FindConfigurationProblems(const TPametRevazie& document
       problems.push_back("general sequence \"" + name + "\" stands after a floor");
     for (const auto& sample : sequence->SampleList) {
       if (sample->Silence) continue;
-      std::error_code error;
-      if (!std::filesystem::is_regular_file(NativePath(sample->FileName), error))
-        missing.insert(sample->FileName);
+      if (!files.contains(sample->FileName))
+        files.emplace(sample->FileName, FindFileProblem(document, sample->FileName));
       if (sample->DIL < 0 || static_cast<std::size_t>(sample->DIL) >= document.DilEntries.size())
         problems.push_back("a sample of \"" + name + "\" refers to DIL entry " +
                            std::to_string(sample->DIL) + ", past the end of the list (" +
                            std::to_string(document.DilEntries.size()) + " entries)");
     }
   }
-  for (const std::string& file : missing)
-    problems.push_back(MissingRecordingProblem(document, file));
+  for (const auto& [file, problem] : files) {
+    if (problem == FileProblem::Missing) problems.push_back(MissingRecordingProblem(document, file));
+    if (problem == FileProblem::NotWave) problems.push_back("not a readable WAV file: " + file);
+  }
   return problems;
 }
 

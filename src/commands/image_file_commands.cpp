@@ -6,6 +6,7 @@
 #include "config/configuration_file.h"
 #include "config/paths.h"
 #include "image/image_builder.h"
+#include "image/image_contents.h"
 #include "image/image_file.h"
 #include "image/memory_size.h"
 #include "model/document.h"
@@ -48,6 +49,17 @@ bool LoadInto(TPametRevazie& document, const ImageSettings& settings,
           document, "UnableLoadFile",
           FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"), name));
       return false;
+  }
+  // What inspect marks as broken never reaches the announcer.
+  if (purpose == LoadPurpose::Program) {
+    if (const auto problem = FirstImageProblem(loaded.bytes, settings.memorySizeCode)) {
+      WarnLoad(document, "ImageProblem",
+               FormatMessage(document.Translate("ImageProblem",
+                                                "Soubor %s nelze naprogramovat, jeho obsah je "
+                                                "poškozený: %s."),
+                             name, *problem));
+      return false;
+    }
   }
   if (memorySize != document.MemorySize) document.SetMemorySize(static_cast<int32_t>(memorySize));
   // The whole file, code byte included, as the programming of a full memory

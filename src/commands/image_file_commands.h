@@ -29,7 +29,9 @@ bool LoadImageFile(TPametRevazie& document, const ImageSettings& settings,
                    const std::filesystem::path& file);
 
 // The file part of programming from a file: the image is loaded the same way
-// but its configuration is not taken. True when the image holds data to send.
+// but its configuration is not taken. True when the image holds data to send;
+// an image whose structure has a problem (FirstImageProblem) is refused with
+// "ImageProblem" naming it.
 bool LoadImageFileForProgramming(TPametRevazie& document, const ImageSettings& settings,
                                  const std::filesystem::path& file);
 

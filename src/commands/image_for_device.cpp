@@ -5,6 +5,7 @@
 #include "commands/command_error.h"
 #include "config/file_io.h"
 #include "image/image_builder.h"
+#include "image/image_contents.h"
 #include "image/image_file.h"
 #include "image/memory_size.h"
 #include "model/document.h"
@@ -62,6 +63,9 @@ ImageToProgram LoadImageFileToProgram(const std::filesystem::path& file) {
   SavedImageFile saved = ReadSavedImageFile(file);
   const auto usedSize = static_cast<int64_t>(saved.image.size());
   if (usedSize <= 0) throw CommandError(file.string() + " holds no data");
+  // What inspect marks as broken never reaches the announcer.
+  if (const auto problem = FirstImageProblem(saved.image, saved.memoryCode))
+    throw CommandError(file.string() + " is not programmed: " + *problem);
   // The whole file goes into the image, its code byte included: a file as long
   // as the memory carries the code where the image's last byte was.
   saved.image.push_back(static_cast<uint8_t>(saved.memoryCode));

@@ -46,7 +46,8 @@ ImageToProgram DocumentImageToProgram(const TPametRevazie& document, const Image
 
 // Programming from a file: the image file's bytes (its code byte included, as
 // the program loads it) for the memory size it names. Throws CommandError
-// naming the file as ReadSavedImageFile does, and when it holds no data.
+// naming the file as ReadSavedImageFile does, when it holds no data, and when
+// its structure has a problem (FirstImageProblem, named in the text).
 ImageToProgram LoadImageFileToProgram(const std::filesystem::path& file);
 
 // Programming a configuration: builds the document's image with `settings`.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "base/little_endian.h"
 #include "base/message_format.h"
@@ -10,7 +11,9 @@
 #include "config/file_io.h"
 #include "config/ini_file.h"
 #include "config/paths.h"
+#include "config/reading_notes.h"
 #include "config/recording_finder.h"
+#include "config/sequence_section.h"
 #include "config/text_encoding.h"
 #include "model/document.h"
 #include "model/names.h"
@@ -46,25 +49,85 @@ bool IsSequenceSection(std::string_view name) {
 
 std::string Key(std::string_view name, int j) { return std::string(name) + std::to_string(j); }
 
-// The keys a sample list is stored under; they differ in the older layout.
-struct SampleKeys {
-  std::string_view file, silence, samples, dil;
-};
-constexpr SampleKeys kSampleKeys{"File", "Silence", "Samples", "DIL"};
-constexpr SampleKeys kLegacySampleKeys{"Soubor", "Ticho", "Vzorku", "DIL"};
+// The keys a sequence and its samples are stored under; they differ in the
+// older layout.
+constexpr std::string_view kSequenceFields[] = {
+    "Code", "Pin", "Bit", "InvSerBit", "InvParBit", "Name", "Priority", "Floor", "Repeat"};
+constexpr std::string_view kLegacySequenceFields[] = {"Jmeno", "Priorita"};
+constexpr SequenceSection::SampleKeys kSampleKeys{"File", "Silence", "Samples", "DIL"};
+constexpr SequenceSection::SampleKeys kLegacySampleKeys{"Soubor", "Ticho", "Vzorku", "DIL"};
 
-void ReadSamples(TPametRevazie& document, RecordingFinder& finder, TSekvence* sequence,
-                 const IniSections& ini, const std::string& section, const SampleKeys& keys) {
-  for (int j = 0;; ++j) {
-    const std::string stored = ini.ReadString(section, Key(keys.file, j), "/");
-    if (stored == "/") break;
-    auto sample =
-        ReadStoredSample(document, finder, ini.ReadBool(section, Key(keys.silence, j), false),
-                         stored, ini.ReadInteger(section, Key(keys.samples, j), 1));
-    sample->DIL = ini.ReadInteger(section, Key(keys.dil, j), 0);
-    // A full sequence refuses with a message; the rest of its list is skipped.
-    if (!document.AppendSample(sequence, std::move(sample))) break;
+// Each stored path is resolved, and its file measured, once per load: a
+// configuration at the maxima may name one recording a million times, and
+// every look at a file costs system calls.
+class StoredFiles {
+ public:
+  struct File {
+    std::string name;
+    std::optional<int32_t> frames;
+  };
+
+  StoredFiles(TPametRevazie& document, RecordingFinder& finder)
+      : document_(document), finder_(finder) {}
+
+  // Where the recording was found is kept in the document's Recordings.
+  const File& Find(const std::string& storedPath) {
+    const auto found = files_.find(storedPath);
+    if (found != files_.end()) return found->second;
+    RecordingLocation location = finder_.Locate(storedPath);
+    File file;
+    file.name = location.usedPath;
+    file.frames = document_.MeasureSampleLength(file.name);
+    document_.Recordings.Record(std::move(location));
+    return files_.emplace(storedPath, std::move(file)).first->second;
   }
+
+ private:
+  TPametRevazie& document_;
+  RecordingFinder& finder_;
+  std::unordered_map<std::string, File> files_;
+};
+
+std::unique_ptr<TVzorek> ReadSample(const TPametRevazie& document, StoredFiles& files, bool silence,
+                                    const std::string& storedPath, int32_t storedSamples) {
+  if (silence) return MakeSilence(document, ClampSilenceSamples(storedSamples));
+  const StoredFiles::File& file = files.Find(storedPath);
+  auto sample = std::make_unique<TVzorek>();
+  sample->FileName = file.name;
+  // A stored length stands only for a file that cannot be measured; a
+  // negative one would shrink the memory estimate.
+  sample->Samples = file.frames.value_or(std::max(storedSamples, 0));
+  return sample;
+}
+
+int32_t IntegerOr(const std::optional<std::string_view>& value, int32_t defaultValue) {
+  return value ? ParseIniInteger(*value).value_or(defaultValue) : defaultValue;
+}
+
+void ReadSamples(TPametRevazie& document, TSekvence* sequence, const SequenceSection& section,
+                 ReadingNotes& notes, StoredFiles& files) {
+  for (const SequenceSection::StoredSample& stored : section.Samples()) {
+    // The value "/" ends the list, as a missing key does.
+    if (*stored.file == "/") break;
+    if (sequence->SampleCount() >= kMaxSamplesPerSequence) {
+      notes.SamplesCut(sequence->Name);
+      break;
+    }
+    const bool silence = IntegerOr(stored.silence, 0) != 0;
+    int32_t samples = IntegerOr(stored.samples, 1);
+    if (silence) samples = notes.Silence(samples);
+    auto sample = ReadSample(document, files, silence, std::string(*stored.file), samples);
+    sample->DIL = IntegerOr(stored.dil, 0);
+    document.AppendSample(sequence, std::move(sample));
+  }
+}
+
+// The sequence sections from `from` on in file order, which the limit of
+// kMaxSequences left unread.
+int SequenceSectionsFrom(const std::vector<std::string>& sections, std::size_t from) {
+  int count = 0;
+  for (std::size_t i = from; i < sections.size(); ++i) count += IsSequenceSection(sections[i]);
+  return count;
 }
 
 void ReadDilEntries(TPametRevazie& document, const IniSections& ini) {
@@ -76,18 +139,35 @@ void FinishReading(TPametRevazie& document) {
   document.SelectAt(sample, sequence);
 }
 
-// Reading errors empty the configuration again, as the file cannot be trusted.
+enum class ReadOutcome { Read, Cancelled, Failed, NotConfiguration, Stopped };
+
+struct ReadingStopped {};
+
+// Tells the watcher how many of the file's sections are read; a stop ends
+// the reading.
+void SectionRead(const JobProgress& progress, const std::vector<std::string>& sections,
+                 std::size_t index, std::string_view sourceName) {
+  const auto fraction = static_cast<float>(index + 1) / static_cast<float>(sections.size());
+  if (!ReportProgress(progress, std::string(sourceName), fraction)) throw ReadingStopped{};
+}
+
+// Reading errors empty the configuration again, as the file cannot be trusted;
+// so does a stop, without asking again about the changes it was asked about.
 template <typename Read>
-bool ReadGuarded(TPametRevazie& document, Read read) {
-  bool ok = true;
+ReadOutcome ReadGuarded(TPametRevazie& document, Read read) {
+  ReadOutcome outcome = ReadOutcome::Read;
   try {
     read();
+  } catch (const ReadingStopped&) {
+    document.SetModified(false);
+    document.ClearConfiguration();
+    outcome = ReadOutcome::Stopped;
   } catch (const std::exception&) {
     document.ClearConfiguration();
-    ok = false;
+    outcome = ReadOutcome::Failed;
   }
   FinishReading(document);
-  return ok;
+  return outcome;
 }
 
 }  // namespace
@@ -95,13 +175,8 @@ bool ReadGuarded(TPametRevazie& document, Read read) {
 std::unique_ptr<TVzorek> ReadStoredSample(TPametRevazie& document, RecordingFinder& finder,
                                           bool silence, std::string_view storedPath,
                                           int32_t storedSamples) {
-  if (silence) return MakeSilence(document, storedSamples);
-  auto sample = std::make_unique<TVzorek>();
-  RecordingLocation location = finder.Locate(storedPath);
-  sample->FileName = location.usedPath;
-  document.Recordings.Record(std::move(location));
-  sample->Samples = document.MeasureSampleLength(sample->FileName).value_or(storedSamples);
-  return sample;
+  StoredFiles files(document, finder);
+  return ReadSample(document, files, silence, std::string(storedPath), storedSamples);
 }
 
 bool WriteConfiguration(const TPametRevazie& document, IniSections& ini,
@@ -142,22 +217,35 @@ bool WriteConfiguration(const TPametRevazie& document, IniSections& ini,
 
 namespace {
 
-enum class ReadOutcome { Read, Cancelled, Failed, NotConfiguration };
+// Where the text comes from: its file (empty for none), whose folder tree
+// recordings are looked for in, and who watches the reading.
+struct ReadingSource {
+  const std::filesystem::path& file;
+  const JobProgress& progress;
+  std::string name = PathToUtf8(file);
+};
 
 // The "v1.01" layout: no general section, other keys, and the general
 // sequences told apart by position only.
-bool ReadLegacyConfiguration(TPametRevazie& document, RecordingFinder& finder,
-                             const IniSections& ini) {
+ReadOutcome ReadLegacyConfiguration(TPametRevazie& document, RecordingFinder& finder,
+                                    const IniSections& ini, const ReadingSource& source) {
   return ReadGuarded(document, [&] {
     ReadDilEntries(document, ini);
+    ReadingNotes notes;
+    StoredFiles files(document, finder);
     int floorCode = 0;
-    for (const std::string& section : ini.Sections()) {
-      if (document.SequenceCount() >= kMaxSequences) break;
+    const std::vector<std::string> sections = ini.Sections();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+      const std::string& section = sections[i];
       if (!IsSequenceSection(section)) continue;
+      if (document.SequenceCount() >= kMaxSequences) {
+        notes.SequencesLeftOut(SequenceSectionsFrom(sections, i));
+        break;
+      }
+      const SequenceSection stored(ini, section, kLegacySequenceFields, kLegacySampleKeys);
       auto created = std::make_unique<TSekvence>();
-      created->Name = ini.ReadString(section, "Jmeno", "");
-      created->Priority =
-          static_cast<uint8_t>(std::clamp(ini.ReadInteger(section, "Priorita", 0), 0, 15));
+      created->Name = stored.String("Jmeno", "");
+      created->Priority = static_cast<uint8_t>(std::clamp(stored.Integer("Priorita", 0), 0, 15));
       created->Repeat = 255;
       if (document.SequenceCount() >= 7) {
         created->Floor = true;
@@ -165,7 +253,8 @@ bool ReadLegacyConfiguration(TPametRevazie& document, RecordingFinder& finder,
       }
       TSekvence* sequence = document.AddSequence(std::move(created));
       if (!sequence) break;
-      ReadSamples(document, finder, sequence, ini, section, kLegacySampleKeys);
+      ReadSamples(document, sequence, stored, notes, files);
+      SectionRead(source.progress, sections, i, source.name);
     }
 
     // The older layout stored the general sequences by position only. Each
@@ -180,14 +269,14 @@ bool ReadLegacyConfiguration(TPametRevazie& document, RecordingFinder& finder,
       }
       sequence.Pin = kPinsByPosition[i];
     }
+    notes.Report(document);
   });
 }
 
 ReadOutcome ReadConfigurationFields(TPametRevazie& document, RecordingFinder& finder,
-                                    const IniSections& ini) {
-  auto outcome = [](bool read) { return read ? ReadOutcome::Read : ReadOutcome::Failed; };
+                                    const IniSections& ini, const ReadingSource& source) {
   if (ini.ReadString(kLegacyMarker, "Verze", "") == "v1.01")
-    return outcome(ReadLegacyConfiguration(document, finder, ini));
+    return ReadLegacyConfiguration(document, finder, ini, source);
 
   if (LeadingNumber(ini.ReadString(kGeneral, "Version", "0")) > 2.0) {
     // Fixed texts: the language file may be as new as the configuration.
@@ -197,28 +286,38 @@ ReadOutcome ReadConfigurationFields(TPametRevazie& document, RecordingFinder& fi
     return ReadOutcome::Failed;
   }
 
-  return outcome(ReadGuarded(document, [&] {
+  return ReadGuarded(document, [&] {
     document.ParPlayInv = ini.ReadBool(kGeneral, "ParPlayInv", false);
     document.SerPlayInv = ini.ReadBool(kGeneral, "SerPlayInv", false);
     ReadDilEntries(document, ini);
-    for (const std::string& section : ini.Sections()) {
-      if (document.SequenceCount() >= kMaxSequences) break;
+    ReadingNotes notes;
+    StoredFiles files(document, finder);
+    const std::vector<std::string> sections = ini.Sections();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+      const std::string& section = sections[i];
       if (!IsSequenceSection(section)) continue;
+      if (document.SequenceCount() >= kMaxSequences) {
+        notes.SequencesLeftOut(SequenceSectionsFrom(sections, i));
+        break;
+      }
+      const SequenceSection stored(ini, section, kSequenceFields, kSampleKeys);
       auto created = std::make_unique<TSekvence>();
-      created->Code = ini.ReadInteger(section, "Code", 0);
-      created->Pin = ini.ReadInteger(section, "Pin", 0);
-      created->Bit = ini.ReadInteger(section, "Bit", 0);
-      created->InvSerBit = ini.ReadBool(section, "InvSerBit", false);
-      created->InvParBit = ini.ReadBool(section, "InvParBit", false);
-      created->Name = ini.ReadString(section, "Name", "");
-      created->Priority = static_cast<uint8_t>(ini.ReadInteger(section, "Priority", 0) & 0xFF);
-      created->Floor = ini.ReadBool(section, "Floor", false);
-      created->Repeat = static_cast<uint8_t>(ini.ReadInteger(section, "Repeat", 255) & 0xFF);
+      created->Code = stored.Integer("Code", 0);
+      created->Pin = stored.Integer("Pin", 0);
+      created->Bit = stored.Integer("Bit", 0);
+      created->InvSerBit = stored.Bool("InvSerBit", false);
+      created->InvParBit = stored.Bool("InvParBit", false);
+      created->Name = stored.String("Name", "");
+      created->Priority = static_cast<uint8_t>(stored.Integer("Priority", 0) & 0xFF);
+      created->Floor = stored.Bool("Floor", false);
+      created->Repeat = static_cast<uint8_t>(stored.Integer("Repeat", 255) & 0xFF);
       TSekvence* sequence = document.AddSequence(std::move(created));
       if (!sequence) break;
-      ReadSamples(document, finder, sequence, ini, section, kSampleKeys);
+      ReadSamples(document, sequence, stored, notes, files);
+      SectionRead(source.progress, sections, i, source.name);
     }
-  }));
+    notes.Report(document);
+  });
 }
 
 // The keys a sequence section is written with, in either layout.
@@ -254,15 +353,15 @@ void InformFoundElsewhere(TPametRevazie& document) {
 // document holds what the text says (or nothing, when it failed). Text that
 // is no configuration leaves the document as it was, unasked.
 ReadOutcome ReadConfigurationOutcome(TPametRevazie& document, const IniSections& ini,
-                                     const std::filesystem::path& configurationFile) {
+                                     const ReadingSource& source) {
   if (!IsConfigurationText(ini)) {
-    WarnNotConfiguration(document, PathToUtf8(configurationFile));
+    WarnNotConfiguration(document, source.name);
     return ReadOutcome::NotConfiguration;
   }
   auto batch = document.BeginBulkChange();
   if (!document.ClearConfiguration()) return ReadOutcome::Cancelled;
-  RecordingFinder finder = FinderForConfiguration(document, configurationFile);
-  const ReadOutcome outcome = ReadConfigurationFields(document, finder, ini);
+  RecordingFinder finder = FinderForConfiguration(document, source.file);
+  const ReadOutcome outcome = ReadConfigurationFields(document, finder, ini, source);
   if (finder.SearchCut()) document.Recordings.MarkSearchCut();
   document.SetModified(false);
   if (outcome == ReadOutcome::Read) InformFoundElsewhere(document);
@@ -281,18 +380,27 @@ bool IsConfigurationText(const IniSections& ini) {
 }
 
 bool ReadConfiguration(TPametRevazie& document, const IniSections& ini) {
-  return ReadConfigurationOutcome(document, ini, {}) == ReadOutcome::Read;
+  return ReadConfigurationOutcome(document, ini, {{}, {}}) == ReadOutcome::Read;
 }
 
 bool ReadConfigurationFrom(TPametRevazie& document, const IniSections& ini,
                            const std::filesystem::path& configurationFile) {
-  return ReadConfigurationOutcome(document, ini, configurationFile) == ReadOutcome::Read;
+  return ReadConfigurationOutcome(document, ini, {configurationFile, {}}) == ReadOutcome::Read;
 }
 
-std::optional<std::string> RenderConfigurationText(const TPametRevazie& document) {
+namespace {
+
+std::optional<std::string> RenderText(const TPametRevazie& document,
+                                      const std::filesystem::path& configurationFile) {
   TTextIniFile ini;
-  if (!WriteConfiguration(document, ini, {})) return std::nullopt;
+  if (!WriteConfiguration(document, ini, configurationFile)) return std::nullopt;
   return EncodeText(ini.Text());
+}
+
+}  // namespace
+
+std::optional<std::string> RenderConfigurationText(const TPametRevazie& document) {
+  return RenderText(document, {});
 }
 
 bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer, std::size_t size) {
@@ -311,40 +419,60 @@ bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer,
   return read;
 }
 
-bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& path) {
+bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& path,
+                       const JobProgress& progress) {
   auto cannotLoad = [&] {
     document.prompter().Warn(
         {"UnableLoadFile", document.Translate("ConfLoad", "Načítání konfigurace"),
          FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"),
                        PathToUtf8(path))});
   };
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
+  const FileBytes read = ReadBoundedFile(path, kMaxConfigurationFileBytes);
+  if (read.error == FileReadError::TooLarge) {
+    document.prompter().Warn(
+        {"FileTooLarge", document.Translate("ConfLoad", "Načítání konfigurace"),
+         FormatMessage(
+             document.Translate("FileTooLarge", "Soubor %s nelze načíst: je delší než %s bajtů."),
+             PathToUtf8(path), kMaxConfigurationFileBytes)});
+    return false;
+  }
+  if (!read.bytes) {
     cannotLoad();
     return false;
   }
   ReadOutcome outcome = ReadOutcome::Cancelled;
   {
     auto batch = document.BeginBulkChange();
-    const TMemIniFile ini(path);
-    if (ini.Loaded()) outcome = ReadConfigurationOutcome(document, ini, path);
-    if (outcome == ReadOutcome::Read) document.SetCurrentFileName(PathToUtf8(path));
+    const TTextIniFile ini(DecodeText(*read.bytes));
+    const ReadingSource source{path, progress};
+    outcome = ReadConfigurationOutcome(document, ini, source);
+    if (outcome == ReadOutcome::Read) document.SetCurrentFileName(source.name);
     // Never give the document the name of a file it was not read from: a later
     // save would overwrite that file with something else. A cancelled question
-    // keeps the old document and its name; a failed read leaves it untitled.
-    if (outcome == ReadOutcome::Failed) document.SetCurrentFileName("");
+    // keeps the old document and its name; a failed or stopped read leaves
+    // it untitled.
+    if (outcome == ReadOutcome::Failed || outcome == ReadOutcome::Stopped)
+      document.SetCurrentFileName("");
   }
   if (outcome == ReadOutcome::Read) return true;
-  // Text that is no configuration has had its own message.
-  if (outcome != ReadOutcome::NotConfiguration) cannotLoad();
+  // Text that is no configuration has had its own message; a stop needs none.
+  if (outcome != ReadOutcome::NotConfiguration && outcome != ReadOutcome::Stopped) cannotLoad();
   return false;
 }
 
 bool SaveConfiguration(TPametRevazie& document, const std::filesystem::path& path) {
-  TTextIniFile ini;
   std::error_code error;
-  const bool written = WriteConfiguration(document, ini, std::filesystem::absolute(path, error));
-  if (!written || !WriteFileAtomically(path, EncodeText(ini.Text()))) {
+  const auto text = RenderText(document, std::filesystem::absolute(path, error));
+  if (text && text->size() > kMaxConfigurationFileBytes) {
+    document.prompter().Warn(
+        {"ConfigurationTooLarge", document.Translate("ConfSave", "Uložení konfigurace"),
+         FormatMessage(document.Translate("ConfigurationTooLarge",
+                                          "Konfigurace by v souboru %s zabrala %s bajtů, ale "
+                                          "načíst lze nejvýše %s bajtů. Nebyla uložena."),
+                       PathToUtf8(path), text->size(), kMaxConfigurationFileBytes)});
+    return false;
+  }
+  if (!text || !WriteFileAtomically(path, *text)) {
     document.prompter().Warn(
         {"UnableWriteFile", document.Translate("ConfSave", "Uložení konfigurace"),
          FormatMessage(document.Translate("UnableWriteFile", "Do souboru %s nelze zapisovat!"),

@@ -8,12 +8,21 @@
 #include <string>
 #include <string_view>
 
+#include "base/job_progress.h"
+
 namespace liftvox {
 
 class IniSections;
 class RecordingFinder;
 class TPametRevazie;
 class TVzorek;
+
+// The longest configuration file that is read or written. At the maxima (256
+// sequences of 4094 samples) the writer needs about 54 bytes a sample plus the
+// sample's stored path: 57 MB, and 1 MB more for each character of the path.
+// This holds the maxima with paths of 70 characters; a save that would write
+// more is refused before any file is touched, so whatever is saved reads back.
+inline constexpr std::uintmax_t kMaxConfigurationFileBytes = std::uintmax_t{128} << 20;
 
 // Writes the configuration (format "2.00") into an INI object without
 // flushing it. False when a DIL entry's icon is not among the icon names.
@@ -39,8 +48,10 @@ bool IsConfigurationText(const IniSections& ini);
 // view is told once. Recordings are looked for by FinderForConfiguration
 // without a file: relative sample paths resolve against the folder of the
 // document's CurrentFileName first, then the program's folder. Names are
-// cleaned as they enter (CleanSequenceName, CleanDilEntryName); a sequence
-// stops at kMaxSamplesPerSequence samples with the "SamplesTooMany" message.
+// cleaned as they enter (CleanSequenceName, CleanDilEntryName). What does not
+// fit the limits is told once per kind when reading ends (ReadingNotes):
+// sequences past kMaxSequences and samples past kMaxSamplesPerSequence are
+// left out, silence lengths are clamped.
 // The document's Recordings then list what was not found as stored; when some
 // recordings were found elsewhere, one "RecordingsFoundElsewhere" information
 // tells how many (the samples use those files, and a save writes them).
@@ -53,9 +64,10 @@ bool ReadConfigurationFrom(TPametRevazie& document, const IniSections& ini,
                            const std::filesystem::path& configurationFile);
 
 // The sample a configuration or wizard file describes: a silence of
-// `storedSamples`, or the WAV at `storedPath` as `finder` locates it (recorded
-// in the document's Recordings), with its length measured again when the
-// document can.
+// `storedSamples` brought into the range the program sets
+// (ClampSilenceSamples), or the WAV at `storedPath` as `finder` locates it
+// (recorded in the document's Recordings), with its length measured again
+// when the document can (a stored length below 0 counts as 0).
 std::unique_ptr<TVzorek> ReadStoredSample(TPametRevazie& document, RecordingFinder& finder,
                                           bool silence, std::string_view storedPath,
                                           int32_t storedSamples);
@@ -72,14 +84,21 @@ std::optional<std::string> RenderConfigurationText(const TPametRevazie& document
 bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer, std::size_t size);
 
 // The open and save commands' file work, with their messages.
-// Open: a missing or unreadable file shows "UnableLoadFile", one that holds no
-// configuration "BadFileFormat" with its name; either leaves the document as
+// Open: a missing or unreadable file shows "UnableLoadFile", one longer than
+// kMaxConfigurationFileBytes "FileTooLarge" with the limit, one that holds no
+// configuration "BadFileFormat" with its name; each leaves the document as
 // it was. It reads as ReadConfigurationFrom the file. On success the document
 // takes the path as its file name and is unmodified.
-bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& path);
+// `progress` hears the fraction of sections read, after each sequence; when it
+// returns false, reading stops and the document is left empty, untitled and
+// unmodified, without a message (the unsaved-changes question came first).
+bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& path,
+                       const JobProgress& progress = {});
 // Save: writes the whole file anew through a temporary file, so a failed save
-// leaves the old file intact and shows "UnableWriteFile"; on success the
-// document takes the path and is unmodified.
+// leaves the old file intact and shows "UnableWriteFile"; a text longer than
+// kMaxConfigurationFileBytes is refused with "ConfigurationTooLarge" before
+// any file is touched. On success the document takes the path and is
+// unmodified.
 bool SaveConfiguration(TPametRevazie& document, const std::filesystem::path& path);
 
 }  // namespace liftvox

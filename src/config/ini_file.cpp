@@ -64,28 +64,34 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
                   : static_cast<int32_t>(magnitude);
 }
 
-IniSections::IniSections(std::string_view utf8Text) {
+IniSections::IniSections(std::string utf8Text)
+    : text_(std::make_unique<const std::string>(std::move(utf8Text))) {
+  const std::string_view text = *text_;
   Section* current = nullptr;
   std::size_t pos = 0;
-  while (pos < utf8Text.size()) {
-    const std::string_view line = NextLine(utf8Text, pos);
+  while (pos < text.size()) {
+    const std::string_view line = NextLine(text, pos);
 
     if (line.empty() || line.front() == ';') continue;
     if (IsSectionHeader(line)) {
       const std::string_view name = line.substr(1, line.size() - 2);
       // A repeated section keeps its lines for writing but is never found.
       sectionIndex_.try_emplace(ToUpperText(name), sections_.size());
-      sections_.push_back(Section{std::string(name), {}, {}, {}});
-      current = &sections_.back();
+      current = &sections_.emplace_back();
+      current->name = name;
       continue;
     }
-    if (!current) continue;
-    current->lines.emplace_back(line);
-    IndexLine(*current, current->lines.size() - 1);
+    if (current) current->lines.push_back(line);
   }
 }
 
-void IniSections::IndexLine(Section& section, std::size_t lineIndex) {
+void IniSections::Index(const Section& section) {
+  if (section.indexed) return;
+  section.indexed = true;
+  for (std::size_t i = 0; i < section.lines.size(); ++i) IndexLine(section, i);
+}
+
+void IniSections::IndexLine(const Section& section, std::size_t lineIndex) {
   const auto key = KeyOf(section.lines[lineIndex]);
   if (!key) return;
   if (section.keyIndex.try_emplace(ToUpperText(*key), lineIndex).second) {
@@ -100,19 +106,35 @@ const IniSections::Section* IniSections::Find(std::string_view section) const {
 
 IniSections::Section& IniSections::FindOrAdd(std::string_view section) {
   const auto [it, added] = sectionIndex_.try_emplace(ToUpperText(section), sections_.size());
-  if (added) sections_.push_back(Section{std::string(section), {}, {}, {}});
+  if (added) sections_.emplace_back().name = section;
   return sections_[it->second];
 }
 
-const std::string* IniSections::FindLine(std::string_view section, std::string_view key,
-                                         std::size_t& keyLength) const {
+const std::string_view* IniSections::FindLine(std::string_view section, std::string_view key,
+                                              std::size_t& keyLength) const {
   const Section* found = Find(section);
   if (!found) return nullptr;
+  Index(*found);
   const auto it = found->keyIndex.find(ToUpperText(key));
   if (it == found->keyIndex.end()) return nullptr;
-  const std::string& line = found->lines[it->second];
+  const std::string_view& line = found->lines[it->second];
   keyLength = line.find('=');
   return &line;
+}
+
+void IniSections::ForEachEntry(
+    std::string_view section,
+    const std::function<void(std::string_view key, std::string_view value)>& visit) const {
+  const Section* found = Find(section);
+  if (!found) return;
+  for (const std::string_view line : found->lines) {
+    if (const auto key = KeyOf(line)) visit(*key, line.substr(key->size() + 1));
+  }
+}
+
+std::size_t IniSections::LineCount(std::string_view section) const {
+  const Section* found = Find(section);
+  return found ? found->lines.size() : 0;
 }
 
 std::vector<std::string> IniSections::Sections() const {
@@ -127,6 +149,7 @@ std::vector<std::string> IniSections::Sections() const {
 std::vector<std::string> IniSections::Keys(std::string_view section) const {
   std::vector<std::string> keys;
   if (const Section* found = Find(section)) {
+    Index(*found);
     keys.reserve(found->keyLines.size());
     for (const std::size_t line : found->keyLines) keys.emplace_back(*KeyOf(found->lines[line]));
   }
@@ -141,16 +164,16 @@ bool IniSections::ValueExists(std::string_view section, std::string_view key) co
 std::string IniSections::ReadString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
   std::size_t keyLength = 0;
-  const std::string* line = FindLine(section, key, keyLength);
-  return line ? line->substr(keyLength + 1) : std::string(defaultValue);
+  const std::string_view* line = FindLine(section, key, keyLength);
+  return std::string(line ? line->substr(keyLength + 1) : defaultValue);
 }
 
 int32_t IniSections::ReadInteger(std::string_view section, std::string_view key,
                                  int32_t defaultValue) const {
   std::size_t keyLength = 0;
-  const std::string* line = FindLine(section, key, keyLength);
+  const std::string_view* line = FindLine(section, key, keyLength);
   if (!line) return defaultValue;
-  return ParseIniInteger(std::string_view(*line).substr(keyLength + 1)).value_or(defaultValue);
+  return ParseIniInteger(line->substr(keyLength + 1)).value_or(defaultValue);
 }
 
 bool IniSections::ReadBool(std::string_view section, std::string_view key,
@@ -161,14 +184,15 @@ bool IniSections::ReadBool(std::string_view section, std::string_view key,
 void IniSections::WriteString(std::string_view section, std::string_view key,
                               std::string_view value) {
   Section& target = FindOrAdd(section);
-  std::string line;
+  Index(target);
+  std::string& line = written_.emplace_back();
   line.reserve(key.size() + 1 + value.size());
   line.append(key).append("=").append(value);
   if (const auto it = target.keyIndex.find(ToUpperText(key)); it != target.keyIndex.end()) {
-    target.lines[it->second] = std::move(line);
+    target.lines[it->second] = line;
     return;
   }
-  target.lines.push_back(std::move(line));
+  target.lines.push_back(line);
   IndexLine(target, target.lines.size() - 1);
 }
 
@@ -184,7 +208,7 @@ std::string IniSections::Text() const {
   std::string text;
   for (const Section& section : sections_) {
     text.append("[").append(section.name).append("]\r\n");
-    for (const std::string& line : section.lines) text.append(line).append("\r\n");
+    for (const std::string_view line : section.lines) text.append(line).append("\r\n");
     text.append("\r\n");
   }
   return text;

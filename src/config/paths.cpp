@@ -14,6 +14,8 @@
 #include <windows.h>
 #endif
 
+#include "config/file_name_bytes.h"
+
 namespace liftvox {
 namespace {
 
@@ -177,12 +179,20 @@ std::filesystem::path ExecutableDirectory() {
 }
 
 std::filesystem::path PathFromUtf8(std::string_view utf8) {
+#ifdef _WIN32
   return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+#else
+  return fs::path(FileNameBytes(utf8));
+#endif
 }
 
 std::string PathToUtf8(const std::filesystem::path& path) {
+#ifdef _WIN32
   const std::u8string text = path.u8string();
   return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+#else
+  return FileNameText(path.native());
+#endif
 }
 
 }  // namespace liftvox

@@ -43,7 +43,9 @@ std::string StoredSamplePath(std::string_view path, std::string_view configurati
 std::filesystem::path ExecutableDirectory();
 
 // Conversions between UTF-8 text and filesystem paths that do not go through
-// the process's narrow code page (which on Windows is not UTF-8).
+// the process's narrow code page (which on Windows is not UTF-8). On POSIX a
+// name's bytes that are no UTF-8 are carried as FileNameText describes, so
+// every path comes back to its bytes.
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 

@@ -31,15 +31,6 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-// Cuts after `maxCharacters` characters, never inside a UTF-8 sequence.
-std::string_view CutCharacters(std::string_view text, std::size_t maxCharacters) {
-  std::size_t pos = 0;
-  for (std::size_t count = 0; count < maxCharacters && pos < text.size(); ++count) {
-    utf8::DecodeNext(text, pos);
-  }
-  return text.substr(0, pos);
-}
-
 }  // namespace
 
 ProfileFile::ProfileFile(std::string_view utf8Text) {
@@ -66,7 +57,7 @@ ProfileFile::ProfileFile(std::string_view utf8Text) {
       entry.key = line;
     } else {
       entry.key = Trim(line.substr(0, equals));
-      entry.value = CutCharacters(Unquote(Trim(line.substr(equals + 1))), kMaxValueLength);
+      entry.value = utf8::Cut(Unquote(Trim(line.substr(equals + 1))), kMaxValueLength);
       entry.hasValue = true;
     }
     if (entry.key.empty()) continue;

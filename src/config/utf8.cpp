@@ -68,4 +68,11 @@ void Append(std::string& out, char32_t codePoint) {
   }
 }
 
+std::string_view Cut(std::string_view text, std::size_t maxCharacters) {
+  std::size_t pos = 0;
+  for (std::size_t count = 0; count < maxCharacters && pos < text.size(); ++count)
+    DecodeNext(text, pos);
+  return text.substr(0, pos);
+}
+
 }  // namespace liftvox::utf8

@@ -18,4 +18,8 @@ char32_t DecodeNext(std::string_view text, std::size_t& pos);
 
 void Append(std::string& out, char32_t codePoint);
 
+// The first `maxCharacters` characters of `text`, never cut inside a UTF-8
+// sequence.
+std::string_view Cut(std::string_view text, std::size_t maxCharacters);
+
 }  // namespace liftvox::utf8

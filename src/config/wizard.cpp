@@ -9,6 +9,7 @@
 #include "config/paths.h"
 #include "config/profile_file.h"
 #include "config/recording_finder.h"
+#include "config/reading_notes.h"
 #include "model/coding.h"
 #include "model/document.h"
 #include "model/editing.h"
@@ -119,6 +120,7 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
   // Wizard files name shipped recordings: no configuration tree to search.
   RecordingFinder finder = FinderForConfiguration(document, {});
   int64_t firstEntry = 0;
+  ReadingNotes notes;
   for (const auto& path : languageFiles) {
     const auto file = ProfileFile::Load(path);
     if (!file) continue;
@@ -128,10 +130,11 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
           file->HasKey(section, "File0"))
         document.AppendSample(sequence.get(), MakeSilence(document, kLanguageGapSamples));
       for (int n = 0; file->HasKey(section, Key("File", n)); ++n) {
-        auto sample = ReadStoredSample(document, finder,
-                                       file->ReadInteger(section, Key("Silence", n), 0) != 0,
-                                       file->ReadString(section, Key("File", n), ""),
-                                       file->ReadInteger(section, Key("Samples", n), 1));
+        const bool silence = file->ReadInteger(section, Key("Silence", n), 0) != 0;
+        int32_t samples = file->ReadInteger(section, Key("Samples", n), 1);
+        if (silence) samples = notes.Silence(samples);
+        auto sample = ReadStoredSample(document, finder, silence,
+                                       file->ReadString(section, Key("File", n), ""), samples);
         sample->DIL = CombinedDilIndex(file->ReadInteger(section, Key("DIL", n), 0), firstEntry);
         // A full sequence refuses with a message; the rest of the list is skipped.
         if (!document.AppendSample(sequence.get(), std::move(sample))) break;
@@ -143,6 +146,7 @@ void NactiJazyky(TPametRevazie& document, const std::vector<std::filesystem::pat
           ParseDilLine(key, file->ReadString("/DIL", key, "?"), document.IconNames, 0));
     firstEntry += static_cast<int64_t>(keys.size());
   }
+  notes.Report(document);
   document.MarkChanged();
   document.NotifyContentChanged();
 }

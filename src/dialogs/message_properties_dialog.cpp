@@ -16,6 +16,7 @@
 #include "ui/browser_listing.h"
 #include "ui/dil_entry_delegate.h"
 #include "ui/icon_library.h"
+#include "ui/plain_text.h"
 #include "ui/translated_text.h"
 #include "ui/workspace_painter.h"
 
@@ -36,7 +37,7 @@ TVlastnostiHlaskyForm::TVlastnostiHlaskyForm(const IconLibrary& icons, QWidget* 
   fileText_->setFixedWidth(kFileTextWidth);
   lengthText_ = new QLabel(general);
   milliseconds_ = new QSpinBox(general);
-  milliseconds_->setRange(1, 99999);
+  milliseconds_->setRange(1, kLongestSilenceMilliseconds);
   unit_ = captions_.Text(new QLabel(general), 904);
   auto* length = new QHBoxLayout;
   length->addWidget(lengthText_);
@@ -95,7 +96,7 @@ void TVlastnostiHlaskyForm::ShowSample(const TVzorek& sample,
 
 void TVlastnostiHlaskyForm::SetFileName(const QString& fileName) {
   fileText_->setText(ShortenPath(fileName, fileText_->fontMetrics(), kFileTextWidth));
-  fileText_->setToolTip(fileName);
+  fileText_->setToolTip(PlainToolTip(fileName));
 }
 
 void TVlastnostiHlaskyForm::SetTicho(bool silence) {

@@ -9,6 +9,7 @@
 
 #include "audio/preview.h"
 #include "dialogs/button_row.h"
+#include "model/sample.h"
 
 namespace liftvox {
 
@@ -18,7 +19,7 @@ TTichoForm::TTichoForm(QWidget* parent) : CaptionedDialog("TTichoForm", parent) 
   setMinimumWidth(300);
   auto* group = captions_.Text(new QGroupBox(this), 701);
   milliseconds_ = new QSpinBox(group);
-  milliseconds_->setRange(1, 99999);
+  milliseconds_->setRange(1, kLongestSilenceMilliseconds);
   milliseconds_->setValue(500);
   auto* row = new QHBoxLayout(group);
   row->addWidget(captions_.Text(new QLabel(group), 702));

@@ -213,6 +213,27 @@ const char* DescribeListProblem(ListProblem problem) {
   return "";
 }
 
+std::optional<std::string> FirstImageProblem(std::span<const uint8_t> image, int memoryCode) {
+  InspectedImage inspected;
+  try {
+    inspected = InspectImage(image, memoryCode);
+  } catch (const ImageFormatError& error) {
+    return error.what();
+  }
+  for (std::size_t i = 0; i < inspected.entries.size(); ++i) {
+    const InspectedEntry& entry = inspected.entries[i];
+    if (entry.problem != ListProblem::None)
+      return "directory entry " + std::to_string(i) + " (" + entry.kind + " " +
+             std::to_string(entry.value) + "): " + DescribeListProblem(entry.problem);
+  }
+  for (const InspectedRecord& record : inspected.records) {
+    if (record.problem != RecordProblem::None)
+      return "the sample record at byte " + std::to_string(record.offset) + ": " +
+             DescribeRecordProblem(record.problem);
+  }
+  return std::nullopt;
+}
+
 InspectedImage InspectImage(std::span<const uint8_t> image, int memoryCode) {
   const int pageSize = PageSizeForMemory(memoryCode);
   if (pageSize <= 0)

@@ -92,6 +92,12 @@ struct InspectedImage {
 // them.
 InspectedImage InspectImage(std::span<const uint8_t> image, int memoryCode);
 
+// The first thing InspectImage finds wrong with an image, in English, for
+// refusing to program it: a header or parameter block outside the bytes, then
+// the first entry whose list has a problem, then the first record with one.
+// Nothing when the image is as a build writes it.
+std::optional<std::string> FirstImageProblem(std::span<const uint8_t> image, int memoryCode);
+
 // One stored recording: `length` samples of ADPCM from `page`.
 struct StoredRecording {
   uint32_t page = 0;

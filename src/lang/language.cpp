@@ -48,11 +48,15 @@ bool ParseCaptionLine(std::string_view line, int& id, std::string& text) {
   if (pos == 0 || pos == line.size()) return false;
   utf8::DecodeNext(line, pos);  // the separator, however many bytes it takes
   id = static_cast<int>(value);
-  text.assign(line.substr(pos));
+  text = CutToCaptionLength(line.substr(pos));
   return true;
 }
 
 }  // namespace
+
+std::string CutToCaptionLength(std::string_view text) {
+  return std::string(utf8::Cut(text, kMaxCaptionCharacters));
+}
 
 TLanguage::TLanguage() = default;
 TLanguage::~TLanguage() = default;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,15 @@
 namespace liftvox {
 
 class ProfileFile;
+
+// The longest caption a language file sets (a control's text or hint, or a
+// language's menu label): the shipped files' longest is 84 characters. A
+// longer one is cut, so a crafted file cannot make a menu wider than any
+// screen. Messages are cut at 2047 characters as their reader cuts any value.
+inline constexpr std::size_t kMaxCaptionCharacters = 255;
+
+// `text` cut to kMaxCaptionCharacters.
+std::string CutToCaptionLength(std::string_view text);
 
 // The translation lookup through which every message, label and list text
 // passes. `Translate` reads section "Messages" of the current language file
@@ -32,8 +42,9 @@ class TLanguage final : public Translator {
   std::string Translate(const std::string& key, const std::string& defaultText) const override;
 
   // The caption section "[TRANSLATIONS]" as (id, text) pairs in file order,
-  // for the GUI to apply. Empty when the file has no such section. Throws
-  // std::runtime_error when the file cannot be opened.
+  // each text cut to kMaxCaptionCharacters, for the GUI to apply. Empty when
+  // the file has no such section. Throws std::runtime_error when the file
+  // cannot be opened.
   std::vector<std::pair<int, std::string>> ReadCaptions() const;
 
  private:

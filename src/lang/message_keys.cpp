@@ -28,6 +28,9 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"ConfLoad", "Načtení konfigurace"},
     {"ConfNotSaved", "Současná konfigurace nebyla uložena. Přejete si ji uložit?"},
     {"ConfSave", "Uložení konfigurace"},
+    {"ConfigurationTooLarge",
+     "Konfigurace by v souboru %s zabrala %s bajtů, ale načíst lze nejvýše %s bajtů. Nebyla "
+     "uložena."},
     {"ConfigurationUpLoad", "Skutečně chcete naprogramovat paměť hlásiče?"},
     {"Convert", "Převést"},
     {"DILLoad", "Načítání DIL konfigurace"},
@@ -43,12 +46,14 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"Done", "Hotovo"},
     {"File", "Soubor"},
     {"FileForMemory", "Tento soubor byl sestaven pro paměť: %s. Soubor není možno načíst!"},
+    {"FileTooLarge", "Soubor %s nelze načíst: je delší než %s bajtů."},
     {"Finish", "&Konec"},
     {"FirmwareCommunicationError", "Chyba komunikace s hlásičem. Zkontrolujte prosím propojení."},
     {"FirmwareUpLoad", "Skutečně chcete nahrát do hlásiče novź software?"},
     {"FirmwareUploadError", "Chyba programování hlásiče!"},
     {"FirmwareUploading", "Nahrávání software"},
     {"HWProperties", "Vlastnosti hardware"},
+    {"ImageProblem", "Soubor %s nelze naprogramovat, jeho obsah je poškozený: %s."},
     // "Interface" + the number of each interface in Interfaces.ini; the
     // default is the menu item's caption, the name in that file.
     {"Interface0", "Standardní"},
@@ -81,6 +86,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"SampleDelete", "Smazání hlášky"},
     {"SampleDeleteConfirm", "Skutečně chcete smazat hlášku %s?"},
     {"SampleMove", "Přesun hlášky"},
+    {"SamplesCut", "Sekvence může obsahovat nejvýše %d hlášek; zbytek nebyl načten u sekvencí %s."},
     {"SamplesTooMany", "Sekvence může obsahovat nejvýše %d hlášek."},
     // The special sequences: the short input name, and with "Hint" the name a
     // new sequence of that kind gets.
@@ -89,6 +95,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"SekvClose", "ZAVIR"},
     {"SekvCloseHint", "Dveře se zavírají"},
     {"SekvCopy", "Kopírování sekvence"},
+    {"SekvCut", "Konfigurace může obsahovat nejvýše %d sekvencí; %d dalších nebylo načteno."},
     {"SekvDelete", "Smazání sekvence"},
     {"SekvDeleteConfirm", "Skutečně chcete smazat sekvenci %s (%s)?"},
     {"SekvDown", "DOLU"},
@@ -110,6 +117,8 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"SekvUpHint", "Výtah jede nahoru"},
     {"SelectedMemory", "Zvolená paměť:"},
     {"Silence", "Ticho"},
+    {"SilenceClamped",
+     "Ticho může trvat %d až %d vzorků; délka %d tich ze souboru byla upravena do tohoto rozsahu."},
     {"SilenceLength", "Změna délky ticha"},
     {"SoundUploading", "Programování paměti hlásiče"},
     {"SpeakerDetected", "Hlásič detekován"},
@@ -119,6 +128,8 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"SpeakerNotDetected", "Hlásič nebyl detekován"},
     {"SpeakerNotDetected", "Hlásič nebyl detekován!"},
     {"SpeakerNotDetected", "Hlásič nebyl nalezen!"},
+    // The button that stops opening a large configuration.
+    {"Stop", "&Zastavit"},
     {"Trying", "Testuji"},
     {"UnableFindConf", "Hlásič neobsaguje konfigurační data!"},
     {"UnableLoadFile", "Soubor %s nelze načíst!"},

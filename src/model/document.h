@@ -76,6 +76,7 @@ class TPametRevazie {
   std::optional<int32_t> MeasureSampleLength(const std::string& fileName) const {
     return measure_ ? measure_(fileName) : std::nullopt;
   }
+  bool HasSampleLengthMeasure() const { return static_cast<bool>(measure_); }
   // Runs the save command when the unsaved-changes question is answered Yes.
   void SetSaveCommand(std::function<void()> save) { save_ = std::move(save); }
   // Upper-case icon file names; DIL entries refer to them by position.

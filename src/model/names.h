@@ -11,10 +11,11 @@ namespace liftvox {
 // user typed, pasted or a file held, so that a save reads back the same.
 // Everything that puts a name into the document passes it through them.
 
-// A line break would end the value early, and a zero byte would end the text
-// an image stores: each run of control characters (U+0000..U+001F, U+007F,
-// U+0080..U+009F) becomes one blank. Everything else a line holds is kept,
-// surrounding blanks included.
+// A line break would end the value early, a zero byte would end the text an
+// image stores, and a bidirectional control would show the name and what
+// follows it back to front: each run of control characters (U+0000..U+001F,
+// U+007F, U+0080..U+009F, U+202A..U+202E, U+2066..U+2069) becomes one blank.
+// Everything else a line holds is kept, surrounding blanks included.
 std::string CleanSequenceName(std::string_view name);
 
 // A key ends at the first '=', and a line that starts with ';' is a comment

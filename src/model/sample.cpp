@@ -1,5 +1,7 @@
 #include "model/sample.h"
 
+#include <algorithm>
+
 #include "model/document.h"
 
 namespace liftvox {
@@ -22,6 +24,10 @@ int32_t SamplesFromMilliseconds(int64_t milliseconds) {
 
 int32_t MillisecondsFromSamples(int64_t samples) {
   return static_cast<int32_t>(DivideRoundingHalfEven(samples * 1000, kSampleRate));
+}
+
+int32_t ClampSilenceSamples(int32_t samples) {
+  return std::clamp(samples, kShortestSilenceSamples, kLongestSilenceSamples);
 }
 
 std::unique_ptr<TVzorek> MakeSilence(const TPametRevazie& document, int32_t samples) {

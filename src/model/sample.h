@@ -17,6 +17,16 @@ inline constexpr int kSampleRate = 14456;
 int32_t SamplesFromMilliseconds(int64_t milliseconds);
 int32_t MillisecondsFromSamples(int64_t samples);
 
+// The silences the program sets: the editors offer 1 to 99999 ms, and a file
+// that gives no length gets 1 sample. A length read from a file is brought
+// into that range (1 .. 1445586 samples), so a crafted number can neither
+// wrap round to days of silence nor make a preview write gigabytes.
+inline constexpr int kLongestSilenceMilliseconds = 99999;
+inline constexpr int32_t kShortestSilenceSamples = 1;
+inline constexpr int32_t kLongestSilenceSamples =
+    static_cast<int32_t>((int64_t{kLongestSilenceMilliseconds} * kSampleRate + 500) / 1000);
+int32_t ClampSilenceSamples(int32_t samples);
+
 // One sample of a sequence: a WAV recording or a stretch of silence. The view
 // shows a WAV's FileName shortened to its box, and a silence's FileName, which
 // is the translated word for silence.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/file_name_bytes.h"
 #include "ui/icon_library.h"
 
 namespace liftvox {
@@ -114,7 +115,7 @@ QVariant BrowserListModel::data(const QModelIndex& index, int role) const {
   if (index.column() == kFileColumn) {
     switch (role) {
       case Qt::DisplayRole:
-        return item->caption;
+        return QString::fromStdString(ReadableFileName(item->caption.toStdString()));
       case Qt::DecorationRole:
         return ImageOf(*item);
       case kDilEntryNameRole:

@@ -9,8 +9,12 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <numeric>
 #include <string>
+
+#include "config/file_name_bytes.h"
+#include "config/paths.h"
 
 namespace liftvox {
 namespace {
@@ -62,6 +66,27 @@ bool IncrementDigits(std::string& digits) {
   return false;
 }
 
+// Qt leaves out names that are no UTF-8, such as those copied from Windows in
+// its 8-bit code page; the core's paths carry them (FileNameText), so such WAV
+// files are listed too, and can be played and used.
+void AddWaveFilesQtLeavesOut(const QString& directory, std::vector<BrowserItem>& items) {
+  std::error_code error;
+  const std::filesystem::directory_iterator end;
+  for (auto entry =
+           std::filesystem::directory_iterator(PathFromUtf8(directory.toStdString()), error);
+       !error && entry != end; entry.increment(error)) {
+    const std::string name = PathToUtf8(entry->path().filename());
+    if (!CarriesFileNameBytes(name) || name.starts_with('.')) continue;
+    const QString caption = QString::fromStdString(name);
+    std::error_code ignored;
+    if (!IsWaveFileName(caption) || !entry->is_regular_file(ignored)) continue;
+    const bool listed =
+        std::any_of(items.begin(), items.end(),
+                    [&caption](const BrowserItem& item) { return item.caption == caption; });
+    if (!listed) items.emplace_back(BrowserItemKind::Wave, caption);
+  }
+}
+
 }  // namespace
 
 BrowserFolder ListBrowserFolder(const QString& directory, const QString& silenceCaption) {
@@ -88,6 +113,7 @@ BrowserFolder ListBrowserFolder(const QString& directory, const QString& silence
       folder.associationFile = entry.filePath();
     }
   }
+  AddWaveFilesQtLeavesOut(directory, items);
   return folder;
 }
 

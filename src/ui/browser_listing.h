@@ -35,8 +35,9 @@ struct BrowserItem {
 struct BrowserFolder {
   // The silence item (captioned as asked) and ".." unless the folder is a
   // root, then its subfolders and its *.wav files (any letter case), in the
-  // order the file system gives them. Hidden and system entries and other
-  // files are left out.
+  // order the file system gives them; a WAV file whose name is no UTF-8 is
+  // captioned with its bytes carried (FileNameText). Hidden and system
+  // entries and other files are left out.
   std::vector<BrowserItem> items;
   // Its "Icons.dir" (any letter case), or empty when it has none.
   QString associationFile;

@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "lang/caption_ids.h"
+#include "ui/plain_text.h"
 
 namespace liftvox {
 
@@ -18,7 +19,7 @@ void CaptionTable::AddCaption(int id, QAction* action) {
 // in the status bar's first panel.
 void CaptionTable::AddHint(int id, QAction* action) {
   Add(id, [action](const QString& text) {
-    action->setToolTip(text);
+    action->setToolTip(PlainToolTip(text));
     action->setStatusTip(text);
   });
 }
@@ -29,7 +30,7 @@ void CaptionTable::AddCaption(int id, QMenu* menu) {
 
 void CaptionTable::AddHint(int id, QMenu* menu) {
   Add(id, [menu](const QString& text) {
-    menu->menuAction()->setToolTip(text);
+    menu->menuAction()->setToolTip(PlainToolTip(text));
     menu->menuAction()->setStatusTip(text);
   });
 }
@@ -40,7 +41,7 @@ void CaptionTable::AddCaption(int id, QAbstractButton* button) {
 
 void CaptionTable::AddHint(int id, QWidget* widget) {
   Add(id, [widget](const QString& text) {
-    widget->setToolTip(text);
+    widget->setToolTip(PlainToolTip(text));
     widget->setStatusTip(text);
   });
 }

@@ -19,6 +19,7 @@
 #include "ui/drag_formats.h"
 #include "ui/file_system_roots.h"
 #include "ui/icon_associations.h"
+#include "ui/plain_text.h"
 #include "ui/translated_text.h"
 #include "ui/wave_length_reader.h"
 
@@ -200,16 +201,16 @@ void SampleBrowser::Retranslate() {
 bool SampleBrowser::ApplyCaption(int id, const QString& text) {
   switch (id) {
     case kPlayHintId:
-      state_->play->setToolTip(text);
+      state_->play->setToolTip(PlainToolTip(text));
       return true;
     case kStopHintId:
-      state_->stop->setToolTip(text);
+      state_->stop->setToolTip(PlainToolTip(text));
       return true;
     case kAutoPlayCaptionId:
       state_->autoPlay->setText(text);
       return true;
     case kAutoPlayHintId:
-      state_->autoPlay->setToolTip(text);
+      state_->autoPlay->setToolTip(PlainToolTip(text));
       return true;
     default:
       return false;

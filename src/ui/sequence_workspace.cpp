@@ -53,7 +53,7 @@ constexpr int kHintTimerMs = 100;
 constexpr int kHintMaxWidth = 250;
 constexpr int kInitialSilenceMs = 500;
 constexpr int kSilenceMinMs = 10;
-constexpr int kSilenceMaxMs = 99999;
+constexpr int kSilenceMaxMs = kLongestSilenceMilliseconds;
 constexpr int kSilenceStepMs = 10;
 // In-place editors, relative to the sample cell.
 constexpr QPoint kSilenceEditorOffset(5, 23);
@@ -162,6 +162,7 @@ SequenceWorkspace::SequenceWorkspace(DocumentEditor& editor, const IconLibrary& 
   state_->dilChooser = chooser;
 
   auto* hint = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+  hint->setTextFormat(Qt::PlainText);  // a sequence's name, as it stands
   hint->setMaximumWidth(kHintMaxWidth);
   hint->setPalette(QToolTip::palette());
   hint->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -689,10 +690,12 @@ bool SequenceWorkspace::CopySequence(TSekvence& source, int row) {
 }
 
 bool SequenceWorkspace::AskConversion(const QString& file) {
+  // The file's name goes in the box's own text, which alone can be kept plain.
   QMessageBox box(QMessageBox::Warning, Translate("AddSample", "Přidání hlášky"),
-                  Translate("WavFormat", "Zvukový soubor musí mít formát 14456Hz mono!"),
+                  Translate("WavFormat", "Zvukový soubor musí mít formát 14456Hz mono!") + "\n\n" +
+                      QDir::toNativeSeparators(file),
                   QMessageBox::Ok, this);
-  box.setInformativeText(QDir::toNativeSeparators(file));
+  box.setTextFormat(Qt::PlainText);
   QPushButton* convert = box.addButton(Translate("Convert", "Převést"), QMessageBox::AcceptRole);
   box.setDefaultButton(QMessageBox::Ok);
   box.exec();

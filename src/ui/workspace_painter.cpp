@@ -9,6 +9,7 @@
 #include <array>
 #include <vector>
 
+#include "config/file_name_bytes.h"
 #include "model/document.h"
 #include "model/trigger_text.h"
 #include "ui/icon_library.h"
@@ -199,7 +200,8 @@ class CellPainter {
       return;
     }
     Text(cell.left() + kTextLeft, cell.top() + kFirstLineTop,
-         ShortenPath(QString::fromStdString(sample.FileName), metrics_, kPathWidth));
+         ShortenPath(QString::fromStdString(ReadableFileName(sample.FileName)), metrics_,
+                     kPathWidth));
   }
 
  private:

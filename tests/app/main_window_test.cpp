@@ -1,13 +1,17 @@
 // The main window's own rules: the caption and its modified mark, the recent
-// files, the closing question, the live language switch.
+// files, the closing question, the live language switch, plain text for
+// whatever comes from files.
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QTextDocument>
 #include <QUndoStack>
 
 #include "app/preview_player.h"
+#include "lang/caption_ids.h"
 #include "model/document.h"
 #include "ui/memory_status_bar.h"
 #include "window_fixture.h"
@@ -132,6 +136,40 @@ class MainWindowTest : public QObject {
     QCOMPARE(started->Action("File_Exit")->text(), QString("Quit A"));
     QCOMPARE(started->Action("Undo")->text(), QString("Undo A"));
     QCOMPARE(started->StatusPanels().Gauge().Label(), QString("Used A"));
+  }
+
+  // Captions from a language file, file and sequence names reach labels and
+  // tooltips everywhere; what looks like HTML there shows as it is written.
+  void NoCaptionOrNameIsShownAsRichText() {
+    test::TempDir program;
+    std::string captions = "[TRANSLATIONS]\r\n";
+    for (const CaptionId& caption : CaptionIds())
+      captions += std::to_string(caption.id) + "=<img src=x>\r\n";
+    test::WriteFile(program.path() / "Languages" / "Html.lng", captions);
+    test::WindowFixture fixture;
+    const auto window = fixture.Open(program.path(), "Html.lng");
+    window->AddRecentFile("/zvuky/<img src=x>.cfg");
+    test::AppendSample(window->Document(), 0, "/zvuky/<img src=x>.wav", 100);
+    window->PrepareDialogForScreenshot("TVlastnostiHlaskyForm");
+
+    const auto shownAsWritten = [](const QString& text, Qt::TextFormat format) {
+      QTextDocument shown;
+      if (format == Qt::RichText || (format == Qt::AutoText && Qt::mightBeRichText(text)))
+        shown.setHtml(text);
+      else
+        shown.setPlainText(text);
+      return !text.contains("img") || shown.toPlainText().contains("<img src=x>");
+    };
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+      QVERIFY2(label->textFormat() != Qt::AutoText, qPrintable(label->objectName()));
+      QVERIFY2(shownAsWritten(label->text(), label->textFormat()), qPrintable(label->text()));
+    }
+    QStringList tips;
+    for (const QWidget* widget : window->findChildren<QWidget*>()) tips.append(widget->toolTip());
+    // A menu bar's menus show no tooltip, whatever their titles give them.
+    for (const QAction* action : window->findChildren<QAction*>())
+      if (!action->menu()) tips.append(action->toolTip());
+    for (const QString& tip : tips) QVERIFY2(shownAsWritten(tip, Qt::AutoText), qPrintable(tip));
   }
 };
 

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <tuple>
+
 #include "app/program_settings.h"
 
 namespace liftvox {
@@ -97,6 +99,33 @@ class ProgramSettingsTest : public QObject {
       QSettings store(NewStoreFile(), QSettings::IniFormat);
       store.setValue(name, value);
       QVERIFY2(Load(store) == defaults, name);
+    }
+  }
+
+  // Stored by a window on another desk, or crafted: the window still opens
+  // where it can be seen and used. Designed 1024 x 720.
+  void GeometryThatFitsNoScreenFallsBackToTheCentredDesignedSize() {
+    const QList<QRect> screens = {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1000)};
+    const QRect centred800(560, 220, 800, 600), designed(448, 160, 1024, 720);
+    const struct {
+      std::optional<int> left, top;
+      int width, height;
+      QRect expected;
+    } cases[] = {
+        {100, 50, 800, 600, QRect(100, 50, 800, 600)},
+        {0, 0, 1920, 1040, QRect(0, 0, 1920, 1040)},
+        {2000, 100, 1200, 900, QRect(2000, 100, 1200, 900)},  // on the second screen
+        {std::nullopt, std::nullopt, 800, 600, centred800},
+        {1500, 50, 800, 600, centred800},  // across both screens
+        {-5000, 0, 800, 600, centred800},
+        {0, 0, 1920, 1041, designed},
+        {0, 0, 2147483647, 2147483647, designed},
+    };
+    ProgramSettings settings = Defaults();
+    for (const auto& c : cases) {
+      std::tie(settings.left, settings.top, settings.width, settings.height) =
+          std::tie(c.left, c.top, c.width, c.height);
+      QCOMPARE(InitialWindowGeometry(settings, QSize(1024, 720), screens), c.expected);
     }
   }
 };

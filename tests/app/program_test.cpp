@@ -1,11 +1,16 @@
 // The program as a whole: its command line, the --screenshot mode run as a
 // real process, and message boxes asked for by a worker thread.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include <atomic>
 #include <thread>
@@ -57,6 +62,15 @@ class ProgramTest : public QObject {
     QVERIFY(!ParseCommandLine({"--screenshot"}).error.isEmpty());
     QVERIFY(!ParseCommandLine({"--dialog", "wizard"}).error.isEmpty());
     QVERIFY(!ParseCommandLine({"a.cfg", "b.cfg"}).error.isEmpty());
+
+    // A language file given by a path is found from the current folder.
+    const QTemporaryDir folder;
+    QFile(folder.filePath("mine.lng")).open(QIODevice::WriteOnly);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    const QString language = ParseCommandLine({"--language", "mine.lng"}).language;
+    QDir::setCurrent(before);
+    QCOMPARE(language, QDir(folder.path()).filePath("mine.lng"));
   }
 
   void ScreenshotPicturesTheWindowAtItsDesignedSize() {
@@ -125,6 +139,23 @@ class ProgramTest : public QObject {
     worker.join();
     QCOMPARE(answer, Answer::Yes);
     QCOMPARE(prompter.shownOn.load(), QThread::currentThread());
+  }
+
+  // A name that looks like HTML is shown as it is, never loaded as an image.
+  void MessageBoxesShowTheirTextAsPlainText() {
+    QWidget parent;
+    MessageBoxPrompter prompter(&parent);
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &poll, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        format = box->textFormat();
+        box->done(QMessageBox::Ok);
+      }
+    });
+    poll.start(5);
+    prompter.Warn({"UnableLoadFile", "Načítání", "Soubor <img src=none.png>.cfg nelze načíst!"});
+    QCOMPARE(format, Qt::PlainText);
   }
 };
 

@@ -116,7 +116,7 @@ TEST_F(PreviewTest, SixteenBitSoundIsReducedAndAllSequencesGetGaps) {
   EXPECT_EQ(Render(0x78, true).size(), 60u + 15360 + 50 + 15360);
 }
 
-TEST_F(PreviewTest, UnreadableSamplesAndStopsLeaveNoFile) {
+TEST_F(PreviewTest, UnreadableSamplesTooLongPreviewsAndStopsLeaveNoFile) {
   WriteFile(dir / "out.wav", "the last preview");
   Add("a.wav");
   std::string reported;
@@ -129,6 +129,12 @@ TEST_F(PreviewTest, UnreadableSamplesAndStopsLeaveNoFile) {
   EXPECT_FALSE(RenderAllSequencesPreview(dir / "out.wav", document, 0, 0x78, stop));
   Add("missing.wav");
   EXPECT_THROW(RenderSequencePreview(dir / "out.wav", document, 0, 0x78), WaveError);
+  // Longer than an hour: refused as it comes, not after gigabytes.
+  sequence = document.AddSequence(std::make_unique<TSekvence>());
+  Add("a.wav");
+  AddSilence(INT32_MAX);
+  Add("a.wav");
+  EXPECT_THROW(RenderSequencePreview(dir / "out.wav", document, 1, 0x78), WaveError);
   EXPECT_EQ(ReadFile(dir / "out.wav"), "the last preview");
   EXPECT_FALSE(std::filesystem::exists(dir / "out.wav.part"));
 }

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "audio/pcm_wave_reader.h"
 #include "audio/wave_error.h"
+#include "audio/wave_length_cache.h"
 #include "support/sound_checks.h"
 #include "support/test_support.h"
 #include "support/wave_files.h"
@@ -221,6 +225,36 @@ TEST(WaveStreamWrite, ReadsBackWhatItWrote) {
   TFileWaveStream in(folder / "coded.wav");
   EXPECT_EQ(in.FormatPtr()->extraSize, 3);
   EXPECT_EQ(std::string(in.FormatExtra().begin(), in.FormatExtra().end()), extra);
+}
+
+TEST(WaveLengthCacheTest, ReadsAFileAgainOnlyWhenItsSizeOrStampChanged) {
+  test::TempDir folder;
+  const auto file = folder / "a.wav";
+  const auto now = std::filesystem::file_time_type::clock::now();
+  const auto old = now - std::chrono::hours(1);
+  const auto wave = [](std::size_t frames) {
+    return test::Riff(test::PcmFmtChunk(1, 14456, 8) +
+                      test::Chunk("data", std::string(frames, 'x')));
+  };
+  const std::string sound = wave(100), longer = wave(150), garbage(sound.size(), 'x');
+  const struct {
+    const std::string& bytes;
+    std::filesystem::file_time_type stamp;
+    std::optional<int32_t> frames;
+  } cases[] = {
+      {sound, old, 100},
+      {garbage, old, 100},  // the same size and stamp: not read again
+      {garbage, old + std::chrono::seconds(1), std::nullopt},
+      {longer, old + std::chrono::seconds(1), 150},
+      {sound, now, 100},
+      {garbage, now, std::nullopt},  // a stamp this recent may not change with the file
+  };
+  WaveLengthCache cache;
+  for (const auto& c : cases) {
+    test::WriteFile(file, c.bytes);
+    std::filesystem::last_write_time(file, c.stamp);
+    EXPECT_EQ(cache.Measure(file.string()), c.frames) << &c - cases;
+  }
 }
 
 }  // namespace

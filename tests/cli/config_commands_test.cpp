@@ -3,6 +3,7 @@
 
 #include "support/program_runner.h"
 #include "support/test_support.h"
+#include "support/wave_files.h"
 
 namespace liftvox::test {
 namespace {
@@ -38,7 +39,7 @@ TEST_F(ConfigCommandsTest, NewWritesTheDefaultConfigurationThatCheckReads) {
 }
 
 TEST_F(ConfigCommandsTest, CheckReportsProblemsAndRelativeSamplesFromItsOwnFolder) {
-  WriteFile(dir / "Zvuky" / "ok.wav", "RIFF");
+  WritePcmWav(dir / "Zvuky" / "ok.wav", std::vector<std::uint8_t>(10, 128));
   WriteFile(
       dir / "problems.cfg",
       "[/DIL]\r\nCZ=2056,CZ.BMP\r\n"
@@ -53,6 +54,32 @@ TEST_F(ConfigCommandsTest, CheckReportsProblemsAndRelativeSamplesFromItsOwnFolde
   EXPECT_NE(result.out.find("refers to DIL entry 4"), std::string::npos);
   EXPECT_EQ(result.out.find("code 00000101 = 5"), std::string::npos)
       << "code 5 is on a pin in \"second\"";
+}
+
+// Nothing read is changed or left out without a word: warnings on stderr,
+// problems in the summary, and a note when such a configuration is written.
+TEST_F(ConfigCommandsTest, WhatReadingCutOrClampedIsWarnedListedAndNotedWhenWritten) {
+  WriteFile(dir / "notes.txt", "not a recording");
+  std::string text =
+      "[/DIL]\r\nCZ=2056,CZ.BMP\r\n[0]\r\nName=long\r\nFile0=Ticho\r\n"
+      "Silence0=1\r\nSamples0=-1\r\n";
+  for (int j = 1; j <= 4094; ++j) text += "File" + std::to_string(j) + "=notes.txt\r\n";
+  const std::string over = (dir / "over.cfg").string();
+  WriteFile(over, text);
+  const CliResult check = RunCli({"check", over});
+  ASSERT_EQ(check.exitCode, 0) << check.err;
+  EXPECT_NE(check.out.find("Problems: 3\n"), std::string::npos) << check.out;
+  EXPECT_NE(check.out.find("zbytek nebyl načten u sekvencí \"long\""), std::string::npos);
+  EXPECT_NE(check.out.find("not a readable WAV file: " + (dir / "notes.txt").string()),
+            std::string::npos);
+  EXPECT_NE(check.err.find("warning: Ticho může trvat 1 až 1445586 vzorků"), std::string::npos)
+      << check.err;
+
+  const CliResult recode = RunCli({"recode", over, "-o", over});
+  EXPECT_EQ(recode.exitCode, 0);
+  EXPECT_NE(recode.err.find(over + " holds the configuration as the warnings above left it"),
+            std::string::npos)
+      << recode.err;
 }
 
 TEST_F(ConfigCommandsTest, UnreadableConfigurationsFail) {

@@ -99,6 +99,7 @@ TEST_F(HostileFilesTest, ExtractDecodesOnlyDataInsideTheUsedMemoryThatNothingEls
 TEST_F(HostileFilesTest, FilesThatAreNoneOfTheirKindAreRefusedNamingThem) {
   WriteFile(dir / "README.hex", "Liftvox firmware\r\nSee the manual.\r\n");
   WriteFile(dir / "empty.cfg", "");
+  WriteFile(dir / "broken.bin", std::string(1024, '\x11') + '\x00');  // parameters on page 4369
   WritePcmWav(dir / "1hz.wav", std::vector<std::uint8_t>(100, 128), 8, 1, 1);
   const bool pipes = MakeFifo(dir / "pipe");
   const struct {
@@ -113,6 +114,9 @@ TEST_F(HostileFilesTest, FilesThatAreNoneOfTheirKindAreRefusedNamingThem) {
       {{"convert", (dir / "1hz.wav").string(), "-o", (dir / "out.wav").string()},
        (dir / "1hz.wav").string() + ": The sample rate of 1 Hz is too low."},
       {{"inspect", (dir / "pipe").string()}, (dir / "pipe").string() + " is not a regular file"},
+      {{"program", (dir / "broken.bin").string(), "--device", "/nonexistent/tty"},
+       (dir / "broken.bin").string() +
+           " is not programmed: the parameter block lies outside the image"},
       {{"program", (dir / "pipe").string(), "--device", "/nonexistent/tty"},
        (dir / "pipe").string() + " is not a regular file"},
       {{"firmware", (dir / "pipe").string(), "--device", "/nonexistent/tty"},

@@ -69,6 +69,9 @@ TEST_F(ImageFileCommandsTest, MismatchedAndMalformedFilesAreRefusedUntouched) {
   WriteFile(dir / "full.bin", std::string(65535, '\xFF') + '\0');
   EXPECT_TRUE(LoadImageFile(loaded, settings, dir / "full.bin")) << "a full memory fits";
   EXPECT_EQ(loaded.Image[65535], 0) << "the code in the place of the image's last byte";
+  EXPECT_FALSE(LoadImageFileForProgramming(loaded, settings, dir / "full.bin"))
+      << "parameters on page 65535: nothing an announcer could play";
+  EXPECT_EQ(prompter.shown.back().key, "ImageProblem");
   WriteFile(dir / "code-only.bin", std::string(1, '\0'));
   EXPECT_TRUE(LoadImageFile(loaded, settings, dir / "code-only.bin"));
   EXPECT_EQ(loaded.UsedMemory, 0);

@@ -28,7 +28,9 @@ std::string Refusal(const std::filesystem::path& file, bool forProgramming) {
 
 TEST(ImageForDeviceTest, ReadsAFileAsSavedAndForProgramming) {
   TempDir dir;
-  WriteFile(dir / "a.bin", std::string(1024, '\x11') + '\x00');
+  // Parameters on page 1, four pages in use, an empty directory.
+  WriteFile(dir / "a.bin",
+            std::string("\x01\x00\x04\x00\xFF\xFF", 6) + std::string(1018, '\x11') + '\x00');
   const SavedImageFile saved = ReadSavedImageFile(dir / "a.bin");
   EXPECT_EQ(saved.image.size(), 1024u);
   EXPECT_EQ(saved.memoryCode, 0);
@@ -46,6 +48,7 @@ TEST(ImageForDeviceTest, RefusesWhatCannotBeAnImageNamingTheFile) {
   WriteFile(dir / "code9.bin", "abc\x09");
   WriteFile(dir / "long.bin", std::string(65536, 'x') + '\x00');
   WriteFile(dir / "code-only.bin", std::string(1, '\x00'));
+  WriteFile(dir / "broken.bin", std::string(1024, '\x11') + '\x00');  // parameters on page 4369
   const bool pipes = MakeFifo(dir / "pipe");
   const struct {
     const char* file;
@@ -61,6 +64,7 @@ TEST(ImageForDeviceTest, RefusesWhatCannotBeAnImageNamingTheFile) {
       {"code9.bin", false, "ends in 9, which is no memory size code"},
       {"long.bin", true, "is longer than a 64kB memory"},
       {"code-only.bin", true, "holds no data"},
+      {"broken.bin", true, "is not programmed: the parameter block"},
   };
   for (const auto& c : cases) {
     if (std::string(c.file) == "pipe" && !pipes) continue;

@@ -45,7 +45,7 @@ TEST_F(ConfigurationFileTest, WhatIsWrittenReadsBackToTheSameText) {
   up.WizardKey = "SekvUp";
   written.AppendSample(0, MakeWav((program.path() / "Zvuky" / "a.wav").string(), 1, 1234));
   AddSilence(written, 500);
-  written.AppendSample(7, MakeWav("/srv/jinde/ř.wav", 300, -5));
+  written.AppendSample(7, MakeWav("/srv/jinde/ř.wav", 300, 5));
 
   const std::string text = *RenderConfigurationText(written);
   // The memory estimate sizes the text without writing it: the two must agree.
@@ -99,11 +99,14 @@ TEST_F(ConfigurationFileTest, NamesThatALineCannotCarryAreMendedAndReadBack) {
   EXPECT_EQ(read.SequenceAt(8)->SampleAt(0)->DIL, 3);
 
   // A file holding such names mends them as it loads.
-  ASSERT_TRUE(
-      ReadText(std::string("[/DIL]\n[x=1,CZ.BMP\n[0]\nName=a\x01\x02") + '\0' + "b\xC2\xA0\n"));
+  // U+202E and U+2069 turn text back to front; U+202F and U+206A do not.
+  ASSERT_TRUE(ReadText(std::string("[/DIL]\n[x=1,CZ.BMP\n[0]\nName=a\x01\x02") + '\0' +
+                       "b\xC2\xA0\xE2\x80\xAE"
+                       "c\xE2\x81\xA9\xE2\x81\xAA\xE2\x80\xAF\n"));
   ASSERT_EQ(read.DilEntries.size(), 1u);
   EXPECT_EQ(read.DilEntries[0].Name, "x");
-  EXPECT_EQ(read.SequenceAt(0)->Name, "a b\xC2\xA0") << "a no-break space is no control";
+  EXPECT_EQ(read.SequenceAt(0)->Name, "a b\xC2\xA0 c \xE2\x81\xAA\xE2\x80\xAF")
+      << "a no-break space is no control";
 }
 
 TEST_F(ConfigurationFileTest, AnEmptyDilListHasNoSectionAndTheFirstSequenceStaysOne) {
@@ -148,22 +151,47 @@ TEST_F(ConfigurationFileTest, MalformedValuesTakeTheirDefaults) {
   EXPECT_EQ(sequence.SampleAt(2)->FileName, "Ticho");
 }
 
-TEST_F(ConfigurationFileTest, ReadingStopsAtTheLimitsAndSaysSoOnlyForSamples) {
+TEST_F(ConfigurationFileTest, WhatExceedsTheLimitsIsLeftOutOrClampedAndToldOncePerKind) {
   std::string text = "[/GENERAL]\nVersion=2.00\n";
   for (int i = 0; i < 300; ++i)
     text += "[" + std::to_string(i) + "]\nCode=" + std::to_string(i) + "\n";
   ASSERT_TRUE(ReadText(text));
   EXPECT_EQ(read.SequenceCount(), 256);
-  EXPECT_TRUE(prompter.shown.empty());
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text,
+            "Konfigurace může obsahovat nejvýše 256 sekvencí; 44 dalších nebylo načteno.");
 
-  text = "[0]\n";
+  prompter.shown.clear();
+  text = "[0]\nName=dlouhá\n";
   for (int j = 0; j < kMaxSamplesPerSequence + 5; ++j)
     text += "File" + std::to_string(j) + "=a.wav\n";
-  ASSERT_TRUE(ReadText(text + "[1]\nFile0=b.wav\n"));
+  ASSERT_TRUE(ReadText(text + "[1]\nFile0=Ticho\nSilence0=1\nSamples0=-1\nFile1=b.wav\n"
+                              "Samples1=-7\nFile2=Ticho\nSilence2=1\nSamples2=2147483647\n"));
   EXPECT_EQ(read.SequenceAt(0)->SampleCount(), kMaxSamplesPerSequence);
-  EXPECT_EQ(read.SequenceAt(1)->SampleCount(), 1) << "the next sequence is read on";
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].key, "SamplesTooMany");
+  std::vector<int32_t> lengths;
+  for (const auto& sample : read.SequenceAt(1)->SampleList) lengths.push_back(sample->Samples);
+  EXPECT_THAT(lengths, ElementsAre(1, 0, 1445586)) << "99999 ms at most; a length below 0 is 0";
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[0].text,
+            "Sekvence může obsahovat nejvýše 4094 hlášek; zbytek nebyl "
+            "načten u sekvencí \"dlouhá\".");
+  EXPECT_EQ(prompter.shown[1].key, "SilenceClamped");
+  EXPECT_NE(prompter.shown[1].text.find("1 až 1445586 vzorků; délka 2 tich"), std::string::npos);
+}
+
+TEST_F(ConfigurationFileTest, TheMaximaFitTheFileLimitAndLongerFilesAreRefusedSayingIt) {
+  // A full sequence whose samples have 70-character stored paths, 256 times.
+  const std::string path = (program.path() / std::string(64, 'z') / "a.wav").string();
+  written.AddSequence(MakeSequence(0));
+  for (int j = 0; j < kMaxSamplesPerSequence; ++j) written.AppendSample(0, MakeWav(path, 0, 14456));
+  EXPECT_LE(kMaxSequences * *ConfigurationTextSize().Of(written), kMaxConfigurationFileBytes);
+
+  const auto huge = program / "huge.cfg";
+  WriteFile(huge, "");
+  std::filesystem::resize_file(huge, kMaxConfigurationFileBytes + 1);  // sparse
+  EXPECT_FALSE(OpenConfiguration(read, huge));
+  EXPECT_EQ(prompter.shown.back().text,
+            "Soubor " + huge.string() + " nelze načíst: je delší než 134217728 bajtů.");
 }
 
 TEST_F(ConfigurationFileTest, TextThatIsNoConfigurationIsRefusedAndChangesNothing) {
@@ -242,7 +270,7 @@ TEST_F(ConfigurationFileTest, SamplePathsResolveBesideTheOpenFileFirstAndAreMeas
   });
   ASSERT_TRUE(
       ReadText("[0]\nFile0=Zvuky\\here.wav\nSamples0=5\nFile1=Zvuky/gone.wav\nSamples1=7\nFile2=" +
-               absolute + "\nFile3=Ticho\nSilence3=1\nSamples3=9\n"));
+               absolute + "\nFile3=Ticho\nSilence3=1\nSamples3=9\nFile4=Zvuky\\here.wav\n"));
   const TSekvence& sequence = *read.SequenceAt(0);
   EXPECT_EQ(sequence.SampleAt(0)->FileName, (project / "Zvuky" / "here.wav").string());
   EXPECT_EQ(sequence.SampleAt(1)->FileName, (program / "Zvuky" / "gone.wav").string());
@@ -250,7 +278,7 @@ TEST_F(ConfigurationFileTest, SamplePathsResolveBesideTheOpenFileFirstAndAreMeas
   EXPECT_EQ(sequence.SampleAt(1)->Samples, 7) << "an unreadable file keeps the stored length";
   EXPECT_EQ(sequence.SampleAt(2)->Samples, 300) << "the file's own length wins";
   EXPECT_EQ(sequence.SampleAt(3)->Samples, 9);
-  EXPECT_EQ(measured.size(), 3u) << "silences are not measured";
+  EXPECT_EQ(measured.size(), 3u) << "silences are not measured, a file named twice once";
 }
 
 TEST_F(ConfigurationFileTest, RecordingsFoundElsewhereAreUsedToldOnceAndSavedBesideTheFile) {
@@ -351,6 +379,18 @@ TEST_F(ConfigurationFileTest, OpenReportsMissingAndRefusedFilesWithoutTakingThei
   EXPECT_EQ(read.SequenceCount(), 8);
   EXPECT_EQ(read.CurrentFileName(), good.string());
   EXPECT_FALSE(read.IsModified());
+
+  // Stopped halfway: empty, untitled, and asked about the changes only once.
+  read.SetModified(true);
+  prompter.asked.clear();
+  const std::size_t shown = prompter.shown.size();
+  EXPECT_FALSE(
+      OpenConfiguration(read, good, [](const std::string&, float done) { return done < 0.5; }));
+  EXPECT_EQ(read.SequenceCount(), 0);
+  EXPECT_EQ(read.CurrentFileName(), "");
+  EXPECT_FALSE(read.IsModified());
+  EXPECT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.shown.size(), shown) << "a stop needs no message";
 }
 
 }  // namespace

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "config/file_name_bytes.h"
+#include "config/utf8.h"
+#include "support/test_support.h"
+
 namespace liftvox {
 namespace {
 
@@ -84,6 +90,36 @@ TEST(LetterCaseTest, CoversTheCodePageLetters) {
   EXPECT_TRUE(LessIgnoreCase("a.bmp", "B.BMP"));
   EXPECT_FALSE(LessIgnoreCase("č", "Č"));
   EXPECT_FALSE(LessIgnoreCase("Č", "č"));
+}
+
+// Names copied from Windows in its 8-bit code page are no UTF-8; the text
+// that carries them must be UTF-8 and lead back to exactly the same bytes.
+TEST(FileNameBytesTest, EveryNameComesBackAndReadsAsItsCodePageSpelledIt) {
+  const struct {
+    std::string bytes;
+    std::string readable;
+    bool carries;
+  } cases[] = {
+      {"Zvuky/a.wav", "Zvuky/a.wav", false},
+      {"Čeština.wav", "Čeština.wav", false},
+      {"\xC8"
+       "e\x9Atina.wav",
+       "Čeština.wav", true},          // Windows-1250
+      {"\xE2\x82x", "â‚x", true},     // a UTF-8 character cut short
+      {"\xEE\xBE\x80", "îľ€", true},  // one of the carriers itself
+  };
+  for (const auto& c : cases) {
+    const std::string text = FileNameText(c.bytes);
+    for (std::size_t pos = 0; pos < text.size();)
+      ASSERT_NE(utf8::DecodeNext(text, pos), utf8::kInvalid) << c.bytes;
+    EXPECT_EQ(FileNameBytes(text), c.bytes);
+    EXPECT_EQ(ReadableFileName(text), c.readable);
+    EXPECT_EQ(CarriesFileNameBytes(text), c.carries) << c.bytes;
+#ifndef _WIN32
+    EXPECT_EQ(PathFromUtf8(text).native(), c.bytes);
+    EXPECT_EQ(PathToUtf8(std::filesystem::path(c.bytes)), text);
+#endif
+  }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The configuration reader on a file; what it read must survive the writer.
+// The configuration reader on a file: what it read keeps within the program's
+// limits and survives the writer.
 #include <cstdint>
 #include <cstdlib>
 
@@ -15,6 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   fuzz::SetUpDocument(document);
   if (!OpenConfiguration(document, fuzz::WriteScratchFile("input.cfg", data, size))) return 0;
   OdhadniPamet(document, ImageSettings{});
+  for (const auto& sequence : document.SequenceList)  // lengths within what the program sets
+    for (const auto& sample : sequence->SampleList)
+      if (sample->Samples < 0 || (sample->Silence && sample->Samples > kLongestSilenceSamples))
+        std::abort();
 
   const auto text = RenderConfigurationText(document);
   if (!text) std::abort();  // every icon read is a known one

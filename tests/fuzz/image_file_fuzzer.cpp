@@ -1,6 +1,6 @@
 // A memory image file: loaded as the program opens one (with the
 // configuration stored in it), and inspected and extracted as the command
-// line does, every recording decoded in memory.
+// line does, every recording decoded in memory; and checked for programming.
 #include <cstdint>
 
 #include "audio/wave_format.h"
@@ -22,6 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     ImageSettings settings;
     settings.memorySizeCode = data[size - 1];
     LoadImageFile(document, settings, path);
+  }
+  try {
+    LoadImageFileToProgram(path);
+  } catch (const CommandError&) {
   }
   try {
     const SavedImageFile file = ReadSavedImageFile(path);

@@ -70,15 +70,19 @@ TEST(CaptionsTest, ReadsIdSeparatorAndTextLineByLine) {
                   "99999999999=too big\r\n"
                   "411\xE8"
                   "Czech separator\r\n"
-                  "\r\n"
-                  "404=later wins\r\n"
-                  "[Other]\r\n"
-                  "500=after the section\r\n");
+                  "\r\n" +
+                      std::string("412=") + std::string(300, '\xF8') +  // 300 x "ř"
+                      "\r\n"
+                      "404=later wins\r\n"
+                      "[Other]\r\n"
+                      "500=after the section\r\n");
   TLanguage language;
   language.SetLanguageFile(file);
+  std::string longest;
+  for (int i = 0; i < 255; ++i) longest += "ř";  // a caption is cut to 255 characters
   const std::vector<std::pair<int, std::string>> expected = {
-      {404, "Text"}, {405, "Text two"},        {407, ""},
-      {408, "a=b"},  {411, "Czech separator"}, {404, "later wins"}};
+      {404, "Text"},  {405, "Text two"},  {407, ""}, {408, "a=b"}, {411, "Czech separator"},
+      {412, longest}, {404, "later wins"}};
   EXPECT_EQ(language.ReadCaptions(), expected);
 
   test::WriteFile(file, "[Messages]\r\nDone=Done\r\n");

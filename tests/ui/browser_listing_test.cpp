@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "config/file_name_bytes.h"
 #include "config/paths.h"
 #include "support/test_support.h"
 #include "ui/browser_listing.h"
@@ -94,6 +95,20 @@ class BrowserListingTest : public QObject {
     QCOMPARE(Captions(folder.items), (QStringList{"..", "sub", "Ticho", "a.wav", "B.WAV"}));
     QVERIFY(folder.items[2].kind == BrowserItemKind::Silence);
     QCOMPARE(folder.associationFile, Q(dir / "Icons.dir"));
+
+    // Names copied from Windows in its code page are no UTF-8: listed, shown as
+    // that code page spells them, and their captions lead back to the files.
+    test::WriteFile(dir /
+                        "\xC8"
+                        "e\x9Atina.wav",
+                    "x");
+    test::WriteFile(dir / ".\xC8.wav", "x");
+    QStringList carried;
+    for (const BrowserItem& item : ListBrowserFolder(Q(dir.path()), "Ticho").items)
+      if (CarriesFileNameBytes(item.caption.toStdString())) carried.append(item.caption);
+    QCOMPARE(carried.size(), 1);
+    QCOMPARE(ReadableFileName(carried[0].toStdString()), std::string("Čeština.wav"));
+    QVERIFY(std::filesystem::exists(dir / PathFromUtf8(carried[0].toStdString())));
 
     for (const BrowserItem& item : ListBrowserFolder(QDir::rootPath(), "Ticho").items) {
       QVERIFY(item.kind != BrowserItemKind::Silence);
