@@ -78,8 +78,9 @@ void WriteSilence(PreviewOutput& output, int64_t samples) {
 
 // A filtered recording is taken whole; the filter's progress is the
 // recording's.
-void WriteFiltered(PreviewOutput& output, AnnouncerSampleReader& reader, const std::string& fileName,
-                   const RecordingFilter& filter, const RenderProgress& progress, double position) {
+void WriteFiltered(PreviewOutput& output, AnnouncerSampleReader& reader,
+                   const std::string& fileName, const RecordingFilter& filter,
+                   const RenderProgress& progress, double position) {
   output.Expect(reader.TotalFrames());  // before the filter's work, not after it
   const auto filtered = filter(reader.ReadRest(), [&](double fraction) {
     progress.Report(fileName, position + fraction);
@@ -94,8 +95,8 @@ void WriteFiltered(PreviewOutput& output, AnnouncerSampleReader& reader, const s
 
 // `position` is where the recording starts in the watcher's count.
 void WriteRecording(PreviewOutput& output, const std::string& fileName,
-                    const RecordingFilter& filter,
-                    const RenderProgress& progress, double position) {
+                    const RecordingFilter& filter, const RenderProgress& progress,
+                    double position) {
   try {
     AnnouncerSampleReader reader(NativePath(fileName));
     if (filter) return WriteFiltered(output, reader, fileName, filter, progress, position);

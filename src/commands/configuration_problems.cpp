@@ -77,7 +77,8 @@ std::vector<std::string> FindConfigurationProblems(const TPametRevazie& document
     }
   }
   for (const auto& [file, problem] : files) {
-    if (problem == FileProblem::Missing) problems.push_back(MissingRecordingProblem(document, file));
+    if (problem == FileProblem::Missing)
+      problems.push_back(MissingRecordingProblem(document, file));
     if (problem == FileProblem::NotWave) problems.push_back("not a readable WAV file: " + file);
   }
   return problems;
