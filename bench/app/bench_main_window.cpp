@@ -91,7 +91,7 @@ struct LargeConfiguration {
     }
     window = OpenWindow(scratch);
     window->Start();
-    TPametRevazie& document = window->Document();
+    TPametRevazie& document = window->Session().Document();
     document.SetPrompter(&yes);
     while (document.SequenceCount() < kMaxSequences) AddFloorSequence(document);
     for (int q = 0; q < document.SequenceCount(); ++q) {
@@ -103,20 +103,20 @@ struct LargeConfiguration {
         document.AppendSample(q, std::move(sample));
       }
     }
-    window->UndoStack().clear();
-    window->FlushDocumentChanges();
+    window->Session().UndoStack().clear();
+    window->Session().FlushChanges();
   }
 
   void SelectMiddleSample() {
     int sample = 25;
     int sequence = 128;
-    window->Document().SelectAt(sample, sequence);
+    window->Session().Document().SelectAt(sample, sequence);
   }
 
   // One undo step that changes the length of one sample in the middle.
   void EditOneSample(int32_t samples) {
-    TVzorek* sample = window->Document().SequenceAt(128)->SampleAt(25);
-    window->Edit("Délka", [&] { sample->SetSamples(samples); });
+    TVzorek* sample = window->Session().Document().SequenceAt(128)->SampleAt(25);
+    window->Session().Edit("Délka", [&] { sample->SetSamples(samples); });
   }
 };
 
@@ -125,13 +125,13 @@ void BM_DeleteMessageOn256x50(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     large.SelectMiddleSample();
-    large.window->FlushDocumentChanges();
+    large.window->Session().FlushChanges();
     state.ResumeTiming();
     large.window->Action("Hlaska_SmazHlasku")->trigger();
-    large.window->FlushDocumentChanges();
+    large.window->Session().FlushChanges();
     state.PauseTiming();
-    large.window->UndoStack().undo();
-    large.window->FlushDocumentChanges();
+    large.window->Session().UndoStack().undo();
+    large.window->Session().FlushChanges();
     state.ResumeTiming();
   }
 }
@@ -143,10 +143,10 @@ void BM_UndoDeleteOn256x50(benchmark::State& state) {
     state.PauseTiming();
     large.SelectMiddleSample();
     large.window->Action("Hlaska_SmazHlasku")->trigger();
-    large.window->FlushDocumentChanges();
+    large.window->Session().FlushChanges();
     state.ResumeTiming();
-    large.window->UndoStack().undo();
-    large.window->FlushDocumentChanges();
+    large.window->Session().UndoStack().undo();
+    large.window->Session().FlushChanges();
   }
 }
 BENCHMARK(BM_UndoDeleteOn256x50)->Unit(benchmark::kMillisecond)->Iterations(30);
@@ -166,7 +166,7 @@ void BM_UndoOneSampleEditOn256x50(benchmark::State& state) {
     state.PauseTiming();
     large.EditOneSample(++length);
     state.ResumeTiming();
-    large.window->UndoStack().undo();
+    large.window->Session().UndoStack().undo();
   }
 }
 BENCHMARK(BM_UndoOneSampleEditOn256x50)->Unit(benchmark::kMillisecond)->Iterations(50);

@@ -8,9 +8,9 @@
 #include <QUndoStack>
 
 #include "app/preview_player.h"
+#include "app/window_fixture.h"
 #include "model/document.h"
 #include "ui/memory_status_bar.h"
-#include "window_fixture.h"
 
 namespace liftvox {
 namespace {
@@ -43,20 +43,20 @@ class MainWindowTest : public QObject {
 
     window->Action("Sekvence_PridejSekvenciPatro")->trigger();
     QCOMPARE(window->windowTitle(), QString("Liftvox - Konfigurace.cfg*"));
-    window->UndoStack().undo();
+    window->Session().UndoStack().undo();
     QCOMPARE(window->windowTitle(), QString("Liftvox - Konfigurace.cfg"));
 
-    window->UndoStack().redo();
+    window->Session().UndoStack().redo();
     const QString file = fixture.Scratch("Nádraží.cfg");
     QVERIFY(window->SaveConfiguration(file));
     QCOMPARE(window->windowTitle(), "Liftvox - " + file);
     // Undoing past the saved state marks the configuration unsaved again.
-    window->UndoStack().undo();
+    window->Session().UndoStack().undo();
     QCOMPARE(window->windowTitle(), "Liftvox - " + file + "*");
 
     QVERIFY(window->OpenConfiguration(file));
     QCOMPARE(window->windowTitle(), "Liftvox " + file);
-    QVERIFY(!window->UndoStack().canUndo());
+    QVERIFY(!window->Session().UndoStack().canUndo());
   }
 
   void RecentFilesKeepTheFiveNewestEachOnce() {
@@ -82,9 +82,9 @@ class MainWindowTest : public QObject {
     const auto window = fixture.Open();
     window->show();
     window->Action("Sekvence_PridejObecnouSekvenci")->trigger();
-    QVERIFY(window->Document().IsModified());
+    QVERIFY(window->Session().Document().IsModified());
     // Something playing: closing stops it whatever the answer.
-    QVERIFY(window->Player().PlaySequence(window->Document(), 0, 0x78));
+    QVERIFY(window->Player().PlaySequence(window->Session().Document(), 0, 0x78));
     const QString preview = window->Player().PreviewFile();
     QVERIFY(QFileInfo::exists(preview));
 

@@ -99,12 +99,12 @@ class ProgramTest : public QObject {
     options.soundOutput = false;
     TMainForm window(options);
     window.Start();
-    QTRY_COMPARE_WITH_TIMEOUT(window.Document().MemorySize, 262144, 15000);
-    QCOMPARE(window.CurrentImageSettings().memorySizeCode, 2);
+    QTRY_COMPARE_WITH_TIMEOUT(window.Session().Document().MemorySize, 262144, 15000);
+    QCOMPARE(window.Session().CurrentImageSettings().memorySizeCode, 2);
     QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kMemoryPanel),
              QString(" Detekovaná paměť: 256kB"));
     QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kPortPanel), QString(" Port: COM1"));
-    QVERIFY(window.Document().UsedMemory > 0);  // estimated for that memory
+    QVERIFY(window.Session().Document().UsedMemory > 0);  // estimated for that memory
     announcer.terminate();
     announcer.waitForFinished();
   }

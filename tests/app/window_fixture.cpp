@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "app/window_fixture.h"
 
 #include "config/configuration_file.h"
 #include "model/document.h"
@@ -16,7 +16,7 @@ std::unique_ptr<TMainForm> WindowFixture::Open(const std::filesystem::path& prog
   options.soundOutput = false;
   options.language = language;
   auto window = std::make_unique<TMainForm>(options);
-  window->Document().SetPrompter(&prompter);
+  window->Session().Document().SetPrompter(&prompter);
   window->Start();
   return window;
 }

@@ -52,7 +52,7 @@ struct AnnouncerWindow {
     return closedByRun;
   }
 
-  TPametRevazie& Document() { return window->Document(); }
+  TPametRevazie& Document() { return window->Session().Document(); }
   test::ScriptedPrompter& Prompter() { return fixture.prompter; }
 
   test::SimProcess sim;
@@ -82,7 +82,7 @@ class DeviceCommandsTest : public QObject {
     const std::vector<uint8_t> programmed(document.Image.begin(),
                                           document.Image.begin() + document.UsedMemory);
 
-    announcer.window->Edit("rename", [&] { document.SequenceAt(7)->Name = "Jiná"; });
+    announcer.window->Session().Edit("rename", [&] { document.SequenceAt(7)->Name = "Jiná"; });
     std::fill(document.Image.begin(), document.Image.end(), uint8_t{0});
     announcer.Prompter().answers = {Answer::No};  // keep this configuration
     QVERIFY(announcer.RunClosing<TPametZRevazieForm>("File_NacistPametZRevazie"));
@@ -92,18 +92,18 @@ class DeviceCommandsTest : public QObject {
     QCOMPARE(document.SequenceAt(7)->Name, std::string("Jiná"));
 
     // No question of its own, but the loader's about the unsaved rename.
-    const int steps = announcer.window->UndoStack().count();
+    const int steps = announcer.window->Session().UndoStack().count();
     const auto asked = announcer.Prompter().asked.size();
     announcer.Prompter().answers = {Answer::No};  // do not save it
     QVERIFY(announcer.RunClosing<TKonfiguraceZRevazieForm>("File_NacistKonfiguraciZRevazie"));
     QCOMPARE(announcer.Prompter().asked.size(), asked + 1);
     QCOMPARE(announcer.Prompter().asked.back().key, std::string("ConfNotSaved"));
     QCOMPARE(document.SequenceAt(7)->Name, std::string("Z hlásiče"));
-    QCOMPARE(announcer.window->UndoStack().count(), steps + 1);
+    QCOMPARE(announcer.window->Session().UndoStack().count(), steps + 1);
     QVERIFY(!document.IsModified());
     QVERIFY(!document.IsImageStale());
     // Undone, the unsaved rename is back, unsaved again.
-    announcer.window->UndoStack().undo();
+    announcer.window->Session().UndoStack().undo();
     QCOMPARE(document.SequenceAt(7)->Name, std::string("Jiná"));
     QVERIFY(document.IsModified());
   }
@@ -113,16 +113,16 @@ class DeviceCommandsTest : public QObject {
   void ProgramFromAnImageFile() {
     AnnouncerWindow announcer({"--interface", "0"});
     TPametRevazie& document = announcer.Document();
-    const ImageSettings settings = announcer.window->CurrentImageSettings();
+    const ImageSettings settings = announcer.window->Session().CurrentImageSettings();
     const QString file = announcer.fixture.Scratch("image.bin");
     QVERIFY(SestavPamet(document, settings) > 0);
     QVERIFY(SaveImageFile(document, settings, file.toStdString()));
     const int32_t fileBytes = document.UsedMemory;
     // Floors enough for the configuration's estimate to outgrow the file.
-    announcer.window->Edit("add", [&] {
+    announcer.window->Session().Edit("add", [&] {
       for (int floor = 0; floor < 20; ++floor) AddFloorSequence(document);
     });
-    announcer.window->FlushDocumentChanges();
+    announcer.window->Session().FlushChanges();
     const int32_t estimate = document.UsedMemory;
     QVERIFY(estimate > fileBytes);
 

@@ -127,8 +127,8 @@ class SetupFormTest : public QObject {
         setup.MemoryCombo().setCurrentText("1MB");
         setup.OkButton().click();
       });
-      QCOMPARE(window->CurrentImageSettings().memorySizeCode, 4);
-      QCOMPARE(window->Document().MemorySize, 1048576);
+      QCOMPARE(window->Session().CurrentImageSettings().memorySizeCode, 4);
+      QCOMPARE(window->Session().Document().MemorySize, 1048576);
 
       RunSettings(*window, [](TSetupForm& setup) {
         setup.MemoryCombo().setCurrentText("8MB");
@@ -136,9 +136,9 @@ class SetupFormTest : public QObject {
         setup.SetupToFlash().click();
         setup.CancelButton().click();
       });
-      QCOMPARE(window->Document().MemorySize, 1048576);
-      QCOMPARE(window->CurrentImageSettings().memorySizeCode, 4);
-      QVERIFY(!window->CurrentImageSettings().setupToFlash);
+      QCOMPARE(window->Session().Document().MemorySize, 1048576);
+      QCOMPARE(window->Session().CurrentImageSettings().memorySizeCode, 4);
+      QVERIFY(!window->Session().CurrentImageSettings().setupToFlash);
       fixture.prompter.fallback = Answer::No;
       QVERIFY(window->close());
     }
@@ -175,13 +175,13 @@ class SetupFormTest : public QObject {
     // The stored choice holds at start-up although an announcer would answer.
     QTRY_COMPARE_WITH_TIMEOUT(window.StatusPanels().PanelText(MemoryStatusBar::kMemoryPanel),
                               QString(" Zvolená paměť: 64kB"), 15000);
-    QCOMPARE(window.Document().MemorySize, 65536);
+    QCOMPARE(window.Session().Document().MemorySize, 65536);
 
     RunSettings(window, [](TSetupForm& setup) {
       setup.AutoMemory().click();
       setup.OkButton().click();
     });
-    QTRY_COMPARE_WITH_TIMEOUT(window.Document().MemorySize, 262144, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.Session().Document().MemorySize, 262144, 15000);
     QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kPortPanel), QString(" Port: COM1"));
     announcer.terminate();
     announcer.waitForFinished();

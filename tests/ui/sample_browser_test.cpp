@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "audio/wave_stream.h"
 #include "config/paths.h"
 #include "model/translator.h"
 #include "support/test_support.h"
+#include "support/wave_files.h"
 #include "ui/browser_list_view.h"
 #include "ui/drag_formats.h"
 #include "ui/icon_library.h"
@@ -24,9 +24,9 @@ namespace {
 
 QString Q(const std::filesystem::path& path) { return QString::fromStdString(PathToUtf8(path)); }
 
-void WriteWave(const std::filesystem::path& file, std::size_t frames,
-               const WaveFormat& format = AnnouncerPcmFormat()) {
-  test::WriteFile(file, WaveFileBytes(format, std::vector<std::uint8_t>(frames, 128)));
+// A silent 8-bit mono WAV file.
+void WriteWave(const std::filesystem::path& file, std::size_t frames, std::uint32_t rate = 14456) {
+  test::WritePcmWav(file, std::vector<std::uint8_t>(frames, 128), 8, 1, rate);
 }
 
 QString WaveName(int i) { return QString("f%1.wav").arg(i, 4, 10, QChar('0')); }
@@ -161,7 +161,7 @@ class SampleBrowserTest : public QObject {
     constexpr int kFiles = 2000;
     test::TempDir dir;
     for (int i = 0; i < kFiles; ++i) WriteWave(dir / WaveName(i).toStdString(), 14456 + i);
-    WriteWave(dir / "long.wav", 160965, MakePcmFormat(1, 22050, 8));  // 7.3 s
+    WriteWave(dir / "long.wav", 160965, 22050);  // 7.3 s
     Browser b;
 
     QElapsedTimer sinceLastTick;

@@ -12,25 +12,25 @@
 
 #include <memory>
 
-#include "audio/wave_format.h"
-#include "audio/wave_stream.h"
 #include "config/configuration_file.h"
 #include "config/paths.h"
 #include "model/editing.h"
+#include "model/model_fixture.h"
+#include "session/editing_session.h"
+#include "support/wave_files.h"
 #include "ui/drag_formats.h"
 #include "ui/icon_library.h"
 #include "ui/sequence_workspace.h"
-#include "workspace_test_editor.h"
 
 namespace liftvox {
 namespace {
 
-// A silent WAV file of `frames` frames.
+using test::AddRecordings;
+
+// A silent 16-bit WAV file of `frames` frames.
 QString WriteWave(const std::filesystem::path& path, int channels, int rate, int frames) {
-  const WaveFormat format =
-      MakePcmFormat(static_cast<std::uint16_t>(channels), static_cast<std::uint32_t>(rate), 16);
-  const std::vector<std::uint8_t> sound(static_cast<std::size_t>(frames) * format.blockAlign, 0);
-  test::WriteFile(path, WaveFileBytes(format, sound));
+  test::WritePcmWav(path, std::vector<std::uint8_t>(std::size_t(frames * channels * 2), 0), 16,
+                    std::uint16_t(channels), std::uint32_t(rate));
   return QString::fromStdString(PathToUtf8(path));
 }
 
@@ -44,11 +44,16 @@ class SequenceWorkspaceTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<test::WorkspaceTestEditor> editor_;
+  test::ScriptedPrompter prompter_;
+  std::unique_ptr<EditingSession> session_;
   std::unique_ptr<SequenceWorkspace> workspace_;
   IconLibrary icons_;
 
-  TPametRevazie& Document() { return editor_->document; }
+  TPametRevazie& Document() { return session_->Document(); }
+  QUndoStack& Steps() { return session_->UndoStack(); }
+  void Undo(int steps) {
+    for (int i = 0; i < steps; ++i) Steps().undo();
+  }
   // Selection as (sequence, sample).
   std::pair<int, int> Selection() {
     const TVzorek* sample = Document().GetSelectedSample();
@@ -67,24 +72,26 @@ class SequenceWorkspaceTest : public QObject {
   void initTestCase() { icons_.Load(test::BinDir() / "Icons"); }
 
   void init() {
-    editor_ = std::make_unique<test::WorkspaceTestEditor>();
-    workspace_ = std::make_unique<SequenceWorkspace>(*editor_, icons_);
-    editor_->workspace = workspace_.get();
+    prompter_ = {};
+    session_ = std::make_unique<EditingSession>();
+    Document().SetPrompter(&prompter_);
+    Document().IconNames = {"CZ.BMP", "DE.BMP", "DIL.BMP", "EN.BMP", "NEUTRAL.BMP"};
+    workspace_ = std::make_unique<SequenceWorkspace>(*session_, icons_);
     workspace_->resize(640, 400);
     workspace_->show();
     QVERIFY(QTest::qWaitForWindowActive(workspace_.get()));
   }
   void cleanup() {
     workspace_.reset();
-    editor_.reset();
+    session_.reset();
   }
 
   void paintsEachCellKindInItsColour() {
     TPametRevazie& document = Document();
-    test::AddTestSequence(document, false, 128, 4);
-    test::AddTestSequence(document, false, 129, 0);
-    test::AddTestSequence(document, true, 0, 0);
-    test::AddTestSequence(document, true, 1, 0);
+    AddRecordings(document, false, 128, 4);
+    AddRecordings(document, false, 129, 0);
+    AddRecordings(document, true, 0, 0);
+    AddRecordings(document, true, 1, 0);
     document.ClearSelection();
     TSekvence& first = *document.SequenceAt(0);
     first.SampleAt(1)->Silence = true;
@@ -110,7 +117,8 @@ class SequenceWorkspaceTest : public QObject {
   }
 
   void paintsTheLastCellWhenScrolledToTheEnd() {
-    for (int i = 0; i < 256; ++i) test::AddTestSequence(Document(), false, i, 50);
+    for (int i = 0; i < 256; ++i) AddRecordings(Document(), false, i, 50);
+    session_->FlushChanges();
     workspace_->horizontalScrollBar()->setValue(workspace_->horizontalScrollBar()->maximum());
     workspace_->verticalScrollBar()->setValue(workspace_->verticalScrollBar()->maximum());
     const QPoint scroll(workspace_->horizontalScrollBar()->value(),
@@ -144,11 +152,13 @@ class SequenceWorkspaceTest : public QObject {
     QFETCH(bool, control);
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
-    test::AddTestSequence(Document(), false, 128, 3);
-    test::AddTestSequence(Document(), false, 129, 1);
-    for (int i = 2; i < 20; ++i) test::AddTestSequence(Document(), false, 128 + i, i == 19 ? 2 : 0);
+    AddRecordings(Document(), false, 128, 3);
+    AddRecordings(Document(), false, 129, 1);
+    for (int i = 2; i < 20; ++i) AddRecordings(Document(), false, 128 + i, i == 19 ? 2 : 0);
     Select(from.x(), from.y());
+    session_->FlushChanges();
     QTest::keyClick(workspace_.get(), Qt::Key(key), control ? Qt::ControlModifier : Qt::NoModifier);
+    session_->FlushChanges();
     QCOMPARE(Selection(), std::pair(to.x(), to.y()));
     // The selected row with its 20-pixel margin is inside the view.
     const int top = 48 * to.x() - workspace_->verticalScrollBar()->value();
@@ -158,21 +168,21 @@ class SequenceWorkspaceTest : public QObject {
   }
 
   void deleteKeyIsOneStepWhenConfirmed() {
-    test::AddTestSequence(Document(), false, 128, 2);
+    AddRecordings(Document(), false, 128, 2);
     Select(0, 1);
     QTest::keyClick(workspace_.get(), Qt::Key_Delete);  // answered No
-    QCOMPARE(editor_->prompter.asked.size(), std::size_t{1});
-    QVERIFY(editor_->steps.empty());
-    editor_->prompter.answers = {Answer::Yes};
+    QCOMPARE(prompter_.asked.size(), std::size_t{1});
+    QCOMPARE(Steps().count(), 0);
+    prompter_.answers = {Answer::Yes};
     QTest::keyClick(workspace_.get(), Qt::Key_Delete);
     QCOMPARE(Document().SequenceAt(0)->SampleCount(), 1);
-    QCOMPARE(editor_->steps.size(), std::size_t{1});
-    QCOMPARE(editor_->steps[0].name, QStringLiteral("Smazání hlášky"));
+    QCOMPARE(Steps().count(), 1);
+    QCOMPARE(Steps().text(0), QStringLiteral("Smazání hlášky"));
   }
 
   void clicksSelectAndOpenTheInPlaceEditors() {
-    test::AddTestSequence(Document(), false, 128, 2);
-    test::AddTestSequence(Document(), false, 129, 0);
+    AddRecordings(Document(), false, 128, 2);
+    AddRecordings(Document(), false, 129, 0);
     Document().DilEntries.push_back({"EN", 3, 0});
     TVzorek& silence = *Document().SequenceAt(0)->SampleAt(1);
     silence.Silence = true;
@@ -189,7 +199,7 @@ class SequenceWorkspaceTest : public QObject {
     emit chooser->activated(1);
     QCOMPARE(Document().SequenceAt(0)->SampleAt(0)->DIL, 1);
     QVERIFY(!chooser->isVisible());
-    QCOMPARE(editor_->steps.size(), std::size_t{1});
+    QCOMPARE(Steps().count(), 1);
 
     // The silence's box: 5 ms typed is kept as 10 ms, 145 samples.
     QTest::mouseClick(workspace_->viewport(), Qt::LeftButton, {}, QPoint(223, 30));
@@ -203,12 +213,12 @@ class SequenceWorkspaceTest : public QObject {
     QVERIFY(workspace_->hasFocus());
     QCOMPARE(silence.Samples, 145);
     QCOMPARE(workspace_->SilenceMilliseconds(), 10);
-    QCOMPARE(editor_->steps.size(), std::size_t{2});
+    QCOMPARE(Steps().count(), 2);
   }
 
   void stereoGoesInOnlyAsAConvertedCopyAndUndoRestoresTheText() {
     test::TempDir folder;
-    test::AddTestSequence(Document(), false, 128, 1);
+    AddRecordings(Document(), false, 128, 1);
     const std::string before = ConfigurationText(Document());
     const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 44100);
     QStringList offered;
@@ -220,7 +230,7 @@ class SequenceWorkspaceTest : public QObject {
     QVERIFY(!workspace_->Drop(DropSource::BrowserFile, QPoint(120, 30), {}, {stereo}));
     QCOMPARE(offered, QStringList{stereo});
     QCOMPARE(ConfigurationText(Document()), before);
-    QVERIFY(editor_->steps.empty());
+    QCOMPARE(Steps().count(), 0);
 
     convert = true;
     for (const char* expected : {"stereo-14456.wav", "stereo-14456-2.wav"}) {
@@ -230,16 +240,15 @@ class SequenceWorkspaceTest : public QObject {
       QVERIFY(std::filesystem::is_regular_file(folder / expected));
       QVERIFY(std::abs(inserted.Samples - 14456) <= 2);  // one second
     }
-    QCOMPARE(editor_->steps.size(), std::size_t{2});
-    editor_->Undo();
-    editor_->Undo();
+    QCOMPARE(Steps().count(), 2);
+    Undo(2);
     QCOMPARE(ConfigurationText(Document()), before);
   }
 
   void browserAndFileManagerDropsInsertInOrder() {
     test::TempDir folder;
-    test::AddTestSequence(Document(), false, 128, 2);
-    test::AddTestSequence(Document(), false, 129, 0);
+    AddRecordings(Document(), false, 128, 2);
+    AddRecordings(Document(), false, 129, 0);
     Document().DilEntries.push_back({"Čeština", 0, 0});
     const QString mono = WriteWave(folder / "mono.wav", 1, 14456, 500);
     const QString missing = QString::fromStdString(PathToUtf8(folder / "missing.wav"));
@@ -267,12 +276,13 @@ class SequenceWorkspaceTest : public QObject {
     QCOMPARE(second.SampleAt(1)->FileName, mono.toStdString());
     QCOMPARE(second.SampleAt(1)->DIL, 0);
     QVERIFY(second.SampleAt(2)->Silence);
-    QCOMPARE(editor_->steps.size(), std::size_t{3});
+    QCOMPARE(Steps().count(), 3);
   }
 
   void dropEventsLandOnTheScrolledRowAndTakeOnlyWaveFiles() {
     test::TempDir folder;
-    for (int i = 0; i < 20; ++i) test::AddTestSequence(Document(), false, 128 + i, 0);
+    for (int i = 0; i < 20; ++i) AddRecordings(Document(), false, 128 + i, 0);
+    session_->FlushChanges();
     workspace_->verticalScrollBar()->setValue(480);  // row 10 at the top
     QCOMPARE(workspace_->verticalScrollBar()->value(), 480);
     const std::unique_ptr<QMimeData> silence(MakeBrowserMimeData({true, {}, {}}));
@@ -294,8 +304,8 @@ class SequenceWorkspaceTest : public QObject {
 
   void dragsInsideTheGridMoveAndCopy() {
     TPametRevazie& document = Document();
-    test::AddTestSequence(document, false, 128, 3);
-    test::AddTestSequence(document, false, 129, 0);
+    AddRecordings(document, false, 128, 3);
+    AddRecordings(document, false, 129, 0);
     const std::string before = ConfigurationText(document);
     Select(0, 0);
     QVERIFY(workspace_->Drop(DropSource::Workspace, QPoint(330, 30), {}));  // onto the third
@@ -315,18 +325,18 @@ class SequenceWorkspaceTest : public QObject {
     QCOMPARE(document.SequenceCount(), 3);
     QCOMPARE(document.SequenceAt(1)->Code, 130);
     QCOMPARE(document.SequenceAt(1)->SampleCount(), 3);
-    QCOMPARE(editor_->steps.size(), std::size_t{3});
-    while (!editor_->steps.empty()) editor_->Undo();
+    QCOMPARE(Steps().count(), 3);
+    Undo(3);
     QCOMPARE(ConfigurationText(document), before);
   }
 
   void copyingASequenceAt256DoesNothing() {
-    for (int i = 0; i < 256; ++i) test::AddTestSequence(Document(), false, i, 0);
+    for (int i = 0; i < 256; ++i) AddRecordings(Document(), false, i, 0);
     Select(3, -1);
     QVERIFY(!workspace_->Drop(DropSource::Workspace, QPoint(10, 30), Qt::ControlModifier));
     QCOMPARE(Document().SequenceCount(), 256);
-    QVERIFY(editor_->prompter.shown.empty());
-    QVERIFY(editor_->steps.empty());
+    QVERIFY(prompter_.shown.empty());
+    QCOMPARE(Steps().count(), 0);
   }
 
  private:
