@@ -13,6 +13,25 @@ namespace {
 
 constexpr int kQuestionEvery = 5;
 
+// How a run sets the port up: buffer size in bytes and read time-out in
+// milliseconds, for the probe that finds the announcer and then for the
+// page exchanges. Each run keeps the values the announcer has always been
+// driven with.
+struct PortSetup {
+  int bufferSize;
+  int timeoutMs;
+};
+constexpr PortSetup kProgrammingProbe{2048, 100};
+constexpr PortSetup kProgrammingPages{256, 100};
+constexpr PortSetup kMemoryReadProbe{256, 100};
+constexpr PortSetup kMemoryReadPages{2048, 200};
+constexpr PortSetup kConfigurationReadProbe{2048, 200};
+constexpr PortSetup kConfigurationReadPages{256, 100};
+
+bool Probe(SerialPort& port, int portNumber, PortSetup setup) {
+  return ProbePort(port, portNumber, setup.bufferSize, setup.timeoutMs);
+}
+
 int64_t PagesFor(int64_t bytes, int pageSize) { return (bytes + pageSize - 1) / pageSize; }
 
 // How a page, or a loop over pages, ended.
@@ -53,10 +72,10 @@ class TransferRun {
   }
 
   // Opens the run's port afresh for its page exchanges.
-  void OpenPort(int bufferSize, int timeoutMs) {
+  void OpenPort(PortSetup setup) {
     Port().Close();
     Port().Open(result_.port);
-    PrepareAnnouncerPort(Port(), bufferSize, timeoutMs);
+    PrepareAnnouncerPort(Port(), setup.bufferSize, setup.timeoutMs);
   }
 
   // Repeats `attempt` until it succeeds, the user answers No to the question
@@ -136,7 +155,7 @@ void ProgramPages(TransferRun& run, const ProgramImage& image) {
   TransferResult& result = run.Result();
   SerialPort& port = run.Port();
 
-  if (!ProbePort(port, result.port, 2048, 100)) {
+  if (!Probe(port, result.port, kProgrammingProbe)) {
     result.outcome = TransferOutcome::NoAnnouncer;
     run.Warn("SpeakerNotDetected", "Hlásič nebyl detekován!");
     return;
@@ -171,7 +190,7 @@ void ProgramPages(TransferRun& run, const ProgramImage& image) {
     result.outcome = TransferOutcome::InterfaceDeclined;
     result.closeDialog = true;
   } else {
-    run.OpenPort(256, 100);
+    run.OpenPort(kProgrammingPages);
     std::vector<uint8_t> page(static_cast<size_t>(pageSize));
     const PagesEnd end = run.TransferPages(0, pages, pages, pageSize, [&](int64_t p) {
       // A short last page goes out padded with erased flash.
@@ -215,7 +234,7 @@ TransferResult ReadWholeMemory(AnnouncerSession& session, std::vector<uint8_t>& 
   SerialPort& port = run.Port();
 
   const int pageSize = session.PageSizeForMemory(observer);
-  if (!ProbePort(port, result.port, 256, 100)) {
+  if (!Probe(port, result.port, kMemoryReadProbe)) {
     result.outcome = TransferOutcome::NoAnnouncer;
     run.Warn("SpeakerNotDetected", "Hlásič nebyl nalezen!");
   } else if (pageSize > 0 && memorySize > 0) {
@@ -225,7 +244,10 @@ TransferResult ReadWholeMemory(AnnouncerSession& session, std::vector<uint8_t>& 
     const int64_t memoryPages = memorySize / pageSize;  // whole pages that fit the buffer
     int64_t pages = PagesFor(memorySize, pageSize);
     result.bytesInUse = memorySize;
-    run.OpenPort(2048, 200);
+    run.OpenPort(kMemoryReadPages);
+    // Bytes 2..3 of page 0 hold the image's count of pages in use, which
+    // sizes the rest of the read: cleared first, so that only a count that
+    // arrived with page 0 can.
     image[2] = 0;
     image[3] = 0;
     const auto readPage = [&](int64_t p) {
@@ -272,7 +294,7 @@ TransferResult ReadStoredConfiguration(AnnouncerSession& session, std::vector<ui
   SerialPort& port = run.Port();
 
   const int pageSize = session.PageSizeForMemory(observer);
-  if (!ProbePort(port, result.port, 2048, 200)) {
+  if (!Probe(port, result.port, kConfigurationReadProbe)) {
     result.outcome = TransferOutcome::NoAnnouncer;
     run.Warn("SpeakerNotDetected", "Hlásič nebyl nalezen!");
   } else if (pageSize > 0 && memorySize >= pageSize) {
@@ -280,7 +302,7 @@ TransferResult ReadStoredConfiguration(AnnouncerSession& session, std::vector<ui
       image.resize(static_cast<size_t>(memorySize), 0xFF);
     }
     const int64_t memoryPages = memorySize / pageSize;
-    run.OpenPort(256, 100);
+    run.OpenPort(kConfigurationReadPages);
     const auto readPage = [&](int64_t p) {
       return ReceivePage(port,
                          std::span(image).subspan(static_cast<size_t>(p * pageSize),
