@@ -34,6 +34,20 @@ TEST(AnnouncerSessionTest, NoAnnouncerMeansTheFixedPortAndTheChosenSize) {
   EXPECT_EQ(rig.observer.statuses, expected);
 }
 
+// The search asks ports 1 to 4 in turn; without an answer there the fixed
+// port is used.
+TEST(AnnouncerSessionTest, PortSearchAsksPortsOneToFour) {
+  const int announcerPorts[] = {1, 2, 4, 5};
+  for (const int at : announcerPorts) {
+    LineRig rig;
+    rig.line.announcerPort = at;
+    DeviceSettings settings = LineRig::FixedPort(3);
+    settings.autoPort = true;
+    rig.session.SetSettings(settings);
+    EXPECT_EQ(rig.session.SelectPort(rig.observer), at <= 4 ? at : 3) << at;
+  }
+}
+
 TEST(AnnouncerSessionTest, DetectedSizeSetsTheCodeAndThePageSize) {
   LineRig rig({.memoryCode = 7});
   EXPECT_EQ(rig.session.PageSizeForMemory(rig.observer), 1024);

@@ -171,49 +171,6 @@ class DeviceCommandsTest : public QObject {
       QVERIFY(!document.IsModified());
     }
   }
-
-  // Runs the announcer refuses, or the user declines, write nothing and end
-  // with the dialog closed by its run.
-  void RefusedProgrammingSendsNothingAndClosesTheDialog() {
-    struct Case {
-      std::vector<std::string> simArguments;
-      std::vector<Answer> answers;  // rebuild?, upload?, then the interface question
-      TransferOutcome outcome;
-      std::string key;  // the message shown or the question asked
-    };
-    const Case cases[] = {
-        {{"--firmware", "3.3", "--interface", "0"},
-         {Answer::Yes, Answer::Yes},
-         TransferOutcome::OldFirmware,
-         "OldFW"},
-        {{"--interface", "5"},
-         {Answer::Yes, Answer::Yes, Answer::No},
-         TransferOutcome::InterfaceDeclined,
-         "DifferentInterface"},
-    };
-    for (const Case& c : cases) {
-      const test::TempDir scratch;
-      const std::string flash = (scratch / "flash.bin").string();
-      std::vector<std::string> arguments = c.simArguments;
-      arguments.insert(arguments.end(), {"--flash", flash});
-      AnnouncerWindow announcer(arguments);
-      announcer.Document().MarkImageStale();
-      announcer.Prompter().answers = c.answers;
-      QVERIFY(announcer.RunClosing<TNahrajZvukyForm>("Revazi_NaprogramujRevazi"));
-      const auto& result = announcer.window->findChild<TNahrajZvukyForm*>()->LastResult();
-      QCOMPARE(result.outcome, c.outcome);
-      QCOMPARE(result.pagesDone, 0);
-      const auto& said =
-          c.answers.size() > 2 ? announcer.Prompter().asked : announcer.Prompter().shown;
-      QVERIFY(!said.empty());
-      QCOMPARE(said.back().key, c.key);
-      announcer.sim.Stop();  // it saves its flash on the way out
-      const std::string written = test::ReadFile(flash);
-      QCOMPARE(written.size(), std::size_t{65536});
-      QVERIFY(
-          std::all_of(written.begin(), written.end(), [](char byte) { return byte == '\xFF'; }));
-    }
-  }
 };
 
 }  // namespace liftvox

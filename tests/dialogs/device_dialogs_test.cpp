@@ -116,6 +116,29 @@ class DeviceDialogsTest : public QObject {
     QCOMPARE(lastAnswer.load(), static_cast<int>(Answer::No));
   }
 
+  // A stop asked of one job ends it and is not the next job's.
+  void AStopRequestBelongsToOneJob() {
+    DeviceJobRunner runner;
+    QSignalSpy finished(&runner, &DeviceJobRunner::Finished);
+    std::atomic<bool> stopped{false};
+    runner.Start([&](Prompter&, DeviceJobObserver& observer) -> DeviceJobRunner::Completion {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (!observer.StopRequested() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+      stopped = observer.StopRequested();
+      return {};
+    });
+    runner.RequestStop();
+    QVERIFY(finished.wait(10000));
+    QVERIFY(stopped);
+    runner.Start([&](Prompter&, DeviceJobObserver& observer) -> DeviceJobRunner::Completion {
+      stopped = observer.StopRequested();
+      return {};
+    });
+    QVERIFY(finished.wait(10000));
+    QVERIFY(!stopped);
+  }
+
   // The interface label keeps what an earlier query showed unless this one
   // reached the announcer's port.
   void HardwareLabelsFollowWhatTheQueryReached() {
