@@ -1,5 +1,6 @@
-// The main window's own rules: the caption and its modified mark, the recent
-// files, the closing question, the live language switch.
+// The main window's own rules: the caption and its modified mark, its
+// commands as undo steps, the recent files, the closing question, the live
+// language switch.
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
@@ -57,6 +58,60 @@ class MainWindowTest : public QObject {
     QVERIFY(window->OpenConfiguration(file));
     QCOMPARE(window->windowTitle(), "Liftvox " + file);
     QVERIFY(!window->Session().UndoStack().canUndo());
+  }
+
+  // Each command that changes the configuration is one step named after it;
+  // Undo and Redo through the window give back the very text and gauge. A
+  // delete answered No changes nothing, yet marks the configuration modified.
+  void CommandsAreOneStepEachThatUndoAndRedo() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open();
+    EditingSession& session = window->Session();
+    TPametRevazie& document = session.Document();
+    test::AppendSample(document, 1, "/zvuky/cz/dolu.wav", 9000, false, 1);
+    test::AppendSample(document, test::kGroundFloor, "/zvuky/cz/prizemi.wav", 12000, false, 1);
+    test::AppendSample(document, test::kGroundFloor, "Ticho", 7228, true);
+    const struct {
+      const char* action;
+      int sample, sequence;
+      Answer answer;
+    } commands[] = {{"Sekvence_SmazPatro", -1, 2, Answer::No},
+                    {"Sekvence_SmazPatro", -1, 1, Answer::Yes},
+                    {"Hlaska_SmazHlasku", 0, test::kGroundFloor - 1, Answer::Yes},
+                    {"Sekvence_PridejSekvenciPatro", -1, 0, Answer::Yes},
+                    {"Hlaska_PridatTicho", 0, test::kGroundFloor - 1, Answer::Yes}};
+    for (const auto& c : commands) {
+      int sample = c.sample, sequence = c.sequence;
+      document.SelectAt(sample, sequence);
+      fixture.prompter.fallback = c.answer;
+      session.FlushChanges();
+      const std::string before = test::ConfigurationText(document);
+      const int32_t usedBefore = document.UsedMemory;
+      const int steps = session.UndoStack().count();
+      window->Action(c.action)->trigger();
+      session.FlushChanges();
+      const std::string after = test::ConfigurationText(document);
+      const int32_t usedAfter = document.UsedMemory;
+      QVERIFY(document.IsModified());
+      if (c.answer == Answer::No) {
+        QCOMPARE(session.UndoStack().count(), steps);
+        continue;
+      }
+      QVERIFY2(after != before && session.UndoStack().count() == steps + 1, c.action);
+      QCOMPARE(window->Action("Undo")->text(),
+               "Zpět " + window->Action(c.action)->text().remove('&').remove("...").trimmed());
+      window->Action("Undo")->trigger();
+      session.FlushChanges();
+      QVERIFY2(test::ConfigurationText(document) == before, c.action);
+      QVERIFY2(document.IsImageStale() && document.UsedMemory == usedBefore, c.action);
+      window->Action("Redo")->trigger();
+      session.FlushChanges();
+      QVERIFY2(test::ConfigurationText(document) == after, c.action);
+      QVERIFY2(document.UsedMemory == usedAfter, c.action);
+    }
+    // All the way back: the configuration as started, and no unsaved mark.
+    while (session.UndoStack().canUndo()) session.UndoStack().undo();
+    QVERIFY(!document.IsModified());
   }
 
   void RecentFilesKeepTheFiveNewestEachOnce() {

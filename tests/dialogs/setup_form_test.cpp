@@ -183,6 +183,9 @@ class SetupFormTest : public QObject {
     });
     QTRY_COMPARE_WITH_TIMEOUT(window.Session().Document().MemorySize, 262144, 15000);
     QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kPortPanel), QString(" Port: COM1"));
+    QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kMemoryPanel),
+             QString(" Detekovaná paměť: 256kB"));
+    QVERIFY(window.Session().Document().UsedMemory > 0);  // estimated for that memory
     announcer.terminate();
     announcer.waitForFinished();
 #endif
