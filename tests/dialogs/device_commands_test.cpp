@@ -137,40 +137,6 @@ class DeviceCommandsTest : public QObject {
     QCOMPARE(document.UsedMemory, estimate);
     QCOMPARE(announcer.window->RecentFileList().front(), file);
   }
-
-  // Every page comes back with a wrong sum: before the sixth attempt the
-  // worker asks, after four counted errors; No ends the read, and the
-  // command takes nothing from it (the configuration read says it found none).
-  void ReadBackAbandonedAfterRepeatedErrors() {
-    for (const bool wholeMemory : {true, false}) {
-      AnnouncerWindow announcer({"--bad-sum-rate", "1"});
-      TPametRevazie& document = announcer.Document();
-      std::fill(document.Image.begin(), document.Image.end(), uint8_t{0x5A});
-      announcer.Prompter().answers = {Answer::No};
-      ReadBackDialog* dialog = nullptr;
-      if (wholeMemory) {
-        announcer.RunClosing<TPametZRevazieForm>("File_NacistPametZRevazie");
-        dialog = announcer.window->findChild<TPametZRevazieForm*>();
-      } else {
-        announcer.RunClosing<TKonfiguraceZRevazieForm>("File_NacistKonfiguraciZRevazie");
-        dialog = announcer.window->findChild<TKonfiguraceZRevazieForm*>();
-      }
-      const auto& asked = announcer.Prompter().asked;
-      QCOMPARE(asked.size(), std::size_t{1});
-      QCOMPARE(asked[0].key, std::string("CommunicationError"));
-      QCOMPARE(dialog->ErrorCountText(), QString("4"));
-      QCOMPARE(dialog->LastResult().bytesInUse, int64_t{0});
-      const auto& shown = announcer.Prompter().shown;
-      if (wholeMemory) {
-        QVERIFY(shown.empty());
-        QCOMPARE(document.Image[0], uint8_t{0x5A});
-      } else {
-        QCOMPARE(shown.size(), std::size_t{1});
-        QCOMPARE(shown[0].key, std::string("UnableFindConf"));
-      }
-      QVERIFY(!document.IsModified());
-    }
-  }
 };
 
 }  // namespace liftvox

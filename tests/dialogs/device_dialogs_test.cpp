@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <future>
 #include <memory>
 #include <thread>
 
@@ -239,40 +238,6 @@ class DeviceDialogsTest : public QObject {
     QVERIFY(dialog.isVisible());
     QVERIFY(dialog.StartButton()->isEnabled());
     QVERIFY(rig.prompter.shown.empty());
-  }
-
-  // "&Zavřít" while the upload runs: the chip is erased and the dialog
-  // closes itself. The upload waits at its first pause until the click.
-  void FirmwareStopErasesTheChipAndCloses() {
-    FirmwareRig rig(AvrTarget::Chip::At90s8515);
-    TNahrajFirmwareForm& dialog = rig.dialog;
-    const AvrTarget& target = rig.target;
-    std::promise<void> paused;
-    std::promise<void> resume;
-    std::shared_future<void> resumed = resume.get_future().share();
-    SpiTiming timing = rig.clock.Timing();
-    // The programmer keeps copies of the timing: the first pause of any copy waits.
-    auto first = std::make_shared<std::atomic<bool>>(true);
-    timing.sleepMs = [&, sleep = timing.sleepMs, first](int ms) {
-      if (first->exchange(false)) {
-        paused.set_value();
-        resumed.wait();
-      }
-      sleep(ms);
-    };
-    rig.Start(timing);
-    QCOMPARE(paused.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    dialog.close();
-    QVERIFY(dialog.isVisible());
-    QTest::mouseClick(dialog.CloseButton(), Qt::LeftButton);
-    QVERIFY(!dialog.StartButton()->isEnabled());
-    resume.set_value();
-    QVERIFY(rig.finished.wait(30000));
-    QCOMPARE(dialog.LastResult().outcome, FirmwareOutcome::Stopped);
-    QVERIFY(!dialog.isVisible());
-    QVERIFY(target.chipErases > 0);
-    QVERIFY(std::all_of(target.flash.begin(), target.flash.end(),
-                        [](uint8_t byte) { return byte == 0xFF; }));
   }
 };
 
