@@ -103,5 +103,11 @@ TEST(AnnouncerInfoTest, InterfaceNumberFollowsTheTextOnlyForFirmware27AndLater) 
   EXPECT_FALSE(ParseAnnouncerInfo({}));
 }
 
+TEST(PageSumTest, WrapsAtSixteenBits) {
+  const std::vector<uint8_t> full(1024, 0xFF);
+  EXPECT_EQ(PageSum(std::span(full).first(256)), 0xFF00);
+  EXPECT_EQ(PageSum(full), (0xFF * 1024) % 65536);
+}
+
 }  // namespace
 }  // namespace liftvox::test

@@ -80,6 +80,14 @@ TEST(At90sTest, BlankDataWritesNothingAndCountsPartialPagesWhole) {
   }
 }
 
+TEST(At90sTest, UnknownSignatureSendsNothing) {
+  Rig rig(Chip::At90s8515);
+  rig.programmer.Signature = 0x07931E;
+  const size_t linesBefore = rig.target.lineLog.size();
+  EXPECT_EQ(rig.programmer.ProgramMemory(Pattern(256), rig.observer), -1);
+  EXPECT_EQ(rig.target.lineLog.size(), linesBefore);
+}
+
 TEST(At90sTest, StopEndsBeforeTheNextByteOrPage) {
   // The byte procedure reports every 64 bytes, the page one after each page.
   for (auto [chip, reports, written] :

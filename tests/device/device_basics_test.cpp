@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/ini_file.h"
 #include "device/device_settings.h"
 #include "device/port_table.h"
 #include "image/memory_size.h"
@@ -31,6 +32,24 @@ TEST(PortTableTest, ListsAndLabels) {
   EXPECT_EQ(table.DevicePath(0), "");
   EXPECT_EQ(table.Label(1), "COM1 (/dev/ttyUSB0)");
   EXPECT_EQ(PortTable().Label(4), "COM4");
+}
+
+// The program settings' test stores and loads every value, the stored port
+// among those listed and an unlisted one.
+TEST(DeviceSettingsTest, PortNumberMemoryCodeAndNoPortToOffer) {
+  DeviceSettings settings;
+  settings.fixedPort = "COM7";
+  EXPECT_EQ(settings.FixedPortNumber(), 7);
+  settings.chosenMemory = "2MB";
+  EXPECT_EQ(settings.ChosenMemoryCode(), 5);
+  settings.chosenMemory = "3MB";
+  EXPECT_EQ(settings.ChosenMemoryCode(), 0);
+
+  IniSections ini;
+  settings.Save(ini, "Settings");
+  settings.Load(ini, "Settings", {});
+  EXPECT_EQ(settings.fixedPort, "");
+  EXPECT_EQ(settings.FixedPortNumber(), 0);
 }
 
 }  // namespace
