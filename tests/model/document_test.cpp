@@ -242,5 +242,16 @@ TEST(TriggerTextTest, BinaryCodeTextsBothWays) {
   EXPECT_EQ(PinInputName(document, 8), "");
 }
 
+TEST(SilenceLengthTest, MillisecondsAndSamplesRoundToTheNearest) {
+  const std::pair<int, int> samplesForMilliseconds[] = {
+      {500, 7228}, {1, 14}, {4, 58}, {5, 72}, {10, 145}};
+  for (auto [ms, samples] : samplesForMilliseconds)
+    EXPECT_EQ(SamplesFromMilliseconds(ms), samples) << ms << " ms";
+  const std::pair<int, int> millisecondsForSamples[] = {{7228, 500}, {145, 10}, {14, 1}, {7, 0},
+                                                        {8, 1},      {15, 1},   {22, 2}};
+  for (auto [samples, ms] : millisecondsForSamples)
+    EXPECT_EQ(MillisecondsFromSamples(samples), ms) << samples << " samples";
+}
+
 }  // namespace
 }  // namespace liftvox::test
