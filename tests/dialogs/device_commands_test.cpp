@@ -137,6 +137,21 @@ class DeviceCommandsTest : public QObject {
     QCOMPARE(document.UsedMemory, estimate);
     QCOMPARE(announcer.window->RecentFileList().front(), file);
   }
+
+  // Every page comes back with a wrong sum: before the sixth attempt the
+  // worker asks, after four counted errors; No ends the read, and the
+  // command takes nothing from it.
+  void AnAbandonedReadTakesNothing() {
+    AnnouncerWindow announcer({"--bad-sum-rate", "1"});
+    TPametRevazie& document = announcer.Document();
+    std::fill(document.Image.begin(), document.Image.end(), uint8_t{0x5A});
+    announcer.Prompter().answers = {Answer::No};
+    announcer.RunClosing<TPametZRevazieForm>("File_NacistPametZRevazie");
+    QCOMPARE(announcer.Prompter().asked.size(), std::size_t{1});
+    QCOMPARE(announcer.window->findChild<TPametZRevazieForm*>()->ErrorCountText(), QString("4"));
+    QCOMPARE(document.Image[0], uint8_t{0x5A});
+    QVERIFY(!document.IsModified());
+  }
 };
 
 }  // namespace liftvox

@@ -239,6 +239,24 @@ class DeviceDialogsTest : public QObject {
     QVERIFY(dialog.StartButton()->isEnabled());
     QVERIFY(rig.prompter.shown.empty());
   }
+
+  // "&Zavřít" during an upload: the chip is erased and the run closes the
+  // dialog. The upload waits at its first pause until the click.
+  void FirmwareStopClosesTheDialog() {
+    FirmwareRig rig(AvrTarget::Chip::At90s8515);
+    std::atomic<bool> clicked{false};
+    SpiTiming timing = rig.clock.Timing();
+    timing.sleepMs = [&clicked, sleep = timing.sleepMs](int ms) {
+      while (!clicked) std::this_thread::yield();
+      sleep(ms);
+    };
+    rig.Start(timing);
+    QTest::mouseClick(rig.dialog.CloseButton(), Qt::LeftButton);
+    clicked = true;
+    QVERIFY(rig.finished.wait(30000));
+    QCOMPARE(rig.dialog.LastResult().outcome, FirmwareOutcome::Stopped);
+    QVERIFY(!rig.dialog.isVisible());
+  }
 };
 
 }  // namespace liftvox
