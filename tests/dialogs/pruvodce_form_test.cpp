@@ -116,6 +116,66 @@ class PruvodceFormTest : public QObject {
     QCOMPARE(wizard.result(), int(QDialog::Accepted));
   }
 
+  void ArrowsAndDropsMoveEntriesAndKeepThemInTheirPair() {
+    CzechTranslator czech;
+    IconLibrary icons;
+    TPruvodceForm wizard(czech, icons, test::BinDir() / "Languages", nullptr);
+    wizard.TranslateLists(czech);
+    wizard.show();
+    TransferList& offered = wizard.OfferedSequences();
+    TransferList& chosen = wizard.ChosenSequences();
+
+    MoveAcross(chosen, "ALARM");
+    MoveAcross(chosen, "PRETIZ");
+    QCOMPARE(Texts(offered), QStringList({"ALARM", "PRETIZ"}));
+    QCOMPARE(Texts(chosen), QStringList({"NAHORU", "DOLU", "OTVIR", "ZAVIR", "UNIV"}));
+
+    // A drop puts the entry where it lands, from the partner or the same list.
+    DropEntry(offered, 1, chosen, 2);
+    QCOMPARE(Texts(chosen), QStringList({"NAHORU", "DOLU", "PRETIZ", "OTVIR", "ZAVIR", "UNIV"}));
+    QCOMPARE(Texts(offered), QStringList({"ALARM"}));
+    DropEntry(chosen, 5, chosen, 0);
+    DropEntry(chosen, 1, chosen, 3);  // NAHORU in front of PRETIZ
+    QCOMPARE(Texts(chosen), QStringList({"UNIV", "DOLU", "NAHORU", "PRETIZ", "OTVIR", "ZAVIR"}));
+    DropEntry(chosen, 0, chosen, 6);  // past the last entry
+    QCOMPARE(wizard.Choices().specialPins, std::vector<int32_t>({4, 3, 1, 5, 6, 7}));
+
+    // A language is no special sequence.
+    QVERIFY(wizard.OfferedLanguages().count() > 0);
+    DropEntry(wizard.OfferedLanguages(), 0, chosen, 0);
+    QCOMPARE(chosen.count(), 6);
+    QCOMPARE(wizard.ChosenLanguages().count(), 0);
+  }
+
+  void OpeningOffersTheWizardFilesThatNameTheirLanguage() {
+    test::TempDir folder;
+    test::WriteFile(folder / "B.wiz", "[/PLAYER]\r\nLanguage=Beta\r\nIcon=cz.bmp\r\n");
+    test::WriteFile(folder / "A.wiz", "[/PLAYER]\r\nLanguage=Alfa\r\n");
+    test::WriteFile(folder / "C.wiz", "[/PLAYER]\r\nIcon=CZ.BMP\r\n");
+    test::WriteFile(folder / "D.lng", "[/PLAYER]\r\nLanguage=Delta\r\n");
+    CzechTranslator czech;
+    IconLibrary icons;
+    icons.Load(test::BinDir() / "Icons");
+    TPruvodceForm wizard(czech, icons, folder.path(), nullptr);
+    wizard.TranslateLists(czech);
+    wizard.show();
+    QCOMPARE(Texts(wizard.OfferedLanguages()), QStringList({"Alfa", "Beta"}));
+    QVERIFY(wizard.OfferedLanguages().item(0)->icon().isNull());
+    QVERIFY(!wizard.OfferedLanguages().item(1)->icon().isNull());
+
+    MoveAcross(wizard.OfferedLanguages(), "Beta");
+    wizard.Next();
+    wizard.Next();
+    QCOMPARE(wizard.Choices().languageFiles,
+             std::vector<std::filesystem::path>({folder / "B.wiz"}));
+    // Every opening starts again on page 1 with no language chosen.
+    wizard.hide();
+    wizard.show();
+    QCOMPARE(wizard.Page(), 0);
+    QCOMPARE(Texts(wizard.OfferedLanguages()), QStringList({"Alfa", "Beta"}));
+    QCOMPARE(wizard.ChosenLanguages().count(), 0);
+  }
+
   void LanguageSwitchReTextsTheOpenWizard() {
     test::WindowFixture fixture;
     const auto window = fixture.Open();

@@ -127,6 +127,18 @@ class SequenceWorkspaceTest : public QObject {
     QCOMPARE(image.pixel(185, 30), qRgb(0xFF, 0xFF, 0xFF));  // inside the white box
   }
 
+  void paintsTheLastCellWhenScrolledToTheEnd() {
+    for (int i = 0; i < 256; ++i) AddRecordings(Document(), false, i, 50);
+    session_->FlushChanges();
+    workspace_->horizontalScrollBar()->setValue(workspace_->horizontalScrollBar()->maximum());
+    workspace_->verticalScrollBar()->setValue(workspace_->verticalScrollBar()->maximum());
+    const QPoint scroll(workspace_->horizontalScrollBar()->value(),
+                        workspace_->verticalScrollBar()->value());
+    const QImage image = workspace_->viewport()->grab().toImage();
+    const QPoint lastCell = QPoint(112 + 103 * 49, 48 * 255) - scroll;
+    QCOMPARE(image.pixel(lastCell + QPoint(100, 3)), qRgb(0xC1, 0xC9, 0xDF));
+  }
+
   void keyboardMovesTheSelectionAndScrollsItIntoView_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("control");
