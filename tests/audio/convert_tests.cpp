@@ -116,7 +116,9 @@ TEST(ConvertRecording, RefusesWhatWouldGrowBeyondAnyUse) {
   const auto message = [&](const std::filesystem::path& input) {
     return test::ErrorText([&] { ConvertRecording(input, folder / "out.wav"); });
   };
-  // Rates below 1000 Hz the reader refuses (its own test); 1000 Hz is taken.
+  // A header that claims 1 Hz would make 14456 samples of every one.
+  test::WritePcmWav(folder / "999hz.wav", std::vector<std::uint8_t>(100, 128), 8, 1, 999);
+  EXPECT_EQ(message(folder / "999hz.wav"), "The sample rate of 999 Hz is too low.");
   test::WritePcmWav(folder / "1000hz.wav", std::vector<std::uint8_t>(1000, 128), 8, 1, 1000);
   EXPECT_NEAR(static_cast<double>(*ConvertRecording(folder / "1000hz.wav", folder / "out.wav")),
               14456, 20);
@@ -124,6 +126,9 @@ TEST(ConvertRecording, RefusesWhatWouldGrowBeyondAnyUse) {
   test::WritePcmWav(folder / "long.wav", std::vector<std::uint8_t>(1200000, 128), 8, 1, 1000);
   EXPECT_EQ(message(folder / "long.wav"),
             "The recording is longer than the largest announcer memory holds.");
+  if (test::MakeFifo(folder / "pipe.wav")) {
+    EXPECT_EQ(message(folder / "pipe.wav"), "Not a regular file.");
+  }
 }
 
 TEST(ConvertRecording, RoundsAndClipsSamples) {
