@@ -1,6 +1,7 @@
 // Files from anywhere: each command ends quickly with a message naming the
 // file, and its work and output stay within what the file itself holds.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdint>
 #include <filesystem>
@@ -47,6 +48,28 @@ class HostileFilesTest : public ::testing::Test {
  protected:
   TempDir dir;
 };
+
+TEST_F(HostileFilesTest, EveryDirectorySlotOnOneLongListCostsTheListOnce) {
+  // 16379 slots up to byte 65520, all on one list of ~60 000 silences that
+  // runs to the parameter block: 10^9 records if each entry copied its list.
+  const std::string image = ImageFile(4000, [](std::string& bytes) {
+    for (std::size_t slot = 4; slot < 65520; slot += 4) Put16(bytes, slot, 65520);
+    for (std::size_t at = 65520; at + 32 <= 4000 * 256; at += 16) PutRecord(bytes, at, 0, 1, 3);
+  });
+  WriteFile(dir / "shared.bin", image);
+  const CliResult text = RunCli({"inspect", (dir / "shared.bin").string()});
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  EXPECT_LT(text.out.size(), 8u << 20);
+  EXPECT_NE(text.out.find("  16378  code 255  priority 15  59904 records\n"
+                          "      the same records as entry 0\n"),
+            std::string::npos);
+
+  const CliResult json = RunCli({"inspect", "--json", (dir / "shared.bin").string()});
+  ASSERT_EQ(json.exitCode, 0) << json.err;
+  const nlohmann::json parsed = nlohmann::json::parse(json.out);
+  EXPECT_EQ(parsed["entries"].size(), 16379u);
+  EXPECT_EQ(parsed["records"].size(), 59904u);
+}
 
 TEST_F(HostileFilesTest, ExtractDecodesOnlyDataInsideTheUsedMemoryThatNothingElseShares) {
   // 20 recordings of nearly the whole memory, each a page after the last.
