@@ -26,6 +26,17 @@ std::string Refusal(const std::filesystem::path& file, bool forProgramming) {
   return "read";
 }
 
+TEST(ImageForDeviceTest, ReadsAFileAsSavedAndForProgramming) {
+  TempDir dir;
+  WriteFile(dir / "a.bin", std::string(1024, '\x11') + '\x00');
+  const SavedImageFile saved = ReadSavedImageFile(dir / "a.bin");
+  EXPECT_EQ(saved.image.size(), 1024u);
+  EXPECT_EQ(saved.memoryCode, 0);
+  const ImageToProgram program = LoadImageFileToProgram(dir / "a.bin");
+  EXPECT_EQ(program.usedSize, 1024);
+  EXPECT_EQ(program.bytes.size(), 1025u) << "the code byte goes along";
+}
+
 TEST(ImageForDeviceTest, RefusesWhatCannotBeAnImageNamingTheFile) {
   TempDir dir;
   // Sparse: 8 MB and a byte of nothing, judged by its size alone.

@@ -26,6 +26,47 @@ TEST(AnnouncerLinkTest, FindsTheAnnouncerAndReadsItsRecord) {
   EXPECT_FALSE(link.port.IsOpen());
 }
 
+TEST(SerialPortTest, StoredSettingsSurviveReopeningAndBadValuesKeepThem) {
+  SimProcess sim({});
+  RS232Interface port(PortTable({sim.DevicePath(), sim.DevicePath()}));
+  EXPECT_EQ(port.SetParams(115200, 8, 'N', 0, 0), -1);  // closed: nothing stored
+  EXPECT_EQ(port.StoredSettings().baud, 9600);
+  EXPECT_EQ(port.SetTimeouts(50, 20), -1);  // closed, yet stored
+  EXPECT_EQ(port.ReadTotalTimeout(), 50);
+
+  ASSERT_EQ(port.Open(1), 0);
+  // A pty refuses parity, but the letter is stored all the same.
+  port.SetParams(-1, -1, 'E', -1, -1);
+  EXPECT_EQ(port.StoredSettings().parity, 'E');
+  EXPECT_EQ(port.SetParams(115200, 8, 'N', 0, 0), 0);
+  EXPECT_EQ(port.SetParams(115201, -1, 'X', 3, -1), 0);
+  EXPECT_EQ(port.StoredSettings().baud, 115200);
+  EXPECT_EQ(port.StoredSettings().parity, 'N');
+  EXPECT_EQ(port.StoredSettings().stopBits, 0);
+  EXPECT_EQ(port.SetParams(299, -1, ' ', -1, -1), 0);
+  EXPECT_EQ(port.StoredSettings().baud, 115200);
+  EXPECT_EQ(port.SetParams(300, -1, ' ', -1, -1), 0);
+  EXPECT_EQ(port.StoredSettings().baud, 300);
+
+  port.Close();
+  port.Close();
+  EXPECT_EQ(port.GetCTS(), -1);
+  EXPECT_EQ(port.Read(nullptr, 1), -1);
+  ASSERT_EQ(port.Open(2), 0);  // the exclusive claim was released
+  EXPECT_EQ(port.StoredSettings().baud, 300);
+  EXPECT_EQ(port.ReadTotalTimeout(), 50);
+  // A pty has no modem lines: the failure is reported, not hidden.
+  EXPECT_EQ(port.SetDTR(true), -1);
+
+  // A read honours the total time-out when nothing comes.
+  uint8_t byte = 0;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(port.Read(&byte, 1), 0);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(elapsed, std::chrono::milliseconds(45));
+  EXPECT_LT(elapsed, std::chrono::milliseconds(1000));
+}
+
 TEST(SerialPortTest, HangUpEndsAReadAtOnce) {
   auto sim = std::make_unique<SimProcess>(std::vector<std::string>{});
   RS232Interface port(PortTable({sim->DevicePath()}));
