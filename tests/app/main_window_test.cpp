@@ -130,6 +130,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->RecentFileList(),
              QStringList({"/KONFIGURACE/DUM3.CFG", "/konfigurace/dum6.cfg", "/konfigurace/dum5.cfg",
                           "/konfigurace/dum4.cfg", "/konfigurace/dum2.cfg"}));
+    // A "&" in a name is a letter, not the menu's mnemonic mark.
+    window->AddRecentFile("/vyvoj/R&D.cfg");
+    QCOMPARE(RecentMenuTexts(*window).front(), QString("&1  R&&D.cfg"));
   }
 
   void CancelAtClosingKeepsTheProgramAndStoresNoSettings() {

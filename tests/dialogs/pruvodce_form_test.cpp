@@ -91,8 +91,9 @@ class PruvodceFormTest : public QObject {
     wizard.ForwardButton().click();
     QCOMPARE(wizard.Page(), 1);
     QVERIFY(wizard.BackButton().isEnabled());
-    // Seven special sequences leave room for 249 floors.
+    // Seven special sequences leave room for 249 floors; one floor at least.
     QCOMPARE(wizard.FloorCount().maximum(), 249);
+    QCOMPARE(wizard.FloorCount().minimum(), 1);
     QCOMPARE(wizard.FloorCount().value(), 249);
     wizard.ForwardButton().click();
     QCOMPARE(wizard.Page(), 2);
