@@ -84,7 +84,6 @@ class TMainForm final : public QMainWindow {
   ~TMainForm() override;
 
   EditingSession& Session() { return session_; }
-  DeviceConnection& Device() { return device_; }
 
   // The start-up steps, once: on the first show, or when called before it.
   void Start();
