@@ -11,6 +11,7 @@
 #include "app/preview_player.h"
 #include "app/window_fixture.h"
 #include "model/document.h"
+#include "model/model_fixture.h"
 #include "ui/memory_status_bar.h"
 
 namespace liftvox {
@@ -68,9 +69,9 @@ class MainWindowTest : public QObject {
     const auto window = fixture.Open();
     EditingSession& session = window->Session();
     TPametRevazie& document = session.Document();
-    test::AppendSample(document, 1, "/zvuky/cz/dolu.wav", 9000, false, 1);
-    test::AppendSample(document, test::kGroundFloor, "/zvuky/cz/prizemi.wav", 12000, false, 1);
-    test::AppendSample(document, test::kGroundFloor, "Ticho", 7228, true);
+    document.AppendSample(1, test::MakeWav("/zvuky/cz/dolu.wav", 1, 9000));
+    document.AppendSample(test::kGroundFloor, test::MakeWav("/zvuky/cz/prizemi.wav", 1, 12000));
+    document.AppendSample(test::kGroundFloor, test::MakeSilence());
     const struct {
       const char* action;
       int sample, sequence;

@@ -24,12 +24,12 @@
 #include "dialogs/silence_dialog.h"
 #include "lang/language.h"
 #include "model/document.h"
+#include "model/model_fixture.h"
 #include "ui/sequence_workspace.h"
 
 namespace liftvox {
 namespace {
 
-using test::AppendSample;
 using test::ConfigurationText;
 using test::kGroundFloor;
 
@@ -103,7 +103,7 @@ class PropertyCommandsTest : public QObject {
   }
 
   void aCopiedSequenceAndItsPropertiesAreOneStep() {
-    AppendSample(Document(), 0, "/zvuky/a.wav", 7228);
+    Document().AppendSample(0, test::MakeWav("/zvuky/a.wav", 0, 7228));
     window_->Session().FlushChanges();
     const std::string before = ConfigurationText(Document());
     const int count = Document().SequenceCount();
@@ -134,7 +134,7 @@ class PropertyCommandsTest : public QObject {
   }
 
   void messagePropertiesStoreOnOkOnly() {
-    AppendSample(Document(), kGroundFloor, "Ticho", 7228, true);
+    Document().AppendSample(kGroundFloor, test::MakeSilence());
     Select(kGroundFloor, 0);
     const auto setLength = [](int ms, bool ok) {
       return [ms, ok](TVlastnostiHlaskyForm& form) {
@@ -150,8 +150,8 @@ class PropertyCommandsTest : public QObject {
   }
 
   void eachBulkCommandIsOneStepThatUndoesCompletely() {
-    AppendSample(Document(), kGroundFloor, "/zvuky/cz.wav", 7228);
-    AppendSample(Document(), kGroundFloor, "/zvuky/en.wav", 7228, false, 1);
+    Document().AppendSample(kGroundFloor, test::MakeWav("/zvuky/cz.wav", 0, 7228));
+    Document().AppendSample(kGroundFloor, test::MakeWav("/zvuky/en.wav", 1, 7228));
     window_->Session().FlushChanges();
     struct Command {
       const char* action;
