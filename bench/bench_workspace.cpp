@@ -15,8 +15,7 @@
 
 #include "config/paths.h"
 #include "model/document.h"
-#include "model/snapshot.h"
-#include "ui/document_editor.h"
+#include "session/editing_session.h"
 #include "ui/icon_library.h"
 #include "ui/sequence_workspace.h"
 #include "ui/workspace_geometry.h"
@@ -34,10 +33,12 @@ QApplication& Application() {
   return application;
 }
 
-class BenchEditor final : public DocumentEditor {
+// A session holding `sequences` sequences of `samples` samples.
+class BenchEditor final {
  public:
   BenchEditor(int sequences, int samples) {
-    document_.DilEntries = {{"Čeština", 0, 0}, {"English", 3, 0}, {"Deutsch", 1, 0}};
+    TPametRevazie& document = session_.Document();
+    document.DilEntries = {{"Čeština", 0, 0}, {"English", 3, 0}, {"Deutsch", 1, 0}};
     for (int i = 0; i < sequences; ++i) {
       auto sequence = std::make_unique<TSekvence>();
       sequence->Code = i;
@@ -55,26 +56,18 @@ class BenchEditor final : public DocumentEditor {
         sample->Sequence = sequence.get();
         sequence->SampleList.push_back(std::move(sample));
       }
-      document_.SequenceList.push_back(std::move(sequence));
+      document.SequenceList.push_back(std::move(sequence));
     }
-    document_.RenumberPositions();
+    document.RenumberPositions();
     int sample = 1;
     int sequence = sequences / 2;
-    document_.SelectAt(sample, sequence);
+    document.SelectAt(sample, sequence);
   }
-  TPametRevazie& Document() override { return document_; }
-  // As the main window's undo stack does it: a snapshot before and after.
-  void Edit(const QString&, const std::function<void()>& change) override {
-    before_ = TakeSnapshot(document_);
-    change();
-    after_ = TakeSnapshot(document_);
-  }
-  void Undo() { RestoreSnapshot(document_, before_); }
+  EditingSession& Session() { return session_; }
+  void Undo() { session_.UndoStack().undo(); }
 
  private:
-  TPametRevazie document_;
-  ConfigurationSnapshot before_;
-  ConfigurationSnapshot after_;
+  EditingSession session_;
 };
 
 const IconLibrary& Icons() {
@@ -87,7 +80,7 @@ const IconLibrary& Icons() {
 
 // A workspace whose view is exactly 1200 x 800, scrolled to the middle.
 std::unique_ptr<SequenceWorkspace> MakeWorkspace(BenchEditor& editor) {
-  auto workspace = std::make_unique<SequenceWorkspace>(editor, Icons());
+  auto workspace = std::make_unique<SequenceWorkspace>(editor.Session(), Icons());
   workspace->resize(1200, 800);
   workspace->show();
   workspace->resize(QSize(1200, 800) + workspace->size() - workspace->viewport()->size());
@@ -116,9 +109,8 @@ BENCHMARK(BM_WorkspaceFullRepaint)
     ->Args({8, 1})
     ->Unit(benchmark::kMillisecond);
 
-// A silence dropped into the middle of the grid, with its undo step's two
-// snapshots, and the undo that restores the configuration. The memory
-// estimate the main window runs after both is not included.
+// A silence dropped into the middle of the grid, with its undo step, and the
+// undo that restores the configuration; the estimate after the undo included.
 void BM_WorkspaceDropAndUndo(benchmark::State& state) {
   Application();
   BenchEditor editor(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));

@@ -12,20 +12,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/coalescing_view.h"
 #include "app/program_settings.h"
 #include "app/recent_files.h"
-#include "device/announcer_session.h"
-#include "device/device_settings.h"
-#include "device/rs232_interface.h"
-#include "image/image_settings.h"
-#include "image/memory_estimate.h"
-#include "lang/interfaces_list.h"
+#include "device/device_job_observer.h"
 #include "lang/language.h"
-#include "model/document.h"
-#include "model/snapshot.h"
+#include "session/device_connection.h"
+#include "session/editing_session.h"
 #include "ui/caption_table.h"
-#include "ui/document_editor.h"
 #include "ui/icon_library.h"
 
 class QAction;
@@ -35,14 +28,11 @@ class QDialog;
 class QMenu;
 class QTimer;
 class QToolBar;
-class QUndoStack;
 
 namespace liftvox {
 
 class CaptionedDialog;
 class DeviceDialog;
-class DeviceStatusObserver;
-class MemorySizeDetection;
 class MemoryStatusBar;
 class MessageBoxPrompter;
 class PreviewPlayer;
@@ -64,12 +54,11 @@ class TVlastnostiSekvenceForm;
 class TVlastnostiSpousteniForm;
 class TZmenaKodovaniForm;
 
-// The main window (`TMainForm`): owns the configuration document, the
-// language, the icons, the undo history, the memory estimate, the device
-// settings and the serial port, and runs every command of the menus and
-// tool bars. The workspace and the browser show the document; each change of
-// the configuration goes through Edit and becomes one undo step.
-class TMainForm final : public QMainWindow, public DocumentEditor {
+// The main window (`TMainForm`): the menus, tool bars, the workspace and the
+// browser, the status bar and the dialogs, and the commands that show them.
+// The configuration and its undo history are the editing session's; the
+// serial port and the memory-size detection the device connection's.
+class TMainForm final : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -94,8 +83,7 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   explicit TMainForm(Options options, QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  TPametRevazie& Document() override { return document_; }
-  void Edit(const QString& stepName, const std::function<void()>& change) override;
+  EditingSession& Session() { return session_; }
 
   // The start-up steps, once: on the first show, or when called before it.
   void Start();
@@ -118,7 +106,6 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   // The command named as its action ("File_New", "Sekvence_SmazPatro", ...).
   QAction* Action(const QString& name) const;
   QMenu* FileMenu() const { return fileMenu_; }
-  QUndoStack& UndoStack() { return *undoStack_; }
   MemoryStatusBar& StatusPanels() { return *statusPanels_; }
   PreviewPlayer& Player() { return *player_; }
   SequenceWorkspace& Workspace() { return *workspace_; }
@@ -129,9 +116,6 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   // not yet shown; null for a name no dialog has.
   QDialog* PrepareDialogForScreenshot(const QString& className);
 
-  // The redraw and estimate that document changes scheduled, done now.
-  void FlushDocumentChanges();
-  ImageSettings CurrentImageSettings() const;
   // The DIL setting the preview simulates (switches 4-7 from the fourth tool bar).
   uint8_t SimulatedDilSwitches() const;
 
@@ -158,15 +142,12 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   void SaveSettings();
   void LoadIcons();
   void ChooseLanguage(const QString& fileName);
-  // `selectPortFirst`: the settings dialog's OK, which shows the port chosen too.
-  void StartMemorySizeDetection(bool selectPortFirst = false);
-  void OnDeviceStatus(int panel, const QString& text);
-  void OnMemorySizeKnown(qint64 bytes);
+  void OnDeviceStatus(StatusPanel panel, const QString& text);
   void RefreshStatusTexts();
   void UpdateCaption();
-  void Estimate();
   void UpdateGauge();
-  void OnDocumentChanges(const CoalescingDocumentView::Pending& pending);
+  // The browser matches its folders' associations against the DIL entries.
+  void FollowDilEntries();
   QString Translate(const char* key, const char* czechDefault) const;
   std::filesystem::path LanguagesFolder() const;
 
@@ -195,7 +176,6 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   void Help_Napoveda1();
   void LoadImage(const QString& path);
   void LoadDil(const QString& path);
-  void ForgetUndoIfReplaced(const ConfigurationSnapshot& before);
   QString StepName(const char* actionName) const;
   QString DialogFolder(const char* settingName) const;
   void RememberDialogFolder(const char* settingName, const QString& file);
@@ -218,16 +198,14 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   void ProgramDocumentImage();
   void UploadFirmwareFile(const QString& path);
   void TakeReadImage(std::vector<uint8_t> image);
-  void EditAsLoaded(const char* actionName, const std::function<void()>& load);
 
   // The wizard, the program settings and the About box
   // (main_form_wizard_settings_about.cpp).
   void File_Pruvodce();
   void Program_Nastaveni();
   void Help_OAplikaci1();
-  // The settings dialog shows the loaded device settings; the session takes them.
+  // The settings dialog shows the device settings loaded at start-up.
   void ShowDeviceSettings();
-  void ApplyDeviceSettings(const DeviceSettings& settings);
   // The property dialogs' commands (main_form_properties.cpp).
   void ConnectPropertyDialogs();
   QDialog* PreparePropertyDialog(const QString& className);
@@ -253,23 +231,15 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
   void AutoPlayTimerTimer();
 
   Options options_;
-  std::vector<InterfaceEntry> interfaces_;
   TLanguage language_;
-  DeviceSettings deviceSettings_;
-  RS232Interface port_;
-  AnnouncerSession session_;
   IconLibrary icons_;
-  CoalescingDocumentView view_;
-  TPametRevazie document_;
-  MemoryEstimator estimator_;
+  EditingSession session_;
+  DeviceConnection device_;  // after the language its worker translates with
   RecentFiles recentFiles_;
   CaptionTable captions_;
   std::unique_ptr<PreviewPlayer> player_;
-  std::unique_ptr<DeviceStatusObserver> deviceStatus_;
-  std::unique_ptr<MemorySizeDetection> detection_;
 
   MessageBoxPrompter* prompter_ = nullptr;
-  QUndoStack* undoStack_ = nullptr;
   SequenceWorkspace* workspace_ = nullptr;
   SampleBrowser* browser_ = nullptr;
   MemoryStatusBar* statusPanels_ = nullptr;
@@ -305,12 +275,8 @@ class TMainForm final : public QMainWindow, public DocumentEditor {
 
   QString dir_ = ".";
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;
-  uint8_t interfaceNumber_ = 0;
   bool autoPlay_ = false;
   bool started_ = false;
-  bool editing_ = false;
-  bool announcerDetected_ = false;
-  bool memoryStatusShown_ = false;
   QString deviceState_;                      // panel 0's text when no hint is shown
   std::vector<DilEntry> browserDilEntries_;  // what the browser was last given
 };

@@ -17,6 +17,7 @@
 #include "app/main_form.h"
 #include "audio/preview.h"
 #include "lang/caption_ids.h"
+#include "lang/caption_names.h"
 #include "ui/memory_status_bar.h"
 #include "ui/plain_text.h"
 #include "ui/sample_browser.h"
@@ -38,7 +39,7 @@ QString BuiltInText(int id) {
 void TMainForm::CreateWidgets() {
   auto* split = new QSplitter(Qt::Horizontal, this);
   browser_ = new SampleBrowser(icons_, language_, split);
-  workspace_ = new SequenceWorkspace(*this, icons_, split);
+  workspace_ = new SequenceWorkspace(session_, icons_, split);
   split->addWidget(browser_);
   split->addWidget(workspace_);
   split->setStretchFactor(0, 0);
@@ -88,41 +89,56 @@ void TMainForm::CreateActions() {
   };
   using F = TMainForm;
   const Command commands[] = {
-      {"File_Exit", 15, &F::File_Exit},
-      {"File_Open", 17, &F::File_Open},
-      {"File_SaveAs", 19, &F::File_SaveAs},
-      {"File_New", 21, &F::File_New},
-      {"File_Save", 23, &F::File_Save},
-      {"File_NacistKonfiguraciZRevazie", 25, &F::File_NacistKonfiguraciZRevazie},
-      {"File_UlozDIL", 27, &F::File_UlozDIL},
-      {"File_NactiDIL", 29, &F::File_NactiDIL},
-      {"File_NacistPametZRevazie", 31, &F::File_NacistPametZRevazie},
-      {"File_UlozPametNaDisk", 33, &F::File_UlozPametNaDisk},
-      {"Sekvence_PridejObecnouSekvenci", 35, &F::Sekvence_PridejObecnouSekvenci},
-      {"Sekvence_PridejSekvenciPatro", 37, &F::Sekvence_PridejSekvenciPatro},
-      {"Sekvence_SmazPatro", 39, &F::Sekvence_SmazPatro},
-      {"Sekvence_VlastnostiPatra", 41, &F::Sekvence_VlastnostiPatra},
-      {"Sekvence_PrehratVsechnySekvence", 43, &F::Sekvence_PrehratVsechnySekvence},
-      {"Sekvence_PrehratSekvenci", 45, &F::Sekvence_PrehratSekvenci},
-      {"Hlaska_SmazHlasku", 47, &F::Hlaska_SmazHlasku},
-      {"Hlaska_VlastnostiHlasky", 49, &F::Hlaska_VlastnostiHlasky},
-      {"Hlaska_PridatTicho", 51, &F::Hlaska_PridatTicho},
-      {"Hlaska_PrehratHlasku", 53, &F::Hlaska_PrehratHlasku},
-      {"Revazi_NastaveniDilPrepinacu", 55, &F::Revazi_NastaveniDilPrepinacu},
-      {"Revazi_PrectiVlastnostiHardware", 57, &F::Revazi_PrectiVlastnostiHardware},
-      {"Revazi_NahrajSW", 59, &F::Revazi_NahrajSW},
-      {"Revazi_SestavPamet", 61, &F::Revazi_SestavPamet},
-      {"Revazi_NaprogramujRevazi", 63, &F::Revazi_NaprogramujRevazi},
-      {"Revazi_NaprogramujRevaziZeSouboru", 65, &F::Revazi_NaprogramujRevaziZeSouboru},
-      {"Revazi_Detekce", 67, &F::Revazi_Detekce},
-      {"Revazi_ZmenPoradiJazyku", 69, &F::Revazi_ZmenPoradiJazyku},
-      {"Revazi_PridatTichoMeziJazyky", 71, &F::Revazi_PridatTichoMeziJazyky},
-      {"Program_Nastaveni", 73, &F::Program_Nastaveni},
-      {"Help_Napoveda1", 75, &F::Help_Napoveda1},
-      {"Help_OAplikaci1", 77, &F::Help_OAplikaci1},
-      {"Revazi_ZmenaKodovani", 81, &F::Revazi_ZmenaKodovani},
-      {"File_Pruvodce", 83, &F::File_Pruvodce},
-      {"Sekvence_VlastnostiSpousteniPater", 85, &F::Sekvence_VlastnostiSpousteniPater},
+      {"File_Exit", caption_id::kFile_Exit, &F::File_Exit},
+      {"File_Open", caption_id::kFile_Open, &F::File_Open},
+      {"File_SaveAs", caption_id::kFile_SaveAs, &F::File_SaveAs},
+      {"File_New", caption_id::kFile_New, &F::File_New},
+      {"File_Save", caption_id::kFile_Save, &F::File_Save},
+      {"File_NacistKonfiguraciZRevazie", caption_id::kFile_NacistKonfiguraciZRevazie,
+       &F::File_NacistKonfiguraciZRevazie},
+      {"File_UlozDIL", caption_id::kFile_UlozDIL, &F::File_UlozDIL},
+      {"File_NactiDIL", caption_id::kFile_NactiDIL, &F::File_NactiDIL},
+      {"File_NacistPametZRevazie", caption_id::kFile_NacistPametZRevazie,
+       &F::File_NacistPametZRevazie},
+      {"File_UlozPametNaDisk", caption_id::kFile_UlozPametNaDisk, &F::File_UlozPametNaDisk},
+      {"Sekvence_PridejObecnouSekvenci", caption_id::kSekvence_PridejObecnouSekvenci,
+       &F::Sekvence_PridejObecnouSekvenci},
+      {"Sekvence_PridejSekvenciPatro", caption_id::kSekvence_PridejSekvenciPatro,
+       &F::Sekvence_PridejSekvenciPatro},
+      {"Sekvence_SmazPatro", caption_id::kSekvence_SmazPatro, &F::Sekvence_SmazPatro},
+      {"Sekvence_VlastnostiPatra", caption_id::kSekvence_VlastnostiPatra,
+       &F::Sekvence_VlastnostiPatra},
+      {"Sekvence_PrehratVsechnySekvence", caption_id::kSekvence_PrehratVsechnySekvence,
+       &F::Sekvence_PrehratVsechnySekvence},
+      {"Sekvence_PrehratSekvenci", caption_id::kSekvence_PrehratSekvenci,
+       &F::Sekvence_PrehratSekvenci},
+      {"Hlaska_SmazHlasku", caption_id::kHlaska_SmazHlasku, &F::Hlaska_SmazHlasku},
+      {"Hlaska_VlastnostiHlasky", caption_id::kHlaska_VlastnostiHlasky,
+       &F::Hlaska_VlastnostiHlasky},
+      {"Hlaska_PridatTicho", caption_id::kHlaska_PridatTicho, &F::Hlaska_PridatTicho},
+      {"Hlaska_PrehratHlasku", caption_id::kHlaska_PrehratHlasku, &F::Hlaska_PrehratHlasku},
+      {"Revazi_NastaveniDilPrepinacu", caption_id::kRevazi_NastaveniDilPrepinacu,
+       &F::Revazi_NastaveniDilPrepinacu},
+      {"Revazi_PrectiVlastnostiHardware", caption_id::kRevazi_PrectiVlastnostiHardware,
+       &F::Revazi_PrectiVlastnostiHardware},
+      {"Revazi_NahrajSW", caption_id::kRevazi_NahrajSW, &F::Revazi_NahrajSW},
+      {"Revazi_SestavPamet", caption_id::kRevazi_SestavPamet, &F::Revazi_SestavPamet},
+      {"Revazi_NaprogramujRevazi", caption_id::kRevazi_NaprogramujRevazi,
+       &F::Revazi_NaprogramujRevazi},
+      {"Revazi_NaprogramujRevaziZeSouboru", caption_id::kRevazi_NaprogramujRevaziZeSouboru,
+       &F::Revazi_NaprogramujRevaziZeSouboru},
+      {"Revazi_Detekce", caption_id::kRevazi_Detekce, &F::Revazi_Detekce},
+      {"Revazi_ZmenPoradiJazyku", caption_id::kRevazi_ZmenPoradiJazyku,
+       &F::Revazi_ZmenPoradiJazyku},
+      {"Revazi_PridatTichoMeziJazyky", caption_id::kRevazi_PridatTichoMeziJazyky,
+       &F::Revazi_PridatTichoMeziJazyky},
+      {"Program_Nastaveni", caption_id::kProgram_Nastaveni, &F::Program_Nastaveni},
+      {"Help_Napoveda1", caption_id::kHelp_Napoveda1, &F::Help_Napoveda1},
+      {"Help_OAplikaci1", caption_id::kHelp_OAplikaci1, &F::Help_OAplikaci1},
+      {"Revazi_ZmenaKodovani", caption_id::kRevazi_ZmenaKodovani, &F::Revazi_ZmenaKodovani},
+      {"File_Pruvodce", caption_id::kFile_Pruvodce, &F::File_Pruvodce},
+      {"Sekvence_VlastnostiSpousteniPater", caption_id::kSekvence_VlastnostiSpousteniPater,
+       &F::Sekvence_VlastnostiSpousteniPater},
   };
   for (const Command& command : commands) {
     QAction* action = AddAction(command.name, command.captionId, command.run);
@@ -157,19 +173,21 @@ void TMainForm::CreateActions() {
   redoAction_->setIcon(look->standardIcon(QStyle::SP_ArrowForward));
   actions_.insert("Undo", undoAction_);
   actions_.insert("Redo", redoAction_);
-  connect(undoAction_, &QAction::triggered, undoStack_, &QUndoStack::undo);
-  connect(redoAction_, &QAction::triggered, undoStack_, &QUndoStack::redo);
-  connect(undoStack_, &QUndoStack::indexChanged, this, &TMainForm::RetextUndoActions);
-  connect(undoStack_, &QUndoStack::cleanChanged, this, &TMainForm::RetextUndoActions);
+  QUndoStack* history = &session_.UndoStack();
+  connect(undoAction_, &QAction::triggered, history, &QUndoStack::undo);
+  connect(redoAction_, &QAction::triggered, history, &QUndoStack::redo);
+  connect(history, &QUndoStack::indexChanged, this, &TMainForm::RetextUndoActions);
+  connect(history, &QUndoStack::cleanChanged, this, &TMainForm::RetextUndoActions);
 }
 
 void TMainForm::RetextUndoActions() {
   const QString undo = Translate("Undo", "Zpět");
   const QString redo = Translate("Redo", "Znovu");
-  undoAction_->setEnabled(undoStack_->canUndo());
-  redoAction_->setEnabled(undoStack_->canRedo());
-  undoAction_->setText(undoStack_->canUndo() ? undo + " " + undoStack_->undoText() : undo);
-  redoAction_->setText(undoStack_->canRedo() ? redo + " " + undoStack_->redoText() : redo);
+  const QUndoStack& history = session_.UndoStack();
+  undoAction_->setEnabled(history.canUndo());
+  redoAction_->setEnabled(history.canRedo());
+  undoAction_->setText(history.canUndo() ? undo + " " + history.undoText() : undo);
+  redoAction_->setText(history.canRedo() ? redo + " " + history.redoText() : redo);
 }
 
 void TMainForm::CreateMenus() {
@@ -283,20 +301,26 @@ std::array<ToolBarPosition, 4> TMainForm::ToolBarPositions() const {
 }
 
 void TMainForm::RegisterCaptions() {
+  namespace ids = caption_id;
   // The browser's buttons, found by their names.
   const auto button = [this](const char* name) {
     return browser_->findChild<QAbstractButton*>(name);
   };
-  if (QAbstractButton* play = button("PlayButton")) captions_.AddHint(1, play);
-  if (QAbstractButton* stop = button("StopButton")) captions_.AddHint(2, stop);
+  if (QAbstractButton* play = button("PlayButton")) captions_.AddHint(ids::kPlayHint, play);
+  if (QAbstractButton* stop = button("StopButton")) captions_.AddHint(ids::kStopHint, stop);
   if (QAbstractButton* autoPlay = button("AutoPlayButton")) {
-    captions_.AddCaption(3, autoPlay);
-    captions_.AddHint(4, autoPlay);
+    captions_.AddCaption(ids::kAutoPlay, autoPlay);
+    captions_.AddHint(ids::kAutoPlayHint, autoPlay);
   }
-  for (int i = 0; i < 4; ++i) captions_.AddHint(5 + i, dilBoxes_[static_cast<std::size_t>(i)]);
-  for (int i = 0; i < 6; ++i) captions_.AddCaption(9 + i, menus_[static_cast<std::size_t>(i)]);
-  captions_.AddCaption(79, interfaceMenu_);
-  captions_.AddHint(80, interfaceMenu_);
+  const int switchHints[] = {ids::kDilSwitch4Hint, ids::kDilSwitch5Hint, ids::kDilSwitch6Hint,
+                             ids::kDilSwitch7Hint};
+  for (std::size_t i = 0; i < dilBoxes_.size(); ++i)
+    captions_.AddHint(switchHints[i], dilBoxes_[i]);
+  const int menuCaptions[] = {ids::kFileMenu,      ids::kSequenceMenu, ids::kMessageMenu,
+                              ids::kAnnouncerMenu, ids::kProgramMenu,  ids::kHelpMenu};
+  for (std::size_t i = 0; i < menus_.size(); ++i) captions_.AddCaption(menuCaptions[i], menus_[i]);
+  captions_.AddCaption(ids::kInterfaceMenu, interfaceMenu_);
+  captions_.AddHint(ids::kInterfaceMenuHint, interfaceMenu_);
 }
 
 void TMainForm::AddRecentFile(const QString& path) {

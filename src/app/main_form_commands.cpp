@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QUndoStack>
 #include <QUrl>
 
 #include "app/load_progress.h"
@@ -12,13 +11,10 @@
 #include "app/wait_cursor.h"
 #include "base/message_format.h"
 #include "commands/image_file_commands.h"
-#include "config/configuration_file.h"
 #include "config/dil_file.h"
 #include "config/paths.h"
 #include "image/image_builder.h"
 #include "model/editing.h"
-#include "model/snapshot.h"
-#include "ui/sample_browser.h"
 #include "ui/sequence_workspace.h"
 
 namespace liftvox {
@@ -73,24 +69,10 @@ QString TMainForm::AskFileName(bool save, const char* folderSetting, const QStri
   return file;
 }
 
-void TMainForm::ForgetUndoIfReplaced(const ConfigurationSnapshot& before) {
-  // Steps of another configuration cannot be undone in this one.
-  if (!before.SameConfiguration(TakeSnapshot(document_))) undoStack_->clear();
-}
-
 void TMainForm::File_Exit() { close(); }
 
 void TMainForm::File_New() {
-  if (!NewConfiguration(document_)) return;
-  undoStack_->clear();
-  FlushDocumentChanges();
-  const ImageSettings settings = CurrentImageSettings();
-  // The announcer gets a valid empty image until the first build.
-  if (document_.UsedMemory == 0 && settings.memorySizeCode >= 0) {
-    SestavPamet(document_, settings);
-  }
-  Estimate();
-  UpdateCaption();
+  if (session_.NewConfiguration()) UpdateCaption();
 }
 
 void TMainForm::File_Open() {
@@ -118,17 +100,9 @@ void TMainForm::OpenRecentFile(const QString& path) {
 }
 
 bool TMainForm::OpenConfiguration(const QString& path) {
-  const ConfigurationSnapshot before = TakeSnapshot(document_);
   LoadProgress progress(this, Translate("ConfLoad", "Načítání konfigurace"),
                         QDir::toNativeSeparators(path), Translate("Stop", "&Zastavit"));
-  const bool opened = liftvox::OpenConfiguration(document_, ToPath(path), progress.Callback());
-  // A file read is a new start even when it holds the same configuration.
-  if (opened)
-    undoStack_->clear();
-  else
-    ForgetUndoIfReplaced(before);
-  FlushDocumentChanges();
-  Estimate();
+  const bool opened = session_.OpenConfiguration(ToPath(path), progress.Callback());
   if (opened) {
     // The open command's own caption, until the next change of the mark.
     setWindowTitle(Translate("ProgramCaption", "Liftvox") + " " + path);
@@ -139,15 +113,14 @@ bool TMainForm::OpenConfiguration(const QString& path) {
 }
 
 bool TMainForm::SaveConfiguration(const QString& path) {
-  const bool saved = liftvox::SaveConfiguration(document_, ToPath(path));
-  if (saved) undoStack_->setClean();
+  const bool saved = session_.SaveConfiguration(ToPath(path));
   UpdateCaption();
   return saved;
 }
 
 void TMainForm::File_Save() {
-  if (!document_.CurrentFileName().empty()) {
-    SaveConfiguration(QString::fromStdString(document_.CurrentFileName()));
+  if (const std::string& file = session_.Document().CurrentFileName(); !file.empty()) {
+    SaveConfiguration(QString::fromStdString(file));
     return;
   }
   File_SaveAs();
@@ -161,20 +134,12 @@ void TMainForm::File_SaveAs() {
 }
 
 void TMainForm::LoadImage(const QString& path) {
-  const ConfigurationSnapshot before = TakeSnapshot(document_);
-  LoadImageFile(document_, CurrentImageSettings(), ToPath(path));
-  ForgetUndoIfReplaced(before);
-  FlushDocumentChanges();
-  UpdateGauge();
+  session_.OpenImageFile(ToPath(path));
   UpdateCaption();
 }
 
 void TMainForm::LoadDil(const QString& path) {
-  Edit(StepName("File_NactiDIL"), [&] {
-    // The loader changes the list without a word; the grid shows its icons.
-    if (LoadDilFile(document_, ToPath(path))) document_.NotifyContentChanged();
-  });
-  FlushDocumentChanges();
+  session_.LoadDilFile(StepName("File_NactiDIL"), ToPath(path));
 }
 
 void TMainForm::File_NactiDIL() {
@@ -187,71 +152,77 @@ void TMainForm::File_NactiDIL() {
 void TMainForm::File_UlozDIL() {
   const QString path = AskFileName(true, "DILSaveDir", kDilFilter, "dil", "File_UlozDIL");
   if (path.isEmpty()) return;
-  SaveDilFile(document_, ToPath(path));
+  SaveDilFile(session_.Document(), ToPath(path));
   AddRecentFile(path);
 }
 
 void TMainForm::File_UlozPametNaDisk() {
-  const ImageSettings settings = CurrentImageSettings();
+  TPametRevazie& document = session_.Document();
+  const ImageSettings settings = session_.CurrentImageSettings();
   bool ready = false;
   {
     const WaitCursor wait;
-    ready = PrepareImageForSaving(document_, settings);
+    ready = PrepareImageForSaving(document, settings);
   }
   UpdateGauge();
   if (!ready) return;
   const QString path = AskFileName(true, "BINSaveDir", kImageFilter, "bin", "File_UlozPametNaDisk");
   if (path.isEmpty()) return;
-  SaveImageFile(document_, settings, ToPath(path));
+  SaveImageFile(document, settings, ToPath(path));
   AddRecentFile(path);
   UpdateGauge();
 }
 
 void TMainForm::Revazi_SestavPamet() {
+  TPametRevazie& document = session_.Document();
   int32_t built = 0;
   {
     const WaitCursor wait;
-    built = SestavPamet(document_, CurrentImageSettings());
+    built = SestavPamet(document, session_.CurrentImageSettings());
   }
   UpdateGauge();
   if (built > 0) {
-    document_.prompter().Inform(
-        {"MemoryBuilt", document_.Translate("MemoryBuilding", "Generování paměti"),
+    document.prompter().Inform(
+        {"MemoryBuilt", document.Translate("MemoryBuilding", "Generování paměti"),
          FormatMessage(
-             document_.Translate("MemoryBuilt", "Byla sestavena paměť hlásiče o velikosti %d kB."),
+             document.Translate("MemoryBuilt", "Byla sestavena paměť hlásiče o velikosti %d kB."),
              built / 1024)});
   }
 }
 
-void TMainForm::Revazi_Detekce() { StartMemorySizeDetection(); }
+void TMainForm::Revazi_Detekce() { device_.DetectMemorySize(); }
 
 void TMainForm::Sekvence_PridejObecnouSekvenci() {
-  Edit(StepName("Sekvence_PridejObecnouSekvenci"), [this] { AddGeneralSequence(document_); });
-  FlushDocumentChanges();
+  session_.Edit(StepName("Sekvence_PridejObecnouSekvenci"),
+                [this] { AddGeneralSequence(session_.Document()); });
+  session_.FlushChanges();
 }
 
 void TMainForm::Sekvence_PridejSekvenciPatro() {
-  Edit(StepName("Sekvence_PridejSekvenciPatro"), [this] { AddFloorSequence(document_); });
-  FlushDocumentChanges();
+  session_.Edit(StepName("Sekvence_PridejSekvenciPatro"),
+                [this] { AddFloorSequence(session_.Document()); });
+  session_.FlushChanges();
 }
 
+// The delete commands estimate whatever the answer.
 void TMainForm::Sekvence_SmazPatro() {
-  Edit(StepName("Sekvence_SmazPatro"), [this] { DeleteSelectedSequence(document_); });
-  FlushDocumentChanges();
-  Estimate();
+  session_.Edit(StepName("Sekvence_SmazPatro"),
+                [this] { DeleteSelectedSequence(session_.Document()); });
+  session_.FlushChanges();
+  session_.Estimate();
 }
 
 void TMainForm::Hlaska_SmazHlasku() {
-  Edit(StepName("Hlaska_SmazHlasku"), [this] { DeleteSelectedSample(document_); });
-  FlushDocumentChanges();
-  Estimate();
+  session_.Edit(StepName("Hlaska_SmazHlasku"),
+                [this] { DeleteSelectedSample(session_.Document()); });
+  session_.FlushChanges();
+  session_.Estimate();
 }
 
 void TMainForm::Hlaska_PridatTicho() {
-  Edit(StepName("Hlaska_PridatTicho"),
-       [this] { AddSilence(document_, workspace_->SilenceMilliseconds()); });
-  FlushDocumentChanges();
-  Estimate();
+  session_.Edit(StepName("Hlaska_PridatTicho"),
+                [this] { AddSilence(session_.Document(), workspace_->SilenceMilliseconds()); });
+  session_.FlushChanges();
 }
 
 void TMainForm::Help_Napoveda1() {

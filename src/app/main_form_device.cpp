@@ -1,11 +1,8 @@
 // The announcer commands that open a device dialog: hardware properties,
 // programming (from the configuration or an image file), memory and
 // configuration read-back, and the firmware upload.
-#include <QUndoStack>
-
 #include <algorithm>
 
-#include "app/device_status_observer.h"
 #include "app/main_form.h"
 #include "app/message_box_prompter.h"
 #include "app/wait_cursor.h"
@@ -26,10 +23,7 @@ void TMainForm::AddDeviceDialog(DeviceDialog* dialog) {
   dialog->SetPrompter(new MessageBoxPrompter(dialog));
   // The port and announcer texts of a job go to the status bar, as those of
   // the memory-size detection do.
-  connect(&dialog->Runner(), &DeviceJobRunner::StatusChanged, this,
-          [this](StatusPanel panel, const QString& text) {
-            deviceStatus_->StatusChanged(panel, text.toStdString());
-          });
+  connect(&dialog->Runner(), &DeviceJobRunner::StatusChanged, this, &TMainForm::OnDeviceStatus);
   dialogs_.push_back(dialog);
 }
 
@@ -39,14 +33,15 @@ void TMainForm::Revazi_PrectiVlastnostiHardware() {
 }
 
 void TMainForm::Revazi_NaprogramujRevazi() {
-  const bool confirmed = ConfirmProgramming(document_, CurrentImageSettings(),
+  const bool confirmed = ConfirmProgramming(session_.Document(), session_.CurrentImageSettings(),
                                             nahrajZvukyForm_->windowTitle().toStdString());
   UpdateGauge();  // a rebuild on the way changed the used size
   if (confirmed) ProgramDocumentImage();
 }
 
 void TMainForm::ProgramDocumentImage() {
-  nahrajZvukyForm_->SetImage(DocumentImageToProgram(document_, CurrentImageSettings()));
+  nahrajZvukyForm_->SetImage(
+      DocumentImageToProgram(session_.Document(), session_.CurrentImageSettings()));
   nahrajZvukyForm_->StartWhenShown();
   nahrajZvukyForm_->exec();
 }
@@ -58,14 +53,15 @@ void TMainForm::Revazi_NaprogramujRevaziZeSouboru() {
 }
 
 void TMainForm::ProgramImageFile(const QString& path) {
-  const bool loaded = LoadImageFileForProgramming(document_, CurrentImageSettings(),
-                                                  PathFromUtf8(path.toStdString()));
+  const bool loaded = LoadImageFileForProgramming(
+      session_.Document(), session_.CurrentImageSettings(), PathFromUtf8(path.toStdString()));
   UpdateGauge();
   if (!loaded) return;
-  if (ConfirmConfigurationUpload(document_, nahrajZvukyForm_->windowTitle().toStdString())) {
+  if (ConfirmConfigurationUpload(session_.Document(),
+                                 nahrajZvukyForm_->windowTitle().toStdString())) {
     ProgramDocumentImage();
     // The gauge shows the configuration's own estimate again, not the file's.
-    Estimate();
+    session_.Estimate();
   }
   AddRecentFile(path);
 }
@@ -78,54 +74,48 @@ void TMainForm::Revazi_NahrajSW() {
 
 void TMainForm::UploadFirmwareFile(const QString& path) {
   nahrajFirmwareForm_->SetFileName(path);
-  if (!ConfirmFirmwareUpload(document_, nahrajFirmwareForm_->windowTitle().toStdString())) return;
+  if (!ConfirmFirmwareUpload(session_.Document(), nahrajFirmwareForm_->windowTitle().toStdString()))
+    return;
   nahrajFirmwareForm_->StartWhenShown();
   nahrajFirmwareForm_->exec();
 }
 
 void TMainForm::TakeReadImage(std::vector<uint8_t> image) {
   // The read buffer stands as the document's image, as large as the memory.
-  image.resize(document_.Image.size(), 0xFF);
-  document_.Image = std::move(image);
-}
-
-void TMainForm::EditAsLoaded(const char* actionName, const std::function<void()>& load) {
-  const int stepsBefore = undoStack_->index();
-  Edit(StepName(actionName), load);
-  if (undoStack_->index() != stepsBefore) {
-    // One step that undo can take back; the configuration read stands as a
-    // file just opened does: unmodified.
-    undoStack_->setClean();
-  }
-  FlushDocumentChanges();
+  TPametRevazie& document = session_.Document();
+  image.resize(document.Image.size(), 0xFF);
+  document.Image = std::move(image);
 }
 
 void TMainForm::File_NacistPametZRevazie() {
-  pametZRevazieForm_->SetMemorySize(document_.MemorySize);
+  TPametRevazie& document = session_.Document();
+  pametZRevazieForm_->SetMemorySize(document.MemorySize);
   pametZRevazieForm_->StartWhenShown();
   pametZRevazieForm_->exec();
   const int64_t bytesInUse = pametZRevazieForm_->LastResult().bytesInUse;
   if (bytesInUse > 0) {
     TakeReadImage(pametZRevazieForm_->TakeImage());
-    EditAsLoaded("File_NacistPametZRevazie",
-                 [&] { FinishMemoryRead(document_, CurrentImageSettings(), bytesInUse); });
+    const ImageSettings settings = session_.CurrentImageSettings();
+    session_.EditAsLoaded(StepName("File_NacistPametZRevazie"),
+                          [&] { FinishMemoryRead(document, settings, bytesInUse); });
   }
   UpdateGauge();
 }
 
 void TMainForm::File_NacistKonfiguraciZRevazie() {
-  konfiguraceZRevazieForm_->SetMemorySize(document_.MemorySize);
+  TPametRevazie& document = session_.Document();
+  konfiguraceZRevazieForm_->SetMemorySize(document.MemorySize);
   konfiguraceZRevazieForm_->StartWhenShown();
   konfiguraceZRevazieForm_->exec();
   const int64_t bytesInUse = konfiguraceZRevazieForm_->LastResult().bytesInUse;
-  const ImageSettings settings = CurrentImageSettings();
+  const ImageSettings settings = session_.CurrentImageSettings();
   if (bytesInUse > 0) TakeReadImage(konfiguraceZRevazieForm_->TakeImage());
-  EditAsLoaded("File_NacistKonfiguraciZRevazie",
-               [&] { TakeReadConfiguration(document_, settings, bytesInUse); });
+  session_.EditAsLoaded(StepName("File_NacistKonfiguraciZRevazie"),
+                        [&] { TakeReadConfiguration(document, settings, bytesInUse); });
   {
     // The image follows the configuration again, whatever the read brought.
     const WaitCursor wait;
-    SestavPamet(document_, settings);
+    SestavPamet(document, settings);
   }
   UpdateGauge();
 }

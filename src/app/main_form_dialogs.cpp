@@ -23,15 +23,16 @@ namespace liftvox {
 
 void TMainForm::CreateDialogs() {
   // The order in which the program creates them.
-  AddDeviceDialog(konfiguraceZRevazieForm_ = new TKonfiguraceZRevazieForm(session_, this));
-  AddDeviceDialog(nahrajFirmwareForm_ = new TNahrajFirmwareForm(session_, this));
-  AddDeviceDialog(nahrajZvukyForm_ = new TNahrajZvukyForm(session_, this));
+  AddDeviceDialog(konfiguraceZRevazieForm_ =
+                      new TKonfiguraceZRevazieForm(device_.Announcer(), this));
+  AddDeviceDialog(nahrajFirmwareForm_ = new TNahrajFirmwareForm(device_.Announcer(), this));
+  AddDeviceDialog(nahrajZvukyForm_ = new TNahrajZvukyForm(device_.Announcer(), this));
   dialogs_.push_back(dilSettingsForm_ = new TNastaveniDILForm(icons_, this));
-  AddDeviceDialog(pametZRevazieForm_ = new TPametZRevazieForm(session_, this));
+  AddDeviceDialog(pametZRevazieForm_ = new TPametZRevazieForm(device_.Announcer(), this));
   dialogs_.push_back(languageOrderForm_ = new TPoradiJazykuForm(icons_, this));
   dialogs_.push_back(setupForm_ = new TSetupForm(this));
   dialogs_.push_back(messageForm_ = new TVlastnostiHlaskyForm(icons_, this));
-  AddDeviceDialog(vlastnostiHWForm_ = new TVlastnostiHWForm(session_, this));
+  AddDeviceDialog(vlastnostiHWForm_ = new TVlastnostiHWForm(device_.Announcer(), this));
   dialogs_.push_back(sequenceForm_ = new TVlastnostiSekvenceForm(this));
   dialogs_.push_back(
       aboutBox_ = new TAboutBox(LIFTVOX_VERSION, LIFTVOX_HOMEPAGE_URL, CurrentSystemFacts(), this));

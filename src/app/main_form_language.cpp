@@ -15,14 +15,13 @@
 namespace liftvox {
 
 void TMainForm::BuildInterfaceMenu() {
-  for (const InterfaceEntry& entry : interfaces_) {
+  for (const InterfaceEntry& entry : device_.Interfaces()) {
     QAction* item = interfaceMenu_->addAction(QString::fromStdString(entry.name));
     item->setCheckable(true);
     item->setData(entry.number);
     interfaceGroup_->addAction(item);
-    connect(item, &QAction::triggered, this, [this, number = entry.number] {
-      interfaceNumber_ = static_cast<uint8_t>(number & 0xFF);
-    });
+    connect(item, &QAction::triggered, this,
+            [this, number = entry.number] { device_.SetInterfaceNumber(number); });
   }
 }
 

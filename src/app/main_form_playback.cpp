@@ -16,10 +16,11 @@ void TMainForm::PlayButton() {
   player_->Stop();
   if (browser_->ListHasFocus()) {
     PlayBrowserFile();
-  } else if (const TVzorek* sample = document_.CurrentSample) {
+  } else if (const TVzorek* sample = session_.Document().CurrentSample) {
     if (!sample->Silence) player_->PlayFile(QString::fromStdString(sample->FileName));
-  } else if (document_.CurrentSequence) {
-    player_->PlaySequence(document_, document_.IndexOf(document_.CurrentSequence),
+  } else if (session_.Document().CurrentSequence) {
+    player_->PlaySequence(session_.Document(),
+                          session_.Document().IndexOf(session_.Document().CurrentSequence),
                           SimulatedDilSwitches());
   }
 }
@@ -30,33 +31,36 @@ void TMainForm::Hlaska_PrehratHlasku() {
   player_->Stop();
   if (browser_->ListHasFocus()) {
     PlayBrowserFile();
-  } else if (const TVzorek* sample = document_.CurrentSample; sample && !sample->Silence) {
+  } else if (const TVzorek* sample = session_.Document().CurrentSample;
+             sample && !sample->Silence) {
     player_->PlayFile(QString::fromStdString(sample->FileName));
   }
 }
 
 void TMainForm::Sekvence_PrehratSekvenci() {
-  if (!document_.CurrentSequence) return;
-  player_->PlaySequence(document_, document_.IndexOf(document_.CurrentSequence),
+  if (!session_.Document().CurrentSequence) return;
+  player_->PlaySequence(session_.Document(),
+                        session_.Document().IndexOf(session_.Document().CurrentSequence),
                         SimulatedDilSwitches());
 }
 
 void TMainForm::Sekvence_PrehratVsechnySekvence() {
   int first = 0;
-  for (int i = 0; i < document_.SequenceCount(); ++i) {
-    if (document_.SequenceAt(i)->Selected) {
+  for (int i = 0; i < session_.Document().SequenceCount(); ++i) {
+    if (session_.Document().SequenceAt(i)->Selected) {
       first = i;
       break;
     }
   }
-  player_->PlayAllSequences(document_, first, SimulatedDilSwitches());
+  player_->PlayAllSequences(session_.Document(), first, SimulatedDilSwitches());
 }
 
 void TMainForm::OnWorkspaceSampleChanged() {
-  const TVzorek* sample = document_.GetSelectedSample();
+  const TVzorek* sample = session_.Document().GetSelectedSample();
   const bool wave = sample && !sample->Silence;
   // A sequence header plays its sequence; a silence plays nothing.
-  browser_->SetPlayEnabled(wave || (!sample && document_.GetSelectedSequence() != nullptr));
+  browser_->SetPlayEnabled(wave ||
+                           (!sample && session_.Document().GetSelectedSequence() != nullptr));
   if (wave && autoPlay_)
     autoPlayTimer_->start();
   else
@@ -76,7 +80,7 @@ void TMainForm::AutoPlayTimerTimer() {
     if (!browser_->SelectedWaveFile().isEmpty()) PlayButton();
     return;
   }
-  const TVzorek* sample = document_.GetSelectedSample();
+  const TVzorek* sample = session_.Document().GetSelectedSample();
   if (workspace_->hasFocus() && sample && !sample->Silence) PlayButton();
 }
 

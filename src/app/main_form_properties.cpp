@@ -43,87 +43,92 @@ void TMainForm::ConnectPropertyDialogs() {
 }
 
 bool TMainForm::EditSequenceProperties(TSekvence& sequence) {
-  return sequenceForm_->Open(document_, sequence);
+  return sequenceForm_->Open(session_.Document(), sequence);
 }
 
 void TMainForm::Sekvence_VlastnostiPatra() {
-  TSekvence* sequence = document_.GetSelectedSequence();
+  TSekvence* sequence = session_.Document().GetSelectedSequence();
   if (!sequence) return;
   // One step, also for a floor that lost its input or bit on a cancel.
-  Edit(StepName("Sekvence_VlastnostiPatra"), [&] { EditSequenceProperties(*sequence); });
-  FlushDocumentChanges();
+  session_.Edit(StepName("Sekvence_VlastnostiPatra"), [&] { EditSequenceProperties(*sequence); });
+  session_.FlushChanges();
 }
 
 void TMainForm::Sekvence_VlastnostiSpousteniPater() {
-  if (!triggeringForm_->Open(document_.ParPlayInv, document_.SerPlayInv)) return;
-  Edit(StepName("Sekvence_VlastnostiSpousteniPater"), [this] {
-    SetPlayInversion(document_, triggeringForm_->ParallelInverted(),
+  TPametRevazie& document = session_.Document();
+  if (!triggeringForm_->Open(document.ParPlayInv, document.SerPlayInv)) return;
+  session_.Edit(StepName("Sekvence_VlastnostiSpousteniPater"), [&] {
+    SetPlayInversion(document, triggeringForm_->ParallelInverted(),
                      triggeringForm_->SerialInverted());
   });
-  FlushDocumentChanges();
+  session_.FlushChanges();
 }
 
 void TMainForm::Hlaska_VlastnostiHlasky() {
-  TVzorek* sample = document_.GetSelectedSample();
+  TPametRevazie& document = session_.Document();
+  TVzorek* sample = document.GetSelectedSample();
   if (!sample) return;
-  messageForm_->ShowSample(*sample, document_.DilEntries);
+  messageForm_->ShowSample(*sample, document.DilEntries);
   if (messageForm_->exec() == QDialog::Accepted) {
-    Edit(StepName("Hlaska_VlastnostiHlasky"), [&] {
-      StoreSampleProperties(document_, *sample, messageForm_->GetSamples(),
+    session_.Edit(StepName("Hlaska_VlastnostiHlasky"), [&] {
+      StoreSampleProperties(document, *sample, messageForm_->GetSamples(),
                             messageForm_->DilPosition());
     });
   }
-  FlushDocumentChanges();
+  session_.FlushChanges();
 }
 
 void TMainForm::Revazi_NastaveniDilPrepinacu() {
   // Every change in the dialog reaches the document at once.
-  Edit(StepName("Revazi_NastaveniDilPrepinacu"), [this] { dilSettingsForm_->Open(document_); });
-  FlushDocumentChanges();
+  session_.Edit(StepName("Revazi_NastaveniDilPrepinacu"),
+                [this] { dilSettingsForm_->Open(session_.Document()); });
+  session_.FlushChanges();
 }
 
 void TMainForm::Revazi_ZmenaKodovani() {
   if (!codingForm_->Open()) return;
-  Edit(StepName("Revazi_ZmenaKodovani"),
-       [this] { ApplyFloorCoding(document_, codingForm_->Coding()); });
-  FlushDocumentChanges();
+  session_.Edit(StepName("Revazi_ZmenaKodovani"),
+                [this] { ApplyFloorCoding(session_.Document(), codingForm_->Coding()); });
+  session_.FlushChanges();
 }
 
 void TMainForm::Revazi_ZmenPoradiJazyku() {
-  if (!languageOrderForm_->Open(document_.DilEntries)) return;
-  Edit(StepName("Revazi_ZmenPoradiJazyku"),
-       [this] { ApplyLanguageOrder(document_, languageOrderForm_->Order()); });
-  FlushDocumentChanges();
+  if (!languageOrderForm_->Open(session_.Document().DilEntries)) return;
+  session_.Edit(StepName("Revazi_ZmenPoradiJazyku"),
+                [this] { ApplyLanguageOrder(session_.Document(), languageOrderForm_->Order()); });
+  session_.FlushChanges();
 }
 
 void TMainForm::Revazi_PridatTichoMeziJazyky() {
   if (!silenceForm_->Open()) return;
-  Edit(StepName("Revazi_PridatTichoMeziJazyky"),
-       [this] { InsertSilenceBetweenLanguages(document_, silenceForm_->Milliseconds()); });
-  FlushDocumentChanges();
+  session_.Edit(StepName("Revazi_PridatTichoMeziJazyky"), [this] {
+    InsertSilenceBetweenLanguages(session_.Document(), silenceForm_->Milliseconds());
+  });
+  session_.FlushChanges();
 }
 
 QDialog* TMainForm::PreparePropertyDialog(const QString& className) {
+  TPametRevazie& document = session_.Document();
   if (className == "TVlastnostiSekvenceForm") {
-    if (document_.SequenceCount() > 0) {
-      TSekvence* sequence = document_.GetSelectedSequence();
-      sequenceForm_->SetSequence(document_, sequence ? *sequence : *document_.SequenceAt(0));
+    if (document.SequenceCount() > 0) {
+      TSekvence* sequence = document.GetSelectedSequence();
+      sequenceForm_->SetSequence(document, sequence ? *sequence : *document.SequenceAt(0));
       sequenceForm_->FormShow();
     }
     return sequenceForm_;
   }
   if (className == "TVlastnostiSpousteniForm") {
-    triggeringForm_->SetFlags(document_.ParPlayInv, document_.SerPlayInv);
+    triggeringForm_->SetFlags(document.ParPlayInv, document.SerPlayInv);
     return triggeringForm_;
   }
   if (className == "TVlastnostiHlaskyForm") {
-    TVzorek* sample = document_.GetSelectedSample();
-    if (!sample) sample = FirstSample(document_);
-    if (sample) messageForm_->ShowSample(*sample, document_.DilEntries);
+    TVzorek* sample = document.GetSelectedSample();
+    if (!sample) sample = FirstSample(document);
+    if (sample) messageForm_->ShowSample(*sample, document.DilEntries);
     return messageForm_;
   }
   if (className == "TNastaveniDILForm") {
-    dilSettingsForm_->SetDocument(document_);
+    dilSettingsForm_->SetDocument(document);
     return dilSettingsForm_;
   }
   if (className == "TZmenaKodovaniForm") {
@@ -131,7 +136,7 @@ QDialog* TMainForm::PreparePropertyDialog(const QString& className) {
     return codingForm_;
   }
   if (className == "TPoradiJazykuForm") {
-    languageOrderForm_->Fill(document_.DilEntries);
+    languageOrderForm_->Fill(document.DilEntries);
     return languageOrderForm_;
   }
   if (className == "TTichoForm") return silenceForm_;

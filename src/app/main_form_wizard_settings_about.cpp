@@ -2,7 +2,6 @@
 #include <QAction>
 
 #include "app/main_form.h"
-#include "app/memory_size_detection.h"
 #include "config/wizard.h"
 #include "dialogs/about_box.h"
 #include "dialogs/pruvodce_form.h"
@@ -14,37 +13,24 @@ void TMainForm::File_Pruvodce() {
   if (pruvodceForm_->exec() != QDialog::Accepted) return;
   const WizardChoices choices = pruvodceForm_->Choices();
   // Cancelling the unsaved-changes question builds nothing and adds no step.
-  Edit(StepName("File_Pruvodce"), [&] { SestavKonfiguraci(document_, choices); });
-  FlushDocumentChanges();
-  Estimate();
+  session_.Edit(StepName("File_Pruvodce"),
+                [&] { SestavKonfiguraci(session_.Document(), choices); });
+  session_.FlushChanges();
+  session_.Estimate();
   UpdateCaption();
 }
 
 void TMainForm::Program_Nastaveni() {
   const bool accepted = setupForm_->exec() == QDialog::Accepted;
   // The controls are the settings whichever button closed the dialog; only
-  // OK looks for the announcer again.
-  ApplyDeviceSettings(setupForm_->Settings());
-  if (!accepted) return;
-  if (detection_->Running()) {
-    // The detection under way took the settings before these; run again after it.
-    connect(
-        detection_.get(), &MemorySizeDetection::Finished, this,
-        [this] { StartMemorySizeDetection(true); }, Qt::SingleShotConnection);
-    return;
-  }
-  StartMemorySizeDetection(true);
+  // OK looks for the announcer again, and shows the port chosen too.
+  device_.SetSettings(setupForm_->Settings());
+  if (accepted) device_.DetectMemorySize(true);
 }
 
 void TMainForm::ShowDeviceSettings() {
-  setupForm_->FillPortList(deviceSettings_.Ports());
-  setupForm_->ShowSettings(deviceSettings_);
-  session_.SetSettings(deviceSettings_);
-}
-
-void TMainForm::ApplyDeviceSettings(const DeviceSettings& settings) {
-  deviceSettings_ = settings;
-  session_.SetSettings(settings);
+  setupForm_->FillPortList(device_.Settings().Ports());
+  setupForm_->ShowSettings(device_.Settings());
 }
 
 void TMainForm::Help_OAplikaci1() { aboutBox_->exec(); }

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "app/main_form.h"
-#include "audio/wave_length.h"
+#include "audio/wave_length_cache.h"
 #include "config/configuration_file.h"
 #include "config/paths.h"
 #include "image/memory_estimate.h"
@@ -52,7 +52,7 @@ std::string FittingMemorySize(const QString& configuration) {
   TPametRevazie document;
   SilentPrompter silent;
   document.SetPrompter(&silent);
-  document.SetSampleLengthMeasure(MeasureWaveFrames);
+  document.SetSampleLengthMeasure(CachedWaveLengthMeasure());
   constexpr int kLargest = 7;
   if (!OpenConfiguration(document, PathFromUtf8(configuration.toStdString())))
     return MemorySizeText(kLargest);
@@ -94,7 +94,7 @@ int TakeScreenshot(const CommandLine& line) {
   options.language = line.language;
   TMainForm form(options);
   ConsolePrompter prompter;
-  form.Document().SetPrompter(&prompter);
+  form.Session().Document().SetPrompter(&prompter);
   form.Start();
   if (!line.configuration.isEmpty()) {
     if (!form.OpenConfiguration(line.configuration)) {
@@ -103,10 +103,10 @@ int TakeScreenshot(const CommandLine& line) {
     }
     int sample = 0;
     int sequence = 0;
-    form.Document().SelectAt(sample, sequence);
+    form.Session().Document().SelectAt(sample, sequence);
     // The browser shows the recordings the configuration uses, as an
     // installer working on it would see it.
-    if (const TVzorek* recording = FirstRecording(form.Document()))
+    if (const TVzorek* recording = FirstRecording(form.Session().Document()))
       form.Browser().LoadDirectory(
           QString::fromStdString(PathToUtf8(PathFromUtf8(recording->FileName).parent_path())));
     // The lengths are read in the background; the picture waits for them.
@@ -114,14 +114,14 @@ int TakeScreenshot(const CommandLine& line) {
   }
   form.resize(TMainForm::kDesignedWidth, TMainForm::kDesignedHeight);
   form.show();
-  form.FlushDocumentChanges();
+  form.Session().FlushChanges();
   QCoreApplication::processEvents();
   QWidget* pictured = &form;
   if (!line.dialog.isEmpty()) {
     QDialog* dialog = form.PrepareDialogForScreenshot(line.dialog);
     if (!dialog) {
       PrintError("--dialog " + line.dialog + ": no dialog of that class");
-      form.Document().SetPrompter(nullptr);
+      form.Session().Document().SetPrompter(nullptr);
       return 2;
     }
     // Shown without its modal loop, so the picture is taken and the program ends.
@@ -131,7 +131,7 @@ int TakeScreenshot(const CommandLine& line) {
     pictured = dialog;
   }
   const bool saved = pictured->grab().save(line.screenshot, "PNG");
-  form.Document().SetPrompter(nullptr);
+  form.Session().Document().SetPrompter(nullptr);
   if (!saved) {
     PrintError("cannot write " + line.screenshot);
     return 1;

@@ -96,21 +96,41 @@ int64_t AnnouncerSession::DetectMemorySize(DeviceJobObserver& observer) {
   if (settings_.autoMemory) {
     const int64_t size = GetMemorySizeFromAnnouncer(observer);
     if (size != 0) {
-      observer.StatusChanged(StatusPanel::Announcer,
-                             Translate("SpeakerDetected", "Hlásič detekován"));
-      observer.StatusChanged(StatusPanel::Memory,
-                             " " + Translate("DetectedMemory", "Detekovaná paměť:") + " " +
-                                 MemorySizeText(MemorySizeCode(), language_));
+      presence_.store(AnnouncerPresence::Detected);
+      ShowPresence(observer);
       return size;
     }
   }
+  return UseChosenMemorySize(observer);
+}
+
+int64_t AnnouncerSession::UseChosenMemorySize(DeviceJobObserver& observer) {
+  RunScope run(*this);
   const int code = settings_.ChosenMemoryCode();
   SetMemorySizeCode(code);
-  observer.StatusChanged(StatusPanel::Announcer,
-                         Translate("SpeakerNotDetected", "Hlásič nebyl detekován"));
-  observer.StatusChanged(StatusPanel::Memory, " " + Translate("SelectedMemory", "Zvolená paměť:") +
-                                                  " " + MemorySizeText(code, language_));
+  presence_.store(AnnouncerPresence::NotDetected);
+  ShowPresence(observer);
   return MemorySizeFromCode(code);
+}
+
+void AnnouncerSession::ShowPresence(DeviceJobObserver& observer) const {
+  const std::string size = MemorySizeText(MemorySizeCode(), language_);
+  switch (Presence()) {
+    case AnnouncerPresence::Unknown:
+      return;
+    case AnnouncerPresence::Detected:
+      observer.StatusChanged(StatusPanel::Announcer,
+                             Translate("SpeakerDetected", "Hlásič detekován"));
+      observer.StatusChanged(StatusPanel::Memory,
+                             " " + Translate("DetectedMemory", "Detekovaná paměť:") + " " + size);
+      return;
+    case AnnouncerPresence::NotDetected:
+      observer.StatusChanged(StatusPanel::Announcer,
+                             Translate("SpeakerNotDetected", "Hlásič nebyl detekován"));
+      observer.StatusChanged(StatusPanel::Memory,
+                             " " + Translate("SelectedMemory", "Zvolená paměť:") + " " + size);
+      return;
+  }
 }
 
 int AnnouncerSession::PageSizeForMemory(DeviceJobObserver& observer) {

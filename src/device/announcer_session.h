@@ -18,6 +18,9 @@ namespace liftvox {
 
 class Translator;
 
+// What the last memory-size detection found.
+enum class AnnouncerPresence { Unknown, Detected, NotDetected };
+
 // The program's link to the announcer: the one serial port, the settings that
 // choose the port and the memory size, the translation, the interface list
 // and the memory-size code (-1 until known).
@@ -80,8 +83,16 @@ class AnnouncerSession {
   // False, leaving the outputs alone, without a valid answer.
   bool GetFirmwareVersion(int& major, int& minor, DeviceJobObserver& observer);
   // Memory size by detection (automatic and answered) or the chosen size;
-  // sets the memory-size code and the announcer and memory panels.
+  // sets the memory-size code, the presence and the announcer and memory panels.
   int64_t DetectMemorySize(DeviceJobObserver& observer);
+  // The chosen size alone, without touching the port: what DetectMemorySize
+  // falls back on.
+  int64_t UseChosenMemorySize(DeviceJobObserver& observer);
+  // Whether the last DetectMemorySize found the announcer; any thread.
+  AnnouncerPresence Presence() const { return presence_.load(); }
+  // The announcer and memory panels' texts for the presence and memory size
+  // (in the current language; nothing while the presence is unknown).
+  void ShowPresence(DeviceJobObserver& observer) const;
   // Page size for the current code; detects first while the code is unknown.
   int PageSizeForMemory(DeviceJobObserver& observer);
   // The interface list's name for `number`, or "UnknownInterface".
@@ -103,6 +114,7 @@ class AnnouncerSession {
   const Translator& language_;
   std::vector<InterfaceEntry> interfaces_;
   std::atomic<int> memorySizeCode_{-1};
+  std::atomic<AnnouncerPresence> presence_{AnnouncerPresence::Unknown};
   std::recursive_mutex jobMutex_;  // held by the job in progress
   int runDepth_ = 0;               // touched only by the job holding jobMutex_
   std::mutex pendingMutex_;

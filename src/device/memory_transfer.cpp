@@ -14,6 +14,25 @@ namespace {
 
 constexpr int kQuestionEvery = 5;
 
+// How a run sets the port up: buffer size in bytes and read time-out in
+// milliseconds, for the probe that finds the announcer and then for the
+// page exchanges. Each run keeps the values the announcer has always been
+// driven with.
+struct PortSetup {
+  int bufferSize;
+  int timeoutMs;
+};
+constexpr PortSetup kProgrammingProbe{2048, 100};
+constexpr PortSetup kProgrammingPages{256, 100};
+constexpr PortSetup kMemoryReadProbe{256, 100};
+constexpr PortSetup kMemoryReadPages{2048, 200};
+constexpr PortSetup kConfigurationReadProbe{2048, 200};
+constexpr PortSetup kConfigurationReadPages{256, 100};
+
+bool Probe(SerialPort& port, int portNumber, PortSetup setup) {
+  return ProbePort(port, portNumber, setup.bufferSize, setup.timeoutMs);
+}
+
 int64_t PagesFor(int64_t bytes, int pageSize) { return (bytes + pageSize - 1) / pageSize; }
 
 // How a page, or a loop over pages, ended.
@@ -54,10 +73,10 @@ class TransferRun {
   }
 
   // Opens the run's port afresh for its page exchanges.
-  void OpenPort(int bufferSize, int timeoutMs) {
+  void OpenPort(PortSetup setup) {
     Port().Close();
     Port().Open(result_.port);
-    PrepareAnnouncerPort(Port(), bufferSize, timeoutMs);
+    PrepareAnnouncerPort(Port(), setup.bufferSize, setup.timeoutMs);
   }
 
   // Repeats `attempt` until it succeeds, the user answers No to the question
@@ -145,7 +164,7 @@ PagesEnd VerifyPages(TransferRun& run, const ProgramImage& image, int pageSize, 
   TransferResult& result = run.Result();
   const int written = result.pagesDone;
   run.Observer().PhaseChanged(TransferPhase::Verifying);
-  run.OpenPort(2048, 200);
+  run.OpenPort(kMemoryReadPages);  // the read-back's set-up
   std::vector<uint8_t> sent(static_cast<size_t>(pageSize));
   std::vector<uint8_t> read(sent.size());
   VerifyMismatch mismatch;
@@ -176,7 +195,7 @@ void ProgramPages(TransferRun& run, const ProgramImage& image, const ProgramOpti
   TransferResult& result = run.Result();
   SerialPort& port = run.Port();
 
-  if (!ProbePort(port, result.port, 2048, 100)) {
+  if (!Probe(port, result.port, kProgrammingProbe)) {
     result.outcome = TransferOutcome::NoAnnouncer;
     run.Warn("SpeakerNotDetected", "Hlásič nebyl detekován!");
     return;
@@ -214,7 +233,7 @@ void ProgramPages(TransferRun& run, const ProgramImage& image, const ProgramOpti
     result.closeDialog = true;
   } else {
     observer.PhaseChanged(TransferPhase::Writing);
-    run.OpenPort(256, 100);
+    run.OpenPort(kProgrammingPages);
     std::vector<uint8_t> page(static_cast<size_t>(pageSize));
     PagesEnd end = run.TransferPages(0, pages, pages, pageSize, [&](int64_t p) {
       FillPage(image.bytes, p, page);
@@ -284,7 +303,7 @@ TransferResult ReadWholeMemory(AnnouncerSession& session, std::vector<uint8_t>& 
   SerialPort& port = run.Port();
 
   const int pageSize = session.PageSizeForMemory(observer);
-  if (!ProbePort(port, result.port, 256, 100)) {
+  if (!Probe(port, result.port, kMemoryReadProbe)) {
     result.outcome = TransferOutcome::NoAnnouncer;
     run.Warn("SpeakerNotDetected", "Hlásič nebyl nalezen!");
   } else if (pageSize > 0 && memorySize > 0) {
@@ -294,7 +313,10 @@ TransferResult ReadWholeMemory(AnnouncerSession& session, std::vector<uint8_t>& 
     const int64_t memoryPages = memorySize / pageSize;  // whole pages that fit the buffer
     int64_t pages = PagesFor(memorySize, pageSize);
     result.bytesInUse = memorySize;
-    run.OpenPort(2048, 200);
+    run.OpenPort(kMemoryReadPages);
+    // Bytes 2..3 of page 0 hold the image's count of pages in use, which
+    // sizes the rest of the read: cleared first, so that only a count that
+    // arrived with page 0 can.
     image[2] = 0;
     image[3] = 0;
     const auto readPage = [&](int64_t p) {
@@ -341,7 +363,7 @@ TransferResult ReadStoredConfiguration(AnnouncerSession& session, std::vector<ui
   SerialPort& port = run.Port();
 
   const int pageSize = session.PageSizeForMemory(observer);
-  if (!ProbePort(port, result.port, 2048, 200)) {
+  if (!Probe(port, result.port, kConfigurationReadProbe)) {
     result.outcome = TransferOutcome::NoAnnouncer;
     run.Warn("SpeakerNotDetected", "Hlásič nebyl nalezen!");
   } else if (pageSize > 0 && memorySize >= pageSize) {
@@ -349,7 +371,7 @@ TransferResult ReadStoredConfiguration(AnnouncerSession& session, std::vector<ui
       image.resize(static_cast<size_t>(memorySize), 0xFF);
     }
     const int64_t memoryPages = memorySize / pageSize;
-    run.OpenPort(256, 100);
+    run.OpenPort(kConfigurationReadPages);
     const auto readPage = [&](int64_t p) {
       return ReceivePage(port,
                          std::span(image).subspan(static_cast<size_t>(p * pageSize),

@@ -7,12 +7,15 @@
 #include <QVBoxLayout>
 
 #include "base/message_format.h"
+#include "lang/caption_names.h"
 #include "model/translator.h"
 #include "ui/caption_table.h"
 #include "ui/translated_text.h"
 
 namespace liftvox {
 namespace {
+
+namespace ids = caption_id::about_box;
 
 QString Formatted(const Translator& translator, const char* key, const std::string& argument) {
   return QString::fromStdString(
@@ -72,11 +75,11 @@ void TAboutBox::RegisterCaptions(CaptionTable& captions) {
   const auto label = [&captions](int id, QLabel* control) {
     captions.Add(id, [control](const QString& text) { control->setText(text); });
   };
-  captions.Add(1200, [this](const QString& text) { setWindowTitle(text); });
-  label(1201, title_);
-  label(1202, subtitle_);
-  captions.Add(1203, [this](const QString& text) { SetLinkText(text); });
-  captions.AddCaption(1204, ok_);
+  captions.Add(ids::kTitle, [this](const QString& text) { setWindowTitle(text); });
+  label(ids::kProgramTitle, title_);
+  label(ids::kSubtitle, subtitle_);
+  captions.Add(ids::kWebLink, [this](const QString& text) { SetLinkText(text); });
+  captions.AddCaption(ids::kOk, ok_);
 }
 
 void TAboutBox::SetLinkText(const QString& text) {

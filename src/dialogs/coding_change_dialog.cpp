@@ -13,39 +13,45 @@
 #include <QVBoxLayout>
 
 #include "dialogs/button_row.h"
+#include "lang/caption_names.h"
 #include "model/trigger_text.h"
 
 namespace liftvox {
+namespace {
+
+namespace ids = caption_id::coding_change;
+
+}  // namespace
 
 TZmenaKodovaniForm::TZmenaKodovaniForm(QWidget* parent)
     : CaptionedDialog("TZmenaKodovaniForm", parent) {
-  captions_.Title(this, 1300);
+  captions_.Title(this, ids::kTitle);
 
-  auto* coding = captions_.Text(new QGroupBox(this), 1301);
-  binary_ = captions_.Text(new QRadioButton(coding), 1305);
-  gray_ = captions_.Text(new QRadioButton(coding), 1306);
+  auto* coding = captions_.Text(new QGroupBox(this), ids::kCodingGroup);
+  binary_ = captions_.Text(new QRadioButton(coding), ids::kBinaryCode);
+  gray_ = captions_.Text(new QRadioButton(coding), ids::kGrayCode);
   binary_->setChecked(true);
   auto* codingLayout = new QVBoxLayout(coding);
   codingLayout->addWidget(binary_);
   codingLayout->addWidget(gray_);
 
-  auto* polarity = captions_.Text(new QGroupBox(this), 1302);
-  inverted_ = captions_.Text(new QCheckBox(polarity), 1307);
+  auto* polarity = captions_.Text(new QGroupBox(this), ids::kPolarityGroup);
+  inverted_ = captions_.Text(new QCheckBox(polarity), ids::kInvertedPolarity);
   (new QVBoxLayout(polarity))->addWidget(inverted_);
 
-  auto* offsets = captions_.Text(new QGroupBox(this), 1303);
+  auto* offsets = captions_.Text(new QGroupBox(this), ids::kOffsetGroup);
   floorStart_ = new QSpinBox(offsets);
   floorStart_->setRange(0, 255);
   specialStart_ = new QSpinBox(offsets);
   specialStart_->setRange(0, 255);
   specialStart_->setValue(FloorCoding{}.specialStart);
   auto* offsetGrid = new QGridLayout(offsets);
-  offsetGrid->addWidget(captions_.Text(new QLabel(offsets), 1308), 0, 0);
+  offsetGrid->addWidget(captions_.Text(new QLabel(offsets), ids::kFloorStartLabel), 0, 0);
   offsetGrid->addWidget(floorStart_, 0, 1);
-  offsetGrid->addWidget(captions_.Text(new QLabel(offsets), 1309), 1, 0);
+  offsetGrid->addWidget(captions_.Text(new QLabel(offsets), ids::kSpecialStartLabel), 1, 0);
   offsetGrid->addWidget(specialStart_, 1, 1);
 
-  auto* sample = captions_.Text(new QGroupBox(this), 1304);
+  auto* sample = captions_.Text(new QGroupBox(this), ids::kPreviewGroup);
   preview_ = new QListWidget(sample);
   preview_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   (new QVBoxLayout(sample))->addWidget(preview_);
@@ -59,8 +65,8 @@ TZmenaKodovaniForm::TZmenaKodovaniForm(QWidget* parent)
   columns->addLayout(settings);
   columns->addWidget(sample);
 
-  auto* ok = captions_.Text(new QPushButton(this), 1311);
-  auto* cancel = captions_.Text(new QPushButton(this), 1310);
+  auto* ok = captions_.Text(new QPushButton(this), ids::kOk);
+  auto* cancel = captions_.Text(new QPushButton(this), ids::kCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns);
   layout->addLayout(ButtonRow({ok, cancel}));

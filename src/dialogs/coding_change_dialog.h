@@ -11,7 +11,7 @@ class QSpinBox;
 
 namespace liftvox {
 
-// Coding change ("Hromadná změna kódování pater"): binary or Gray code,
+// Coding change (`TZmenaKodovaniForm`, "Hromadná změna kódování pater"): binary or Gray code,
 // polarity and the two start positions by which the whole configuration is
 // renumbered, with a preview of the 256 floor codes. The settings stay
 // between openings; the command applies them on OK.

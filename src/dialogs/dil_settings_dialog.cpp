@@ -15,6 +15,7 @@
 #include "dialogs/button_row.h"
 #include "dialogs/dil_switch_panel.h"
 #include "dialogs/reorderable_list.h"
+#include "lang/caption_names.h"
 #include "model/dil_list.h"
 #include "model/document.h"
 #include "model/translator.h"
@@ -23,10 +24,15 @@
 #include "ui/translated_text.h"
 
 namespace liftvox {
+namespace {
+
+namespace ids = caption_id::dil_settings;
+
+}  // namespace
 
 TNastaveniDILForm::TNastaveniDILForm(const IconLibrary& icons, QWidget* parent)
     : CaptionedDialog("TNastaveniDILForm", parent), icons_(icons) {
-  captions_.Title(this, 400);
+  captions_.Title(this, ids::kTitle);
 
   list_ = new ReorderableList(this);
   list_->setItemDelegate(new DilEntryDelegate(list_));
@@ -39,23 +45,23 @@ TNastaveniDILForm::TNastaveniDILForm(const IconLibrary& icons, QWidget* parent)
   arrows->addWidget(down_);
   arrows->addStretch();
   auto* left = new QVBoxLayout;
-  left->addWidget(captions_.Text(new QLabel(this), 401));
+  left->addWidget(captions_.Text(new QLabel(this), ids::kEntryListLabel));
   left->addWidget(list_);
   left->addLayout(arrows);
 
   name_ = new QLineEdit(this);
   iconPicker_ = new QComboBox(this);
   iconPicker_->setItemDelegate(new DilEntryDelegate(iconPicker_));
-  switches_ = captions_.Text(new DilSwitchPanel(this), 403);
+  switches_ = captions_.Text(new DilSwitchPanel(this), ids::kSwitchBoxesGroup);
   auto* fields = new QGridLayout;
-  fields->addWidget(captions_.Text(new QLabel(this), 402), 0, 0);
+  fields->addWidget(captions_.Text(new QLabel(this), ids::kEntryNameLabel), 0, 0);
   fields->addWidget(name_, 0, 1);
-  fields->addWidget(captions_.Text(new QLabel(this), 406), 1, 0);
+  fields->addWidget(captions_.Text(new QLabel(this), ids::kIconListLabel), 1, 0);
   fields->addWidget(iconPicker_, 1, 1);
   auto* right = new QVBoxLayout;
   right->addLayout(fields);
   right->addWidget(switches_);
-  for (int note : {404, 405}) {
+  for (int note : {ids::kNoteOnSwitches1To3, ids::kNoteOnSwitch8}) {
     auto* label = captions_.Text(new QLabel(this), note);
     label->setWordWrap(true);
     right->addWidget(label);
@@ -66,9 +72,9 @@ TNastaveniDILForm::TNastaveniDILForm(const IconLibrary& icons, QWidget* parent)
   columns->addLayout(left, 1);
   columns->addLayout(right, 2);
 
-  auto* add = captions_.Text(new QPushButton(this), 407);
-  auto* remove = captions_.Text(new QPushButton(this), 409);
-  auto* close = captions_.Text(new QPushButton(this), 408);
+  auto* add = captions_.Text(new QPushButton(this), ids::kNewEntry);
+  auto* remove = captions_.Text(new QPushButton(this), ids::kDeleteEntry);
+  auto* close = captions_.Text(new QPushButton(this), ids::kClose);
   QHBoxLayout* buttons = ButtonRow({close});
   buttons->insertWidget(0, add);
   buttons->insertWidget(1, remove);

@@ -16,7 +16,7 @@ class IconLibrary;
 class ReorderableList;
 class TPametRevazie;
 
-// DIL switch settings ("Nastavení DIL přepínačů"): the configuration's DIL
+// DIL switch settings (`TNastaveniDILForm`, "Nastavení DIL přepínačů"): the configuration's DIL
 // entries, each a name, an icon and a pattern of switches 4 to 7. Every
 // change goes into the document at once (moves and deletions re-point the
 // samples); the opening command makes the whole visit one undo step.

@@ -4,20 +4,16 @@
 
 #include "device/firmware_upload.h"
 #include "device/spi_bus.h"
-#include "dialogs/device_dialog.h"
-
-class QGroupBox;
-class QLabel;
-class QProgressBar;
-class QPushButton;
+#include "dialogs/device_progress_dialog.h"
 
 namespace liftvox {
 
-// The firmware upload dialog: writes the HEX file `FileName` into the
-// announcer's microcontroller on a worker as soon as it is shown, and again
-// on "&Start". "&Zavřít" closes it when no upload runs; during one it asks
-// the upload to stop (the chip is then erased and the dialog closes).
-class TNahrajFirmwareForm final : public DeviceDialog {
+// The firmware upload dialog (`TNahrajFirmwareForm`): writes the HEX file
+// `FileName` into the announcer's microcontroller on a worker as soon as it
+// is shown, and again on "&Start". "&Zavřít" closes it when no upload runs;
+// during one it asks the upload to stop (the chip is then erased and the
+// dialog closes).
+class TNahrajFirmwareForm final : public DeviceProgressDialog {
   Q_OBJECT
 
  public:
@@ -33,32 +29,16 @@ class TNahrajFirmwareForm final : public DeviceDialog {
 
   const FirmwareResult& LastResult() const { return lastResult_; }
   QString FileText() const;
-  QString PortText() const;
-  QString ProgressText() const;
-  int ProgressPercent() const;
-  QPushButton* StartButton() const { return startButton_; }
-  QPushButton* CloseButton() const { return closeButton_; }
 
  protected:
   void StartJob() override;
 
  private:
-  void CloseClicked();
-  void Ended(const FirmwareResult& result);
-
   QString fileName_;
   SpiTiming timing_ = SpiTiming::Real();
   FirmwareResult lastResult_;
-  QGroupBox* statusGroup_;
-  QLabel* fileLabel_;
-  QLabel* fileValue_;
-  QLabel* portLabel_;
-  QLabel* portValue_;
-  QLabel* progressLabel_;
-  QLabel* progressValue_;
-  QProgressBar* progressBar_;
-  QPushButton* startButton_;
-  QPushButton* closeButton_;
+  StatusRow file_;
+  StatusRow port_;
 };
 
 }  // namespace liftvox

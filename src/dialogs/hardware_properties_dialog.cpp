@@ -7,10 +7,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "lang/caption_names.h"
 #include "ui/caption_table.h"
 #include "ui/translated_text.h"
 
 namespace liftvox {
+namespace {
+
+namespace ids = caption_id::hardware_properties;
+
+}  // namespace
 
 TVlastnostiHWForm::TVlastnostiHWForm(AnnouncerSession& session, QWidget* parent)
     : DeviceDialog("TVlastnostiHWForm", session, parent),
@@ -57,15 +63,20 @@ TVlastnostiHWForm::TVlastnostiHWForm(AnnouncerSession& session, QWidget* parent)
 }
 
 void TVlastnostiHWForm::RegisterCaptions(CaptionTable& captions) {
-  captions.Add(1000, [this](const QString& text) { setWindowTitle(text); });
-  captions.Add(1001, [this](const QString& text) { group_->setTitle(text); });
-  const std::pair<int, QLabel*> labels[] = {
-      {1002, hardwareLabel_}, {1003, softwareLabel_}, {1004, memoryLabel_},   {1005, portLabel_},
-      {1006, portValue_},     {1007, hardwareValue_}, {1008, softwareValue_}, {1009, memoryValue_}};
+  captions.Add(ids::kTitle, [this](const QString& text) { setWindowTitle(text); });
+  captions.Add(ids::kGroup, [this](const QString& text) { group_->setTitle(text); });
+  const std::pair<int, QLabel*> labels[] = {{ids::kHardwareVersionLabel, hardwareLabel_},
+                                            {ids::kFirmwareVersionLabel, softwareLabel_},
+                                            {ids::kMemorySizeLabel, memoryLabel_},
+                                            {ids::kPortLabel, portLabel_},
+                                            {ids::kPortValue, portValue_},
+                                            {ids::kHardwareVersionValue, hardwareValue_},
+                                            {ids::kFirmwareVersionValue, softwareValue_},
+                                            {ids::kMemorySizeValue, memoryValue_}};
   for (const auto& [id, label] : labels)
     captions.Add(id, [label](const QString& text) { label->setText(text); });
-  captions.AddCaption(1010, okButton_);
-  captions.AddCaption(1011, refreshButton_);
+  captions.AddCaption(ids::kOk, okButton_);
+  captions.AddCaption(ids::kRefresh, refreshButton_);
 }
 
 void TVlastnostiHWForm::TranslateLists(const Translator& translator) {

@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace liftvox {
 
-// The hardware properties dialog: asks the announcer for its port, hardware
+// The hardware properties dialog (`TVlastnostiHWForm`): asks the announcer for its port, hardware
 // and firmware versions, memory size and active interface on a worker when
 // shown, and again on "&Obnovit". Both buttons wait while the query runs.
 class TVlastnostiHWForm final : public DeviceDialog {

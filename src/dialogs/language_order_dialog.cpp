@@ -7,14 +7,20 @@
 
 #include "dialogs/button_row.h"
 #include "dialogs/reorderable_list.h"
+#include "lang/caption_names.h"
 #include "ui/dil_entry_delegate.h"
 #include "ui/icon_library.h"
 
 namespace liftvox {
+namespace {
+
+namespace ids = caption_id::language_order;
+
+}  // namespace
 
 TPoradiJazykuForm::TPoradiJazykuForm(const IconLibrary& icons, QWidget* parent)
     : CaptionedDialog("TPoradiJazykuForm", parent), icons_(icons) {
-  captions_.Title(this, 600);
+  captions_.Title(this, ids::kTitle);
   list_ = new ReorderableList(this);
   list_->setItemDelegate(new DilEntryDelegate(list_));
   auto* up = new QToolButton(this);
@@ -29,8 +35,8 @@ TPoradiJazykuForm::TPoradiJazykuForm(const IconLibrary& icons, QWidget* parent)
   columns->addWidget(list_);
   columns->addLayout(arrows);
 
-  auto* apply = captions_.Text(new QPushButton(this), 601);
-  auto* cancel = captions_.Text(new QPushButton(this), 602);
+  auto* apply = captions_.Text(new QPushButton(this), ids::kApply);
+  auto* cancel = captions_.Text(new QPushButton(this), ids::kCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns);
   layout->addLayout(ButtonRow({apply, cancel}));

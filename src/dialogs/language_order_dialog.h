@@ -13,7 +13,7 @@ namespace liftvox {
 class IconLibrary;
 class ReorderableList;
 
-// Language order ("Změna pořadí jazyků"): the DIL entries (languages) in a
+// Language order (`TPoradiJazykuForm`, "Změna pořadí jazyků"): the DIL entries (languages) in a
 // new order, set by the arrow buttons or by dragging. The entry list itself
 // keeps its order; the command re-sorts every sequence's samples on "Změň".
 class TPoradiJazykuForm final : public CaptionedDialog {

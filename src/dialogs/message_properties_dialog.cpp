@@ -11,6 +11,7 @@
 
 #include "dialogs/button_row.h"
 #include "dialogs/dil_switch_panel.h"
+#include "lang/caption_names.h"
 #include "model/sample.h"
 #include "model/translator.h"
 #include "ui/browser_listing.h"
@@ -23,43 +24,45 @@
 namespace liftvox {
 namespace {
 
+namespace ids = caption_id::message_properties;
+
 constexpr int kFileTextWidth = 320;
 
 }  // namespace
 
 TVlastnostiHlaskyForm::TVlastnostiHlaskyForm(const IconLibrary& icons, QWidget* parent)
     : CaptionedDialog("TVlastnostiHlaskyForm", parent), icons_(icons) {
-  captions_.Title(this, 900);
+  captions_.Title(this, ids::kTitle);
 
-  auto* general = captions_.Text(new QGroupBox(this), 901);
+  auto* general = captions_.Text(new QGroupBox(this), ids::kGeneralGroup);
   auto* generalGrid = new QGridLayout(general);
   fileText_ = new QLabel(general);
   fileText_->setFixedWidth(kFileTextWidth);
   lengthText_ = new QLabel(general);
   milliseconds_ = new QSpinBox(general);
   milliseconds_->setRange(1, kLongestSilenceMilliseconds);
-  unit_ = captions_.Text(new QLabel(general), 904);
+  unit_ = captions_.Text(new QLabel(general), ids::kSilenceUnit);
   auto* length = new QHBoxLayout;
   length->addWidget(lengthText_);
   length->addWidget(milliseconds_);
   length->addWidget(unit_);
   length->addStretch();
-  generalGrid->addWidget(captions_.Text(new QLabel(general), 902), 0, 0);
+  generalGrid->addWidget(captions_.Text(new QLabel(general), ids::kFileLabel), 0, 0);
   generalGrid->addWidget(fileText_, 0, 1);
-  generalGrid->addWidget(captions_.Text(new QLabel(general), 903), 1, 0);
+  generalGrid->addWidget(captions_.Text(new QLabel(general), ids::kLengthLabel), 1, 0);
   generalGrid->addLayout(length, 1, 1);
   generalGrid->setColumnStretch(1, 1);
 
-  dilGroup_ = captions_.Text(new QGroupBox(this), 905);
+  dilGroup_ = captions_.Text(new QGroupBox(this), ids::kDilGroup);
   auto* dilLayout = new QVBoxLayout(dilGroup_);
   picker_ = new QComboBox(dilGroup_);
   picker_->setItemDelegate(new DilEntryDelegate(picker_));
-  switches_ = captions_.Text(new DilSwitchPanel(dilGroup_), 906);
+  switches_ = captions_.Text(new DilSwitchPanel(dilGroup_), ids::kSwitchBoxes);
   dilLayout->addWidget(picker_);
   dilLayout->addWidget(switches_);
 
-  auto* ok = captions_.Text(new QPushButton(this), 907);
-  auto* cancel = captions_.Text(new QPushButton(this), 908);
+  auto* ok = captions_.Text(new QPushButton(this), ids::kOk);
+  auto* cancel = captions_.Text(new QPushButton(this), ids::kCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(general);
   layout->addWidget(dilGroup_);

@@ -20,7 +20,7 @@ class DilSwitchPanel;
 class IconLibrary;
 class TVzorek;
 
-// Message properties ("Vlastnosti hlášky"): a silence's length in
+// Message properties (`TVlastnostiHlaskyForm`, "Vlastnosti hlášky"): a silence's length in
 // milliseconds, or a recording's DIL entry with that entry's switch pattern
 // (shown only: patterns are edited in the DIL settings). The dialog keeps its
 // own values; the command stores them into the sample on OK.

@@ -1,9 +1,19 @@
 #include "dialogs/programming_dialog.h"
 
+#include "lang/caption_names.h"
+
 namespace liftvox {
+namespace {
+
+namespace ids = caption_id::programming;
+constexpr TransferCaptionIds kCaptionIds{ids::kTitle,     ids::kStatusGroup, ids::kProgressLabel,
+                                         ids::kPortLabel, ids::kPortValue,   ids::kErrorCountLabel,
+                                         ids::kStart,     ids::kClose};
+
+}  // namespace
 
 TNahrajZvukyForm::TNahrajZvukyForm(AnnouncerSession& session, QWidget* parent)
-    : TransferDialog("TNahrajZvukyForm", 300, true, session, parent),
+    : TransferDialog("TNahrajZvukyForm", kCaptionIds, session, parent),
       image_(std::make_shared<const ImageToProgram>()) {}
 
 void TNahrajZvukyForm::SetImage(ImageToProgram image) {

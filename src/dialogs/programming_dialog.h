@@ -7,7 +7,7 @@
 
 namespace liftvox {
 
-// The programming dialog: writes an image into the announcer's memory on a
+// The programming dialog (`TNahrajZvukyForm`): writes an image into the announcer's memory on a
 // worker as soon as it is shown, and again on "&Start". The run closes the
 // dialog after a stop, a refused old firmware or a declined interface;
 // otherwise the dialog stays with "Hotovo" until "&Konec".

@@ -16,6 +16,7 @@
 
 #include "config/paths.h"
 #include "dialogs/transfer_list.h"
+#include "lang/caption_names.h"
 #include "model/document.h"
 #include "model/editing.h"
 #include "ui/caption_table.h"
@@ -24,6 +25,8 @@
 
 namespace liftvox {
 namespace {
+
+namespace ids = caption_id::wizard;
 
 constexpr int kEntryData = Qt::UserRole;  // a sequence's input, a language's file
 constexpr int kGroundFloorEntry = 3;      // "Přízemí" in the lowest-floor list
@@ -172,24 +175,24 @@ void TPruvodceForm::RegisterCaptions(CaptionTable& captions) {
   const auto group = [&captions](int id, QGroupBox* control) {
     captions.Add(id, [control](const QString& text) { control->setTitle(text); });
   };
-  captions.Add(1400, [this](const QString& text) { setWindowTitle(text); });
-  label(1401, sequencesInstruction_);
-  label(1402, offeredSequencesLabel_);
-  label(1403, chosenSequencesLabel_);
-  label(1404, languagesInstruction_);
-  label(1405, offeredLanguagesLabel_);
-  label(1406, chosenLanguagesLabel_);
-  label(1407, floorCountLabel_);
-  label(1408, lowestFloorLabel_);
-  group(1409, codingGroup_);
-  group(1410, polarityGroup_);
-  group(1411, floorsGroup_);
-  captions.AddCaption(1412, binaryCode_);
-  captions.AddCaption(1413, grayCode_);
-  captions.AddCaption(1414, inverted_);
-  captions.AddCaption(1415, cancel_);
-  captions.AddCaption(1416, back_);
-  captions.AddCaption(1417, forward_);
+  captions.Add(ids::kTitle, [this](const QString& text) { setWindowTitle(text); });
+  label(ids::kSequencesInstruction, sequencesInstruction_);
+  label(ids::kOfferedSequencesLabel, offeredSequencesLabel_);
+  label(ids::kChosenSequencesLabel, chosenSequencesLabel_);
+  label(ids::kLanguagesInstruction, languagesInstruction_);
+  label(ids::kOfferedLanguagesLabel, offeredLanguagesLabel_);
+  label(ids::kChosenLanguagesLabel, chosenLanguagesLabel_);
+  label(ids::kFloorCountLabel, floorCountLabel_);
+  label(ids::kLowestFloorLabel, lowestFloorLabel_);
+  group(ids::kCodingGroup, codingGroup_);
+  group(ids::kPolarityGroup, polarityGroup_);
+  group(ids::kFloorsGroup, floorsGroup_);
+  captions.AddCaption(ids::kBinaryCode, binaryCode_);
+  captions.AddCaption(ids::kGrayCode, grayCode_);
+  captions.AddCaption(ids::kInvertedPolarity, inverted_);
+  captions.AddCaption(ids::kCancel, cancel_);
+  captions.AddCaption(ids::kBack, back_);
+  captions.AddCaption(ids::kNext, forward_);
 }
 
 void TPruvodceForm::TranslateLists(const Translator& translator) {

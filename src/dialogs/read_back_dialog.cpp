@@ -3,11 +3,36 @@
 #include <algorithm>
 #include <memory>
 
-namespace liftvox {
+#include "lang/caption_names.h"
 
-ReadBackDialog::ReadBackDialog(const char* className, int captionBase, Read read,
-                               AnnouncerSession& session, QWidget* parent)
-    : TransferDialog(className, captionBase, false, session, parent), read_(read) {}
+namespace liftvox {
+namespace {
+
+// The two read-back dialogs have the same controls, without "&Start".
+namespace memory = caption_id::memory_read_back;
+constexpr TransferCaptionIds kMemoryCaptionIds{memory::kTitle,
+                                               memory::kStatusGroup,
+                                               memory::kProgressLabel,
+                                               memory::kPortLabel,
+                                               memory::kPortValue,
+                                               memory::kErrorCountLabel,
+                                               0,
+                                               memory::kClose};
+namespace configuration = caption_id::configuration_read_back;
+constexpr TransferCaptionIds kConfigurationCaptionIds{configuration::kTitle,
+                                                      configuration::kStatusGroup,
+                                                      configuration::kProgressLabel,
+                                                      configuration::kPortLabel,
+                                                      configuration::kPortValue,
+                                                      configuration::kErrorCountLabel,
+                                                      0,
+                                                      configuration::kClose};
+
+}  // namespace
+
+ReadBackDialog::ReadBackDialog(const char* className, const TransferCaptionIds& captionIds,
+                               Read read, AnnouncerSession& session, QWidget* parent)
+    : TransferDialog(className, captionIds, session, parent), read_(read) {}
 
 DeviceJobRunner::Job ReadBackDialog::Transfer() {
   image_.clear();
@@ -26,9 +51,10 @@ DeviceJobRunner::Job ReadBackDialog::Transfer() {
 }
 
 TPametZRevazieForm::TPametZRevazieForm(AnnouncerSession& session, QWidget* parent)
-    : ReadBackDialog("TPametZRevazieForm", 500, &ReadWholeMemory, session, parent) {}
+    : ReadBackDialog("TPametZRevazieForm", kMemoryCaptionIds, &ReadWholeMemory, session, parent) {}
 
 TKonfiguraceZRevazieForm::TKonfiguraceZRevazieForm(AnnouncerSession& session, QWidget* parent)
-    : ReadBackDialog("TKonfiguraceZRevazieForm", 100, &ReadStoredConfiguration, session, parent) {}
+    : ReadBackDialog("TKonfiguraceZRevazieForm", kConfigurationCaptionIds, &ReadStoredConfiguration,
+                     session, parent) {}
 
 }  // namespace liftvox

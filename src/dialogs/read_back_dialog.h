@@ -18,8 +18,8 @@ class ReadBackDialog : public TransferDialog {
                                   int64_t memorySize, Prompter& prompter,
                                   DeviceJobObserver& observer);
 
-  ReadBackDialog(const char* className, int captionBase, Read read, AnnouncerSession& session,
-                 QWidget* parent);
+  ReadBackDialog(const char* className, const TransferCaptionIds& captionIds, Read read,
+                 AnnouncerSession& session, QWidget* parent);
 
   // The memory size of the next read, in bytes.
   void SetMemorySize(int64_t bytes) { memorySize_ = bytes; }

@@ -15,12 +15,15 @@
 
 #include "base/message_format.h"
 #include "dialogs/button_row.h"
+#include "lang/caption_names.h"
 #include "model/document.h"
 #include "model/translator.h"
 #include "model/trigger_text.h"
 
 namespace liftvox {
 namespace {
+
+namespace ids = caption_id::sequence_properties;
 
 constexpr int kPinCount = 8;  // none and the seven parallel inputs
 constexpr uint8_t kNoRepetition = 255;
@@ -30,47 +33,47 @@ constexpr uint8_t kNoRepetition = 255;
 TVlastnostiSekvenceForm::TVlastnostiSekvenceForm(QWidget* parent)
     : CaptionedDialog("TVlastnostiSekvenceForm", parent) {
   Controls& c = controls_;
-  captions_.Title(this, 1100);
+  captions_.Title(this, ids::kTitle);
 
-  auto* general = captions_.Text(new QGroupBox(this), 1101);
+  auto* general = captions_.Text(new QGroupBox(this), ids::kGeneralGroup);
   auto* generalGrid = new QGridLayout(general);
   c.name = new QLineEdit(general);
   c.priority = new QSpinBox(general);
   c.priority->setRange(0, 15);
   c.code = new QLineEdit(general);
   c.code->setMaxLength(8);
-  c.repeat = captions_.Text(new QCheckBox(general), 1112);
+  c.repeat = captions_.Text(new QCheckBox(general), ids::kRepeat);
   c.repeatSeconds = new QSpinBox(general);
   c.repeatSeconds->setRange(1, 254);
-  codeLabel_ = captions_.Text(new QLabel(general), 1104);
-  generalGrid->addWidget(captions_.Text(new QLabel(general), 1103), 0, 0);
+  codeLabel_ = captions_.Text(new QLabel(general), ids::kCodeLabel);
+  generalGrid->addWidget(captions_.Text(new QLabel(general), ids::kNameLabel), 0, 0);
   generalGrid->addWidget(c.name, 0, 1, 1, 2);
-  generalGrid->addWidget(captions_.Text(new QLabel(general), 1102), 1, 0);
+  generalGrid->addWidget(captions_.Text(new QLabel(general), ids::kPriorityLabel), 1, 0);
   generalGrid->addWidget(c.priority, 1, 1);
-  generalGrid->addWidget(captions_.Text(new QLabel(general), 1115), 1, 2);
+  generalGrid->addWidget(captions_.Text(new QLabel(general), ids::kPriorityRange), 1, 2);
   generalGrid->addWidget(codeLabel_, 2, 0);
   generalGrid->addWidget(c.code, 2, 1);
   generalGrid->addWidget(c.repeat, 3, 0, 1, 3);
-  generalGrid->addWidget(captions_.Text(new QLabel(general), 1113), 4, 0);
+  generalGrid->addWidget(captions_.Text(new QLabel(general), ids::kRepeatAfterLabel), 4, 0);
   generalGrid->addWidget(c.repeatSeconds, 4, 1);
-  generalGrid->addWidget(captions_.Text(new QLabel(general), 1114), 4, 2);
+  generalGrid->addWidget(captions_.Text(new QLabel(general), ids::kRepeatUnit), 4, 2);
   generalGrid->setColumnStretch(2, 1);
 
-  auto* parallel = captions_.Text(new QGroupBox(this), 1108);
+  auto* parallel = captions_.Text(new QGroupBox(this), ids::kParallelProtocolGroup);
   auto* parallelLayout = new QVBoxLayout(parallel);
   c.pin = new QComboBox(parallel);
-  c.invertPin = captions_.Text(new QCheckBox(parallel), 1111);
-  parallelLayout->addWidget(captions_.Text(new QLabel(parallel), 1105));
+  c.invertPin = captions_.Text(new QCheckBox(parallel), ids::kInvertInput);
+  parallelLayout->addWidget(captions_.Text(new QLabel(parallel), ids::kParallelInputLabel));
   parallelLayout->addWidget(c.pin);
   parallelLayout->addWidget(c.invertPin);
   parallelLayout->addStretch();
 
-  auto* serial = captions_.Text(new QGroupBox(this), 1109);
+  auto* serial = captions_.Text(new QGroupBox(this), ids::kSerialProtocolGroup);
   auto* serialLayout = new QVBoxLayout(serial);
   c.bit = new QComboBox(serial);
   // No id of its own: it reads as the parallel group's box does.
-  c.invertBit = captions_.Text(new QCheckBox(serial), 1111);
-  serialLayout->addWidget(captions_.Text(new QLabel(serial), 1110));
+  c.invertBit = captions_.Text(new QCheckBox(serial), ids::kInvertInput);
+  serialLayout->addWidget(captions_.Text(new QLabel(serial), ids::kSerialBitLabel));
   serialLayout->addWidget(c.bit);
   serialLayout->addWidget(c.invertBit);
   serialLayout->addStretch();
@@ -80,8 +83,8 @@ TVlastnostiSekvenceForm::TVlastnostiSekvenceForm(QWidget* parent)
   for (int32_t bit : kSerialTriggerBits) c.bit->addItem(QString::number(bit));
   TranslateLists(CzechTranslator());
 
-  auto* ok = captions_.Text(new QPushButton(this), 1107);
-  auto* cancel = captions_.Text(new QPushButton(this), 1106);
+  auto* ok = captions_.Text(new QPushButton(this), ids::kOk);
+  auto* cancel = captions_.Text(new QPushButton(this), ids::kCancel);
 
   auto* triggers = new QHBoxLayout;
   triggers->addWidget(parallel);

@@ -15,10 +15,10 @@ namespace liftvox {
 class TPametRevazie;
 class TSekvence;
 
-// Sequence properties ("Nastavení sekvence"): the name, priority, trigger
-// (code, parallel input or serial bit, each with its inversion) and automatic
-// repetition of one sequence. It works on the sequence it is given; the
-// opening command makes the whole visit one undo step.
+// Sequence properties (`TVlastnostiSekvenceForm`, "Nastavení sekvence"): the name, priority,
+// trigger (code, parallel input or serial bit, each with its inversion) and automatic repetition of
+// one sequence. It works on the sequence it is given; the opening command makes the whole visit one
+// undo step.
 class TVlastnostiSekvenceForm final : public CaptionedDialog {
   Q_OBJECT
 

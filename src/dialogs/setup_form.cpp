@@ -9,10 +9,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "lang/caption_names.h"
 #include "ui/caption_table.h"
 
 namespace liftvox {
 namespace {
+
+namespace ids = caption_id::program_settings;
 
 // An entry's text ("COM3", "1MB") is its item data; the port list shows the
 // device path beside it, which the settings do not keep.
@@ -90,17 +93,17 @@ void TSetupForm::RegisterCaptions(CaptionTable& captions) {
   const auto group = [&captions](int id, QGroupBox* control) {
     captions.Add(id, [control](const QString& text) { control->setTitle(text); });
   };
-  captions.Add(800, [this](const QString& text) { setWindowTitle(text); });
-  group(801, portGroup_);
-  captions.AddCaption(802, autoPort_);
-  captions.AddCaption(803, fixedPort_);
-  captions.AddCaption(804, ok_);
-  captions.AddCaption(805, cancel_);
-  group(806, memoryGroup_);
-  captions.AddCaption(807, autoMemory_);
-  captions.AddCaption(808, chosenMemory_);
-  group(809, configurationGroup_);
-  captions.AddCaption(810, setupToFlash_);
+  captions.Add(ids::kTitle, [this](const QString& text) { setWindowTitle(text); });
+  group(ids::kSerialPortGroup, portGroup_);
+  captions.AddCaption(ids::kDetectPort, autoPort_);
+  captions.AddCaption(ids::kChoosePort, fixedPort_);
+  captions.AddCaption(ids::kOk, ok_);
+  captions.AddCaption(ids::kCancel, cancel_);
+  group(ids::kMemorySizeGroup, memoryGroup_);
+  captions.AddCaption(ids::kDetectMemorySize, autoMemory_);
+  captions.AddCaption(ids::kChooseMemorySize, chosenMemory_);
+  group(ids::kConfigurationGroup, configurationGroup_);
+  captions.AddCaption(ids::kStoreConfiguration, setupToFlash_);
 }
 
 void TSetupForm::FillPortList(const PortTable& ports) {

@@ -9,26 +9,32 @@
 
 #include "audio/preview.h"
 #include "dialogs/button_row.h"
+#include "lang/caption_names.h"
 #include "model/sample.h"
 
 namespace liftvox {
+namespace {
+
+namespace ids = caption_id::silence;
+
+}  // namespace
 
 TTichoForm::TTichoForm(QWidget* parent) : CaptionedDialog("TTichoForm", parent) {
-  captions_.Title(this, 700);
+  captions_.Title(this, ids::kTitle);
   // Wide enough for the title bar to show the whole title.
   setMinimumWidth(300);
-  auto* group = captions_.Text(new QGroupBox(this), 701);
+  auto* group = captions_.Text(new QGroupBox(this), ids::kGroup);
   milliseconds_ = new QSpinBox(group);
   milliseconds_->setRange(1, kLongestSilenceMilliseconds);
   milliseconds_->setValue(500);
   auto* row = new QHBoxLayout(group);
-  row->addWidget(captions_.Text(new QLabel(group), 702));
+  row->addWidget(captions_.Text(new QLabel(group), ids::kLengthLabel));
   row->addWidget(milliseconds_);
-  row->addWidget(captions_.Text(new QLabel(group), 703));
+  row->addWidget(captions_.Text(new QLabel(group), ids::kUnit));
   row->addStretch();
 
-  auto* ok = captions_.Text(new QPushButton(this), 704);
-  auto* cancel = captions_.Text(new QPushButton(this), 705);
+  auto* ok = captions_.Text(new QPushButton(this), ids::kOk);
+  auto* cancel = captions_.Text(new QPushButton(this), ids::kCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addLayout(ButtonRow({ok, cancel}));

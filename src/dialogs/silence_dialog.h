@@ -9,7 +9,7 @@ class QSpinBox;
 
 namespace liftvox {
 
-// Silence between languages ("Přidat ticho mezi jazyky"): the length in
+// Silence between languages (`TTichoForm`, "Přidat ticho mezi jazyky"): the length in
 // milliseconds (1..99999, 500 at first) of the silence that the command puts
 // wherever a sequence changes language. The length stays between openings.
 class TTichoForm final : public CaptionedDialog {

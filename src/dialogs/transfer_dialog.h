@@ -1,42 +1,37 @@
 #pragma once
 
 #include "device/memory_transfer.h"
-#include "dialogs/device_dialog.h"
-
-class QLabel;
-class QGroupBox;
-class QProgressBar;
-class QPushButton;
+#include "dialogs/device_progress_dialog.h"
 
 namespace liftvox {
 
-// What the programming dialog and the two read-back dialogs share: a status
-// group with the port, the transfer error count, the progress text and bar,
-// a "&Start" button where a run can be repeated, and "&Konec", which closes
-// the dialog when no run goes on and otherwise asks the run to stop (and
-// then waits, disabled, for the run to close the dialog).
-//
-// Caption ids from the dialog's hundred: +0 the title, +1 the status group,
-// +2 the progress label, +3 the port label, +4 the port's first text, +5 the
-// error count label, then "&Start" (when there is one) and "&Konec".
-class TransferDialog : public DeviceDialog {
+// The caption ids of a transfer dialog's controls; `start` 0 without "&Start".
+struct TransferCaptionIds {
+  int title;
+  int statusGroup;
+  int progressLabel;
+  int portLabel;
+  int portValue;  // the port's text until a run shows one
+  int errorCountLabel;
+  int start;
+  int close;
+};
+
+// What the programming dialog and the two read-back dialogs share beyond the
+// progress panel: the port and the transfer error count rows, and "&Konec"
+// as the close button.
+class TransferDialog : public DeviceProgressDialog {
   Q_OBJECT
 
  public:
-  TransferDialog(const char* className, int captionBase, bool withStart, AnnouncerSession& session,
-                 QWidget* parent);
+  TransferDialog(const char* className, const TransferCaptionIds& captionIds,
+                 AnnouncerSession& session, QWidget* parent);
 
   void RegisterCaptions(CaptionTable& captions) override;
 
   // How the last run ended (what the command does afterwards depends on it).
   const TransferResult& LastResult() const { return lastResult_; }
-
-  QString PortText() const;
   QString ErrorCountText() const;
-  QString ProgressText() const;
-  int ProgressPercent() const;
-  QPushButton* StartButton() const { return startButton_; }
-  QPushButton* CloseButton() const { return closeButton_; }
 
  protected:
   void StartJob() override;
@@ -46,20 +41,10 @@ class TransferDialog : public DeviceDialog {
   void Ended(const TransferResult& result);
 
  private:
-  void CloseClicked();
-
-  int captionBase_;
+  TransferCaptionIds captionIds_;
   TransferResult lastResult_;
-  QGroupBox* statusGroup_;
-  QLabel* progressLabel_;
-  QLabel* portLabel_;
-  QLabel* portValue_;
-  QLabel* errorLabel_;
-  QLabel* errorValue_;
-  QLabel* progressValue_;
-  QProgressBar* progressBar_;
-  QPushButton* startButton_ = nullptr;
-  QPushButton* closeButton_;
+  StatusRow port_;
+  StatusRow errors_;
 };
 
 }  // namespace liftvox

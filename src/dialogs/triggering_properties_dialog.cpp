@@ -7,9 +7,12 @@
 #include <QVBoxLayout>
 
 #include "dialogs/button_row.h"
+#include "lang/caption_names.h"
 
 namespace liftvox {
 namespace {
+
+namespace ids = caption_id::triggering_properties;
 
 // A protocol's group with its one check box.
 QCheckBox* AddGroup(DialogCaptions& captions, QWidget* parent, QVBoxLayout* layout, int groupId,
@@ -25,15 +28,16 @@ QCheckBox* AddGroup(DialogCaptions& captions, QWidget* parent, QVBoxLayout* layo
 
 TVlastnostiSpousteniForm::TVlastnostiSpousteniForm(QWidget* parent)
     : CaptionedDialog("TVlastnostiSpousteniForm", parent) {
-  captions_.Title(this, 1500);
+  captions_.Title(this, ids::kTitle);
   // Wide enough for the title bar to show the whole title.
   setMinimumWidth(300);
   auto* layout = new QVBoxLayout(this);
-  parallel_ = AddGroup(captions_, this, layout, 1501, 1502);
-  serial_ = AddGroup(captions_, this, layout, 1503, 1504);
+  parallel_ =
+      AddGroup(captions_, this, layout, ids::kParallelProtocolGroup, ids::kInvertParallelSpeak);
+  serial_ = AddGroup(captions_, this, layout, ids::kSerialProtocolGroup, ids::kInvertSerialSpeak);
 
-  auto* ok = captions_.Text(new QPushButton(this), 1505);
-  auto* cancel = captions_.Text(new QPushButton(this), 1506);
+  auto* ok = captions_.Text(new QPushButton(this), ids::kOk);
+  auto* cancel = captions_.Text(new QPushButton(this), ids::kCancel);
   layout->addLayout(ButtonRow({ok, cancel}));
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -7,9 +7,9 @@ class QCheckBox;
 
 namespace liftvox {
 
-// Triggering properties ("Vlastnosti spouštění pater"): the polarity of the
-// "speak" signal that starts floor announcements, on the parallel and on the
-// serial protocol. No checks; the command stores the boxes only on OK.
+// Triggering properties (`TVlastnostiSpousteniForm`, "Vlastnosti spouštění pater"): the polarity of
+// the "speak" signal that starts floor announcements, on the parallel and on the serial protocol.
+// No checks; the command stores the boxes only on OK.
 class TVlastnostiSpousteniForm final : public CaptionedDialog {
   Q_OBJECT
 

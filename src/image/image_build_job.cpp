@@ -28,7 +28,7 @@ ImageBuildOutput BuildImage(const ImageBuildInput& input, const JobProgress& pro
 
 bool AdoptBuiltImage(TPametRevazie& document, ImageBuildOutput&& output,
                      const ConfigurationSnapshot& startedFrom) {
-  if (output.result <= 0 || !TakeSnapshot(document).SameConfiguration(startedFrom)) return false;
+  if (output.result <= 0 || TakeSnapshot(document, &startedFrom) != startedFrom) return false;
   return StoreBuiltImage(document, std::move(output));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,40 @@ struct SequenceSnapshot {
   bool operator==(const SequenceSnapshot&) const = default;
 };
 
+// One sequence of a snapshot, never changed once taken, so snapshots share
+// the sequences an edit left alone: an undo step costs what it changed, not
+// the whole configuration. Equal when both hold equal sequences (the same
+// one, in the common case).
+class SharedSequence {
+ public:
+  explicit SharedSequence(std::shared_ptr<const SequenceSnapshot> sequence)
+      : sequence_(std::move(sequence)) {}
+
+  const SequenceSnapshot& operator*() const { return *sequence_; }
+  const SequenceSnapshot* operator->() const { return sequence_.get(); }
+  // The very same copy (what sharing is measured by).
+  bool SharesWith(const SharedSequence& other) const { return sequence_ == other.sequence_; }
+
+  bool operator==(const SharedSequence& other) const {
+    return sequence_ == other.sequence_ || *sequence_ == *other.sequence_;
+  }
+
+ private:
+  std::shared_ptr<const SequenceSnapshot> sequence_;
+};
+
+// The configuration: what a save writes and an image is built from. The
+// selection is kept apart (SelectionSnapshot), since moving it changes
+// nothing that undo should hear of.
+struct ConfigurationSnapshot {
+  std::vector<SharedSequence> Sequences;
+  std::vector<DilEntry> DilEntries;
+  bool ParPlayInv = false;
+  bool SerPlayInv = false;
+
+  bool operator==(const ConfigurationSnapshot&) const = default;
+};
+
 // The selection and focus as positions: sequence index, and sample index
 // within that sequence; -1 for none.
 struct SelectionSnapshot {
@@ -51,26 +86,24 @@ struct SelectionSnapshot {
   bool operator==(const SelectionSnapshot&) const = default;
 };
 
-struct ConfigurationSnapshot {
-  std::vector<SequenceSnapshot> Sequences;
-  std::vector<DilEntry> DilEntries;
-  bool ParPlayInv = false;
-  bool SerPlayInv = false;
-  SelectionSnapshot Selection;
+// The document's configuration. Given an earlier snapshot, every sequence
+// that still equals one of it is shared rather than copied (an insertion,
+// deletion or move of one sequence keeps the others shared too); comparing
+// costs no allocation.
+ConfigurationSnapshot TakeSnapshot(const TPametRevazie& document,
+                                   const ConfigurationSnapshot* earlier = nullptr);
+SelectionSnapshot TakeSelection(const TPametRevazie& document);
 
-  // Equal configurations (the selection does not count).
-  bool SameConfiguration(const ConfigurationSnapshot& other) const;
-};
-
-ConfigurationSnapshot TakeSnapshot(const TPametRevazie& document);
-
-// Replaces the document's sequences, samples, DIL entries, trigger flags and
-// selection by the snapshot's. Every earlier pointer to a sequence or sample
-// of the document is invalid afterwards (the focus pointers are set anew).
-// The image becomes stale and the view is told once. The unsaved-changes mark
-// stays as it is, since whoever restores (the undo stack) knows whether that
-// returns the document to its saved state; the file name, the memory size and
-// the services stay too. It reads no file and asks nothing.
-void RestoreSnapshot(TPametRevazie& document, const ConfigurationSnapshot& snapshot);
+// Makes the document's sequences, samples, DIL entries and trigger flags the
+// snapshot's, and its selection `selection`. Sequences of the document that
+// already equal the snapshot's stay as they are; the others are built anew,
+// so a pointer to a sequence that differed, or to any sample of it, is
+// invalid afterwards (the focus pointers are set anew). The image becomes
+// stale and the view is told once. The unsaved-changes mark stays as it is,
+// since whoever restores (the undo stack) knows whether that returns the
+// document to its saved state; the file name, the memory size and the
+// services stay too. It reads no file and asks nothing.
+void RestoreSnapshot(TPametRevazie& document, const ConfigurationSnapshot& snapshot,
+                     const SelectionSnapshot& selection = {});
 
 }  // namespace liftvox

@@ -34,10 +34,10 @@
 #include "config/paths.h"
 #include "model/document.h"
 #include "model/editing.h"
+#include "model/sequence_copy.h"
+#include "session/editing_session.h"
 #include "ui/dil_entry_chooser.h"
-#include "ui/document_editor.h"
 #include "ui/icon_library.h"
-#include "ui/sequence_copy.h"
 #include "ui/wave_drop.h"
 #include "ui/workspace_geometry.h"
 #include "ui/workspace_painter.h"
@@ -127,10 +127,10 @@ struct SequenceWorkspace::State {
   QPoint edgeScrollStep;
 };
 
-SequenceWorkspace::SequenceWorkspace(DocumentEditor& editor, const IconLibrary& icons,
+SequenceWorkspace::SequenceWorkspace(EditingSession& session, const IconLibrary& icons,
                                      QWidget* parent)
     : QAbstractScrollArea(parent),
-      editor_(editor),
+      session_(session),
       icons_(icons),
       state_(std::make_unique<State>()) {
   setFocusPolicy(Qt::StrongFocus);
@@ -179,6 +179,9 @@ SequenceWorkspace::SequenceWorkspace(DocumentEditor& editor, const IconLibrary& 
   });
 
   offerConversion = [this](const QString& file) { return AskConversion(file); };
+  connect(&session_, &EditingSession::ContentChanged, this, &SequenceWorkspace::OnContentChanged);
+  connect(&session_, &EditingSession::SelectionChanged, this,
+          &SequenceWorkspace::OnSelectionChanged);
   UpdateScrollRanges();
 }
 
@@ -208,7 +211,7 @@ void SequenceWorkspace::OnSelectionChanged() {
 }
 
 QString SequenceWorkspace::Translate(const char* key, const char* czechDefault) const {
-  return QString::fromStdString(editor_.Document().Translate(key, czechDefault));
+  return QString::fromStdString(session_.Document().Translate(key, czechDefault));
 }
 
 QPoint SequenceWorkspace::ScrollOffset() const {
@@ -216,7 +219,7 @@ QPoint SequenceWorkspace::ScrollOffset() const {
 }
 
 void SequenceWorkspace::UpdateScrollRanges() {
-  const TPametRevazie& document = editor_.Document();
+  const TPametRevazie& document = session_.Document();
   int maxSamples = 0;
   for (const auto& sequence : document.SequenceList)
     maxSamples = std::max(maxSamples, sequence->SampleCount());
@@ -227,7 +230,7 @@ void SequenceWorkspace::UpdateScrollRanges() {
 }
 
 void SequenceWorkspace::ScrollToSelection() {
-  const TPametRevazie& document = editor_.Document();
+  const TPametRevazie& document = session_.Document();
   QRect area;
   if (const TVzorek* sample = document.GetSelectedSample()) {
     area =
@@ -258,7 +261,7 @@ void SequenceWorkspace::paintEvent(QPaintEvent* event) {
   look.frameColor = palette().color(QPalette::Dark);
   look.silenceIcon = state_->silenceIcon;
   look.silenceText = Translate("Silence", "Ticho");
-  PaintWorkspace(painter, editor_.Document(), icons_, look, event->rect().translated(offset));
+  PaintWorkspace(painter, session_.Document(), icons_, look, event->rect().translated(offset));
 }
 
 void SequenceWorkspace::resizeEvent(QResizeEvent* event) {
@@ -278,7 +281,7 @@ void SequenceWorkspace::mousePressEvent(QMouseEvent* event) {
   // the sample it was opened on, before the selection moves.
   setFocus(Qt::MouseFocusReason);
   state_->dragArmed = false;
-  TPametRevazie& document = editor_.Document();
+  TPametRevazie& document = session_.Document();
   const SelectedSampleKey before = SelectedSampleOf(document);
   const QPoint viewPoint = event->position().toPoint();
   const GridHit hit = HitTest(document, viewPoint + ScrollOffset());
@@ -316,7 +319,7 @@ void SequenceWorkspace::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
 
-  const TPametRevazie& document = editor_.Document();
+  const TPametRevazie& document = session_.Document();
   const GridHit hit = HitTest(document, viewPoint + ScrollOffset());
   QString hint;
   if (hit.IsSample()) {
@@ -343,7 +346,7 @@ void SequenceWorkspace::leaveEvent(QEvent* /*event*/) {
 void SequenceWorkspace::mouseReleaseEvent(QMouseEvent* /*event*/) { state_->dragArmed = false; }
 
 void SequenceWorkspace::mouseDoubleClickEvent(QMouseEvent* event) {
-  const GridHit hit = HitTest(editor_.Document(), event->position().toPoint() + ScrollOffset());
+  const GridHit hit = HitTest(session_.Document(), event->position().toPoint() + ScrollOffset());
   const bool properties = event->modifiers() & Qt::ShiftModifier;
   if (hit.IsSample()) {
     if (properties)
@@ -390,12 +393,12 @@ void SequenceWorkspace::keyPressEvent(QKeyEvent* event) {
     default:
       return QAbstractScrollArea::keyPressEvent(event);
   }
-  TPametRevazie& document = editor_.Document();
+  TPametRevazie& document = session_.Document();
   const SelectedSampleKey before = SelectedSampleOf(document);
   if (key == WorkspaceKey::Delete) {
     const QString step = document.GetSelectedSample() ? Translate("SampleDelete", "Smazání hlášky")
                                                       : Translate("SekvDelete", "Smazání sekvence");
-    editor_.Edit(step, [&document] { HandleWorkspaceKey(document, WorkspaceKey::Delete); });
+    session_.Edit(step, [&document] { HandleWorkspaceKey(document, WorkspaceKey::Delete); });
   } else {
     HandleWorkspaceKey(document, key);
   }
@@ -405,7 +408,7 @@ void SequenceWorkspace::keyPressEvent(QKeyEvent* event) {
 // --- in-place editors -----------------------------------------------------------
 
 void SequenceWorkspace::OpenSampleEditor(int sequenceIndex, int sampleIndex) {
-  const TPametRevazie& document = editor_.Document();
+  const TPametRevazie& document = session_.Document();
   const TVzorek& sample = *document.SequenceAt(sequenceIndex)->SampleAt(sampleIndex);
   const QPoint cell = QPoint(SampleLeft(sampleIndex), RowTop(sequenceIndex)) - ScrollOffset();
   if (sample.Silence) {
@@ -437,9 +440,9 @@ void SequenceWorkspace::CloseSilenceEditor(bool apply) {
   if (editor->hasFocus()) setFocus(Qt::OtherFocusReason);
   editor->hide();
   if (!apply) return;
-  TPametRevazie& document = editor_.Document();
-  editor_.Edit(Translate("SilenceLength", "Změna délky ticha"),
-               [&document, milliseconds] { ApplySilenceLength(document, milliseconds); });
+  TPametRevazie& document = session_.Document();
+  session_.Edit(Translate("SilenceLength", "Změna délky ticha"),
+                [&document, milliseconds] { ApplySilenceLength(document, milliseconds); });
   // The value kept is also the next added silence's length.
   editor->setValue(std::clamp(milliseconds, kSilenceMinMs, kSilenceMaxMs));
 }
@@ -456,10 +459,10 @@ void SequenceWorkspace::CloseDilChooser() {
 void SequenceWorkspace::ChooseDilEntry(int index) {
   if (!state_->dilChooserOpen) return;
   CloseDilChooser();
-  TPametRevazie& document = editor_.Document();
+  TPametRevazie& document = session_.Document();
   TVzorek* sample = document.GetSelectedSample();
   if (!sample || sample->Silence || index < 0) return;
-  editor_.Edit(Translate("SampleDIL", "Změna DIL hlášky"), [&document, sample, index] {
+  session_.Edit(Translate("SampleDIL", "Změna DIL hlášky"), [&document, sample, index] {
     if (sample->DIL == index) return;
     sample->DIL = index;
     document.MarkImageStale();
@@ -479,7 +482,7 @@ void SequenceWorkspace::StartDrag(bool copy) {
 }
 
 void SequenceWorkspace::ShowDragHint(QPoint viewPoint) {
-  const TPametRevazie& document = editor_.Document();
+  const TPametRevazie& document = session_.Document();
   const int row = RowAt(viewPoint.y() + ScrollOffset().y(), document.SequenceCount());
   if (row < 0) return;
   QLabel* hint = state_->hintWindow;
@@ -552,7 +555,7 @@ bool SequenceWorkspace::Drop(DropSource source, QPoint gridPoint, Qt::KeyboardMo
   const int column = InsertionColumn(gridPoint.x());
   switch (source) {
     case DropSource::BrowserFile:
-      return DropWaveFiles(files, DilIndexNamed(editor_.Document(), dilEntryName), row, column);
+      return DropWaveFiles(files, DilIndexNamed(session_.Document(), dilEntryName), row, column);
     case DropSource::ExternalFiles:
       return DropWaveFiles(files, 0, row, column);
     case DropSource::BrowserSilence:
@@ -565,7 +568,7 @@ bool SequenceWorkspace::Drop(DropSource source, QPoint gridPoint, Qt::KeyboardMo
 }
 
 bool SequenceWorkspace::DropWaveFiles(const QStringList& files, int dilIndex, int row, int column) {
-  TPametRevazie& document = editor_.Document();
+  TPametRevazie& document = session_.Document();
   if (document.SequenceCount() == 0) return false;
   const std::filesystem::path dataFolder =
       LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
@@ -612,7 +615,7 @@ bool SequenceWorkspace::DropWaveFiles(const QStringList& files, int dilIndex, in
   if (samples.empty()) return false;
 
   int inserted = 0;
-  editor_.Edit(caption, [&] {
+  session_.Edit(caption, [&] {
     for (auto& sample : samples)
       if (document.InsertSample(std::move(sample), row, column + inserted)) ++inserted;
   });
@@ -620,31 +623,31 @@ bool SequenceWorkspace::DropWaveFiles(const QStringList& files, int dilIndex, in
 }
 
 bool SequenceWorkspace::DropSilence(int row, int column) {
-  TPametRevazie& document = editor_.Document();
+  TPametRevazie& document = session_.Document();
   if (document.SequenceCount() == 0) return false;
   auto silence = std::make_unique<TVzorek>();
   silence->Silence = true;
   silence->SetFileName(document.Translate("Silence", "Ticho"));
   silence->SetSamples(SamplesFromMilliseconds(SilenceMilliseconds()));
   bool inserted = false;
-  editor_.Edit(Translate("AddSample", "Přidání hlášky"), [&] {
+  session_.Edit(Translate("AddSample", "Přidání hlášky"), [&] {
     inserted = document.InsertSample(std::move(silence), row, column) != nullptr;
   });
   return inserted;
 }
 
 bool SequenceWorkspace::MoveSelection(int row, int column) {
-  TPametRevazie& document = editor_.Document();
+  TPametRevazie& document = session_.Document();
   bool moved = false;
   if (TVzorek* sample = document.GetSelectedSample()) {
     const SelectedSampleKey from = SelectedSampleOf(document);
-    editor_.Edit(Translate("SampleMove", "Přesun hlášky"), [&] {
+    session_.Edit(Translate("SampleMove", "Přesun hlášky"), [&] {
       document.MoveSample(sample, row, column);
       moved = SelectedSampleOf(document) != from;
     });
   } else if (TSekvence* sequence = document.GetSelectedSequence()) {
     const int from = document.IndexOf(sequence);
-    editor_.Edit(Translate("SekvMove", "Přesun sekvence"), [&] {
+    session_.Edit(Translate("SekvMove", "Přesun sekvence"), [&] {
       document.MoveSequence(sequence, row);
       moved = document.IndexOf(sequence) != from;
     });
@@ -653,11 +656,11 @@ bool SequenceWorkspace::MoveSelection(int row, int column) {
 }
 
 bool SequenceWorkspace::CopySelection(int row, int column) {
-  TPametRevazie& document = editor_.Document();
+  TPametRevazie& document = session_.Document();
   if (const TVzorek* sample = document.GetSelectedSample()) {
-    auto copy = CopySample(document, *sample);
+    auto copy = CopySample(*sample);
     bool inserted = false;
-    editor_.Edit(Translate("SampleCopy", "Kopírování hlášky"), [&] {
+    session_.Edit(Translate("SampleCopy", "Kopírování hlášky"), [&] {
       inserted = document.InsertSample(std::move(copy), row, column) != nullptr;
     });
     return inserted;
@@ -668,16 +671,16 @@ bool SequenceWorkspace::CopySelection(int row, int column) {
 }
 
 bool SequenceWorkspace::CopySequence(TSekvence& source, int row) {
-  TPametRevazie& document = editor_.Document();
+  TPametRevazie& document = session_.Document();
   bool kept = false;
-  editor_.Edit(Translate("SekvCopy", "Kopírování sekvence"), [&] {
+  session_.Edit(Translate("SekvCopy", "Kopírování sekvence"), [&] {
     auto head = CopySequenceHead(document, source);
     TSekvence* copy = head.get();
     if (!document.InsertSequenceChecked(std::move(head), row)) return;
     kept = !confirmSequenceCopy || confirmSequenceCopy(*copy);
     if (kept) {
       for (int i = 0; i < source.SampleCount(); ++i)
-        document.AppendSample(copy, CopySample(document, *source.SampleAt(i)));
+        document.AppendSample(copy, CopySample(*source.SampleAt(i)));
     } else {
       document.DeleteSequence(copy);
     }

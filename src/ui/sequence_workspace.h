@@ -14,19 +14,20 @@ class QMenu;
 
 namespace liftvox {
 
-class DocumentEditor;
+class EditingSession;
 class IconLibrary;
 class TSekvence;
 
 // The configuration as a grid, one row per sequence: a header cell, then a
 // cell per sample. Paints only the visible cells, straight from the
-// document; edits go through the DocumentEditor (one undo step each); the
-// selection through the document's own operations.
+// document; edits go through the editing session (one undo step each); the
+// selection through the document's own operations. It follows the session's
+// gathered change notices itself.
 class SequenceWorkspace final : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  SequenceWorkspace(DocumentEditor& editor, const IconLibrary& icons, QWidget* parent = nullptr);
+  SequenceWorkspace(EditingSession& session, const IconLibrary& icons, QWidget* parent = nullptr);
   ~SequenceWorkspace() override;
 
   // The main window's menus for a right click on a sample, on a sequence
@@ -37,7 +38,7 @@ class SequenceWorkspace final : public QAbstractScrollArea {
   // also the length of the next added silence.
   int SilenceMilliseconds() const;
 
-  // Told by the main window when the document says so.
+  // What the session's notices call; the content also after a language switch.
   void OnContentChanged(int sequenceIndex);
   void OnSelectionChanged();
 
@@ -105,7 +106,7 @@ class SequenceWorkspace final : public QAbstractScrollArea {
   // A text of the current language as a QString.
   QString Translate(const char* key, const char* czechDefault) const;
 
-  DocumentEditor& editor_;
+  EditingSession& session_;
   const IconLibrary& icons_;
   std::unique_ptr<State> state_;
 };

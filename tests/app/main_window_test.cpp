@@ -1,6 +1,6 @@
-// The main window's own rules: the caption and its modified mark, the recent
-// files, the closing question, the live language switch, plain text for
-// whatever comes from files.
+// The main window's own rules: the caption and its modified mark, its
+// commands as undo steps, the recent files, the closing question, the live
+// language switch, plain text for whatever comes from files.
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
@@ -11,10 +11,11 @@
 #include <QUndoStack>
 
 #include "app/preview_player.h"
+#include "app/window_fixture.h"
 #include "lang/caption_ids.h"
 #include "model/document.h"
+#include "model/model_fixture.h"
 #include "ui/memory_status_bar.h"
-#include "window_fixture.h"
 
 namespace liftvox {
 namespace {
@@ -47,20 +48,74 @@ class MainWindowTest : public QObject {
 
     window->Action("Sekvence_PridejSekvenciPatro")->trigger();
     QCOMPARE(window->windowTitle(), QString("Liftvox - Konfigurace.cfg*"));
-    window->UndoStack().undo();
+    window->Session().UndoStack().undo();
     QCOMPARE(window->windowTitle(), QString("Liftvox - Konfigurace.cfg"));
 
-    window->UndoStack().redo();
+    window->Session().UndoStack().redo();
     const QString file = fixture.Scratch("Nádraží.cfg");
     QVERIFY(window->SaveConfiguration(file));
     QCOMPARE(window->windowTitle(), "Liftvox - " + file);
     // Undoing past the saved state marks the configuration unsaved again.
-    window->UndoStack().undo();
+    window->Session().UndoStack().undo();
     QCOMPARE(window->windowTitle(), "Liftvox - " + file + "*");
 
     QVERIFY(window->OpenConfiguration(file));
     QCOMPARE(window->windowTitle(), "Liftvox " + file);
-    QVERIFY(!window->UndoStack().canUndo());
+    QVERIFY(!window->Session().UndoStack().canUndo());
+  }
+
+  // Each command that changes the configuration is one step named after it;
+  // Undo and Redo through the window give back the very text and gauge. A
+  // delete answered No changes nothing, yet marks the configuration modified.
+  void CommandsAreOneStepEachThatUndoAndRedo() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open();
+    EditingSession& session = window->Session();
+    TPametRevazie& document = session.Document();
+    document.AppendSample(1, test::MakeWav("/zvuky/cz/dolu.wav", 1, 9000));
+    document.AppendSample(test::kGroundFloor, test::MakeWav("/zvuky/cz/prizemi.wav", 1, 12000));
+    document.AppendSample(test::kGroundFloor, test::MakeSilence());
+    const struct {
+      const char* action;
+      int sample, sequence;
+      Answer answer;
+    } commands[] = {{"Sekvence_SmazPatro", -1, 2, Answer::No},
+                    {"Sekvence_SmazPatro", -1, 1, Answer::Yes},
+                    {"Hlaska_SmazHlasku", 0, test::kGroundFloor - 1, Answer::Yes},
+                    {"Sekvence_PridejSekvenciPatro", -1, 0, Answer::Yes},
+                    {"Hlaska_PridatTicho", 0, test::kGroundFloor - 1, Answer::Yes}};
+    for (const auto& c : commands) {
+      int sample = c.sample, sequence = c.sequence;
+      document.SelectAt(sample, sequence);
+      fixture.prompter.fallback = c.answer;
+      session.FlushChanges();
+      const std::string before = test::ConfigurationText(document);
+      const int32_t usedBefore = document.UsedMemory;
+      const int steps = session.UndoStack().count();
+      window->Action(c.action)->trigger();
+      session.FlushChanges();
+      const std::string after = test::ConfigurationText(document);
+      const int32_t usedAfter = document.UsedMemory;
+      QVERIFY(document.IsModified());
+      if (c.answer == Answer::No) {
+        QCOMPARE(session.UndoStack().count(), steps);
+        continue;
+      }
+      QVERIFY2(after != before && session.UndoStack().count() == steps + 1, c.action);
+      QCOMPARE(window->Action("Undo")->text(),
+               "Zpět " + window->Action(c.action)->text().remove('&').remove("...").trimmed());
+      window->Action("Undo")->trigger();
+      session.FlushChanges();
+      QVERIFY2(test::ConfigurationText(document) == before, c.action);
+      QVERIFY2(document.IsImageStale() && document.UsedMemory == usedBefore, c.action);
+      window->Action("Redo")->trigger();
+      session.FlushChanges();
+      QVERIFY2(test::ConfigurationText(document) == after, c.action);
+      QVERIFY2(document.UsedMemory == usedAfter, c.action);
+    }
+    // All the way back: the configuration as started, and no unsaved mark.
+    while (session.UndoStack().canUndo()) session.UndoStack().undo();
+    QVERIFY(!document.IsModified());
   }
 
   void RecentFilesKeepTheFiveNewestEachOnce() {
@@ -79,6 +134,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->RecentFileList(),
              QStringList({"/KONFIGURACE/DUM3.CFG", "/konfigurace/dum6.cfg", "/konfigurace/dum5.cfg",
                           "/konfigurace/dum4.cfg", "/konfigurace/dum2.cfg"}));
+    // A "&" in a name is a letter, not the menu's mnemonic mark.
+    window->AddRecentFile("/vyvoj/R&D.cfg");
+    QCOMPARE(RecentMenuTexts(*window).front(), QString("&1  R&&D.cfg"));
   }
 
   void CancelAtClosingKeepsTheProgramAndStoresNoSettings() {
@@ -86,9 +144,9 @@ class MainWindowTest : public QObject {
     const auto window = fixture.Open();
     window->show();
     window->Action("Sekvence_PridejObecnouSekvenci")->trigger();
-    QVERIFY(window->Document().IsModified());
+    QVERIFY(window->Session().Document().IsModified());
     // Something playing: closing stops it whatever the answer.
-    QVERIFY(window->Player().PlaySequence(window->Document(), 0, 0x78));
+    QVERIFY(window->Player().PlaySequence(window->Session().Document(), 0, 0x78));
     const QString preview = window->Player().PreviewFile();
     QVERIFY(QFileInfo::exists(preview));
 
@@ -149,7 +207,7 @@ class MainWindowTest : public QObject {
     test::WindowFixture fixture;
     const auto window = fixture.Open(program.path(), "Html.lng");
     window->AddRecentFile("/zvuky/<img src=x>.cfg");
-    test::AppendSample(window->Document(), 0, "/zvuky/<img src=x>.wav", 100);
+    window->Session().Document().AppendSample(0, test::MakeWav("/zvuky/<img src=x>.wav", 0, 100));
     window->PrepareDialogForScreenshot("TVlastnostiHlaskyForm");
 
     const auto shownAsWritten = [](const QString& text, Qt::TextFormat format) {

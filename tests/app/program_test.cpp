@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -19,9 +18,7 @@
 #include "app/main_form.h"
 #include "app/message_box_prompter.h"
 #include "config/paths.h"
-#include "model/document.h"
 #include "support/test_support.h"
-#include "ui/memory_status_bar.h"
 
 namespace liftvox {
 namespace {
@@ -93,36 +90,6 @@ class ProgramTest : public QObject {
     QVERIFY(program.waitForFinished(30000));
     QVERIFY(program.exitCode() != 0);
     QVERIFY(program.readAllStandardError().contains("--dialog wizard-page-2"));
-  }
-
-  void MemorySizeIsDetectedOnAWorkerAndShown() {
-#ifdef Q_OS_WIN
-    QSKIP("the virtual announcer needs a pseudo-terminal");
-#endif
-    QProcess announcer;
-    announcer.start(BinPath("liftvox-sim"), {"--memory", "2"});
-    QVERIFY(announcer.waitForReadyRead(5000));
-    const QString device = QString::fromUtf8(announcer.readLine()).trimmed();
-    const QTemporaryDir scratch;
-    {
-      QSettings settings(scratch.filePath("settings.ini"), QSettings::IniFormat);
-      settings.setValue("Ports", device);
-    }
-    TMainForm::Options options;
-    options.programDirectory = test::BinDir();
-    options.settingsFile = scratch.filePath("settings.ini");
-    options.writeSettings = false;
-    options.soundOutput = false;
-    TMainForm window(options);
-    window.Start();
-    QTRY_COMPARE_WITH_TIMEOUT(window.Document().MemorySize, 262144, 15000);
-    QCOMPARE(window.CurrentImageSettings().memorySizeCode, 2);
-    QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kMemoryPanel),
-             QString(" Detekovaná paměť: 256kB"));
-    QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kPortPanel), QString(" Port: COM1"));
-    QVERIFY(window.Document().UsedMemory > 0);  // estimated for that memory
-    announcer.terminate();
-    announcer.waitForFinished();
   }
 
   void WorkerQuestionsAreShownOnTheGuiThread() {

@@ -1,7 +1,6 @@
-#include "window_fixture.h"
+#include "app/window_fixture.h"
 
 #include "config/configuration_file.h"
-#include "model/document.h"
 
 namespace liftvox::test {
 
@@ -16,19 +15,9 @@ std::unique_ptr<TMainForm> WindowFixture::Open(const std::filesystem::path& prog
   options.soundOutput = false;
   options.language = language;
   auto window = std::make_unique<TMainForm>(options);
-  window->Document().SetPrompter(&prompter);
+  window->Session().Document().SetPrompter(&prompter);
   window->Start();
   return window;
-}
-
-void AppendSample(TPametRevazie& document, int sequence, const std::string& file, int32_t samples,
-                  bool silence, int32_t dil) {
-  auto sample = std::make_unique<TVzorek>();
-  sample->Silence = silence;
-  sample->SetFileName(file);
-  sample->SetSamples(samples);
-  sample->DIL = dil;
-  document.AppendSample(sequence, std::move(sample));
 }
 
 std::string ConfigurationText(const TPametRevazie& document) {

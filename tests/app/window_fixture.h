@@ -33,10 +33,6 @@ class WindowFixture {
   QTemporaryDir scratch_;
 };
 
-// Appends a recording (or a silence) of `samples` samples to `sequence`.
-void AppendSample(TPametRevazie& document, int sequence, const std::string& file, int32_t samples,
-                  bool silence = false, int32_t dil = 0);
-
 // The configuration as it would be saved.
 std::string ConfigurationText(const TPametRevazie& document);
 

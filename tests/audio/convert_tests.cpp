@@ -117,8 +117,6 @@ TEST(ConvertRecording, RefusesWhatWouldGrowBeyondAnyUse) {
     return test::ErrorText([&] { ConvertRecording(input, folder / "out.wav"); });
   };
   // A header that claims 1 Hz would make 14456 samples of every one.
-  test::WritePcmWav(folder / "1hz.wav", std::vector<std::uint8_t>(100, 128), 8, 1, 1);
-  EXPECT_EQ(message(folder / "1hz.wav"), "The sample rate of 1 Hz is too low.");
   test::WritePcmWav(folder / "999hz.wav", std::vector<std::uint8_t>(100, 128), 8, 1, 999);
   EXPECT_EQ(message(folder / "999hz.wav"), "The sample rate of 999 Hz is too low.");
   test::WritePcmWav(folder / "1000hz.wav", std::vector<std::uint8_t>(1000, 128), 8, 1, 1000);

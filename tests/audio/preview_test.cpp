@@ -100,6 +100,10 @@ TEST_F(PreviewTest, EachSimulatedSwitchDecidesOnItsOwn) {
     EXPECT_EQ(Render(SimulatedSwitches(n == 4, n == 5, n == 6, n == 7)).size(), 100u) << n;
     EXPECT_EQ(Render(SimulatedSwitches(n != 4, n != 5, n != 6, n != 7)).size(), 50u) << n;
   }
+  // Every switch that matters must agree, not just one of them.
+  document.DilEntries = {{"4 ON, 5 OFF", 0, 0x1808}, {"any", 0, 0}};
+  EXPECT_EQ(Render(SimulatedSwitches(true, false, true, true)).size(), 150u);
+  EXPECT_EQ(Render(SimulatedSwitches(true, true, true, true)).size(), 50u);
 }
 
 TEST_F(PreviewTest, SixteenBitSoundIsReducedAndAllSequencesGetGaps) {

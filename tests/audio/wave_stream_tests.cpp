@@ -203,7 +203,6 @@ TEST(WaveStreamWrite, ReadsBackWhatItWrote) {
   for (std::size_t i = 0; i < written.size(); ++i) {
     written[i] = static_cast<std::int16_t>(i * 7919);
   }
-  const std::string extra = "xyz";
   {
     TFileWaveStream stream(path, format);
     stream.Write(written.data(), 1);
@@ -215,16 +214,6 @@ TEST(WaveStreamWrite, ReadsBackWhatItWrote) {
   std::vector<std::int16_t> read(written.size());
   EXPECT_EQ(reader.Read(read.data(), 100000), 70000);
   EXPECT_EQ(read, written);
-
-  // Codec bytes travel with the format record.
-  const WaveFormat coded{0x11, 1, 8000, 4055, 256, 4, 0};
-  {
-    TFileWaveStream out(folder / "coded.wav", coded,
-                        {reinterpret_cast<const std::uint8_t*>(extra.data()), 3});
-  }
-  TFileWaveStream in(folder / "coded.wav");
-  EXPECT_EQ(in.FormatPtr()->extraSize, 3);
-  EXPECT_EQ(std::string(in.FormatExtra().begin(), in.FormatExtra().end()), extra);
 }
 
 TEST(WaveLengthCacheTest, ReadsAFileAgainOnlyWhenItsSizeOrStampChanged) {

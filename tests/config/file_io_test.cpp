@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 #include "support/test_support.h"
@@ -54,6 +55,26 @@ TEST(FileIoTest, ReplacesTheFileAndLeavesNothingBehind) {
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Konfigurace.cfg"});
+}
+
+// A save writes a new file and renames it over the old one, so at every
+// moment the name holds the old or the new content whole: another name of
+// the old file keeps the old content. A killed save leaves its temporary
+// behind; the next save clears those too old to belong to a running one.
+TEST(FileIoTest, ASaveReplacesTheFileWholeAndClearsWhatKilledSavesLeft) {
+  test::TempDir dir;
+  const fs::path file = dir / "lift.cfg";
+  test::WriteFile(file, "old");
+  fs::create_hard_link(file, dir / "other-name");
+  test::WriteFile(dir / ".lift.cfg.tmp-12345", "half a save");
+  test::WriteFile(dir / ".lift.cfg.tmp-67890", "a save still running");
+  fs::last_write_time(dir / ".lift.cfg.tmp-12345",
+                      fs::file_time_type::clock::now() - std::chrono::minutes(5));
+  ASSERT_TRUE(WriteFileAtomically(file, "new"));
+  EXPECT_EQ(test::ReadFile(file), "new");
+  EXPECT_EQ(test::ReadFile(dir / "other-name"), "old");
+  EXPECT_EQ(FolderEntries(dir.path()),
+            (std::vector<std::string>{".lift.cfg.tmp-67890", "lift.cfg", "other-name"}));
 }
 
 TEST(FileIoTest, SavingThroughALinkUpdatesTheLinkedFile) {

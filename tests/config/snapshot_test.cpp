@@ -42,17 +42,17 @@ class SnapshotTest : public ::testing::Test {
 TEST_F(SnapshotTest, RestoreGivesBackTheSameTextKeysAndSelectionWithNewPointers) {
   const std::string text = Text();
   const ConfigurationSnapshot taken = TakeSnapshot(document);
+  const SelectionSnapshot selection = TakeSelection(document);
   NewConfiguration(document);  // something else entirely in between
   document.DilEntries.clear();
   AddGeneralSequence(document);
   ASSERT_NE(Text(), text);
 
-  RestoreSnapshot(document, taken);
+  RestoreSnapshot(document, taken, selection);
   EXPECT_EQ(Text(), text);
   EXPECT_EQ(document.SequenceAt(0)->WizardKey, "SekvUp");
-  const ConfigurationSnapshot again = TakeSnapshot(document);
-  EXPECT_TRUE(again.SameConfiguration(taken));
-  EXPECT_EQ(again.Selection, taken.Selection);
+  EXPECT_EQ(TakeSnapshot(document), taken);
+  EXPECT_EQ(TakeSelection(document), selection);
   EXPECT_TRUE(document.SequenceAt(0)->SampleAt(1)->Selected);
 
   EXPECT_EQ(document.CurrentSequence, document.SequenceAt(3));

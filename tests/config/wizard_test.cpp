@@ -121,16 +121,16 @@ TEST_F(WizardTest, TwoLanguagesAreSeparatedAndTheirEntriesShifted) {
   EXPECT_THAT(SampleFiles(0), ElementsAre("up.wav 0", "silence 7228", "up.wav 1"));
 }
 
+// The second file's positions move by the first one's two entries, without wrapping.
 TEST_F(WizardTest, DilPositionsFarOutOfRangeStayOutOfRange) {
   WriteFile(program / "Languages" / "far.wiz",
             "[/PLAYER]\r\nLanguage=Far\r\n"
             "[SekvUp]\r\nFile0=a.wav\r\nDIL0=2147483647\r\nFile1=b.wav\r\nDIL1=-2147483648\r\n");
-  NewConfiguration(document);  // its first sequence is SekvUp's
+  NewConfiguration(document);
   document.SequenceAt(0)->WizardKey = "SekvUp";
   NactiJazyky(document, {program / "Languages" / "cz.wiz", program / "Languages" / "far.wiz"});
   EXPECT_THAT(SampleFiles(0),
-              ElementsAre("nahoru.wav 0", "silence 100", "a.wav 2147483647", "b.wav -2147483646"))
-      << "the second file's positions move by the first one's two entries, without wrapping";
+              ElementsAre("nahoru.wav 0", "silence 100", "a.wav 2147483647", "b.wav -2147483646"));
 }
 
 TEST_F(WizardTest, TheResultAsksBeforeItIsReplaced) {

@@ -34,6 +34,20 @@ TEST(AnnouncerSessionTest, NoAnnouncerMeansTheFixedPortAndTheChosenSize) {
   EXPECT_EQ(rig.observer.statuses, expected);
 }
 
+// The search asks ports 1 to 4 in turn; without an answer there the fixed
+// port is used.
+TEST(AnnouncerSessionTest, PortSearchAsksPortsOneToFour) {
+  const int announcerPorts[] = {1, 2, 4, 5};
+  for (const int at : announcerPorts) {
+    LineRig rig;
+    rig.line.announcerPort = at;
+    DeviceSettings settings = LineRig::FixedPort(3);
+    settings.autoPort = true;
+    rig.session.SetSettings(settings);
+    EXPECT_EQ(rig.session.SelectPort(rig.observer), at <= 4 ? at : 3) << at;
+  }
+}
+
 TEST(AnnouncerSessionTest, DetectedSizeSetsTheCodeAndThePageSize) {
   LineRig rig({.memoryCode = 7});
   EXPECT_EQ(rig.session.PageSizeForMemory(rig.observer), 1024);
@@ -87,49 +101,30 @@ TEST(AnnouncerSessionTest, JobsOnOneSessionTakeTurns) {
 }
 
 TEST(HardwarePropertiesTest, LabelsAndWarningsFollowWhatTheQueryReached) {
-  struct Case {
+  const sim::AnnouncerIdentity serial512{3, 4, 2, 3, 5}, old{2, 6, 1, 0, 5};
+  const std::string none = "Hlásič nebyl detekován";
+  const struct {
     sim::AnnouncerIdentity identity;
-    sim::FaultSettings faults;
-    int port;
-    std::string hardware, software, memory, interfaceName, warning;
-    bool portOpened = true;
-  };
-  const std::vector<Case> cases = {
-      {{.firmwareMajor = 3,
-        .firmwareMinor = 4,
-        .hardwareVersion = 2,
-        .memoryCode = 3,
-        .interfaceNumber = 5},
-       {},
-       1,
-       "2",
-       "3.4",
-       "512kB",
-       "Sériové",
-       ""},
-      {{.firmwareMajor = 2, .firmwareMinor = 6, .interfaceNumber = 5},
-       {},
-       1,
-       "1",
-       "2.6",
-       "64kB",
-       "",
-       ""},  // no interface before 2.7
-      {{}, {.silentFirst = 100}, 1, "Hlásič nebyl detekován", "", "", "", ""},
-      {{}, {}, 2, "Hlásič nebyl detekován", "", "", "", "Nepodařilo se otevřít port COM2!", false},
-      {{}, {}, 0, "Hlásič nebyl detekován", "", "", "", "Hlásič nebyl detekován", false},
+    int silentFirst, port;
+    bool portOpened;
+    std::vector<std::string> labels;  // hardware, software, memory, interface, warning
+  } cases[] = {
+      {serial512, 0, 1, true, {"2", "3.4", "512kB", "Sériové", ""}},
+      {old, 0, 1, true, {"1", "2.6", "64kB", "", ""}},  // no interface before 2.7
+      {{}, 100, 1, true, {none, "", "", "", ""}},
+      {{}, 0, 2, false, {none, "", "", "", "Nepodařilo se otevřít port COM2!"}},
+      {{}, 0, 0, false, {none, "", "", "", none}},
   };
   for (const auto& c : cases) {
-    LineRig rig(c.identity, c.faults);
+    LineRig rig(c.identity, {.silentFirst = c.silentFirst});
     rig.session.SetSettings(LineRig::FixedPort(c.port));
-    const auto labels = ReadHardwareProperties(rig.session, rig.prompter, rig.observer);
-    EXPECT_EQ(labels.hardwareVersion, c.hardware) << c.port;
-    EXPECT_EQ(labels.softwareVersion, c.software);
-    EXPECT_EQ(labels.memorySize, c.memory);
-    EXPECT_EQ(labels.activeInterface, c.interfaceName);
-    EXPECT_EQ(labels.portOpened, c.portOpened);
-    EXPECT_EQ(rig.prompter.shown.empty() ? "" : rig.prompter.shown[0].text, c.warning);
+    const auto read = ReadHardwareProperties(rig.session, rig.prompter, rig.observer);
     EXPECT_LE(rig.prompter.shown.size(), 1u);
+    const std::vector<std::string> labels = {
+        read.hardwareVersion, read.softwareVersion, read.memorySize, read.activeInterface,
+        rig.prompter.shown.empty() ? "" : rig.prompter.shown[0].text};
+    EXPECT_EQ(labels, c.labels) << c.port;
+    EXPECT_EQ(read.portOpened, c.portOpened);
     EXPECT_EQ(rig.observer.ports.front(), "Detekce...");
   }
 }

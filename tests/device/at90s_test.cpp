@@ -115,14 +115,5 @@ TEST(At90sTest, PollingGivesUpOnAByteThatNeverVerifies) {
   EXPECT_EQ(rig.programmer.ProgramMemory(data, rig.observer), -1);
 }
 
-TEST(At90sTest, ReleasesResetWhenDestroyed) {
-  VirtualClock clock;
-  AvrTarget target(Chip::Atmega8515, clock, 0);
-  target.Open(1);
-  At90s(target, clock.Timing()).ProgrammingEnable();
-  EXPECT_EQ(target.lineLog.back(), "BRK-");
-  EXPECT_FALSE(target.IsOpen());
-}
-
 }  // namespace
 }  // namespace liftvox::test

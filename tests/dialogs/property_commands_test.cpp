@@ -14,6 +14,7 @@
 
 #include <functional>
 
+#include "app/window_fixture.h"
 #include "config/paths.h"
 #include "dialogs/coding_change_dialog.h"
 #include "dialogs/dil_settings_dialog.h"
@@ -23,13 +24,12 @@
 #include "dialogs/silence_dialog.h"
 #include "lang/language.h"
 #include "model/document.h"
+#include "model/model_fixture.h"
 #include "ui/sequence_workspace.h"
-#include "window_fixture.h"
 
 namespace liftvox {
 namespace {
 
-using test::AppendSample;
 using test::ConfigurationText;
 using test::kGroundFloor;
 
@@ -43,7 +43,7 @@ class PropertyCommandsTest : public QObject {
   std::unique_ptr<TMainForm> window_;
   std::unique_ptr<QObject> polls_;  // a test's waits end with it
 
-  TPametRevazie& Document() { return window_->Document(); }
+  TPametRevazie& Document() { return window_->Session().Document(); }
   void Select(int sequence, int sample = -1) { Document().SelectAt(sample, sequence); }
   // Runs `act` on the modal dialog of type Dialog once `trigger` shows it;
   // true when it came. Polls with a bound, so a dialog that never comes
@@ -81,7 +81,7 @@ class PropertyCommandsTest : public QObject {
   void init() {
     polls_ = std::make_unique<QObject>();
     window_ = fixture_.Open();
-    window_->FlushDocumentChanges();
+    window_->Session().FlushChanges();
   }
   void cleanup() {
     polls_.reset();
@@ -96,15 +96,15 @@ class PropertyCommandsTest : public QObject {
         [this] { emit window_->Workspace().SequencePropertiesRequested(); },
         [](TVlastnostiSekvenceForm& form) { form.reject(); }));
     QCOMPARE(Document().SequenceAt(kGroundFloor)->Bit, 0);
-    QCOMPARE(window_->UndoStack().count(), 1);
-    QCOMPARE(window_->UndoStack().undoText(), StepOf("Sekvence_VlastnostiPatra"));
-    window_->UndoStack().undo();
+    QCOMPARE(window_->Session().UndoStack().count(), 1);
+    QCOMPARE(window_->Session().UndoStack().undoText(), StepOf("Sekvence_VlastnostiPatra"));
+    window_->Session().UndoStack().undo();
     QCOMPARE(Document().SequenceAt(kGroundFloor)->Bit, 12);
   }
 
   void aCopiedSequenceAndItsPropertiesAreOneStep() {
-    AppendSample(Document(), 0, "/zvuky/a.wav", 7228);
-    window_->FlushDocumentChanges();
+    Document().AppendSample(0, test::MakeWav("/zvuky/a.wav", 0, 7228));
+    window_->Session().FlushChanges();
     const std::string before = ConfigurationText(Document());
     const int count = Document().SequenceCount();
     // A Ctrl-drop of sequence 0 onto itself copies it through the dialog.
@@ -117,7 +117,7 @@ class PropertyCommandsTest : public QObject {
     QVERIFY(WhenShown<TVlastnostiSekvenceForm>(copyFirst, [](auto& form) { form.reject(); }));
     QVERIFY(!copied);
     QCOMPARE(Document().SequenceCount(), count);
-    QCOMPARE(window_->UndoStack().count(), 0);
+    QCOMPARE(window_->Session().UndoStack().count(), 0);
 
     QVERIFY(WhenShown<TVlastnostiSekvenceForm>(copyFirst, [](TVlastnostiSekvenceForm& form) {
       form.Widgets().name->setText("kopie");
@@ -128,13 +128,13 @@ class PropertyCommandsTest : public QObject {
     const TSekvence* copy = Document().GetSelectedSequence();
     QCOMPARE(copy->Name, std::string("kopie"));
     QCOMPARE(copy->SampleCount(), 1);
-    QCOMPARE(window_->UndoStack().count(), 1);
-    window_->UndoStack().undo();
+    QCOMPARE(window_->Session().UndoStack().count(), 1);
+    window_->Session().UndoStack().undo();
     QCOMPARE(ConfigurationText(Document()), before);
   }
 
   void messagePropertiesStoreOnOkOnly() {
-    AppendSample(Document(), kGroundFloor, "Ticho", 7228, true);
+    Document().AppendSample(kGroundFloor, test::MakeSilence());
     Select(kGroundFloor, 0);
     const auto setLength = [](int ms, bool ok) {
       return [ms, ok](TVlastnostiHlaskyForm& form) {
@@ -143,16 +143,16 @@ class PropertyCommandsTest : public QObject {
       };
     };
     QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", setLength(2000, false)));
-    QCOMPARE(window_->UndoStack().count(), 0);
+    QCOMPARE(window_->Session().UndoStack().count(), 0);
     QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", setLength(1000, true)));
     QCOMPARE(Document().SequenceAt(kGroundFloor)->SampleAt(0)->Samples, 14456);
-    QCOMPARE(window_->UndoStack().undoText(), StepOf("Hlaska_VlastnostiHlasky"));
+    QCOMPARE(window_->Session().UndoStack().undoText(), StepOf("Hlaska_VlastnostiHlasky"));
   }
 
   void eachBulkCommandIsOneStepThatUndoesCompletely() {
-    AppendSample(Document(), kGroundFloor, "/zvuky/cz.wav", 7228);
-    AppendSample(Document(), kGroundFloor, "/zvuky/en.wav", 7228, false, 1);
-    window_->FlushDocumentChanges();
+    Document().AppendSample(kGroundFloor, test::MakeWav("/zvuky/cz.wav", 0, 7228));
+    Document().AppendSample(kGroundFloor, test::MakeWav("/zvuky/en.wav", 1, 7228));
+    window_->Session().FlushChanges();
     struct Command {
       const char* action;
       std::function<bool()> run;
@@ -189,14 +189,14 @@ class PropertyCommandsTest : public QObject {
     };
     for (const Command& command : commands) {
       const std::string before = ConfigurationText(Document());
-      const int steps = window_->UndoStack().count();
+      const int steps = window_->Session().UndoStack().count();
       QVERIFY2(command.run(), command.action);
       QVERIFY2(ConfigurationText(Document()) != before, command.action);
-      QCOMPARE(window_->UndoStack().count(), steps + 1);
-      QCOMPARE(window_->UndoStack().undoText(), StepOf(command.action));
-      window_->UndoStack().undo();
+      QCOMPARE(window_->Session().UndoStack().count(), steps + 1);
+      QCOMPARE(window_->Session().UndoStack().undoText(), StepOf(command.action));
+      window_->Session().UndoStack().undo();
       QCOMPARE(ConfigurationText(Document()), before);
-      window_->UndoStack().redo();
+      window_->Session().UndoStack().redo();
     }
   }
 
@@ -228,7 +228,7 @@ class PropertyCommandsTest : public QObject {
     window_->OpenRecentFile(file);
     QCOMPARE(Document().DilEntries.size(), std::size_t{2});
     QVERIFY(Document().IsModified());
-    QCOMPARE(window_->UndoStack().count(), 1);
+    QCOMPARE(window_->Session().UndoStack().count(), 1);
   }
 };
 

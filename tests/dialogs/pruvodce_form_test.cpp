@@ -91,8 +91,9 @@ class PruvodceFormTest : public QObject {
     wizard.ForwardButton().click();
     QCOMPARE(wizard.Page(), 1);
     QVERIFY(wizard.BackButton().isEnabled());
-    // Seven special sequences leave room for 249 floors.
+    // Seven special sequences leave room for 249 floors; one floor at least.
     QCOMPARE(wizard.FloorCount().maximum(), 249);
+    QCOMPARE(wizard.FloorCount().minimum(), 1);
     QCOMPARE(wizard.FloorCount().value(), 249);
     wizard.ForwardButton().click();
     QCOMPARE(wizard.Page(), 2);
@@ -216,7 +217,7 @@ class PruvodceFormTest : public QObject {
     QCOMPARE(cli.exitCode(), 0);
 
     const auto window = fixture.Open();
-    const int stepsBefore = window->UndoStack().count();
+    const int stepsBefore = window->Session().UndoStack().count();
     RunWizard(*window, [](TPruvodceForm& wizard) {
       for (const char* text : {"PRETIZ", "DOLU", "OTVIR", "ZAVIR"})
         MoveAcross(wizard.ChosenSequences(), text);
@@ -232,17 +233,17 @@ class PruvodceFormTest : public QObject {
       MoveAcross(wizard.OfferedLanguages(), "Čeština");
       wizard.Next();
     });
-    QCOMPARE(window->UndoStack().count(), stepsBefore + 1);
-    QCOMPARE(window->UndoStack().undoText(), QString("Průvodce konfigurací"));
-    QCOMPARE(window->Document().SequenceCount(), 15);
+    QCOMPARE(window->Session().UndoStack().count(), stepsBefore + 1);
+    QCOMPARE(window->Session().UndoStack().undoText(), QString("Průvodce konfigurací"));
+    QCOMPARE(window->Session().Document().SequenceCount(), 15);
 
     const QString fromWizard = fixture.Scratch("wizard.cfg");
     QVERIFY(window->SaveConfiguration(fromWizard));
     QCOMPARE(test::ReadFile(PathFromUtf8(fromWizard.toStdString())),
              test::ReadFile(PathFromUtf8(fromCli.toStdString())));
 
-    window->UndoStack().undo();
-    QCOMPARE(window->Document().SequenceCount(), 8);  // the new configuration again
+    window->Session().UndoStack().undo();
+    QCOMPARE(window->Session().Document().SequenceCount(), 8);  // the new configuration again
   }
 
   // The unsaved-changes question cancelled: nothing is built, no step added.
@@ -250,15 +251,15 @@ class PruvodceFormTest : public QObject {
     test::WindowFixture fixture;
     const auto window = fixture.Open();
     window->Action("Sekvence_PridejObecnouSekvenci")->trigger();
-    const int steps = window->UndoStack().count();
+    const int steps = window->Session().UndoStack().count();
     fixture.prompter.answers = {Answer::Cancel};
     RunWizard(*window, [](TPruvodceForm& wizard) {
       wizard.Next();
       wizard.Next();
       wizard.Next();
     });
-    QCOMPARE(window->Document().SequenceCount(), 9);
-    QCOMPARE(window->UndoStack().count(), steps);
+    QCOMPARE(window->Session().Document().SequenceCount(), 9);
+    QCOMPARE(window->Session().UndoStack().count(), steps);
   }
 };
 

@@ -126,6 +126,23 @@ class SequenceDialogTest : public QObject {
     QCOMPARE(sequence->Name, std::string("fire mode"));
   }
 
+  // What OK stores, control by control, each set to a value no other has.
+  void okStoresEveryControl() {
+    TSekvence* sequence = AddNamed(document_, "s", 7, 0, 0, false, 255);
+    Show(sequence);
+    C().name->setText("stored");
+    C().priority->setValue(9);
+    Choose(kAlarm, 3);
+    C().invertPin->setChecked(true);
+    C().invertBit->setChecked(false);
+    C().repeat->setChecked(true);
+    C().repeatSeconds->setValue(42);
+    QVERIFY(form_->Button2Click());
+    QCOMPARE(std::tuple(sequence->Name, int{sequence->Priority}, sequence->Pin, sequence->Bit,
+                        sequence->InvParBit, sequence->InvSerBit, int{sequence->Repeat}),
+             std::tuple(std::string("stored"), 9, kAlarm, 10, true, false, 42));
+  }
+
   void aRefusedOkStoresNothingAndSaysWhy() {
     AddNamed(document_, "ground", 0, 0, 0, true);
     AddNamed(document_, "alarm", 0, kAlarm);

@@ -12,9 +12,7 @@
 #include <functional>
 
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
+#include "support/program_runner.h"
 #endif
 
 #include "app/window_fixture.h"
@@ -25,29 +23,6 @@
 
 namespace liftvox {
 namespace {
-
-#ifdef Q_OS_UNIX
-// A serial device to list: the terminal end of a pseudo-terminal, open as
-// long as the object lives.
-class PseudoTerminal {
- public:
-  PseudoTerminal() {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
-      path_ = ::ptsname(master_);
-  }
-  ~PseudoTerminal() {
-    if (master_ >= 0) ::close(master_);
-  }
-  PseudoTerminal(const PseudoTerminal&) = delete;
-  PseudoTerminal& operator=(const PseudoTerminal&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  int master_ = -1;
-  std::string path_;
-};
-#endif
 
 QStringList Entries(const QComboBox& list) {
   QStringList entries;
@@ -74,13 +49,14 @@ class SetupFormTest : public QObject {
 #ifndef Q_OS_UNIX
     QSKIP("pseudo-terminals stand in for the serial ports");
 #else
-    const PseudoTerminal first, third;
-    QVERIFY(!first.Path().empty() && !third.Path().empty());
+    // Two virtual announcers stand in for serial devices.
+    const test::SimProcess first({}), third({});
     TSetupForm setup(nullptr);
-    setup.FillPortList(PortTable({first.Path(), "/dev/liftvox-no-such-port", third.Path()}));
+    setup.FillPortList(
+        PortTable({first.DevicePath(), "/dev/liftvox-no-such-port", third.DevicePath()}));
     QCOMPARE(Entries(setup.SerialCombo()),
-             QStringList({QString::fromStdString("COM1 (" + first.Path() + ")"),
-                          QString::fromStdString("COM3 (" + third.Path() + ")")}));
+             QStringList({QString::fromStdString("COM1 (" + first.DevicePath() + ")"),
+                          QString::fromStdString("COM3 (" + third.DevicePath() + ")")}));
     QCOMPARE(setup.SerialCombo().currentIndex(), 0);
 
     // A stored port selects its entry when listed, else the first.
@@ -127,8 +103,8 @@ class SetupFormTest : public QObject {
         setup.MemoryCombo().setCurrentText("1MB");
         setup.OkButton().click();
       });
-      QCOMPARE(window->CurrentImageSettings().memorySizeCode, 4);
-      QCOMPARE(window->Document().MemorySize, 1048576);
+      QCOMPARE(window->Session().CurrentImageSettings().memorySizeCode, 4);
+      QCOMPARE(window->Session().Document().MemorySize, 1048576);
 
       RunSettings(*window, [](TSetupForm& setup) {
         setup.MemoryCombo().setCurrentText("8MB");
@@ -136,9 +112,9 @@ class SetupFormTest : public QObject {
         setup.SetupToFlash().click();
         setup.CancelButton().click();
       });
-      QCOMPARE(window->Document().MemorySize, 1048576);
-      QCOMPARE(window->CurrentImageSettings().memorySizeCode, 4);
-      QVERIFY(!window->CurrentImageSettings().setupToFlash);
+      QCOMPARE(window->Session().Document().MemorySize, 1048576);
+      QCOMPARE(window->Session().CurrentImageSettings().memorySizeCode, 4);
+      QVERIFY(!window->Session().CurrentImageSettings().setupToFlash);
       fixture.prompter.fallback = Answer::No;
       QVERIFY(window->close());
     }
@@ -175,14 +151,17 @@ class SetupFormTest : public QObject {
     // The stored choice holds at start-up although an announcer would answer.
     QTRY_COMPARE_WITH_TIMEOUT(window.StatusPanels().PanelText(MemoryStatusBar::kMemoryPanel),
                               QString(" Zvolená paměť: 64kB"), 15000);
-    QCOMPARE(window.Document().MemorySize, 65536);
+    QCOMPARE(window.Session().Document().MemorySize, 65536);
 
     RunSettings(window, [](TSetupForm& setup) {
       setup.AutoMemory().click();
       setup.OkButton().click();
     });
-    QTRY_COMPARE_WITH_TIMEOUT(window.Document().MemorySize, 262144, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(window.Session().Document().MemorySize, 262144, 15000);
     QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kPortPanel), QString(" Port: COM1"));
+    QCOMPARE(window.StatusPanels().PanelText(MemoryStatusBar::kMemoryPanel),
+             QString(" Detekovaná paměť: 256kB"));
+    QVERIFY(window.Session().Document().UsedMemory > 0);  // estimated for that memory
     announcer.terminate();
     announcer.waitForFinished();
 #endif

@@ -84,20 +84,9 @@ TEST(TextTableTest, EveryKeyTheCodeLooksUpIsInTheTableWithItsCzechText) {
   }
 }
 
-TEST(TextTableTest, CaptionIdsCoverEveryControlAndAreFoundById) {
-  // The ids each window has: the main window's 1..86, then each dialog's.
-  const std::vector<std::pair<int, int>> assigned = {
-      {1, 86},      {100, 106},   {200, 204},   {206, 207},   {300, 307},   {400, 409},
-      {500, 506},   {600, 602},   {700, 705},   {800, 810},   {900, 908},   {1000, 1011},
-      {1100, 1115}, {1200, 1204}, {1300, 1311}, {1400, 1417}, {1500, 1506},
-  };
-  std::vector<int> expected;
-  for (const auto& [first, last] : assigned)
-    for (int id = first; id <= last; ++id) expected.push_back(id);
-  std::vector<int> actual;
-  for (const CaptionId& entry : CaptionIds()) actual.push_back(entry.id);
-  EXPECT_EQ(actual, expected);
-
+// Which ids there are, the shipped language files check (every id once, in
+// order); here, that each is found by its number.
+TEST(TextTableTest, CaptionIdsAreFoundById) {
   for (const CaptionId& entry : CaptionIds()) {
     ASSERT_EQ(FindCaptionId(entry.id), &entry);
     EXPECT_FALSE(entry.czech.empty()) << entry.id;

@@ -5,7 +5,6 @@
 
 #include <array>
 
-#include "model/dil_entry.h"
 #include "model/editing.h"
 #include "model/trigger_text.h"
 #include "model_fixture.h"
@@ -241,23 +240,6 @@ TEST(TriggerTextTest, BinaryCodeTextsBothWays) {
   EXPECT_EQ(TriggerText(document, *sequence), "ALARM, Bit 12");
   EXPECT_EQ(PinInputName(document, 7), "UNIV");
   EXPECT_EQ(PinInputName(document, 8), "");
-}
-
-TEST(DilPatternTest, SwitchesMatchAndConvert) {
-  // All four simulated switches ON: S = 0x78.
-  EXPECT_TRUE(DilPatternMatches(0x0808, 0x78));
-  EXPECT_FALSE(DilPatternMatches(0x0800, 0x78));
-  EXPECT_TRUE(DilPatternMatches(0x0000, 0x00));
-
-  SwitchStates states{};
-  states.fill(SwitchState::DoesNotMatter);
-  states[3] = SwitchState::On;
-  states[6] = SwitchState::Off;
-  EXPECT_EQ(VratDIL(states), 0x4808);
-  EXPECT_EQ(KresliDIL(0x4808), states);
-  SwitchStates gray{};
-  gray.fill(SwitchState::DoesNotMatter);
-  EXPECT_EQ(KresliDIL(0), gray);
 }
 
 TEST(SilenceLengthTest, MillisecondsAndSamplesRoundToTheNearest) {

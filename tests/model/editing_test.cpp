@@ -31,31 +31,30 @@ class EditingTest : public ::testing::Test {
 };
 
 TEST_F(EditingTest, NewSequencesFollowThePlacementRule) {
-  Select(-1, 2);  // a general sequence
-  TSekvence* general = AddGeneralSequence(document);
-  EXPECT_EQ(document.IndexOf(general), 3);
-  EXPECT_EQ(general->Code, 128);
-  EXPECT_TRUE(general->Selected);
-  EXPECT_EQ(document.CurrentSequence, general);
-
-  TSekvence* floor = AddFloorSequence(document);  // general selected: in front of the floors
-  EXPECT_EQ(document.IndexOf(floor), 8);
-  EXPECT_EQ(floor->Code, 1);
-
-  floor = AddFloorSequence(document);  // a floor selected: right after it
-  EXPECT_EQ(document.IndexOf(floor), 9);
-
-  general = AddGeneralSequence(document);  // a floor selected: in front of the first floor
-  EXPECT_EQ(document.IndexOf(general), 8);
-
-  document.ClearSelection();
-  general = AddGeneralSequence(document);  // nothing selected: in front of the first floor
-  EXPECT_EQ(document.IndexOf(general), 9);
-
-  document.ClearSelection();
-  floor = AddFloorSequence(document);  // nothing selected: at the end
-  EXPECT_EQ(document.IndexOf(floor), document.SequenceCount() - 1);
-
+  // Each add with the selection it meets: its place (and first codes).
+  const struct {
+    bool floor;
+    int selected;  // sequence index, -1: nothing selected
+    int index;
+    int32_t code;  // -1: the code rules' own test covers it
+  } adds[] = {
+      {false, 2, 3, 128},  // after the selected general sequence
+      {true, 3, 8, 1},     // a general one selected: in front of the floors
+      {true, 8, 9, -1},    // after the selected floor
+      {false, 9, 8, -1},   // a floor selected: in front of the first floor
+      {false, -1, 9, -1},  // nothing selected: in front of the first floor
+      {true, -1, 13, -1},  // nothing selected: at the end
+  };
+  for (const auto& add : adds) {
+    if (add.selected < 0)
+      document.ClearSelection();
+    else
+      Select(-1, add.selected);
+    TSekvence* added = add.floor ? AddFloorSequence(document) : AddGeneralSequence(document);
+    EXPECT_EQ(document.IndexOf(added), add.index) << add.selected;
+    if (add.code >= 0) EXPECT_EQ(added->Code, add.code);
+    EXPECT_TRUE(added->Selected && document.CurrentSequence == added);
+  }
   TPametRevazie empty;
   EXPECT_EQ(empty.IndexOf(AddFloorSequence(empty)), 0);
   EXPECT_EQ(empty.IndexOf(AddGeneralSequence(empty)), 0);

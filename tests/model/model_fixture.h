@@ -31,6 +31,20 @@ inline TSekvence* AddNamed(TPametRevazie& document, const std::string& name, int
   return sequence;
 }
 
+// A sequence "S<code>" of `samples` recordings /sounds/a0.wav, a1.wav, ...
+// of 1000 samples each, added (and selected) as a whole.
+inline TSekvence* AddRecordings(TPametRevazie& document, bool floor, int32_t code, int samples) {
+  auto sequence = MakeSequence(code, floor);
+  sequence->Name = "S" + std::to_string(code);
+  for (int i = 0; i < samples; ++i) {
+    auto& sample = sequence->SampleList.emplace_back(std::make_unique<TVzorek>());
+    sample->FileName = "/sounds/a" + std::to_string(i) + ".wav";
+    sample->Samples = 1000;
+    sample->Sequence = sequence.get();
+  }
+  return document.AddSequence(std::move(sequence));
+}
+
 inline std::unique_ptr<TVzorek> MakeWav(const std::string& file, int32_t dil = 0,
                                         int32_t samples = 1000) {
   auto sample = std::make_unique<TVzorek>();

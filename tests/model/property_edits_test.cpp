@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/dil_list.h"
+#include "model/names.h"
 #include "model/property_edits.h"
 #include "model_fixture.h"
 
@@ -52,6 +53,18 @@ TEST(TriggerConflictTest, FirstFailureInTheOrderTheUserIsTold) {
   const auto conflict = FindTriggerConflict(document, *edited, 0, 4, 9);
   ASSERT_TRUE(conflict);
   EXPECT_EQ(conflict->kind, TriggerKind::Bit);
+}
+
+// A name keeps to one line of its file: each run of controls (C0, DEL, C1)
+// is one blank; a DIL entry's name also loses what its key cannot hold.
+TEST(NamesTest, ControlRunsBecomeOneBlank) {
+  const std::pair<std::string, std::string> names[] = {{"a\x01\x02z", "a z"},
+                                                       {"a\x7Fz", "a z"},
+                                                       {"a\xC2\x80\xC2\x9Fz", "a z"},
+                                                       {"a\xC2\xA0z", "a\xC2\xA0z"},
+                                                       {"\tx\r\n", " x "}};
+  for (const auto& [raw, clean] : names) EXPECT_EQ(CleanSequenceName(raw), clean) << raw;
+  EXPECT_EQ(CleanDilEntryName(" [;x=y\t "), "x-y");
 }
 
 TEST(PropertyEditsTest, FloorsLoseInputBitAndSerialInversionOnly) {

@@ -1,6 +1,5 @@
 // The sample browser widget: DIL associations shown and dragged, header
 // sorting, entering items, and lengths read in the background.
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
@@ -9,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "audio/wave_stream.h"
 #include "config/paths.h"
 #include "model/translator.h"
 #include "support/test_support.h"
+#include "support/wave_files.h"
 #include "ui/browser_list_view.h"
 #include "ui/drag_formats.h"
 #include "ui/icon_library.h"
@@ -24,9 +23,9 @@ namespace {
 
 QString Q(const std::filesystem::path& path) { return QString::fromStdString(PathToUtf8(path)); }
 
-void WriteWave(const std::filesystem::path& file, std::size_t frames,
-               const WaveFormat& format = AnnouncerPcmFormat()) {
-  test::WriteFile(file, WaveFileBytes(format, std::vector<std::uint8_t>(frames, 128)));
+// A silent 8-bit mono WAV file.
+void WriteWave(const std::filesystem::path& file, std::size_t frames, std::uint32_t rate = 14456) {
+  test::WritePcmWav(file, std::vector<std::uint8_t>(frames, 128), 8, 1, rate);
 }
 
 QString WaveName(int i) { return QString("f%1.wav").arg(i, 4, 10, QChar('0')); }
@@ -153,32 +152,18 @@ class SampleBrowserTest : public QObject {
     QCOMPARE(b.widget.Directory(), QDir::toNativeSeparators(Q(dir.path())));
   }
 
-  // 2000 files: the names show at once and the lengths follow while the
-  // window keeps answering. A zero timer measures the longest time the event
-  // loop was away; the folder itself is loaded from the event loop, so its
-  // listing counts too.
-  void lengthsArriveWithoutBlockingTheWindow() {
+  // 2000 files: the names show at once and the lengths follow; how long the
+  // window waits meanwhile is the benchmarks' to measure.
+  void lengthsArriveAfterTheNames() {
     constexpr int kFiles = 2000;
     test::TempDir dir;
     for (int i = 0; i < kFiles; ++i) WriteWave(dir / WaveName(i).toStdString(), 14456 + i);
-    WriteWave(dir / "long.wav", 160965, MakePcmFormat(1, 22050, 8));  // 7.3 s
+    WriteWave(dir / "long.wav", 160965, 22050);  // 7.3 s
     Browser b;
-
-    QElapsedTimer sinceLastTick;
-    qint64 longestGap = 0;
-    QTimer probe;
-    probe.setInterval(0);
-    connect(&probe, &QTimer::timeout,
-            [&] { longestGap = std::max(longestGap, sinceLastTick.restart()); });
-    sinceLastTick.start();
-    probe.start();
     QTimer::singleShot(0, [&] { b.widget.LoadDirectory(Q(dir.path())); });
     QTRY_COMPARE_WITH_TIMEOUT(b.model->rowCount(), kFiles + 3, 5000);
     // Every row but the silence item and ".." gets a length.
     QTRY_COMPARE_WITH_TIMEOUT(b.Column(1).count(QString()), 2, 60000);
-    probe.stop();
-    // A figure, not a verdict: timing belongs to benchmarks on a shared machine.
-    qInfo("longest event-loop gap while 2000 lengths were read: %lld ms", longestGap);
     QCOMPARE(b.Column(1).at(b.Row("long.wav")), "7s ");
     QCOMPARE(b.Column(1).at(b.Row("f0000.wav")), "1s ");
   }

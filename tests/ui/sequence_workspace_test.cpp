@@ -12,25 +12,25 @@
 
 #include <memory>
 
-#include "audio/wave_format.h"
-#include "audio/wave_stream.h"
 #include "config/configuration_file.h"
 #include "config/paths.h"
 #include "model/editing.h"
+#include "model/model_fixture.h"
+#include "session/editing_session.h"
+#include "support/wave_files.h"
 #include "ui/drag_formats.h"
 #include "ui/icon_library.h"
 #include "ui/sequence_workspace.h"
-#include "workspace_test_editor.h"
 
 namespace liftvox {
 namespace {
 
-// A silent WAV file of `frames` frames.
+using test::AddRecordings;
+
+// A silent 16-bit WAV file of `frames` frames.
 QString WriteWave(const std::filesystem::path& path, int channels, int rate, int frames) {
-  const WaveFormat format =
-      MakePcmFormat(static_cast<std::uint16_t>(channels), static_cast<std::uint32_t>(rate), 16);
-  const std::vector<std::uint8_t> sound(static_cast<std::size_t>(frames) * format.blockAlign, 0);
-  test::WriteFile(path, WaveFileBytes(format, sound));
+  test::WritePcmWav(path, std::vector<std::uint8_t>(std::size_t(frames * channels * 2), 0), 16,
+                    std::uint16_t(channels), std::uint32_t(rate));
   return QString::fromStdString(PathToUtf8(path));
 }
 
@@ -44,17 +44,33 @@ class SequenceWorkspaceTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<test::WorkspaceTestEditor> editor_;
+  test::ScriptedPrompter prompter_;
+  std::unique_ptr<EditingSession> session_;
   std::unique_ptr<SequenceWorkspace> workspace_;
   IconLibrary icons_;
 
-  TPametRevazie& Document() { return editor_->document; }
+  TPametRevazie& Document() { return session_->Document(); }
+  QUndoStack& Steps() { return session_->UndoStack(); }
+  void Undo(int steps) {
+    for (int i = 0; i < steps; ++i) Steps().undo();
+  }
   // Selection as (sequence, sample).
   std::pair<int, int> Selection() {
     const TVzorek* sample = Document().GetSelectedSample();
     return {Document().SelectedSequenceIndex(), sample ? sample->Sequence->IndexOf(sample) : -1};
   }
   void Select(int sequence, int sample) { Document().SelectAt(sample, sequence); }
+  // A sequence's samples as "file length DIL", silences as "- length".
+  QStringList Contents(int sequence) {
+    QStringList texts;
+    for (const auto& sample : Document().SequenceAt(sequence)->SampleList)
+      texts << (sample->Silence ? "- " + QString::number(sample->Samples)
+                                : QString("%1 %2 %3")
+                                      .arg(QString::fromStdString(sample->FileName))
+                                      .arg(sample->Samples)
+                                      .arg(sample->DIL));
+    return texts;
+  }
   // Qt delivers a drop only to the widget that accepted the drag's entry.
   void DragAndDrop(const QMimeData& data, QPoint viewPoint) {
     QDragEnterEvent enter(viewPoint, Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -67,24 +83,26 @@ class SequenceWorkspaceTest : public QObject {
   void initTestCase() { icons_.Load(test::BinDir() / "Icons"); }
 
   void init() {
-    editor_ = std::make_unique<test::WorkspaceTestEditor>();
-    workspace_ = std::make_unique<SequenceWorkspace>(*editor_, icons_);
-    editor_->workspace = workspace_.get();
+    prompter_ = {};
+    session_ = std::make_unique<EditingSession>();
+    Document().SetPrompter(&prompter_);
+    Document().IconNames = {"CZ.BMP", "DE.BMP", "DIL.BMP", "EN.BMP", "NEUTRAL.BMP"};
+    workspace_ = std::make_unique<SequenceWorkspace>(*session_, icons_);
     workspace_->resize(640, 400);
     workspace_->show();
     QVERIFY(QTest::qWaitForWindowActive(workspace_.get()));
   }
   void cleanup() {
     workspace_.reset();
-    editor_.reset();
+    session_.reset();
   }
 
   void paintsEachCellKindInItsColour() {
     TPametRevazie& document = Document();
-    test::AddTestSequence(document, false, 128, 4);
-    test::AddTestSequence(document, false, 129, 0);
-    test::AddTestSequence(document, true, 0, 0);
-    test::AddTestSequence(document, true, 1, 0);
+    AddRecordings(document, false, 128, 4);
+    AddRecordings(document, false, 129, 0);
+    AddRecordings(document, true, 0, 0);
+    AddRecordings(document, true, 1, 0);
     document.ClearSelection();
     TSekvence& first = *document.SequenceAt(0);
     first.SampleAt(1)->Silence = true;
@@ -110,13 +128,14 @@ class SequenceWorkspaceTest : public QObject {
   }
 
   void paintsTheLastCellWhenScrolledToTheEnd() {
-    for (int i = 0; i < 256; ++i) test::AddTestSequence(Document(), false, i, 50);
+    for (int i = 0; i < 256; ++i) AddRecordings(Document(), false, i, 50);
+    session_->FlushChanges();
     workspace_->horizontalScrollBar()->setValue(workspace_->horizontalScrollBar()->maximum());
     workspace_->verticalScrollBar()->setValue(workspace_->verticalScrollBar()->maximum());
     const QPoint scroll(workspace_->horizontalScrollBar()->value(),
                         workspace_->verticalScrollBar()->value());
     const QImage image = workspace_->viewport()->grab().toImage();
-    const QPoint lastCell = QPoint(SampleLeftForTest(49), 48 * 255) - scroll;
+    const QPoint lastCell = QPoint(112 + 103 * 49, 48 * 255) - scroll;
     QCOMPARE(image.pixel(lastCell + QPoint(100, 3)), qRgb(0xC1, 0xC9, 0xDF));
   }
 
@@ -144,11 +163,13 @@ class SequenceWorkspaceTest : public QObject {
     QFETCH(bool, control);
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
-    test::AddTestSequence(Document(), false, 128, 3);
-    test::AddTestSequence(Document(), false, 129, 1);
-    for (int i = 2; i < 20; ++i) test::AddTestSequence(Document(), false, 128 + i, i == 19 ? 2 : 0);
+    AddRecordings(Document(), false, 128, 3);
+    AddRecordings(Document(), false, 129, 1);
+    for (int i = 2; i < 20; ++i) AddRecordings(Document(), false, 128 + i, i == 19 ? 2 : 0);
     Select(from.x(), from.y());
+    session_->FlushChanges();
     QTest::keyClick(workspace_.get(), Qt::Key(key), control ? Qt::ControlModifier : Qt::NoModifier);
+    session_->FlushChanges();
     QCOMPARE(Selection(), std::pair(to.x(), to.y()));
     // The selected row with its 20-pixel margin is inside the view.
     const int top = 48 * to.x() - workspace_->verticalScrollBar()->value();
@@ -158,21 +179,21 @@ class SequenceWorkspaceTest : public QObject {
   }
 
   void deleteKeyIsOneStepWhenConfirmed() {
-    test::AddTestSequence(Document(), false, 128, 2);
+    AddRecordings(Document(), false, 128, 2);
     Select(0, 1);
     QTest::keyClick(workspace_.get(), Qt::Key_Delete);  // answered No
-    QCOMPARE(editor_->prompter.asked.size(), std::size_t{1});
-    QVERIFY(editor_->steps.empty());
-    editor_->prompter.answers = {Answer::Yes};
+    QCOMPARE(prompter_.asked.size(), std::size_t{1});
+    QCOMPARE(Steps().count(), 0);
+    prompter_.answers = {Answer::Yes};
     QTest::keyClick(workspace_.get(), Qt::Key_Delete);
     QCOMPARE(Document().SequenceAt(0)->SampleCount(), 1);
-    QCOMPARE(editor_->steps.size(), std::size_t{1});
-    QCOMPARE(editor_->steps[0].name, QStringLiteral("Smazání hlášky"));
+    QCOMPARE(Steps().count(), 1);
+    QCOMPARE(Steps().text(0), QStringLiteral("Smazání hlášky"));
   }
 
   void clicksSelectAndOpenTheInPlaceEditors() {
-    test::AddTestSequence(Document(), false, 128, 2);
-    test::AddTestSequence(Document(), false, 129, 0);
+    AddRecordings(Document(), false, 128, 2);
+    AddRecordings(Document(), false, 129, 0);
     Document().DilEntries.push_back({"EN", 3, 0});
     TVzorek& silence = *Document().SequenceAt(0)->SampleAt(1);
     silence.Silence = true;
@@ -189,7 +210,7 @@ class SequenceWorkspaceTest : public QObject {
     emit chooser->activated(1);
     QCOMPARE(Document().SequenceAt(0)->SampleAt(0)->DIL, 1);
     QVERIFY(!chooser->isVisible());
-    QCOMPARE(editor_->steps.size(), std::size_t{1});
+    QCOMPARE(Steps().count(), 1);
 
     // The silence's box: 5 ms typed is kept as 10 ms, 145 samples.
     QTest::mouseClick(workspace_->viewport(), Qt::LeftButton, {}, QPoint(223, 30));
@@ -203,12 +224,12 @@ class SequenceWorkspaceTest : public QObject {
     QVERIFY(workspace_->hasFocus());
     QCOMPARE(silence.Samples, 145);
     QCOMPARE(workspace_->SilenceMilliseconds(), 10);
-    QCOMPARE(editor_->steps.size(), std::size_t{2});
+    QCOMPARE(Steps().count(), 2);
   }
 
   void stereoGoesInOnlyAsAConvertedCopyAndUndoRestoresTheText() {
     test::TempDir folder;
-    test::AddTestSequence(Document(), false, 128, 1);
+    AddRecordings(Document(), false, 128, 1);
     const std::string before = ConfigurationText(Document());
     const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 44100);
     QStringList offered;
@@ -220,7 +241,7 @@ class SequenceWorkspaceTest : public QObject {
     QVERIFY(!workspace_->Drop(DropSource::BrowserFile, QPoint(120, 30), {}, {stereo}));
     QCOMPARE(offered, QStringList{stereo});
     QCOMPARE(ConfigurationText(Document()), before);
-    QVERIFY(editor_->steps.empty());
+    QCOMPARE(Steps().count(), 0);
 
     convert = true;
     for (const char* expected : {"stereo-14456.wav", "stereo-14456-2.wav"}) {
@@ -230,49 +251,38 @@ class SequenceWorkspaceTest : public QObject {
       QVERIFY(std::filesystem::is_regular_file(folder / expected));
       QVERIFY(std::abs(inserted.Samples - 14456) <= 2);  // one second
     }
-    QCOMPARE(editor_->steps.size(), std::size_t{2});
-    editor_->Undo();
-    editor_->Undo();
+    QCOMPARE(Steps().count(), 2);
+    Undo(2);
     QCOMPARE(ConfigurationText(Document()), before);
   }
 
   void browserAndFileManagerDropsInsertInOrder() {
     test::TempDir folder;
-    test::AddTestSequence(Document(), false, 128, 2);
-    test::AddTestSequence(Document(), false, 129, 0);
+    AddRecordings(Document(), false, 128, 2);
+    AddRecordings(Document(), false, 129, 0);
     Document().DilEntries.push_back({"Čeština", 0, 0});
     const QString mono = WriteWave(folder / "mono.wav", 1, 14456, 500);
     const QString missing = QString::fromStdString(PathToUtf8(folder / "missing.wav"));
 
-    // A browser file on the second sample of row 0 goes before it, with the
-    // DIL entry of its association.
+    // A browser file onto the second sample of row 0 goes before it, with the
+    // DIL entry of its association; the browser's silence item into the
+    // empty row 1 with the editor's length (500 ms); files from the file
+    // manager onto that silence go in order before it, a missing one
+    // without a length.
     QVERIFY(workspace_->Drop(DropSource::BrowserFile, QPoint(216 + 10, 10), {}, {mono},
                              QStringLiteral("ČEŠTINA")));
-    const TSekvence& first = *Document().SequenceAt(0);
-    QCOMPARE(first.SampleAt(1)->FileName, mono.toStdString());
-    QCOMPARE(first.SampleAt(1)->Samples, 500);
-    QCOMPARE(first.SampleAt(1)->DIL, 1);
-    // The browser's silence item into the empty row 1: the editor's length
-    // (500 ms), DIL 0.
     QVERIFY(workspace_->Drop(DropSource::BrowserSilence, QPoint(900, 60), {}));
-    const TSekvence& second = *Document().SequenceAt(1);
-    QVERIFY(second.SampleAt(0)->Silence);
-    QCOMPARE(second.SampleAt(0)->Samples, 7228);
-    // Files from the file manager onto that silence: in order before it; the
-    // missing one without a length.
     QVERIFY(workspace_->Drop(DropSource::ExternalFiles, QPoint(120, 60), {}, {missing, mono}));
-    QCOMPARE(second.SampleCount(), 3);
-    QCOMPARE(second.SampleAt(0)->FileName, missing.toStdString());
-    QCOMPARE(second.SampleAt(0)->Samples, 0);
-    QCOMPARE(second.SampleAt(1)->FileName, mono.toStdString());
-    QCOMPARE(second.SampleAt(1)->DIL, 0);
-    QVERIFY(second.SampleAt(2)->Silence);
-    QCOMPARE(editor_->steps.size(), std::size_t{3});
+    QCOMPARE(Contents(0),
+             QStringList({"/sounds/a0.wav 1000 0", mono + " 500 1", "/sounds/a1.wav 1000 0"}));
+    QCOMPARE(Contents(1), QStringList({missing + " 0 0", mono + " 500 0", "- 7228"}));
+    QCOMPARE(Steps().count(), 3);
   }
 
   void dropEventsLandOnTheScrolledRowAndTakeOnlyWaveFiles() {
     test::TempDir folder;
-    for (int i = 0; i < 20; ++i) test::AddTestSequence(Document(), false, 128 + i, 0);
+    for (int i = 0; i < 20; ++i) AddRecordings(Document(), false, 128 + i, 0);
+    session_->FlushChanges();
     workspace_->verticalScrollBar()->setValue(480);  // row 10 at the top
     QCOMPARE(workspace_->verticalScrollBar()->value(), 480);
     const std::unique_ptr<QMimeData> silence(MakeBrowserMimeData({true, {}, {}}));
@@ -287,22 +297,20 @@ class SequenceWorkspaceTest : public QObject {
     // The first drop selected its sample, which scrolls it into view with a margin.
     const int row11Top = 11 * 48 - workspace_->verticalScrollBar()->value();
     DragAndDrop(files, QPoint(120, row11Top + 12));
-    const TSekvence& row11 = *Document().SequenceAt(11);
-    QCOMPARE(row11.SampleCount(), 1);
-    QCOMPARE(row11.SampleAt(0)->FileName, wave.toStdString());
+    QCOMPARE(Contents(11), QStringList({wave + " 100 0"}));
   }
 
   void dragsInsideTheGridMoveAndCopy() {
     TPametRevazie& document = Document();
-    test::AddTestSequence(document, false, 128, 3);
-    test::AddTestSequence(document, false, 129, 0);
+    AddRecordings(document, false, 128, 3);
+    AddRecordings(document, false, 129, 0);
     const std::string before = ConfigurationText(document);
     Select(0, 0);
     QVERIFY(workspace_->Drop(DropSource::Workspace, QPoint(330, 30), {}));  // onto the third
-    QCOMPARE(document.SequenceAt(0)->SampleAt(2)->FileName, std::string("/sounds/a0.wav"));
     QVERIFY(workspace_->Drop(DropSource::Workspace, QPoint(120, 60), Qt::ControlModifier));
-    QCOMPARE(document.SequenceAt(1)->SampleCount(), 1);
-    QCOMPARE(document.SequenceAt(0)->SampleCount(), 3);
+    QCOMPARE(Contents(0), QStringList({"/sounds/a1.wav 1000 0", "/sounds/a2.wav 1000 0",
+                                       "/sounds/a0.wav 1000 0"}));
+    QCOMPARE(Contents(1), QStringList({"/sounds/a0.wav 1000 0"}));
 
     // Ctrl on a sequence: codes 128 and 129 are taken, so the copy gets 130;
     // refused by the properties dialog, nothing stays.
@@ -315,22 +323,19 @@ class SequenceWorkspaceTest : public QObject {
     QCOMPARE(document.SequenceCount(), 3);
     QCOMPARE(document.SequenceAt(1)->Code, 130);
     QCOMPARE(document.SequenceAt(1)->SampleCount(), 3);
-    QCOMPARE(editor_->steps.size(), std::size_t{3});
-    while (!editor_->steps.empty()) editor_->Undo();
+    QCOMPARE(Steps().count(), 3);
+    Undo(3);
     QCOMPARE(ConfigurationText(document), before);
   }
 
   void copyingASequenceAt256DoesNothing() {
-    for (int i = 0; i < 256; ++i) test::AddTestSequence(Document(), false, i, 0);
+    for (int i = 0; i < 256; ++i) AddRecordings(Document(), false, i, 0);
     Select(3, -1);
     QVERIFY(!workspace_->Drop(DropSource::Workspace, QPoint(10, 30), Qt::ControlModifier));
     QCOMPARE(Document().SequenceCount(), 256);
-    QVERIFY(editor_->prompter.shown.empty());
-    QVERIFY(editor_->steps.empty());
+    QVERIFY(prompter_.shown.empty());
+    QCOMPARE(Steps().count(), 0);
   }
-
- private:
-  static int SampleLeftForTest(int column) { return 112 + 103 * column; }
 };
 
 }  // namespace liftvox

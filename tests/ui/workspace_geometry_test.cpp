@@ -7,11 +7,11 @@
 #include <set>
 
 #include "audio/wave_format.h"
-#include "ui/sequence_copy.h"
+#include "model/model_fixture.h"
+#include "model/sequence_copy.h"
 #include "ui/wave_drop.h"
 #include "ui/workspace_geometry.h"
 #include "ui/workspace_painter.h"
-#include "workspace_test_editor.h"
 
 namespace liftvox {
 
@@ -53,10 +53,10 @@ class WorkspaceGeometryTest : public QObject {
     QFETCH(int, sequence);
     QFETCH(int, sample);
     QFETCH(bool, inBox);
-    test::WorkspaceTestEditor editor;
-    test::AddTestSequence(editor.document, false, 128, 2);
-    test::AddTestSequence(editor.document, false, 129, 0);
-    QCOMPARE(HitTest(editor.document, point), (GridHit{sequence, sample, inBox}));
+    TPametRevazie document;
+    test::AddRecordings(document, false, 128, 2);
+    test::AddRecordings(document, false, 129, 0);
+    QCOMPARE(HitTest(document, point), (GridHit{sequence, sample, inBox}));
   }
 
   void cellRanges() {
@@ -121,14 +121,13 @@ class WorkspaceGeometryTest : public QObject {
   }
 
   void copyCodeAndHint() {
-    test::WorkspaceTestEditor editor;
-    TPametRevazie& document = editor.document;
-    TSekvence* general = test::AddTestSequence(document, false, 129, 0);
+    TPametRevazie document;
+    TSekvence* general = test::AddRecordings(document, false, 129, 0);
     QCOMPARE(CopyCodeFor(document, *general), 128);  // general copies count from 128
-    test::AddTestSequence(document, false, 128, 0);
+    test::AddRecordings(document, false, 128, 0);
     QCOMPARE(CopyCodeFor(document, *general), 130);
-    TSekvence* top = test::AddTestSequence(document, true, 255, 0);
-    test::AddTestSequence(document, true, 0, 0);
+    TSekvence* top = test::AddRecordings(document, true, 255, 0);
+    test::AddRecordings(document, true, 0, 0);
     QCOMPARE(CopyCodeFor(document, *top), 1);  // 255 and 0 taken: wraps past both
     top->Pin = 3;                              // a sequence with an input gives its code up
     QCOMPARE(CopyCodeFor(document, *top), 255);

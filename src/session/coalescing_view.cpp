@@ -1,4 +1,4 @@
-#include "app/coalescing_view.h"
+#include "session/coalescing_view.h"
 
 namespace liftvox {
 

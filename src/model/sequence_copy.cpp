@@ -1,4 +1,4 @@
-#include "ui/sequence_copy.h"
+#include "model/sequence_copy.h"
 
 #include "model/document.h"
 
@@ -24,7 +24,7 @@ std::unique_ptr<TSekvence> CopySequenceHead(TPametRevazie& document, const TSekv
   return copy;
 }
 
-std::unique_ptr<TVzorek> CopySample(TPametRevazie& document, const TVzorek& source) {
+std::unique_ptr<TVzorek> CopySample(const TVzorek& source) {
   auto copy = std::make_unique<TVzorek>();
   copy->Silence = source.Silence;
   copy->SetFileName(source.FileName);

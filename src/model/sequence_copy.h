@@ -19,6 +19,6 @@ int32_t CopyCodeFor(const TPametRevazie& document, const TSekvence& source);
 std::unique_ptr<TSekvence> CopySequenceHead(TPametRevazie& document, const TSekvence& source);
 
 // A copy of a sample: silence flag, file, length and DIL entry.
-std::unique_ptr<TVzorek> CopySample(TPametRevazie& document, const TVzorek& source);
+std::unique_ptr<TVzorek> CopySample(const TVzorek& source);
 
 }  // namespace liftvox

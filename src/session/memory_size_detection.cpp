@@ -1,4 +1,4 @@
-#include "app/memory_size_detection.h"
+#include "session/memory_size_detection.h"
 
 #include "device/announcer_session.h"
 
