@@ -33,9 +33,7 @@ bool IsMissing(RecordingState state) {
   return state == RecordingState::Missing || state == RecordingState::Ambiguous;
 }
 
-QString Readable(const std::string& path) {
-  return QString::fromStdString(ReadableFileName(path));
-}
+QString Readable(const std::string& path) { return QString::fromStdString(ReadableFileName(path)); }
 
 // A cell that shows `text` as it is, with all of it in the tooltip.
 QTableWidgetItem* Cell(const QString& text, const QString& toolTip) {
@@ -120,8 +118,8 @@ void MissingRecordingsDialog::TranslateLists(const Translator& translator) {
                  TranslatedText(translator, "RecordingStateAmbiguous")};
   const RecordingSearchLimits limits;
   searchCutNote_->setText(QString::fromStdString(
-      FormatMessage(TranslatedText(translator, "RecordingSearchCut").toStdString(),
-                    limits.maxDepth, limits.maxEntries)));
+      FormatMessage(TranslatedText(translator, "RecordingSearchCut").toStdString(), limits.maxDepth,
+                    limits.maxEntries)));
   fileFilter_ = TranslatedText(translator, "WaveFileFilter");
   for (int row = 0; row < static_cast<int>(rows_.size()); ++row) ShowRow(row);
   UpdateControls();

@@ -74,7 +74,8 @@ class MissingRecordingsTest : public QObject {
   }
 
   void proposalsAndOkAsOneUndoStep() {
-    const std::string stored = "File0=gone\\a.wav\r\nFile1=dup.wav\r\nFile2=c.wav\r\nFile3=d.wav\r\n";
+    const std::string stored =
+        "File0=gone\\a.wav\r\nFile1=dup.wav\r\nFile2=c.wav\r\nFile3=d.wav\r\n";
     QVERIFY(Open(stored, [this](MissingRecordingsDialog& dialog) {
       QCOMPARE(dialog.Table()->rowCount(), 4);
       dialog.ChooseFile(2, At("mine/c.wav"));
@@ -84,9 +85,9 @@ class MissingRecordingsTest : public QObject {
       auto* ok = dialog.findChild<QPushButton*>("Ok");
       QVERIFY(!ok->isEnabled());
       QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
-      QCOMPARE(Proposals(dialog), std::vector<std::string>({"1 " + At("other/gone/a.wav"),
-                                               "1 " + At("other/dup.wav"),
-                                               "1 " + At("mine/c.wav"), "0 " + FileOf(3)}));
+      QCOMPARE(Proposals(dialog),
+               std::vector<std::string>({"1 " + At("other/gone/a.wav"), "1 " + At("other/dup.wav"),
+                                         "1 " + At("mine/c.wav"), "0 " + FileOf(3)}));
       QTest::mouseClick(ok, Qt::LeftButton);
     }));
     QUndoStack& steps = window_->Session().UndoStack();
