@@ -35,7 +35,14 @@ JobProgress LoadProgress::Callback() {
     if (!dialog_) return false;
     // A window-modal dialog lets events through while the value is set.
     dialog_->setValue(static_cast<int>(std::lround(std::clamp(fraction, 0.0f, 1.0f) * kSteps)));
-    return !dialog_->wasCanceled();
+    const bool go = !dialog_->wasCanceled();
+    // Done: a message the job shows next must not have the dialog appear over
+    // it from its own timer, window-modal, blocking the message's buttons.
+    if (go && fraction >= 1.0f) {
+      dialog_->reset();
+      dialog_->hide();
+    }
+    return go;
   };
 }
 

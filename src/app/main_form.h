@@ -35,6 +35,7 @@ class CaptionedDialog;
 class DeviceDialog;
 class MemoryStatusBar;
 class MessageBoxPrompter;
+class MissingRecordingsDialog;
 class PreviewPlayer;
 class SampleBrowser;
 class SequenceWorkspace;
@@ -219,6 +220,11 @@ class TMainForm final : public QMainWindow {
   // The sequence properties on `sequence`, inside the caller's undo step.
   bool EditSequenceProperties(TSekvence& sequence);
 
+  // The missing recordings (main_form_recordings.cpp): the dialog after an
+  // open when some were not found or are ambiguous, and its command.
+  void OfferMissingRecordings();
+  void Hlaska_ChybejiciNahravky();
+
   // Playback (main_form_playback.cpp).
   void PlayButton();
   void StopButton();
@@ -272,6 +278,7 @@ class TMainForm final : public QMainWindow {
   TTichoForm* silenceForm_ = nullptr;
   TZmenaKodovaniForm* codingForm_ = nullptr;
   TVlastnostiSpousteniForm* triggeringForm_ = nullptr;
+  MissingRecordingsDialog* missingRecordingsForm_ = nullptr;
 
   QString dir_ = ".";
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;

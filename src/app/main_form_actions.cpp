@@ -139,6 +139,8 @@ void TMainForm::CreateActions() {
       {"File_Pruvodce", caption_id::kFile_Pruvodce, &F::File_Pruvodce},
       {"Sekvence_VlastnostiSpousteniPater", caption_id::kSekvence_VlastnostiSpousteniPater,
        &F::Sekvence_VlastnostiSpousteniPater},
+      {"Hlaska_ChybejiciNahravky", caption_id::missing_recordings::kCommand,
+       &F::Hlaska_ChybejiciNahravky},
   };
   for (const Command& command : commands) {
     QAction* action = AddAction(command.name, command.captionId, command.run);
@@ -213,7 +215,7 @@ void TMainForm::CreateMenus() {
        "Sekvence_SmazPatro", "Sekvence_VlastnostiPatra", "Sekvence_VlastnostiSpousteniPater",
        nullptr, "Sekvence_PrehratSekvenci", "Sekvence_PrehratVsechnySekvence"});
   add(menus_[2], {"Hlaska_SmazHlasku", "Hlaska_VlastnostiHlasky", "Hlaska_PridatTicho", nullptr,
-                  "Hlaska_PrehratHlasku"});
+                  "Hlaska_PrehratHlasku", nullptr, "Hlaska_ChybejiciNahravky"});
   add(menus_[3],
       {"Revazi_SestavPamet", "Revazi_NaprogramujRevazi", "Revazi_NaprogramujRevaziZeSouboru",
        nullptr, "Revazi_Detekce", "Revazi_PrectiVlastnostiHardware", "Revazi_NahrajSW", nullptr,

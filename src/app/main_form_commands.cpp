@@ -83,16 +83,16 @@ void TMainForm::File_Open() {
 }
 
 void TMainForm::OpenFile(const QString& path) {
-  if (QFileInfo(path).suffix().toUpper() == "CFG")
-    OpenConfiguration(path);
-  else
+  if (QFileInfo(path).suffix().toUpper() != "CFG")
     LoadImage(path);
+  else if (OpenConfiguration(path))
+    OfferMissingRecordings();
 }
 
 void TMainForm::OpenRecentFile(const QString& path) {
   const QString extension = QFileInfo(path).suffix().toUpper();
-  if (extension == "CFG")
-    OpenConfiguration(path);
+  if (extension == "CFG" && OpenConfiguration(path))
+    OfferMissingRecordings();
   else if (extension == "BIN")
     LoadImage(path);
   else if (extension == "DIL")

@@ -11,6 +11,7 @@
 #include "dialogs/hardware_properties_dialog.h"
 #include "dialogs/language_order_dialog.h"
 #include "dialogs/message_properties_dialog.h"
+#include "dialogs/missing_recordings_dialog.h"
 #include "dialogs/programming_dialog.h"
 #include "dialogs/pruvodce_form.h"
 #include "dialogs/read_back_dialog.h"
@@ -40,6 +41,7 @@ void TMainForm::CreateDialogs() {
   dialogs_.push_back(codingForm_ = new TZmenaKodovaniForm(this));
   dialogs_.push_back(pruvodceForm_ = new TPruvodceForm(language_, icons_, LanguagesFolder(), this));
   dialogs_.push_back(triggeringForm_ = new TVlastnostiSpousteniForm(this));
+  dialogs_.push_back(missingRecordingsForm_ = new MissingRecordingsDialog(this));
   for (CaptionedDialog* dialog : dialogs_) dialog->RegisterCaptions(captions_);
   ConnectPropertyDialogs();
 }
@@ -51,6 +53,8 @@ void TMainForm::DeleteDialogs() {
 
 QDialog* TMainForm::PrepareDialogForScreenshot(const QString& className) {
   if (QDialog* dialog = PreparePropertyDialog(className)) return dialog;
+  if (className == missingRecordingsForm_->objectName())
+    missingRecordingsForm_->Fill(session_.Document());
   for (CaptionedDialog* dialog : dialogs_)
     if (dialog->objectName() == className) return dialog;
   return nullptr;

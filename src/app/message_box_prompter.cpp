@@ -1,6 +1,8 @@
 #include "app/message_box_prompter.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QThread>
 
 namespace liftvox {
@@ -45,12 +47,19 @@ Answer MessageBoxPrompter::ShowBox(Kind kind, const Message& message) {
       buttons |= QMessageBox::Cancel;
       break;
   }
-  QMessageBox box(icon, QString::fromStdString(message.caption),
-                  QString::fromStdString(message.text), buttons, parent_.data());
+  // A load's window-modal progress blocks the main window and every box it
+  // owns, so the box belongs to the modal window shown, which may close
+  // under it.
+  QWidget* owner = QApplication::activeModalWidget();
+  const QPointer<QMessageBox> box = new QMessageBox(icon, QString::fromStdString(message.caption),
+                                                    QString::fromStdString(message.text), buttons,
+                                                    owner ? owner : parent_.data());
   // The texts name files, sequences and devices: never rich text.
-  box.setTextFormat(Qt::PlainText);
-  if (kind == Kind::YesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
-  switch (box.exec()) {
+  box->setTextFormat(Qt::PlainText);
+  if (kind == Kind::YesNoCancel) box->setEscapeButton(QMessageBox::Cancel);
+  const int result = box->exec();
+  delete box.data();
+  switch (result) {
     case QMessageBox::Yes:
       return Answer::Yes;
     case QMessageBox::Cancel:

@@ -262,8 +262,8 @@ RecordingSearch SearchRecordings(const TPametRevazie& document,
       if (now.state == RecordingState::FoundElsewhere || found.candidates == now.candidates)
         continue;
       found.usedPath = now.usedPath;
-    } else if (found.usedPath == now.usedPath) {
-      continue;
+    } else if (found.usedPath == now.usedPath && found.state == now.state) {
+      continue;  // a missing file that is back where it was stored is news
     }
     search.changes.push_back({now.usedPath, std::move(found)});
   }

@@ -93,8 +93,9 @@ RecordingFinder FinderForConfiguration(const TPametRevazie& document,
 
 // What searching the trees of `folders` (the same rules, RecordingFinder) finds
 // for the document's recordings that its samples use and that were not found as
-// stored: each one found now at another file than its samples use, and each
-// Missing or Ambiguous one whose candidates changed. A FoundElsewhere one the
+// stored: each one found now at another file than its samples use or back at
+// the missing file they use, and each Missing or Ambiguous one whose
+// candidates changed. A FoundElsewhere one the
 // search cannot settle keeps its file. Apply with ApplyRecordingChanges.
 struct RecordingSearch {
   std::vector<RecordingChange> changes;

@@ -258,4 +258,22 @@ inline constexpr int kOk = 1505;
 inline constexpr int kCancel = 1506;
 }  // namespace triggering_properties
 
+// `MissingRecordingsDialog`, and its command `Hlaska_ChybejiciNahravky`
+namespace missing_recordings {
+inline constexpr int kTitle = 2100;
+inline constexpr int kIntro = 2101;
+inline constexpr int kNothingMissing = 2102;
+inline constexpr int kSequencesColumn = 2103;
+inline constexpr int kStoredPathColumn = 2104;
+inline constexpr int kStateColumn = 2105;
+inline constexpr int kFileColumn = 2106;
+inline constexpr int kSearchFolder = 2107;
+inline constexpr int kChooseFile = 2108;
+inline constexpr int kSearching = 2109;
+inline constexpr int kProposedNote = 2110;
+inline constexpr int kOk = 2111;
+inline constexpr int kCancel = 2112;
+inline constexpr int kCommand = 2190;  // the hint is the next id
+}  // namespace missing_recordings
+
 }  // namespace liftvox::caption_id

@@ -77,6 +77,15 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"PinExists", "Tento pin je již přiřazen sekvenci \"%s\"!"},
     {"ProgramCaption", "Liftvox"},
     {"ReBuild", "Přejete si znovu sestavit paměť podle aktuální konfigurace?"},
+    // The missing recordings dialog: a folder search that stopped at its
+    // bounds (folder levels, entries), and a recording's state in its list.
+    {"RecordingSearchCut",
+     "Hledání skončilo na své mezi (%d úrovní složek, %d položek): další soubory mohou ležet v "
+     "tom, co nebylo prohledáno."},
+    {"RecordingStateAmbiguous", "nejednoznačná"},
+    {"RecordingStateFound", "nalezena"},
+    {"RecordingStateFoundElsewhere", "nalezena jinde"},
+    {"RecordingStateMissing", "chybí"},
     // Loading: recordings taken from other folders or under other letter case.
     {"RecordingsFoundElsewhere", "Nahrávky nalezené jinde, než uvádí konfigurace: %d"},
     // The undo and redo menu items, followed by the step's name.
@@ -144,6 +153,8 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
      "Ověření po programování selhalo: liší se %d bajtů, první na adrese %s (stránka %d)."},
     {"WavFormat", "Zvukový soubor musí mít formát 14456Hz mono!"},
     {"WavSampleRate", "Soubor %s udává vzorkovací kmitočet %d Hz, takový zvuk nelze použít!"},
+    // The filter of the file dialog that chooses a recording.
+    {"WaveFileFilter", "Zvukové soubory (*.wav)"},
 });
 
 constexpr bool KeyLess(const MessageText& a, const MessageText& b) { return a.key < b.key; }

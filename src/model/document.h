@@ -59,7 +59,7 @@ class TPametRevazie {
   bool ParPlayInv = false;
   bool SerPlayInv = false;
   // The recordings the last load did not find as stored; emptied with the
-  // configuration. Not part of the configuration: saves and undo ignore it.
+  // configuration. Saves ignore it; undo brings it back with the paths.
   RecordingLocations Recordings;
 
   // --- services (set by whoever owns the document) ------------------------

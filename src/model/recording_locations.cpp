@@ -69,10 +69,9 @@ int ApplyRecordingChanges(TPametRevazie& document, const std::vector<RecordingCh
   }
   // An entry for the old path stays: undo brings that path back.
   for (const RecordingChange& change : changes) document.Recordings.Record(change.location);
-  if (changed > 0) {
-    document.MarkChanged();
-    document.NotifyContentChanged();
-  }
+  if (changed > 0) document.MarkChanged();
+  // A recording found where its samples already point is no longer marked.
+  document.NotifyContentChanged();
   return changed;
 }
 

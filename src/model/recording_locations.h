@@ -51,6 +51,7 @@ class RecordingLocations {
   // Entries recorded with `state` (each recording once, however many samples use it).
   int Count(RecordingState state) const;
   const std::map<std::string, RecordingLocation>& All() const { return byUsedPath_; }
+  bool operator==(const RecordingLocations&) const = default;
   // A folder tree search of the load stopped at its limit, so a recording it
   // reports missing or found elsewhere may lie, or lie better, in what it skipped.
   bool SearchCut() const { return searchCut_; }
@@ -82,8 +83,9 @@ struct RecordingChange {
 
 // Points every WAV sample whose FileName is a change's fileName at its
 // location.usedPath, measures its length again when the document can, and
-// records the location. The document is marked changed and the view told once;
-// the caller makes it one undo step. Returns how many samples changed.
+// records the location. The document is marked changed when a sample changed,
+// and the view told once; the caller makes it one undo step. Returns how many
+// samples changed.
 int ApplyRecordingChanges(TPametRevazie& document, const std::vector<RecordingChange>& changes);
 
 }  // namespace liftvox

@@ -78,6 +78,16 @@ std::unique_ptr<TSekvence> Build(const SequenceSnapshot& copy) {
 
 }  // namespace
 
+SharedRecordings::SharedRecordings(const RecordingLocations& recordings)
+    : recordings_(recordings.All().empty() && !recordings.SearchCut()
+                      ? nullptr
+                      : std::make_shared<const RecordingLocations>(recordings)) {}
+
+const RecordingLocations& SharedRecordings::operator*() const {
+  static const RecordingLocations kNone;
+  return recordings_ ? *recordings_ : kNone;
+}
+
 ConfigurationSnapshot TakeSnapshot(const TPametRevazie& document,
                                    const ConfigurationSnapshot* earlier) {
   ConfigurationSnapshot snapshot;
@@ -100,6 +110,9 @@ ConfigurationSnapshot TakeSnapshot(const TPametRevazie& document,
   snapshot.DilEntries = document.DilEntries;
   snapshot.ParPlayInv = document.ParPlayInv;
   snapshot.SerPlayInv = document.SerPlayInv;
+  snapshot.Recordings = earlier && *earlier->Recordings == document.Recordings
+                            ? earlier->Recordings
+                            : SharedRecordings(document.Recordings);
   return snapshot;
 }
 
@@ -150,6 +163,7 @@ void RestoreSnapshot(TPametRevazie& document, const ConfigurationSnapshot& snaps
   document.DilEntries = snapshot.DilEntries;
   document.ParPlayInv = snapshot.ParPlayInv;
   document.SerPlayInv = snapshot.SerPlayInv;
+  document.Recordings = *snapshot.Recordings;
   document.RenumberPositions();
 
   int sample = selection.selectedSample;

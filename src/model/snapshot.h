@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/dil_entry.h"
+#include "model/recording_locations.h"
 
 namespace liftvox {
 
@@ -62,7 +63,26 @@ class SharedSequence {
   std::shared_ptr<const SequenceSnapshot> sequence_;
 };
 
-// The configuration: what a save writes and an image is built from. The
+// Where the last load (or a later search) found the recordings, shared like
+// a sequence while it stays the same; null holds none. Equal when both hold
+// equal entries.
+class SharedRecordings {
+ public:
+  SharedRecordings() = default;
+  explicit SharedRecordings(const RecordingLocations& recordings);
+
+  const RecordingLocations& operator*() const;
+  bool operator==(const SharedRecordings& other) const {
+    return recordings_ == other.recordings_ || **this == *other;
+  }
+
+ private:
+  std::shared_ptr<const RecordingLocations> recordings_;
+};
+
+// The configuration: what a save writes and an image is built from, and the
+// recordings' locations, which no save writes but which undo must bring back
+// with the paths they belong to (the workspace marks a missing one). The
 // selection is kept apart (SelectionSnapshot), since moving it changes
 // nothing that undo should hear of.
 struct ConfigurationSnapshot {
@@ -70,6 +90,7 @@ struct ConfigurationSnapshot {
   std::vector<DilEntry> DilEntries;
   bool ParPlayInv = false;
   bool SerPlayInv = false;
+  SharedRecordings Recordings;
 
   bool operator==(const ConfigurationSnapshot&) const = default;
 };
@@ -94,8 +115,8 @@ ConfigurationSnapshot TakeSnapshot(const TPametRevazie& document,
                                    const ConfigurationSnapshot* earlier = nullptr);
 SelectionSnapshot TakeSelection(const TPametRevazie& document);
 
-// Makes the document's sequences, samples, DIL entries and trigger flags the
-// snapshot's, and its selection `selection`. Sequences of the document that
+// Makes the document's sequences, samples, DIL entries, trigger flags and
+// Recordings the snapshot's, and its selection `selection`. Sequences of the document that
 // already equal the snapshot's stay as they are; the others are built anew,
 // so a pointer to a sequence that differed, or to any sample of it, is
 // invalid afterwards (the focus pointers are set anew). The image becomes

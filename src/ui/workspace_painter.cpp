@@ -171,8 +171,9 @@ class CellPainter {
       : painter_(painter),
         document_(document),
         metrics_(look.font),
-        backgrounds_(document, icons, look, metrics_, painter.device()->devicePixelRatioF()) {
-    painter_.setPen(look.palette.color(QPalette::WindowText));
+        backgrounds_(document, icons, look, metrics_, painter.device()->devicePixelRatioF()),
+        textColor_(look.palette.color(QPalette::WindowText)) {
+    painter_.setPen(textColor_);
   }
 
   void PaintHeader(int row, const TSekvence& sequence) {
@@ -199,9 +200,13 @@ class CellPainter {
            ElideText(length, metrics_, inside.width() - kIconSize - 3));
       return;
     }
+    // A recording the load did not find, or found twice, stands out.
+    const bool missing = document_.Recordings.IsMissing(sample.FileName);
+    if (missing) painter_.setPen(QColor(kMissingRecordingColor));
     Text(cell.left() + kTextLeft, cell.top() + kFirstLineTop,
          ShortenPath(QString::fromStdString(ReadableFileName(sample.FileName)), metrics_,
                      kPathWidth));
+    if (missing) painter_.setPen(textColor_);
   }
 
  private:
@@ -214,6 +219,7 @@ class CellPainter {
   const TPametRevazie& document_;
   QFontMetrics metrics_;
   CellBackgrounds backgrounds_;
+  QColor textColor_;
 };
 
 }  // namespace

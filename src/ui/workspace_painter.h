@@ -37,6 +37,8 @@ enum class CellKind {
   Wave,
 };
 QRgb CellColor(CellKind kind);
+// The path of a recording that is missing or ambiguous.
+inline constexpr QRgb kMissingRecordingColor = qRgb(0xFF, 0x00, 0x00);
 CellKind HeaderKind(const TSekvence& sequence);
 CellKind SampleKind(const TVzorek& sample);
 

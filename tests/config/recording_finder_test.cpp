@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/paths.h"
+#include "model/model_fixture.h"
 #include "support/test_support.h"
 
 namespace liftvox::test {
@@ -79,6 +80,19 @@ TEST_F(RecordingFinderTest, TheTreeSearchKeepsItsBounds) {
   RecordingFinder few(At("cfg"), At("program"), {At("cfg")}, {8, 12});
   EXPECT_EQ(few.Locate(R"(X:\eight.wav)").state, RecordingState::Missing);
   EXPECT_TRUE(few.SearchCut());
+}
+
+TEST_F(RecordingFinderTest, AMissingRecordingBackWhereItWasStoredIsNoLongerMissing) {
+  const std::string back = PathToUtf8(At("back.wav"));
+  TPametRevazie document;
+  document.AppendSample(document.AddSequence(MakeSequence(0)), MakeWav(back));
+  document.Recordings.Record({back, back, RecordingState::Missing, {}});
+  WriteFile(At("back.wav"), "RIFF");
+  const RecordingSearch search = SearchRecordings(document, {At("cfg")});
+  ASSERT_EQ(search.changes.size(), 1u);
+  EXPECT_EQ(search.changes[0].location.state, RecordingState::Found);
+  ApplyRecordingChanges(document, search.changes);
+  EXPECT_FALSE(document.Recordings.IsMissing(back));
 }
 
 }  // namespace

@@ -109,6 +109,7 @@ class SequenceWorkspaceTest : public QObject {
     first.SampleAt(3)->Silence = true;
     first.Selected = first.SampleAt(0)->Selected = first.SampleAt(1)->Selected = true;
     document.SequenceAt(2)->Selected = true;
+    document.Recordings.Record({"A2.WAV", "/sounds/a2.wav", RecordingState::Missing, {}});
     const QImage image = workspace_->viewport()->grab().toImage();
 
     // Away from frames, texts and boxes: the top right of each cell.
@@ -125,6 +126,15 @@ class SequenceWorkspaceTest : public QObject {
     QVERIFY(image.pixel(112, 3) != image.pixel(113, 3));
     QCOMPARE(image.pixel(113, 3), qRgb(0x91, 0x99, 0xAF));
     QCOMPARE(image.pixel(185, 30), qRgb(0xFF, 0xFF, 0xFF));  // inside the white box
+    // Only the missing recording's path is drawn in red.
+    const auto reds = [&image](int left) {
+      int count = 0;
+      for (int x = left; x < left + 103; ++x)
+        for (int y = 0; y < 48; ++y) count += QColor(image.pixel(x, y)) == Qt::red;
+      return count;
+    };
+    QVERIFY(reds(318) > 0);
+    QCOMPARE(reds(112), 0);
   }
 
   void paintsTheLastCellWhenScrolledToTheEnd() {
