@@ -89,15 +89,6 @@ TEST(WaveStreamParse, BrokenFilesGiveTheirErrors) {
   for (const auto& c : cases) EXPECT_EQ(ParseError(c.bytes), c.error) << c.what;
 }
 
-TEST(WaveStreamParse, OpensOnlyRegularFiles) {
-  test::TempDir folder;
-  if (!test::MakeFifo(folder / "pipe.wav")) GTEST_SKIP() << "no named pipes here";
-  EXPECT_EQ(test::ErrorText([&] { TFileWaveStream stream(folder / "pipe.wav"); }),
-            "Not a regular file.");
-  EXPECT_EQ(test::ErrorText([&] { TFileWaveStream stream(folder / "missing.wav"); }),
-            "Can't open file stream.");
-}
-
 TEST(WaveStreamParse, FindsSoundAmongOtherChunks) {
   const std::string fmt8 = PcmFmtChunk(1, 14456, 8);
   const std::string list = Chunk("LIST", "INFOISFT\x03\0\0\0ab\0\0"s);
@@ -167,6 +158,10 @@ TEST(WaveStreamOpen, ReportsFilesThatCannotBeOpenedOrWritten) {
   test::WriteFile(folder / "a.wav", Riff(PcmFmtChunk(1, 8000, 8) + Chunk("data", kFiveBytes)));
   TFileWaveStream reading(folder / "a.wav");
   EXPECT_EQ(test::ErrorText([&] { reading.Write("x", 1); }), "Error writing to file.");
+  if (test::MakeFifo(folder / "pipe.wav")) {
+    EXPECT_EQ(test::ErrorText([&] { TFileWaveStream stream(folder / "pipe.wav"); }),
+              "Not a regular file.");
+  }
 }
 
 // Expected bytes of a written 8-bit mono file.

@@ -21,10 +21,8 @@ class ConfigCommandsTest : public ::testing::Test {
 TEST_F(ConfigCommandsTest, NewWritesTheDefaultConfigurationThatCheckReads) {
   const auto config = dir / "new.cfg";
   ASSERT_EQ(RunCli({"new", "-o", config.string()}).exitCode, 0);
-  const nlohmann::json json = CheckJson(config);
-  ASSERT_EQ(json["sequences"].size(), 8u);
-  EXPECT_EQ(json["sequences"][7]["name"], "Přízemí");
-  // The documented shape, keys in their documented order.
+  // The documented shape, keys in their documented order; what a new
+  // configuration holds is the document's test.
   const std::string raw = RunCli({"check", config.string(), "--json"}).out;
   EXPECT_EQ(raw.rfind(R"({"parPlayInv":false,"serPlayInv":false,"dil":[{"name":"DIL","pattern":0,)"
                       R"("icon":"CZ.BMP"}],"sequences":[{"name":"Výtah jede nahoru","code":4096,)"
@@ -87,10 +85,7 @@ TEST_F(ConfigCommandsTest, UnreadableConfigurationsFail) {
   EXPECT_NE(missing.exitCode, 0);
   EXPECT_EQ(missing.err.rfind("error: ", 0), 0u) << missing.err;
 
-  WriteFile(dir / "newer.cfg", "[/GENERAL]\r\nVersion=2.5\r\n");
-  CliResult newer = RunCli({"check", (dir / "newer.cfg").string()});
-  EXPECT_NE(newer.exitCode, 0);
-  EXPECT_NE(newer.err.find("novější verzí"), std::string::npos) << newer.err;
+  // Why a file cannot be read is the reader's own test.
 
   EXPECT_NE(RunCli({"new", "-o", (dir / "no" / "such" / "dir.cfg").string()}).exitCode, 0);
 }

@@ -101,7 +101,8 @@ TEST_F(HostileFilesTest, FilesThatAreNoneOfTheirKindAreRefusedNamingThem) {
   WriteFile(dir / "empty.cfg", "");
   WriteFile(dir / "broken.bin", std::string(1024, '\x11') + '\x00');  // parameters on page 4369
   WritePcmWav(dir / "1hz.wav", std::vector<std::uint8_t>(100, 128), 8, 1, 1);
-  const bool pipes = MakeFifo(dir / "pipe");
+  // Pipes and the readers' other refusals are their own tests'; here each
+  // command passes its reader's message on, before it looks for a device.
   const struct {
     std::vector<std::string> arguments;
     std::string expected;
@@ -113,17 +114,11 @@ TEST_F(HostileFilesTest, FilesThatAreNoneOfTheirKindAreRefusedNamingThem) {
        "cannot read " + (dir / "empty.cfg").string() + ": it holds no configuration"},
       {{"convert", (dir / "1hz.wav").string(), "-o", (dir / "out.wav").string()},
        (dir / "1hz.wav").string() + ": The sample rate of 1 Hz is too low."},
-      {{"inspect", (dir / "pipe").string()}, (dir / "pipe").string() + " is not a regular file"},
       {{"program", (dir / "broken.bin").string(), "--device", "/nonexistent/tty"},
        (dir / "broken.bin").string() +
            " is not programmed: the parameter block lies outside the image"},
-      {{"program", (dir / "pipe").string(), "--device", "/nonexistent/tty"},
-       (dir / "pipe").string() + " is not a regular file"},
-      {{"firmware", (dir / "pipe").string(), "--device", "/nonexistent/tty"},
-       (dir / "pipe").string() + " is not a regular file"},
   };
   for (const auto& c : cases) {
-    if (!pipes && c.expected.find("pipe") != std::string::npos) continue;
     const CliResult result = RunCli(c.arguments);
     EXPECT_EQ(result.exitCode, 1) << c.arguments[0];
     EXPECT_EQ(result.err.rfind("error: " + c.expected, 0), 0u) << result.err;

@@ -27,25 +27,8 @@ struct BusRig {
   }
 };
 
-TEST(SpiBusTest, WritingA5DrivesDtrInvertedWithOneClockPulsePerBit) {
-  BusRig rig;
-  auto& log = rig.target.lineLog;
-  log.clear();
-  rig.bus.WriteByte(0xA5);
-  std::vector<std::string> dtr;
-  int pulses = 0;
-  for (size_t i = 0; i < log.size(); ++i) {
-    if (log[i].starts_with("DTR")) dtr.push_back(log[i]);
-    // A pulse: RTS cleared (SCK high) and set again (SCK low).
-    if (log[i] == "RTS-" && i + 1 < log.size() && log[i + 1] == "RTS+") ++pulses;
-  }
-  const std::vector<std::string> expected = {"DTR-", "DTR+", "DTR-", "DTR+",
-                                             "DTR+", "DTR-", "DTR+", "DTR-"};
-  EXPECT_EQ(dtr, expected);
-  EXPECT_EQ(pulses, 8);
-  EXPECT_EQ(rig.Last("RTS"), "+");  // SCK ends low
-}
-
+// Bit order, inversion and clock pulses show in every exchange with the
+// fake chip; here, what no exchange shows.
 TEST(SpiBusTest, ReadsMisoThroughTheInvertedCts) {
   BusRig rig;
   rig.target.connected = false;  // MISO floats high: CTS off

@@ -13,6 +13,7 @@
 #include "dialogs/message_properties_dialog.h"
 #include "dialogs/reorderable_list.h"
 #include "model/document.h"
+#include "model/model_fixture.h"
 #include "ui/icon_library.h"
 
 namespace liftvox {
@@ -36,11 +37,7 @@ class DilDialogsTest : public QObject {
     document_.SequenceList.clear();
     document_.DilEntries = {{"A", 0, 0x0808}, {"B", 0, 0x0800}, {"C", 0, 0}, {"D", 0, 0}};
     sequence_ = document_.AddSequence(std::make_unique<TSekvence>());
-    for (int32_t dil = 0; dil < 4; ++dil) {
-      auto sample = std::make_unique<TVzorek>();
-      sample->DIL = dil;
-      document_.AppendSample(sequence_, std::move(sample));
-    }
+    for (int32_t dil = 0; dil < 4; ++dil) document_.AppendSample(sequence_, test::MakeWav("", dil));
   }
 
   void switchLabelsAndClicks() {

@@ -56,7 +56,7 @@ TEST(FloorCodingTest, ApplyRenumbersFloorsThenFreeSpecialCodes) {
   EXPECT_THAT(Codes(document), ElementsAre(131, 4096, 132, 133, 128, 129, 130));
 }
 
-TEST(LanguageOrderTest, SilenceStaysBetweenLanguages) {
+TEST(LanguageOrderTest, SilenceStaysBetweenLanguagesAndUnknownLanguagesSortFirst) {
   TPametRevazie document;
   TSekvence* sequence = document.AddSequence(MakeSequence(0));
   document.AppendSample(sequence, MakeWav("A1", 0));
@@ -72,16 +72,13 @@ TEST(LanguageOrderTest, SilenceStaysBetweenLanguages) {
   document.AppendSample(sequence, MakeSilence(100, 0));
   ApplyLanguageOrder(document, {1, 0});
   EXPECT_THAT(Names(*sequence), ElementsAre("B1", "-0", "A1", "A2", "-0"));
-}
 
-TEST(LanguageOrderTest, UnknownLanguagesSortFirst) {
-  TPametRevazie document;
-  TSekvence* sequence = document.AddSequence(MakeSequence(0));
-  document.AppendSample(sequence, MakeWav("B", 1));
-  document.AppendSample(sequence, MakeWav("X", 7));
-  document.AppendSample(sequence, MakeWav("A", 0));
-  SeradJazyky(*sequence, {0, 1});
-  EXPECT_THAT(Names(*sequence), ElementsAre("X", "A", "B"));
+  // Languages the order does not name sort first.
+  TSekvence* unknown = document.AddSequence(MakeSequence(1));
+  for (auto [name, dil] : {std::pair{"B", 1}, {"X", 7}, {"A", 0}})
+    document.AppendSample(unknown, MakeWav(name, dil));
+  SeradJazyky(*unknown, {0, 1});
+  EXPECT_THAT(Names(*unknown), ElementsAre("X", "A", "B"));
 }
 
 TEST(SilenceBetweenLanguagesTest, InsertsOnceAndResetsOnRepeat) {

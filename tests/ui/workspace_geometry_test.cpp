@@ -19,44 +19,40 @@ class WorkspaceGeometryTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void hitTest_data() {
-    QTest::addColumn<QPoint>("point");
-    QTest::addColumn<int>("sequence");
-    QTest::addColumn<int>("sample");
-    QTest::addColumn<bool>("inBox");
-    // Two rows; the first has two samples, the second none.
-    QTest::newRow("header's last column") << QPoint(112, 30) << 0 << -1 << false;
-    QTest::newRow("first sample's first column") << QPoint(113, 30) << 0 << 0 << false;
-    QTest::newRow("header's first column") << QPoint(1, 30) << 0 << -1 << false;
-    QTest::newRow("left of the header") << QPoint(0, 30) << -1 << -1 << false;
-    QTest::newRow("shared border: earlier row") << QPoint(10, 48) << 0 << -1 << false;
-    QTest::newRow("second row") << QPoint(10, 49) << 1 << -1 << false;
-    QTest::newRow("top border") << QPoint(10, 0) << -1 << -1 << false;
-    QTest::newRow("sample box") << QPoint(120, 30) << 0 << 0 << true;
-    QTest::newRow("first sample's last column") << QPoint(215, 30) << 0 << 0 << false;
-    QTest::newRow("second sample") << QPoint(216, 30) << 0 << 1 << false;
-    QTest::newRow("past the last sample") << QPoint(330, 30) << -1 << -1 << false;
-    QTest::newRow("no sample in row 2") << QPoint(120, 60) << -1 << -1 << false;
-    QTest::newRow("below the rows") << QPoint(10, 97) << -1 << -1 << false;
-    // The box is 5 < dx < 99, 23 < dy < 45 inside the cell at (112, 0).
-    QTest::newRow("box left edge") << QPoint(117, 30) << 0 << 0 << false;
-    QTest::newRow("box left inside") << QPoint(118, 30) << 0 << 0 << true;
-    QTest::newRow("box right inside") << QPoint(210, 30) << 0 << 0 << true;
-    QTest::newRow("box right edge") << QPoint(211, 30) << 0 << 0 << false;
-    QTest::newRow("box top edge") << QPoint(150, 23) << 0 << 0 << false;
-    QTest::newRow("box top inside") << QPoint(150, 24) << 0 << 0 << true;
-    QTest::newRow("box bottom inside") << QPoint(150, 44) << 0 << 0 << true;
-    QTest::newRow("box bottom edge") << QPoint(150, 45) << 0 << 0 << false;
-  }
   void hitTest() {
-    QFETCH(QPoint, point);
-    QFETCH(int, sequence);
-    QFETCH(int, sample);
-    QFETCH(bool, inBox);
+    // Two rows; the first has two samples, the second none.
     TPametRevazie document;
     test::AddRecordings(document, false, 128, 2);
     test::AddRecordings(document, false, 129, 0);
-    QCOMPARE(HitTest(document, point), (GridHit{sequence, sample, inBox}));
+    const struct {
+      const char* where;
+      QPoint point;
+      GridHit hit;
+    } cases[] = {
+        {"header's last column", {112, 30}, {0, -1, false}},
+        {"first sample's first column", {113, 30}, {0, 0, false}},
+        {"header's first column", {1, 30}, {0, -1, false}},
+        {"left of the header", {0, 30}, {-1, -1, false}},
+        {"shared border: earlier row", {10, 48}, {0, -1, false}},
+        {"second row", {10, 49}, {1, -1, false}},
+        {"top border", {10, 0}, {-1, -1, false}},
+        {"sample box", {120, 30}, {0, 0, true}},
+        {"first sample's last column", {215, 30}, {0, 0, false}},
+        {"second sample", {216, 30}, {0, 1, false}},
+        {"past the last sample", {330, 30}, {-1, -1, false}},
+        {"no sample in row 2", {120, 60}, {-1, -1, false}},
+        {"below the rows", {10, 97}, {-1, -1, false}},
+        // The box is 5 < dx < 99, 23 < dy < 45 inside the cell at (112, 0).
+        {"box left edge", {117, 30}, {0, 0, false}},
+        {"box left inside", {118, 30}, {0, 0, true}},
+        {"box right inside", {210, 30}, {0, 0, true}},
+        {"box right edge", {211, 30}, {0, 0, false}},
+        {"box top edge", {150, 23}, {0, 0, false}},
+        {"box top inside", {150, 24}, {0, 0, true}},
+        {"box bottom inside", {150, 44}, {0, 0, true}},
+        {"box bottom edge", {150, 45}, {0, 0, false}},
+    };
+    for (const auto& c : cases) QVERIFY2(HitTest(document, c.point) == c.hit, c.where);
   }
 
   void cellRanges() {
