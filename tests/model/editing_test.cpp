@@ -52,7 +52,9 @@ TEST_F(EditingTest, NewSequencesFollowThePlacementRule) {
       Select(-1, add.selected);
     TSekvence* added = add.floor ? AddFloorSequence(document) : AddGeneralSequence(document);
     EXPECT_EQ(document.IndexOf(added), add.index) << add.selected;
-    if (add.code >= 0) EXPECT_EQ(added->Code, add.code);
+    if (add.code >= 0) {
+      EXPECT_EQ(added->Code, add.code);
+    }
     EXPECT_TRUE(added->Selected && document.CurrentSequence == added);
   }
   TPametRevazie empty;
