@@ -219,6 +219,9 @@ class TMainForm final : public QMainWindow {
   void Sekvence_VlastnostiPatra();
   void Sekvence_VlastnostiSpousteniPater();
   void Hlaska_VlastnostiHlasky();
+  // Fills the message properties with `sample`, a recording's waveform as
+  // the announcer plays it too.
+  void ShowSampleInMessageForm(const TVzorek& sample);
   void Revazi_NastaveniDilPrepinacu();
   void Revazi_ZmenaKodovani();
   void Revazi_ZmenPoradiJazyku();

@@ -4,6 +4,7 @@
 // and an open dialog follows a language switch.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QUndoStack>
 #include <QtTest>
 
+#include <filesystem>
 #include <functional>
 
 #include "app/window_fixture.h"
@@ -25,7 +27,9 @@
 #include "lang/language.h"
 #include "model/document.h"
 #include "model/model_fixture.h"
+#include "support/wave_files.h"
 #include "ui/sequence_workspace.h"
+#include "ui/waveform_view.h"
 
 namespace liftvox {
 namespace {
@@ -147,6 +151,39 @@ class PropertyCommandsTest : public QObject {
     QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", setLength(1000, true)));
     QCOMPARE(Document().SequenceAt(kGroundFloor)->SampleAt(0)->Samples, 14456);
     QCOMPARE(window_->Session().UndoStack().undoText(), StepOf("Hlaska_VlastnostiHlasky"));
+  }
+
+  void messageEditsPointAtANewCopyInTheSameStep() {
+    test::TempDir folder;
+    // A quiet tone between two silences, 5000 samples each.
+    std::vector<std::uint8_t> data(15000, 128);
+    for (std::size_t i = 5000; i < 10000; ++i) data[i] = i % 8 < 4 ? 112 : 144;
+    const std::filesystem::path original = folder / "quiet.wav";
+    test::WritePcmWav(original, data);
+    Document().AppendSample(kGroundFloor, test::MakeWav(PathToUtf8(original), 0, 15000));
+    Select(kGroundFloor, 0);
+    const TVzorek& sample = *Document().SequenceAt(kGroundFloor)->SampleAt(0);
+    const auto edit = [](bool trim, bool normalise, bool ok) {
+      return [=](TVlastnostiHlaskyForm& form) {
+        QCOMPARE(form.Waveform()->Samples().size(), std::size_t{15000});
+        QVERIFY(!form.TrimBox()->isChecked() && !form.NormaliseBox()->isChecked());
+        form.TrimBox()->setChecked(trim);
+        form.NormaliseBox()->setChecked(normalise);
+        form.SetDilPosition(1);
+        ok ? form.accept() : form.reject();
+      };
+    };
+    QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", edit(true, true, false)));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    const std::string before = ConfigurationText(Document());
+    QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", edit(true, false, true)));
+    QCOMPARE(sample.FileName, PathToUtf8(folder / "quiet-trimmed.wav"));
+    QVERIFY(sample.Samples > 5000 && sample.Samples < 7000);  // the tone and its margins
+    QCOMPARE(sample.DIL, 1);
+    QCOMPARE(window_->Session().UndoStack().count(), 1);
+    window_->Session().UndoStack().undo();
+    QCOMPARE(ConfigurationText(Document()), before);
+    QVERIFY(std::filesystem::exists(original));
   }
 
   void eachBulkCommandIsOneStepThatUndoesCompletely() {
