@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/preview_player.h"
 #include "app/window_fixture.h"
 #include "config/paths.h"
 #include "dialogs/coding_change_dialog.h"
@@ -23,7 +25,9 @@
 #include "dialogs/language_order_dialog.h"
 #include "dialogs/message_properties_dialog.h"
 #include "dialogs/sequence_properties_dialog.h"
+#include "dialogs/setup_form.h"
 #include "dialogs/silence_dialog.h"
+#include "image/played_waveform.h"
 #include "lang/language.h"
 #include "model/document.h"
 #include "model/model_fixture.h"
@@ -184,6 +188,28 @@ class PropertyCommandsTest : public QObject {
     window_->Session().UndoStack().undo();
     QCOMPARE(ConfigurationText(Document()), before);
     QVERIFY(std::filesystem::exists(original));
+  }
+
+  void previewAndWaveformPlayAsABuildWithTheChosenEncoder() {
+    test::TempDir folder;
+    test::WritePcmWav(folder / "ramp.wav", test::Ramp(2000));
+    Document().AppendSample(kGroundFloor, test::MakeWav(PathToUtf8(folder / "ramp.wav"), 0, 2000));
+    Select(kGroundFloor, 0);
+    QVERIFY(Run<TSetupForm>("Program_Nastaveni", [](TSetupForm& form) {
+      form.EncoderCombo().setCurrentIndex(1);  // "best"
+      form.reject();
+    }));
+    const auto played = ReadPlayedWaveform(folder / "ramp.wav", EncoderKind::Best);
+    QVERIFY(played->samples !=
+            ReadPlayedWaveform(folder / "ramp.wav", EncoderKind::Standard)->samples);
+    window_->Action("Hlaska_PrehratHlasku")->trigger();
+    QFile preview(window_->Player().PreviewFile());
+    QVERIFY(preview.open(QIODevice::ReadOnly));
+    const QByteArray bytes = preview.readAll();
+    QCOMPARE(std::vector<std::uint8_t>(bytes.end() - 2000, bytes.end()), played->samples);
+    QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", [&](TVlastnostiHlaskyForm& form) {
+      QCOMPARE(form.Waveform()->Samples(), played->samples);
+    }));
   }
 
   void eachBulkCommandIsOneStepThatUndoesCompletely() {
