@@ -11,15 +11,24 @@ constexpr int kSteps = 1000;
 
 }  // namespace
 
-LoadProgress::LoadProgress(QWidget* parent, const QString& title, const QString& name,
-                           const QString& stopText)
-    : dialog_(new QProgressDialog(parent)) {
-  auto* label = new QLabel(name, dialog_);
+LoadProgress::LoadProgress(QWidget* parent, QString title, QString name, QString stopText)
+    : parent_(parent),
+      title_(std::move(title)),
+      name_(std::move(name)),
+      stopText_(std::move(stopText)) {}
+
+LoadProgress::~LoadProgress() { delete dialog_; }
+
+void LoadProgress::CreateDialog() {
+  created_ = true;
+  if (!parent_) return;
+  dialog_ = new QProgressDialog(parent_);
+  auto* label = new QLabel(name_, dialog_);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
   dialog_->setLabel(label);
-  dialog_->setWindowTitle(title);
-  dialog_->setCancelButtonText(stopText);
+  dialog_->setWindowTitle(title_);
+  dialog_->setCancelButtonText(stopText_);
   dialog_->setWindowModality(Qt::WindowModal);
   dialog_->setRange(0, kSteps);
   dialog_->setMinimumDuration(kShowAfterMilliseconds);
@@ -28,10 +37,9 @@ LoadProgress::LoadProgress(QWidget* parent, const QString& title, const QString&
   dialog_->setValue(0);
 }
 
-LoadProgress::~LoadProgress() { delete dialog_; }
-
 JobProgress LoadProgress::Callback() {
   return [this](const std::string&, float fraction) {
+    if (!created_) CreateDialog();
     if (!dialog_) return false;
     // A window-modal dialog lets events through while the value is set.
     dialog_->setValue(static_cast<int>(std::lround(std::clamp(fraction, 0.0f, 1.0f) * kSteps)));

@@ -16,6 +16,7 @@
 #include "config/data_directory.h"
 #include "config/dil_file.h"
 #include "config/paths.h"
+#include "dialogs/setup_form.h"
 #include "ui/memory_status_bar.h"
 #include "ui/plain_text.h"
 #include "ui/sample_browser.h"
@@ -167,6 +168,9 @@ void TMainForm::LoadSettings() {
   dialogFolders_ = settings.dialogFolders;
   device_.TakeStoredSettings(settings.device);
   ShowDeviceSettings();
+  device_.SetEncoder(settings.encoder);
+  setupForm_->ShowEncoder(settings.encoder);
+  workspace_->normaliseConversions = settings.normaliseConversions;
 
   device_.SetInterfaceNumber(settings.interfaceNumber);
   for (QAction* item : interfaceGroup_->actions())
@@ -207,6 +211,8 @@ void TMainForm::SaveSettings() {
   settings.language = QString::fromStdString(PathToUtf8(language_.LanguageFile().filename()));
   settings.interfaceNumber = device_.InterfaceNumber();
   settings.device = device_.Settings();
+  settings.encoder = device_.Encoder();
+  settings.normaliseConversions = workspace_->normaliseConversions;
   const auto store = OpenSettingsStore(options_.settingsFile);
   SaveProgramSettings(*store, settings);
   store->sync();
@@ -247,13 +253,15 @@ bool TMainForm::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
+QString TMainForm::DocumentName() const {
+  const std::string& file = session_.Document().CurrentFileName();
+  return file.empty() ? Translate("DefaultFileName", "Konfigurace.cfg")
+                      : QString::fromStdString(file);
+}
+
 void TMainForm::UpdateCaption() {
-  const TPametRevazie& document = session_.Document();
-  const QString file = document.CurrentFileName().empty()
-                           ? Translate("DefaultFileName", "Konfigurace.cfg")
-                           : QString::fromStdString(document.CurrentFileName());
-  setWindowTitle(Translate("ProgramCaption", "Liftvox") + " - " + file +
-                 (document.IsModified() ? "*" : ""));
+  setWindowTitle(Translate("ProgramCaption", "Liftvox") + " - " + DocumentName() +
+                 (session_.Document().IsModified() ? "*" : ""));
 }
 
 void TMainForm::UpdateGauge() {

@@ -14,6 +14,8 @@
 
 #include "app/program_settings.h"
 #include "app/recent_files.h"
+#include "audio/preview.h"
+#include "base/job_progress.h"
 #include "device/device_job_observer.h"
 #include "lang/language.h"
 #include "session/device_connection.h"
@@ -33,6 +35,7 @@ namespace liftvox {
 
 class CaptionedDialog;
 class DeviceDialog;
+class LoadProgress;
 class MemoryStatusBar;
 class MessageBoxPrompter;
 class MissingRecordingsDialog;
@@ -146,6 +149,8 @@ class TMainForm final : public QMainWindow {
   void OnDeviceStatus(StatusPanel panel, const QString& text);
   void RefreshStatusTexts();
   void UpdateCaption();
+  // The configuration's file name, or the default name of a new one.
+  QString DocumentName() const;
   void UpdateGauge();
   // The browser matches its folders' associations against the DIL entries.
   void FollowDilEntries();
@@ -173,6 +178,8 @@ class TMainForm final : public QMainWindow {
   void Hlaska_SmazHlasku();
   void Hlaska_PridatTicho();
   void Revazi_SestavPamet();
+  // The progress and stop of an image build, shown once it takes a while.
+  LoadProgress ImageBuildProgress();
   void Revazi_Detekce();
   void Help_Napoveda1();
   void LoadImage(const QString& path);
@@ -213,6 +220,9 @@ class TMainForm final : public QMainWindow {
   void Sekvence_VlastnostiPatra();
   void Sekvence_VlastnostiSpousteniPater();
   void Hlaska_VlastnostiHlasky();
+  // Fills the message properties with `sample`, a recording's waveform as
+  // the announcer plays it too.
+  void ShowSampleInMessageForm(const TVzorek& sample);
   void Revazi_NastaveniDilPrepinacu();
   void Revazi_ZmenaKodovani();
   void Revazi_ZmenPoradiJazyku();
@@ -228,6 +238,12 @@ class TMainForm final : public QMainWindow {
   // Playback (main_form_playback.cpp).
   void PlayButton();
   void StopButton();
+  // Runs `play` with the filter that encodes and decodes as the announcer
+  // will, under a progress named after the command.
+  void PlayAsAnnounced(const char* actionName,
+                       const std::function<bool(const RecordingFilter&, const JobProgress&)>& play);
+  void PlaySelectedSample(const char* actionName);
+  void PlaySelectedSequence(const char* actionName);
   void Hlaska_PrehratHlasku();
   void Sekvence_PrehratSekvenci();
   void Sekvence_PrehratVsechnySekvence();

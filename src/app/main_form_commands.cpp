@@ -156,13 +156,19 @@ void TMainForm::File_UlozDIL() {
   AddRecentFile(path);
 }
 
+LoadProgress TMainForm::ImageBuildProgress() {
+  return LoadProgress(this, Translate("MemoryBuilding", "Generování paměti"), DocumentName(),
+                      Translate("Stop", "&Zastavit"));
+}
+
 void TMainForm::File_UlozPametNaDisk() {
   TPametRevazie& document = session_.Document();
   const ImageSettings settings = session_.CurrentImageSettings();
   bool ready = false;
   {
     const WaitCursor wait;
-    ready = PrepareImageForSaving(document, settings);
+    LoadProgress progress = ImageBuildProgress();
+    ready = PrepareImageForSaving(document, settings, progress.Callback());
   }
   UpdateGauge();
   if (!ready) return;
@@ -178,7 +184,8 @@ void TMainForm::Revazi_SestavPamet() {
   int32_t built = 0;
   {
     const WaitCursor wait;
-    built = SestavPamet(document, session_.CurrentImageSettings());
+    LoadProgress progress = ImageBuildProgress();
+    built = SestavPamet(document, session_.CurrentImageSettings(), progress.Callback());
   }
   UpdateGauge();
   if (built > 0) {

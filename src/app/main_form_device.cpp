@@ -3,6 +3,7 @@
 // configuration read-back, and the firmware upload.
 #include <algorithm>
 
+#include "app/load_progress.h"
 #include "app/main_form.h"
 #include "app/message_box_prompter.h"
 #include "app/wait_cursor.h"
@@ -33,10 +34,15 @@ void TMainForm::Revazi_PrectiVlastnostiHardware() {
 }
 
 void TMainForm::Revazi_NaprogramujRevazi() {
-  const bool confirmed = ConfirmProgramming(session_.Document(), session_.CurrentImageSettings(),
-                                            nahrajZvukyForm_->windowTitle().toStdString());
+  const std::string caption = nahrajZvukyForm_->windowTitle().toStdString();
+  bool ready = false;
+  {
+    LoadProgress progress = ImageBuildProgress();
+    ready = OfferRebuild(session_.Document(), session_.CurrentImageSettings(), caption,
+                         progress.Callback());
+  }
   UpdateGauge();  // a rebuild on the way changed the used size
-  if (confirmed) ProgramDocumentImage();
+  if (ready && ConfirmConfigurationUpload(session_.Document(), caption)) ProgramDocumentImage();
 }
 
 void TMainForm::ProgramDocumentImage() {
@@ -115,7 +121,8 @@ void TMainForm::File_NacistKonfiguraciZRevazie() {
   {
     // The image follows the configuration again, whatever the read brought.
     const WaitCursor wait;
-    SestavPamet(document, settings);
+    LoadProgress progress = ImageBuildProgress();
+    SestavPamet(document, settings, progress.Callback());
   }
   UpdateGauge();
 }

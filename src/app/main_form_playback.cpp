@@ -2,8 +2,10 @@
 // auto-play timer.
 #include <QTimer>
 
+#include "app/load_progress.h"
 #include "app/main_form.h"
 #include "app/preview_player.h"
+#include "image/played_waveform.h"
 #include "ui/memory_status_bar.h"
 #include "ui/sample_browser.h"
 #include "ui/sequence_workspace.h"
@@ -12,17 +14,42 @@ namespace liftvox {
 
 void TMainForm::PlayBrowserFile() { player_->PlayFile(browser_->SelectedWaveFile()); }
 
+// The previews of the configuration play what the announcer will: each
+// recording encoded with the chosen encoder and decoded. The best encoder
+// takes a while on long recordings, so they show their progress and stop.
+void TMainForm::PlayAsAnnounced(
+    const char* actionName,
+    const std::function<bool(const RecordingFilter&, const JobProgress&)>& play) {
+  LoadProgress progress(this, StepName(actionName), DocumentName(), Translate("Stop", "&Zastavit"));
+  play(AnnouncerPlayback(session_.CurrentImageSettings().encoder), progress.Callback());
+}
+
+void TMainForm::PlaySelectedSample(const char* actionName) {
+  const TVzorek* sample = session_.Document().CurrentSample;
+  if (!sample || sample->Silence) return;
+  PlayAsAnnounced(actionName, [this, file = sample->FileName](const RecordingFilter& filter,
+                                                              const JobProgress& progress) {
+    return player_->PlayRecording(file, filter, progress);
+  });
+}
+
+void TMainForm::PlaySelectedSequence(const char* actionName) {
+  const TPametRevazie& document = session_.Document();
+  if (!document.CurrentSequence) return;
+  const int index = document.IndexOf(document.CurrentSequence);
+  PlayAsAnnounced(actionName, [&](const RecordingFilter& filter, const JobProgress& progress) {
+    return player_->PlaySequence(document, index, SimulatedDilSwitches(), filter, progress);
+  });
+}
+
 void TMainForm::PlayButton() {
   player_->Stop();
-  if (browser_->ListHasFocus()) {
+  if (browser_->ListHasFocus())
     PlayBrowserFile();
-  } else if (const TVzorek* sample = session_.Document().CurrentSample) {
-    if (!sample->Silence) player_->PlayFile(QString::fromStdString(sample->FileName));
-  } else if (session_.Document().CurrentSequence) {
-    player_->PlaySequence(session_.Document(),
-                          session_.Document().IndexOf(session_.Document().CurrentSequence),
-                          SimulatedDilSwitches());
-  }
+  else if (session_.Document().CurrentSample)
+    PlaySelectedSample("Hlaska_PrehratHlasku");
+  else
+    PlaySelectedSequence("Sekvence_PrehratSekvenci");
 }
 
 void TMainForm::StopButton() { player_->Stop(); }
@@ -31,18 +58,12 @@ void TMainForm::Hlaska_PrehratHlasku() {
   player_->Stop();
   if (browser_->ListHasFocus()) {
     PlayBrowserFile();
-  } else if (const TVzorek* sample = session_.Document().CurrentSample;
-             sample && !sample->Silence) {
-    player_->PlayFile(QString::fromStdString(sample->FileName));
+  } else {
+    PlaySelectedSample("Hlaska_PrehratHlasku");
   }
 }
 
-void TMainForm::Sekvence_PrehratSekvenci() {
-  if (!session_.Document().CurrentSequence) return;
-  player_->PlaySequence(session_.Document(),
-                        session_.Document().IndexOf(session_.Document().CurrentSequence),
-                        SimulatedDilSwitches());
-}
+void TMainForm::Sekvence_PrehratSekvenci() { PlaySelectedSequence("Sekvence_PrehratSekvenci"); }
 
 void TMainForm::Sekvence_PrehratVsechnySekvence() {
   int first = 0;
@@ -52,7 +73,11 @@ void TMainForm::Sekvence_PrehratVsechnySekvence() {
       break;
     }
   }
-  player_->PlayAllSequences(session_.Document(), first, SimulatedDilSwitches());
+  PlayAsAnnounced("Sekvence_PrehratVsechnySekvence",
+                  [&](const RecordingFilter& filter, const JobProgress& progress) {
+                    return player_->PlayAllSequences(session_.Document(), first,
+                                                     SimulatedDilSwitches(), filter, progress);
+                  });
 }
 
 void TMainForm::OnWorkspaceSampleChanged() {

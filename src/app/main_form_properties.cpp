@@ -4,7 +4,11 @@
 // step named after its command.
 #include <QAction>
 
+#include "app/load_progress.h"
 #include "app/main_form.h"
+#include "audio/wave_error.h"
+#include "commands/recording_copy_commands.h"
+#include "config/paths.h"
 #include "dialogs/coding_change_dialog.h"
 #include "dialogs/dil_settings_dialog.h"
 #include "dialogs/language_order_dialog.h"
@@ -12,20 +16,27 @@
 #include "dialogs/sequence_properties_dialog.h"
 #include "dialogs/silence_dialog.h"
 #include "dialogs/triggering_properties_dialog.h"
+#include "image/played_waveform.h"
 #include "model/coding.h"
 #include "model/language_order.h"
 #include "model/property_edits.h"
 #include "model/silence_between_languages.h"
 #include "ui/sequence_workspace.h"
+#include "ui/wave_drop.h"
 
 namespace liftvox {
 namespace {
 
-// The configuration's first sample, for a picture with nothing selected.
+// The configuration's first recording (else its first silence), for a
+// picture with nothing selected.
 TVzorek* FirstSample(const TPametRevazie& document) {
+  TVzorek* first = nullptr;
   for (const auto& sequence : document.SequenceList)
-    if (sequence->SampleCount() > 0) return sequence->SampleAt(0);
-  return nullptr;
+    for (const auto& sample : sequence->SampleList) {
+      if (!sample->Silence) return sample.get();
+      if (!first) first = sample.get();
+    }
+  return first;
 }
 
 }  // namespace
@@ -64,17 +75,47 @@ void TMainForm::Sekvence_VlastnostiSpousteniPater() {
   session_.FlushChanges();
 }
 
+void TMainForm::ShowSampleInMessageForm(const TVzorek& sample) {
+  messageForm_->ShowSample(sample, session_.Document().DilEntries);
+  if (sample.Silence) return;
+  // The best encoder takes a while on a long recording: it may be stopped,
+  // and a recording that cannot be read just shows no waveform.
+  std::optional<PlayedWaveform> waveform;
+  try {
+    LoadProgress progress(this, StepName("Hlaska_VlastnostiHlasky"),
+                          QString::fromStdString(sample.FileName), Translate("Stop", "&Zastavit"));
+    waveform = ReadPlayedWaveform(PathFromUtf8(sample.FileName),
+                                  session_.CurrentImageSettings().encoder, progress.Callback());
+  } catch (const WaveError&) {
+  }
+  messageForm_->ShowPlayedWaveform(waveform ? &*waveform : nullptr);
+}
+
 void TMainForm::Hlaska_VlastnostiHlasky() {
   TPametRevazie& document = session_.Document();
   TVzorek* sample = document.GetSelectedSample();
   if (!sample) return;
-  messageForm_->ShowSample(*sample, document.DilEntries);
-  if (messageForm_->exec() == QDialog::Accepted) {
-    session_.Edit(StepName("Hlaska_VlastnostiHlasky"), [&] {
-      StoreSampleProperties(document, *sample, messageForm_->GetSamples(),
-                            messageForm_->DilPosition());
-    });
+  ShowSampleInMessageForm(*sample);
+  if (messageForm_->exec() != QDialog::Accepted) return;
+  const QString step = StepName("Hlaska_VlastnostiHlasky");
+  const SoundEdits edits = messageForm_->Edits();
+  // The edited copy is written before the step, so a failure leaves the
+  // configuration as it was, and the copy and the other values are one step.
+  std::optional<RecordingCopy> copy;
+  if (edits.trimSilence || edits.normalise) {
+    LoadProgress progress(this, step, QString::fromStdString(sample->FileName),
+                          Translate("Stop", "&Zastavit"));
+    copy = CopyRecording(document, PathFromUtf8(sample->FileName), UserDataFolder(), edits,
+                         step.toStdString(), progress.Callback());
+    if (!copy) return;
   }
+  session_.Edit(step, [&] {
+    StoreSampleProperties(document, *sample, messageForm_->GetSamples(),
+                          messageForm_->DilPosition());
+    if (copy)
+      StoreSampleRecording(document, *sample, PathToUtf8(copy->file),
+                           static_cast<int32_t>(copy->frames));
+  });
   session_.FlushChanges();
 }
 
@@ -124,7 +165,7 @@ QDialog* TMainForm::PreparePropertyDialog(const QString& className) {
   if (className == "TVlastnostiHlaskyForm") {
     TVzorek* sample = document.GetSelectedSample();
     if (!sample) sample = FirstSample(document);
-    if (sample) messageForm_->ShowSample(*sample, document.DilEntries);
+    if (sample) ShowSampleInMessageForm(*sample);
     return messageForm_;
   }
   if (className == "TNastaveniDILForm") {

@@ -25,6 +25,7 @@ void TMainForm::Program_Nastaveni() {
   // The controls are the settings whichever button closed the dialog; only
   // OK looks for the announcer again, and shows the port chosen too.
   device_.SetSettings(setupForm_->Settings());
+  device_.SetEncoder(setupForm_->Encoder());
   if (accepted) device_.DetectMemorySize(true);
 }
 

@@ -8,14 +8,28 @@
 #include <QUrl>
 
 #include <exception>
+#include <type_traits>
 
-#include "audio/preview.h"
 #include "config/file_name_bytes.h"
 #include "config/paths.h"
 #include "model/document.h"
 #include "model/translator.h"
 
 namespace liftvox {
+namespace {
+
+// A render says false when it was stopped; one that says nothing always ends.
+template <typename Render>
+bool Rendered(Render& render, const std::filesystem::path& file) {
+  if constexpr (std::is_void_v<std::invoke_result_t<Render&, const std::filesystem::path&>>) {
+    render(file);
+    return true;
+  } else {
+    return render(file);
+  }
+}
+
+}  // namespace
 
 PreviewPlayer::PreviewPlayer(const Translator& translator, QAudioDevice output, QObject* parent)
     : QObject(parent), translator_(translator), output_(std::move(output)) {}
@@ -42,17 +56,25 @@ void PreviewPlayer::PlayFile(const QString& file) {
   }
 }
 
-bool PreviewPlayer::PlaySequence(const TPametRevazie& document, int sequenceIndex,
-                                 uint8_t switches) {
+bool PreviewPlayer::PlaySequence(const TPametRevazie& document, int sequenceIndex, uint8_t switches,
+                                 const RecordingFilter& filter, const JobProgress& progress) {
   return PlayRendered([&](const std::filesystem::path& file) {
-    RenderSequencePreview(file, document, sequenceIndex, switches);
+    return RenderSequencePreview(file, document, sequenceIndex, switches, progress, filter);
   });
 }
 
 bool PreviewPlayer::PlayAllSequences(const TPametRevazie& document, int firstSequence,
-                                     uint8_t switches) {
+                                     uint8_t switches, const RecordingFilter& filter,
+                                     const JobProgress& progress) {
   return PlayRendered([&](const std::filesystem::path& file) {
-    RenderAllSequencesPreview(file, document, firstSequence, switches);
+    return RenderAllSequencesPreview(file, document, firstSequence, switches, progress, filter);
+  });
+}
+
+bool PreviewPlayer::PlayRecording(const std::string& recording, const RecordingFilter& filter,
+                                  const JobProgress& progress) {
+  return PlayRendered([&](const std::filesystem::path& file) {
+    return RenderRecordingPreview(file, recording, progress, filter);
   });
 }
 
@@ -68,7 +90,11 @@ bool PreviewPlayer::PlayRendered(Render render) {
   const QString name = reserved.fileName();
   reserved.close();
   try {
-    render(PathFromUtf8(name.toStdString()));
+    // A stopped preview leaves nothing to play, and needs no word.
+    if (!Rendered(render, PathFromUtf8(name.toStdString()))) {
+      QFile::remove(name);
+      return false;
+    }
   } catch (const std::exception& error) {
     QFile::remove(name);
     emit CannotPlay(UnableToPlay() + " (" + QString::fromStdString(error.what()) + ")");

@@ -6,6 +6,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+
+#include "audio/preview.h"
+#include "base/job_progress.h"
 
 class QSoundEffect;
 
@@ -29,9 +33,16 @@ class PreviewPlayer final : public QObject {
 
   // Plays `file` if it exists.
   void PlayFile(const QString& file);
-  // Renders then plays; false (CannotPlay told) when a sample cannot be read.
-  bool PlaySequence(const TPametRevazie& document, int sequenceIndex, uint8_t switches);
-  bool PlayAllSequences(const TPametRevazie& document, int firstSequence, uint8_t switches);
+  // Renders then plays, each recording through `filter` (as the announcer
+  // will play it); false (CannotPlay told) when a sample cannot be read, and
+  // false too when `progress` stopped it.
+  bool PlaySequence(const TPametRevazie& document, int sequenceIndex, uint8_t switches,
+                    const RecordingFilter& filter = {}, const JobProgress& progress = {});
+  bool PlayAllSequences(const TPametRevazie& document, int firstSequence, uint8_t switches,
+                        const RecordingFilter& filter = {}, const JobProgress& progress = {});
+  // One sample's recording (its stored file name) rendered the same way.
+  bool PlayRecording(const std::string& recording, const RecordingFilter& filter,
+                     const JobProgress& progress = {});
   // Silences the sound and deletes the temporary preview file.
   void Stop();
 

@@ -37,6 +37,13 @@ std::optional<int> ReadInteger(const QSettings& store, const QString& name) {
   return ok ? std::optional<int>(value) : std::nullopt;
 }
 
+// A flag is "1" or "0"; anything else is no valid flag.
+std::optional<bool> ReadFlag(const QSettings& store, const QString& name) {
+  const std::optional<int> value = ReadInteger(store, name);
+  if (value != 0 && value != 1) return std::nullopt;
+  return *value == 1;
+}
+
 void WriteInteger(QSettings& store, const QString& name, int value) {
   store.setValue(name, QString::number(value));
 }
@@ -52,7 +59,8 @@ bool ProgramSettings::operator==(const ProgramSettings& other) const {
   return left == other.left && top == other.top && width == other.width && height == other.height &&
          dir == other.dir && toolBars == other.toolBars && recentFiles == other.recentFiles &&
          dialogFolders == other.dialogFolders && language == other.language &&
-         interfaceNumber == other.interfaceNumber && sameDevice(device, other.device);
+         interfaceNumber == other.interfaceNumber && sameDevice(device, other.device) &&
+         encoder == other.encoder && normaliseConversions == other.normaliseConversions;
 }
 
 ProgramSettings DefaultProgramSettings(int designedWidth, int designedHeight) {
@@ -94,6 +102,11 @@ ProgramSettings LoadProgramSettings(const QSettings& store, const ProgramSetting
   }
   if (const auto value = ReadText(store, "Language")) settings.language = *value;
   if (const auto value = ReadInteger(store, "Interface")) settings.interfaceNumber = *value;
+  if (const auto value = ReadText(store, "Encoder")) {
+    if (const auto encoder = EncoderKindFromText(value->toStdString())) settings.encoder = *encoder;
+  }
+  if (const auto value = ReadFlag(store, "ConvertNormalise"))
+    settings.normaliseConversions = *value;
 
   IniSections device;
   for (const char* name : kDeviceValueNames) {
@@ -129,6 +142,8 @@ void SaveProgramSettings(QSettings& store, const ProgramSettings& settings) {
     store.setValue(kDialogFolderNames[i], settings.dialogFolders[i]);
   store.setValue("Language", settings.language);
   WriteInteger(store, "Interface", settings.interfaceNumber);
+  store.setValue("Encoder", QString::fromStdString(std::string(EncoderKindText(settings.encoder))));
+  WriteInteger(store, "ConvertNormalise", settings.normaliseConversions ? 1 : 0);
 
   IniSections device;
   settings.device.Save(device, kDeviceSection);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "device/device_settings.h"
+#include "image/encoder_kind.h"
 
 namespace liftvox {
 
@@ -48,6 +49,8 @@ struct ProgramSettings {
   QString language;         // file name in Languages/; empty: the built-in Czech texts
   int interfaceNumber = 0;  // "Interface"
   DeviceSettings device;
+  EncoderKind encoder = EncoderKind::Standard;  // "Encoder": "standard" or "best"
+  bool normaliseConversions = false;            // "ConvertNormalise": the drop question's box
 
   bool operator==(const ProgramSettings& other) const;
 };

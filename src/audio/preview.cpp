@@ -216,6 +216,14 @@ bool RenderAllSequencesPreview(const std::filesystem::path& file, const TPametRe
   });
 }
 
+bool RenderRecordingPreview(const std::filesystem::path& file, const std::string& recording,
+                            const JobProgress& progress, const RecordingFilter& filter) {
+  return RenderToFile(file, [&](PreviewOutput& output) {
+    const RenderProgress rendered(progress, 1);
+    WriteRecording(output, recording, filter, rendered, 0.0);
+  });
+}
+
 int32_t SilenceDialogSamples(int32_t milliseconds) {
   return static_cast<int32_t>(int64_t{milliseconds} * 14456 / 1000);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "base/job_progress.h"
@@ -54,6 +55,12 @@ bool RenderAllSequencesPreview(const std::filesystem::path& file, const TPametRe
                                int firstSequence, uint8_t switches,
                                const JobProgress& progress = {},
                                const RecordingFilter& filter = {});
+
+// Writes a preview of one recording (a sample's stored file name) as the
+// sequence previews write it, `filter` applied: the same file, progress, stop
+// and failures.
+bool RenderRecordingPreview(const std::filesystem::path& file, const std::string& recording,
+                            const JobProgress& progress = {}, const RecordingFilter& filter = {});
 
 // The silence dialog's own conversions (integer divisions, no rounding).
 int32_t SilenceDialogSamples(int32_t milliseconds);

@@ -15,6 +15,7 @@
 #include "cli/cli_context.h"
 #include "cli/cli_document.h"
 #include "cli/json_output.h"
+#include "cli/terminal.h"
 #include "commands/image_for_device.h"
 #include "config/file_io.h"
 #include "image/image_builder.h"
@@ -172,7 +173,11 @@ void AddBuildCommand(CLI::App& app, CliContext& context) {
     settings.encoder = *EncoderKindFromText(options->encoder);
     CliDocument cli(context);
     ReadConfigurationFile(cli, options->input);
-    const int32_t used = SestavPamet(cli.document, settings);
+    int32_t used = 0;
+    {
+      TerminalProgress progress("Building");
+      used = SestavPamet(cli.document, settings, progress.Callback());
+    }
     if (used <= 0) throw CliError(cli.prompter.TakeLastWarning());
     const auto error = SaveMemoryImageFile(options->output, cli.document.Image,
                                            cli.document.MemorySize, used, settings.memorySizeCode);

@@ -33,15 +33,19 @@ bool LoadStoredConfiguration(TPametRevazie& document, const ImageSettings& setti
 
 bool ConfirmProgramming(TPametRevazie& document, const ImageSettings& settings,
                         const std::string& caption) {
-  int32_t result = 1;
-  if (document.IsImageStale() &&
-      document.prompter().AskYesNo(
-          {"ReBuild", caption,
-           document.Translate("ReBuild",
-                              "Přejete si znovu sestavit paměť podle aktuální konfigurace?")}) ==
-          Answer::Yes)
-    result = SestavPamet(document, settings);
-  return result > 0 && ConfirmConfigurationUpload(document, caption);
+  return OfferRebuild(document, settings, caption, {}) &&
+         ConfirmConfigurationUpload(document, caption);
+}
+
+bool OfferRebuild(TPametRevazie& document, const ImageSettings& settings,
+                  const std::string& caption, const JobProgress& progress) {
+  return !document.IsImageStale() ||
+         document.prompter().AskYesNo(
+             {"ReBuild", caption,
+              document.Translate("ReBuild",
+                                 "Přejete si znovu sestavit paměť podle aktuální konfigurace?")}) !=
+             Answer::Yes ||
+         SestavPamet(document, settings, progress) > 0;
 }
 
 bool ConfirmConfigurationUpload(TPametRevazie& document, const std::string& caption) {

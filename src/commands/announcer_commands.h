@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/job_progress.h"
 #include "image/image_settings.h"
 
 namespace liftvox {
@@ -19,6 +20,11 @@ class TPametRevazie;
 // (the window's translated caption). True when the dialog should open.
 bool ConfirmProgramming(TPametRevazie& document, const ImageSettings& settings,
                         const std::string& dialogCaption = "Programování hlásiče");
+
+// Its first half, for a caller that shows the build's progress and lets it be
+// stopped: false when the rebuild failed or was stopped.
+bool OfferRebuild(TPametRevazie& document, const ImageSettings& settings,
+                  const std::string& dialogCaption, const JobProgress& progress);
 
 // "ConfigurationUpLoad" alone, for an image that is ready (programming from
 // a file). True on Yes.

@@ -75,13 +75,14 @@ bool LoadInto(TPametRevazie& document, const ImageSettings& settings,
 
 }  // namespace
 
-bool PrepareImageForSaving(TPametRevazie& document, const ImageSettings& settings) {
+bool PrepareImageForSaving(TPametRevazie& document, const ImageSettings& settings,
+                           const JobProgress& progress) {
   if (!document.IsImageStale()) return true;
   const Answer answer = document.prompter().AskYesNo(
       {"ReBuild", document.Translate("MemorySave", "Uložení paměti"),
        document.Translate("ReBuild",
                           "Přejete si znovu sestavit paměť podle aktuální konfigurace?")});
-  return answer != Answer::Yes || SestavPamet(document, settings) > 0;
+  return answer != Answer::Yes || SestavPamet(document, settings, progress) > 0;
 }
 
 bool SaveImageFile(TPametRevazie& document, const ImageSettings& settings,

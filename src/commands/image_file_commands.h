@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "base/job_progress.h"
 #include "image/image_settings.h"
 
 namespace liftvox {
@@ -13,8 +14,10 @@ class TPametRevazie;
 // questions go through the document's prompter.
 
 // Before the save dialog: when the image is stale, asks "ReBuild" and builds
-// on Yes. False when the build failed (nothing is to be saved).
-bool PrepareImageForSaving(TPametRevazie& document, const ImageSettings& settings);
+// on Yes, reporting to `progress`. False when the build failed or was
+// stopped (nothing is to be saved).
+bool PrepareImageForSaving(TPametRevazie& document, const ImageSettings& settings,
+                           const JobProgress& progress = {});
 
 // Saves the document's image as an image file (used part + memory code, via a
 // temporary file); "UnableWriteFile" on failure.

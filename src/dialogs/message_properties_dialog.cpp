@@ -1,5 +1,6 @@
 #include "dialogs/message_properties_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,8 +10,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "dialogs/button_row.h"
 #include "dialogs/dil_switch_panel.h"
+#include "image/played_waveform.h"
 #include "lang/caption_names.h"
 #include "model/sample.h"
 #include "model/translator.h"
@@ -19,12 +23,14 @@
 #include "ui/icon_library.h"
 #include "ui/plain_text.h"
 #include "ui/translated_text.h"
+#include "ui/waveform_view.h"
 #include "ui/workspace_painter.h"
 
 namespace liftvox {
 namespace {
 
 namespace ids = caption_id::message_properties;
+namespace sound_ids = caption_id::sound;
 
 constexpr int kFileTextWidth = 320;
 
@@ -61,11 +67,31 @@ TVlastnostiHlaskyForm::TVlastnostiHlaskyForm(const IconLibrary& icons, QWidget* 
   dilLayout->addWidget(picker_);
   dilLayout->addWidget(switches_);
 
+  soundGroup_ = captions_.Text(new QGroupBox(this), sound_ids::kWaveformGroup);
+  auto* soundGrid = new QGridLayout(soundGroup_);
+  waveform_ = new WaveformView(soundGroup_);
+  peakText_ = new QLabel(soundGroup_);
+  playedLength_ = new QLabel(soundGroup_);
+  trim_ = captions_.Text(new QCheckBox(soundGroup_), sound_ids::kTrimSilence);
+  normalise_ = captions_.Text(new QCheckBox(soundGroup_), sound_ids::kNormalise);
+  auto* note = captions_.Text(new QLabel(soundGroup_), sound_ids::kEditsNote);
+  note->setWordWrap(true);
+  soundGrid->addWidget(waveform_, 0, 0, 1, 4);
+  soundGrid->addWidget(captions_.Text(new QLabel(soundGroup_), sound_ids::kPeakLabel), 1, 0);
+  soundGrid->addWidget(peakText_, 1, 1);
+  soundGrid->addWidget(captions_.Text(new QLabel(soundGroup_), sound_ids::kLengthLabel), 2, 0);
+  soundGrid->addWidget(playedLength_, 2, 1);
+  soundGrid->addWidget(trim_, 1, 3);
+  soundGrid->addWidget(normalise_, 2, 3);
+  soundGrid->addWidget(note, 3, 0, 1, 4);
+  soundGrid->setColumnStretch(2, 1);
+
   auto* ok = captions_.Text(new QPushButton(this), ids::kOk);
   auto* cancel = captions_.Text(new QPushButton(this), ids::kCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(general);
   layout->addWidget(dilGroup_);
+  layout->addWidget(soundGroup_);
   layout->addStretch();
   layout->addLayout(ButtonRow({ok, cancel}));
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -95,6 +121,29 @@ void TVlastnostiHlaskyForm::ShowSample(const TVzorek& sample,
   SetSamples(sample.Samples);
   SetDilEntries(entries);
   SetDilPosition(sample.DIL);
+  ShowPlayedWaveform(nullptr);
+}
+
+void TVlastnostiHlaskyForm::ShowPlayedWaveform(const PlayedWaveform* waveform) {
+  trim_->setChecked(false);
+  normalise_->setChecked(false);
+  soundGroup_->setVisible(waveform != nullptr);
+  if (!waveform) {
+    waveform_->SetSamples({});
+    return;
+  }
+  waveform_->SetSamples(waveform->samples);
+  const QLocale locale;
+  peakText_->setText((std::isfinite(waveform->peakDbfs)
+                          ? locale.toString(waveform->peakDbfs, 'f', 1)
+                          : QStringLiteral("-\u221E")) +
+                     QStringLiteral(" dBFS"));
+  playedLength_->setText(GetFormatedTime(waveform->Seconds(), locale.decimalPoint()));
+}
+
+SoundEdits TVlastnostiHlaskyForm::Edits() const {
+  if (silence_ || !soundGroup_->isVisibleTo(this)) return {};
+  return {.trimSilence = trim_->isChecked(), .normalise = normalise_->isChecked()};
 }
 
 void TVlastnostiHlaskyForm::SetFileName(const QString& fileName) {

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "audio/sound_edits.h"
 #include "dialogs/captioned_dialog.h"
 #include "dialogs/dialog_captions.h"
 #include "model/dil_entry.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -19,11 +21,15 @@ namespace liftvox {
 class DilSwitchPanel;
 class IconLibrary;
 class TVzorek;
+class WaveformView;
+struct PlayedWaveform;
 
 // Message properties (`TVlastnostiHlaskyForm`, "Vlastnosti hlášky"): a silence's length in
 // milliseconds, or a recording's DIL entry with that entry's switch pattern
-// (shown only: patterns are edited in the DIL settings). The dialog keeps its
-// own values; the command stores them into the sample on OK.
+// (shown only: patterns are edited in the DIL settings), and for a
+// recording its waveform as the announcer plays it with "Trim silence" and
+// "Normalise" to ask for an edited copy. The dialog keeps its own values; the
+// command stores them into the sample on OK.
 class TVlastnostiHlaskyForm final : public CaptionedDialog {
   Q_OBJECT
 
@@ -52,12 +58,22 @@ class TVlastnostiHlaskyForm final : public CaptionedDialog {
   // entry shows every switch as not mattering and is kept as it is.
   void SetDilPosition(int32_t position);
   int32_t DilPosition() const { return dilPosition_; }
+  // A recording as the announcer plays it: its waveform, peak and length.
+  // Null (a silence, a file that cannot be read) hides the group. Unticks
+  // both edits.
+  void ShowPlayedWaveform(const PlayedWaveform* waveform);
+  // The edits ticked; none for a silence.
+  SoundEdits Edits() const;
 
   QSpinBox* MillisecondsBox() const { return milliseconds_; }
   QComboBox* EntryPicker() const { return picker_; }
   DilSwitchPanel* Switches() const { return switches_; }
   QLabel* FileText() const { return fileText_; }
   QLabel* LengthText() const { return lengthText_; }
+  WaveformView* Waveform() const { return waveform_; }
+  QLabel* PeakText() const { return peakText_; }
+  QCheckBox* TrimBox() const { return trim_; }
+  QCheckBox* NormaliseBox() const { return normalise_; }
 
  private:
   const IconLibrary& icons_;
@@ -74,6 +90,12 @@ class TVlastnostiHlaskyForm final : public CaptionedDialog {
   QGroupBox* dilGroup_ = nullptr;
   QComboBox* picker_ = nullptr;
   DilSwitchPanel* switches_ = nullptr;
+  QGroupBox* soundGroup_ = nullptr;
+  WaveformView* waveform_ = nullptr;
+  QLabel* peakText_ = nullptr;
+  QLabel* playedLength_ = nullptr;
+  QCheckBox* trim_ = nullptr;
+  QCheckBox* normalise_ = nullptr;
   DialogCaptions captions_;
 };
 

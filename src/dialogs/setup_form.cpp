@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -16,6 +17,7 @@ namespace liftvox {
 namespace {
 
 namespace ids = caption_id::program_settings;
+namespace sound_ids = caption_id::sound;
 
 // An entry's text ("COM3", "1MB") is its item data; the port list shows the
 // device path beside it, which the settings do not keep.
@@ -66,6 +68,22 @@ TSetupForm::TSetupForm(QWidget* parent) : CaptionedDialog("TSetupForm", parent) 
   auto* configuration = new QVBoxLayout(configurationGroup_);
   configuration->addWidget(setupToFlash_);
 
+  soundGroup_ = new QGroupBox(this);
+  encoderLabel_ = new QLabel(soundGroup_);
+  encoderCombo_ = new QComboBox(soundGroup_);
+  encoderCombo_->setObjectName("EncoderCombo");
+  // Texts come from the captions; the data is the setting's word.
+  for (const EncoderKind kind : {EncoderKind::Standard, EncoderKind::Best})
+    encoderCombo_->addItem(QString(), QString::fromStdString(std::string(EncoderKindText(kind))));
+  encoderLabel_->setBuddy(encoderCombo_);
+  encoderNote_ = new QLabel(soundGroup_);
+  encoderNote_->setWordWrap(true);
+  auto* sound = new QGridLayout(soundGroup_);
+  sound->addWidget(encoderLabel_, 0, 0);
+  sound->addWidget(encoderCombo_, 0, 1);
+  sound->addWidget(encoderNote_, 1, 0, 1, 3);
+  sound->setColumnStretch(2, 1);
+
   ok_ = new QPushButton(this);
   ok_->setDefault(true);
   cancel_ = new QPushButton(this);
@@ -81,6 +99,7 @@ TSetupForm::TSetupForm(QWidget* parent) : CaptionedDialog("TSetupForm", parent) 
   layout->addWidget(portGroup_);
   layout->addWidget(memoryGroup_);
   layout->addWidget(configurationGroup_);
+  layout->addWidget(soundGroup_);
   layout->addLayout(buttons);
 
   // The designed state: both detected, the configuration stored.
@@ -104,6 +123,15 @@ void TSetupForm::RegisterCaptions(CaptionTable& captions) {
   captions.AddCaption(ids::kChooseMemorySize, chosenMemory_);
   group(ids::kConfigurationGroup, configurationGroup_);
   captions.AddCaption(ids::kStoreConfiguration, setupToFlash_);
+  group(sound_ids::kSettingsGroup, soundGroup_);
+  captions.Add(sound_ids::kEncoderLabel,
+               [this](const QString& text) { encoderLabel_->setText(text); });
+  captions.Add(sound_ids::kStandardEncoder,
+               [this](const QString& text) { encoderCombo_->setItemText(0, text); });
+  captions.Add(sound_ids::kBestEncoder,
+               [this](const QString& text) { encoderCombo_->setItemText(1, text); });
+  captions.Add(sound_ids::kEncoderNote,
+               [this](const QString& text) { encoderNote_->setText(text); });
 }
 
 void TSetupForm::FillPortList(const PortTable& ports) {
@@ -137,6 +165,14 @@ DeviceSettings TSetupForm::Settings() const {
   settings.setupToFlash = setupToFlash_->isChecked();
   settings.portList = portList_;
   return settings;
+}
+
+void TSetupForm::ShowEncoder(EncoderKind encoder) {
+  SelectEntry(*encoderCombo_, std::string(EncoderKindText(encoder)));
+}
+
+EncoderKind TSetupForm::Encoder() const {
+  return EncoderKindFromText(SelectedEntry(*encoderCombo_)).value_or(EncoderKind::Standard);
 }
 
 void TSetupForm::FollowRadioButtons() {

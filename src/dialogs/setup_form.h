@@ -4,10 +4,12 @@
 
 #include "device/device_settings.h"
 #include "dialogs/captioned_dialog.h"
+#include "image/encoder_kind.h"
 
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -15,7 +17,7 @@ namespace liftvox {
 
 // The program settings (`TSetupForm`): the announcer's port, detected or
 // fixed; the memory size, detected or chosen; whether the configuration text
-// goes into the image. The controls hold the settings between openings, so
+// goes into the image; the encoder. The controls hold the settings between openings, so
 // Cancel keeps what was changed; the main window takes them from Settings()
 // whichever button closed the dialog, and detects only after OK.
 class TSetupForm final : public CaptionedDialog {
@@ -35,6 +37,9 @@ class TSetupForm final : public CaptionedDialog {
   void ShowSettings(const DeviceSettings& settings);
   // The settings as the controls hold them.
   DeviceSettings Settings() const;
+  // The coder of the image and the previews, a program setting of its own.
+  void ShowEncoder(EncoderKind encoder);
+  EncoderKind Encoder() const;
 
   QComboBox& SerialCombo() const { return *serialCombo_; }
   QComboBox& MemoryCombo() const { return *memoryCombo_; }
@@ -43,6 +48,7 @@ class TSetupForm final : public CaptionedDialog {
   QRadioButton& AutoMemory() const { return *autoMemory_; }
   QRadioButton& ChosenMemory() const { return *chosenMemory_; }
   QCheckBox& SetupToFlash() const { return *setupToFlash_; }
+  QComboBox& EncoderCombo() const { return *encoderCombo_; }
   QPushButton& OkButton() const { return *ok_; }
   QPushButton& CancelButton() const { return *cancel_; }
 
@@ -59,6 +65,10 @@ class TSetupForm final : public CaptionedDialog {
   QComboBox* memoryCombo_ = nullptr;
   QGroupBox* configurationGroup_ = nullptr;
   QCheckBox* setupToFlash_ = nullptr;
+  QGroupBox* soundGroup_ = nullptr;
+  QLabel* encoderLabel_ = nullptr;
+  QComboBox* encoderCombo_ = nullptr;
+  QLabel* encoderNote_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
   // The device list the ports are numbered by; the dialog does not edit it.

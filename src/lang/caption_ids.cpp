@@ -390,6 +390,24 @@ constexpr auto kCaptionIds = std::to_array<CaptionId>({
     {missing_recordings::kCommand, Caption, "Chybějící &nahrávky...", "Hlaska_ChybejiciNahravky"},
     {missing_recordings::kCommand + 1, Hint,
      "Najít nahrávky, které nejsou tam, kde je konfigurace uvádí", "Hlaska_ChybejiciNahravky"},
+
+    // The encoder in the program settings; the waveform and its edits in the
+    // message properties.
+    {sound::kSettingsGroup, Caption, "Zvuk", "program settings: sound group"},
+    {sound::kEncoderLabel, Caption, "&Kodér:", "program settings: encoder label"},
+    {sound::kStandardEncoder, Caption, "standardní", "program settings: standard encoder entry"},
+    {sound::kBestEncoder, Caption, "nejlepší", "program settings: best encoder entry"},
+    {sound::kEncoderNote, Caption,
+     "Nejlepší kodér dává čistší zvuk ve stejné paměti, sestavení ale trvá déle.",
+     "program settings: what the encoders differ in"},
+    {sound::kWaveformGroup, Caption, "Jak hlášku přehraje hlásič",
+     "message properties: waveform group"},
+    {sound::kPeakLabel, Caption, "Špička:", "message properties: peak level label"},
+    {sound::kLengthLabel, Caption, "Délka:", "message properties: played length label"},
+    {sound::kTrimSilence, Caption, "Oříznout &ticho", "message properties: trim silence box"},
+    {sound::kNormalise, Caption, "&Normalizovat", "message properties: normalise box"},
+    {sound::kEditsNote, Caption, "Úpravy se uloží do nové kopie nahrávky, původní zůstane.",
+     "message properties: where the edits are written"},
 });
 
 constexpr bool IdLess(const CaptionId& a, const CaptionId& b) { return a.id < b.id; }

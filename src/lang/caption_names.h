@@ -164,6 +164,22 @@ inline constexpr int kOk = 907;
 inline constexpr int kCancel = 908;
 }  // namespace message_properties
 
+// The sound as the announcer plays it: the encoder in `TSetupForm`, the
+// waveform and its edits in `TVlastnostiHlaskyForm`.
+namespace sound {
+inline constexpr int kSettingsGroup = 2300;
+inline constexpr int kEncoderLabel = 2301;
+inline constexpr int kStandardEncoder = 2302;
+inline constexpr int kBestEncoder = 2303;
+inline constexpr int kEncoderNote = 2304;
+inline constexpr int kWaveformGroup = 2310;
+inline constexpr int kPeakLabel = 2311;
+inline constexpr int kLengthLabel = 2312;
+inline constexpr int kTrimSilence = 2313;
+inline constexpr int kNormalise = 2314;
+inline constexpr int kEditsNote = 2315;
+}  // namespace sound
+
 // `TVlastnostiHWForm`
 namespace hardware_properties {
 inline constexpr int kTitle = 1000;

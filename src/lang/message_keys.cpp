@@ -33,6 +33,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
      "uložena."},
     {"ConfigurationUpLoad", "Skutečně chcete naprogramovat paměť hlásiče?"},
     {"Convert", "Převést"},
+    {"ConvertNormalise", "Normalizovat (špička na -1 dBFS)"},
     {"DILLoad", "Načítání DIL konfigurace"},
     {"DILSave", "Ukládání konfigurace DIL"},
     {"DataForMemory", "Data byla sestavena pro paměť %d. Paměť není možno naprogramovat!"},

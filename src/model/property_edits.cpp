@@ -65,6 +65,16 @@ void StoreSampleProperties(TPametRevazie& document, TVzorek& sample, int32_t sam
                                                 : DocumentView::kWholeDocument);
 }
 
+void StoreSampleRecording(TPametRevazie& document, TVzorek& sample, const std::string& file,
+                          int32_t samples) {
+  if (sample.FileName == file && sample.Samples == samples) return;
+  sample.SetFileName(file);
+  sample.SetSamples(samples);
+  document.MarkChanged();
+  document.NotifyContentChanged(sample.Sequence ? document.IndexOf(sample.Sequence)
+                                                : DocumentView::kWholeDocument);
+}
+
 void SetPlayInversion(TPametRevazie& document, bool parallel, bool serial) {
   if (document.ParPlayInv == parallel && document.SerPlayInv == serial) return;
   document.ParPlayInv = parallel;

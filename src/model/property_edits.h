@@ -58,6 +58,10 @@ void DropFloorTriggers(TPametRevazie& document, TSekvence& sequence);
 
 // The message properties dialog's OK: the length in samples and the DIL entry.
 void StoreSampleProperties(TPametRevazie& document, TVzorek& sample, int32_t samples, int32_t dil);
+// Points a recording's sample at an edited copy of its WAV (`file`, an
+// absolute path, `samples` long).
+void StoreSampleRecording(TPametRevazie& document, TVzorek& sample, const std::string& file,
+                          int32_t samples);
 
 // The triggering properties dialog's OK: the polarity of the "speak" signal
 // on the parallel and on the serial protocol.

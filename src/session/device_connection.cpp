@@ -41,6 +41,7 @@ ImageSettings DeviceConnection::CurrentImageSettings() const {
   settings.memorySizeCode = announcer_.MemorySizeCode();
   settings.interfaceCode = interfaceNumber_;
   settings.setupToFlash = settings_.setupToFlash;
+  settings.encoder = encoder_;
   return settings;
 }
 

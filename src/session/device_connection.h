@@ -44,8 +44,11 @@ class DeviceConnection final : public QObject {
   void TakeStoredSettings(const DeviceSettings& settings);
   int InterfaceNumber() const { return interfaceNumber_; }
   void SetInterfaceNumber(int number) { interfaceNumber_ = static_cast<uint8_t>(number & 0xFF); }
+  // The coder the image and the previews use (a program setting).
+  EncoderKind Encoder() const { return encoder_; }
+  void SetEncoder(EncoderKind encoder) { encoder_ = encoder; }
   // What the image is built for now: the memory size found, the interface,
-  // whether the configuration text goes in.
+  // whether the configuration text goes in, the encoder.
   ImageSettings CurrentImageSettings() const;
 
   // Finds the memory size (MemorySizeKnown follows): on a worker while
@@ -70,6 +73,7 @@ class DeviceConnection final : public QObject {
   RS232Interface port_;
   AnnouncerSession announcer_;
   uint8_t interfaceNumber_ = 0;
+  EncoderKind encoder_ = EncoderKind::Standard;
   DeviceStatusObserver queuedStatus_;  // hands a worker's texts to the GUI thread
   std::unique_ptr<MemorySizeDetection> detection_;
 };

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
 #include <QToolTip>
@@ -30,7 +30,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/message_format.h"
+#include "commands/recording_copy_commands.h"
 #include "config/paths.h"
 #include "model/document.h"
 #include "model/editing.h"
@@ -570,8 +570,6 @@ bool SequenceWorkspace::Drop(DropSource source, QPoint gridPoint, Qt::KeyboardMo
 bool SequenceWorkspace::DropWaveFiles(const QStringList& files, int dilIndex, int row, int column) {
   TPametRevazie& document = session_.Document();
   if (document.SequenceCount() == 0) return false;
-  const std::filesystem::path dataFolder =
-      LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
   const QString caption = Translate("AddSample", "Přidání hlášky");
 
   // Every question is asked before the configuration changes, so the change
@@ -588,23 +586,12 @@ bool SequenceWorkspace::DropWaveFiles(const QStringList& files, int dilIndex, in
         continue;
       }
       if (!offerConversion(file)) continue;
-      const WaveConversion conversion = ConvertDroppedWave(path, dataFolder);
-      if (conversion.outcome == WaveConversion::Outcome::NoWritableFolder) {
-        document.prompter().Warn(
-            {"UnableWriteFile", caption.toStdString(),
-             FormatMessage(document.Translate("UnableWriteFile", "Do souboru %s nelze zapisovat!"),
-                           PathToUtf8(conversion.file))});
-        continue;
-      }
-      if (conversion.outcome == WaveConversion::Outcome::Unreadable) {
-        document.prompter().Warn(
-            {"UnableLoadFile", caption.toStdString(),
-             FormatMessage(document.Translate("UnableLoadFile", "Soubor %s nelze načíst!"),
-                           PathToUtf8(path))});
-        continue;
-      }
-      path = conversion.file;
-      wave.frames = conversion.frames;
+      // A plain conversion keeps the name "name-14456.wav".
+      const auto copy = CopyRecording(document, path, UserDataFolder(),
+                                      {.normalise = normaliseConversions}, caption.toStdString());
+      if (!copy) continue;
+      path = copy->file;
+      wave.frames = static_cast<int32_t>(copy->frames);
     }
     auto sample = std::make_unique<TVzorek>();
     sample->SetFileName(PathToUtf8(path));
@@ -701,7 +688,12 @@ bool SequenceWorkspace::AskConversion(const QString& file) {
   box.setTextFormat(Qt::PlainText);
   QPushButton* convert = box.addButton(Translate("Convert", "Převést"), QMessageBox::AcceptRole);
   box.setDefaultButton(QMessageBox::Ok);
+  auto* normalise =
+      new QCheckBox(Translate("ConvertNormalise", "Normalizovat (špička na -1 dBFS)"), &box);
+  normalise->setChecked(normaliseConversions);
+  box.setCheckBox(normalise);
   box.exec();
+  normaliseConversions = normalise->isChecked();
   return box.clickedButton() == convert;
 }
 

@@ -52,8 +52,11 @@ class SequenceWorkspace final : public QAbstractScrollArea {
             const QStringList& files = {}, const QString& dilEntryName = {});
 
   // Asked when a dropped file is not mono at 14000..15000 Hz: true converts
-  // it. The default shows the "WavFormat" box with OK and "Convert".
+  // it. The default shows the "WavFormat" box with OK and "Convert", and a
+  // "Normalise" box that shows and sets normaliseConversions.
   std::function<bool(const QString& file)> offerConversion;
+  // Whether a converted copy is normalised too (a program setting).
+  bool normaliseConversions = false;
   // Asked after a Ctrl-drop copied a sequence: false removes the copy again.
   // Unset: the copy stays (the sequence properties dialog plugs in here).
   std::function<bool(TSekvence& copy)> confirmSequenceCopy;

@@ -4,16 +4,20 @@
 // and an open dialog follows a language switch.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTimer>
 #include <QUndoStack>
 #include <QtTest>
 
+#include <filesystem>
 #include <functional>
 
+#include "app/preview_player.h"
 #include "app/window_fixture.h"
 #include "config/paths.h"
 #include "dialogs/coding_change_dialog.h"
@@ -21,11 +25,15 @@
 #include "dialogs/language_order_dialog.h"
 #include "dialogs/message_properties_dialog.h"
 #include "dialogs/sequence_properties_dialog.h"
+#include "dialogs/setup_form.h"
 #include "dialogs/silence_dialog.h"
+#include "image/played_waveform.h"
 #include "lang/language.h"
 #include "model/document.h"
 #include "model/model_fixture.h"
+#include "support/wave_files.h"
 #include "ui/sequence_workspace.h"
+#include "ui/waveform_view.h"
 
 namespace liftvox {
 namespace {
@@ -147,6 +155,61 @@ class PropertyCommandsTest : public QObject {
     QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", setLength(1000, true)));
     QCOMPARE(Document().SequenceAt(kGroundFloor)->SampleAt(0)->Samples, 14456);
     QCOMPARE(window_->Session().UndoStack().undoText(), StepOf("Hlaska_VlastnostiHlasky"));
+  }
+
+  void messageEditsPointAtANewCopyInTheSameStep() {
+    test::TempDir folder;
+    // A quiet tone between two silences, 5000 samples each.
+    std::vector<std::uint8_t> data(15000, 128);
+    for (std::size_t i = 5000; i < 10000; ++i) data[i] = i % 8 < 4 ? 112 : 144;
+    const std::filesystem::path original = folder / "quiet.wav";
+    test::WritePcmWav(original, data);
+    Document().AppendSample(kGroundFloor, test::MakeWav(PathToUtf8(original), 0, 15000));
+    Select(kGroundFloor, 0);
+    const TVzorek& sample = *Document().SequenceAt(kGroundFloor)->SampleAt(0);
+    const auto edit = [](bool trim, bool normalise, bool ok) {
+      return [=](TVlastnostiHlaskyForm& form) {
+        QCOMPARE(form.Waveform()->Samples().size(), std::size_t{15000});
+        QVERIFY(!form.TrimBox()->isChecked() && !form.NormaliseBox()->isChecked());
+        form.TrimBox()->setChecked(trim);
+        form.NormaliseBox()->setChecked(normalise);
+        form.SetDilPosition(1);
+        ok ? form.accept() : form.reject();
+      };
+    };
+    QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", edit(true, true, false)));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    const std::string before = ConfigurationText(Document());
+    QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", edit(true, false, true)));
+    QCOMPARE(sample.FileName, PathToUtf8(folder / "quiet-trimmed.wav"));
+    QVERIFY(sample.Samples > 5000 && sample.Samples < 7000);  // the tone and its margins
+    QCOMPARE(sample.DIL, 1);
+    QCOMPARE(window_->Session().UndoStack().count(), 1);
+    window_->Session().UndoStack().undo();
+    QCOMPARE(ConfigurationText(Document()), before);
+    QVERIFY(std::filesystem::exists(original));
+  }
+
+  void previewAndWaveformPlayAsABuildWithTheChosenEncoder() {
+    test::TempDir folder;
+    test::WritePcmWav(folder / "ramp.wav", test::Ramp(2000));
+    Document().AppendSample(kGroundFloor, test::MakeWav(PathToUtf8(folder / "ramp.wav"), 0, 2000));
+    Select(kGroundFloor, 0);
+    QVERIFY(Run<TSetupForm>("Program_Nastaveni", [](TSetupForm& form) {
+      form.EncoderCombo().setCurrentIndex(1);  // "best"
+      form.reject();
+    }));
+    const auto played = ReadPlayedWaveform(folder / "ramp.wav", EncoderKind::Best);
+    QVERIFY(played->samples !=
+            ReadPlayedWaveform(folder / "ramp.wav", EncoderKind::Standard)->samples);
+    window_->Action("Hlaska_PrehratHlasku")->trigger();
+    QFile preview(window_->Player().PreviewFile());
+    QVERIFY(preview.open(QIODevice::ReadOnly));
+    const QByteArray bytes = preview.readAll();
+    QCOMPARE(std::vector<std::uint8_t>(bytes.end() - 2000, bytes.end()), played->samples);
+    QVERIFY(Run<TVlastnostiHlaskyForm>("Hlaska_VlastnostiHlasky", [&](TVlastnostiHlaskyForm& form) {
+      QCOMPARE(form.Waveform()->Samples(), played->samples);
+    }));
   }
 
   void eachBulkCommandIsOneStepThatUndoesCompletely() {

@@ -20,6 +20,7 @@
 #include "dialogs/setup_form.h"
 #include "model/document.h"
 #include "ui/memory_status_bar.h"
+#include "ui/sequence_workspace.h"
 
 namespace liftvox {
 namespace {
@@ -110,11 +111,14 @@ class SetupFormTest : public QObject {
         setup.MemoryCombo().setCurrentText("8MB");
         setup.AutoMemory().click();
         setup.SetupToFlash().click();
+        setup.EncoderCombo().setCurrentIndex(1);
         setup.CancelButton().click();
       });
       QCOMPARE(window->Session().Document().MemorySize, 1048576);
       QCOMPARE(window->Session().CurrentImageSettings().memorySizeCode, 4);
       QVERIFY(!window->Session().CurrentImageSettings().setupToFlash);
+      QCOMPARE(window->Session().CurrentImageSettings().encoder, EncoderKind::Best);
+      window->findChild<SequenceWorkspace*>()->normaliseConversions = true;
       fixture.prompter.fallback = Answer::No;
       QVERIFY(window->close());
     }
@@ -122,6 +126,8 @@ class SetupFormTest : public QObject {
     QCOMPARE(stored.value("MemAuto").toString(), QString("1"));
     QCOMPARE(stored.value("Mem").toString(), QString("8MB"));
     QCOMPARE(stored.value("SetupToFlash").toString(), QString("0"));
+    QCOMPARE(stored.value("Encoder").toString(), QString("best"));
+    QCOMPARE(stored.value("ConvertNormalise").toString(), QString("1"));
 
     // The next run shows them again.
     const auto again = fixture.Open();
@@ -129,6 +135,9 @@ class SetupFormTest : public QObject {
     QVERIFY(setup->AutoMemory().isChecked());
     QCOMPARE(setup->MemoryCombo().currentText(), QString("8MB"));
     QVERIFY(!setup->SetupToFlash().isChecked());
+    QCOMPARE(setup->Encoder(), EncoderKind::Best);
+    QCOMPARE(again->Session().CurrentImageSettings().encoder, EncoderKind::Best);
+    QVERIFY(again->findChild<SequenceWorkspace*>()->normaliseConversions);
   }
 
   void OkFindsTheAnnouncerOnAWorker() {

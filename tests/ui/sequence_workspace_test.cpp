@@ -1,13 +1,16 @@
 // The workspace widget on a real document: what it paints, the keyboard,
 // clicks into the in-place editors, and every kind of drop with its undo.
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QImage>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -244,6 +247,7 @@ class SequenceWorkspaceTest : public QObject {
     const QString stereo = WriteWave(folder / "stereo.wav", 2, 44100, 44100);
     QStringList offered;
     bool convert = false;
+    const auto ask = workspace_->offerConversion;
     workspace_->offerConversion = [&](const QString& file) {
       offered << file;
       return convert;
@@ -254,15 +258,29 @@ class SequenceWorkspaceTest : public QObject {
     QCOMPARE(Steps().count(), 0);
 
     convert = true;
-    for (const char* expected : {"stereo-14456.wav", "stereo-14456-2.wav"}) {
+    // The question itself: its box, ticked once, stays ticked for the next.
+    QStringList ticked;
+    for (const char* expected :
+         {"stereo-14456.wav", "stereo-normalised.wav", "stereo-normalised-2.wav"}) {
+      if (expected != std::string("stereo-14456.wav")) {
+        workspace_->offerConversion = ask;
+        QTimer::singleShot(0, [&ticked] {
+          auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+          ticked << (box->checkBox()->isChecked() ? "yes" : "no");
+          box->checkBox()->setChecked(true);
+          box->buttons().constLast()->click();  // "Převést"
+        });
+      }
       QVERIFY(workspace_->Drop(DropSource::BrowserFile, QPoint(120, 30), {}, {stereo}));
       const TVzorek& inserted = *Document().SequenceAt(0)->SampleAt(0);
       QCOMPARE(inserted.FileName, PathToUtf8(folder / expected));
       QVERIFY(std::filesystem::is_regular_file(folder / expected));
       QVERIFY(std::abs(inserted.Samples - 14456) <= 2);  // one second
     }
-    QCOMPARE(Steps().count(), 2);
-    Undo(2);
+    QCOMPARE(ticked, QStringList({"no", "yes"}));
+    QVERIFY(workspace_->normaliseConversions);
+    QCOMPARE(Steps().count(), 3);
+    Undo(3);
     QCOMPARE(ConfigurationText(Document()), before);
   }
 

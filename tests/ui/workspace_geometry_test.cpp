@@ -4,8 +4,6 @@
 #include <QFontMetrics>
 #include <QtTest>
 
-#include <set>
-
 #include "audio/wave_format.h"
 #include "model/model_fixture.h"
 #include "model/sequence_copy.h"
@@ -143,20 +141,6 @@ class WorkspaceGeometryTest : public QObject {
     QVERIFY(!accepts(2, 14456));
     QVERIFY(!accepts(1, 13999));
     QVERIFY(!accepts(1, 15001));
-  }
-
-  void convertedCopyNamesNeverOverwrite() {
-    std::set<std::filesystem::path> taken;
-    const auto exists = [&taken](const std::filesystem::path& path) {
-      return taken.count(path) > 0;
-    };
-    const std::filesystem::path folder = "/data";
-    const auto name = [&] { return ConvertedCopyName(folder, "/in/hello.WAV", exists); };
-    QCOMPARE(name(), folder / "hello-14456.wav");
-    taken.insert(name());
-    QCOMPARE(name(), folder / "hello-14456-2.wav");
-    taken.insert(name());
-    QCOMPARE(name(), folder / "hello-14456-3.wav");
   }
 };
 
