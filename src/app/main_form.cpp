@@ -166,6 +166,7 @@ void TMainForm::LoadSettings() {
     AddRecentFile(settings.recentFiles[i]);
   dialogFolders_ = settings.dialogFolders;
   device_.TakeStoredSettings(settings.device);
+  production_ = settings.production;
   ShowDeviceSettings();
 
   device_.SetInterfaceNumber(settings.interfaceNumber);
@@ -207,6 +208,7 @@ void TMainForm::SaveSettings() {
   settings.language = QString::fromStdString(PathToUtf8(language_.LanguageFile().filename()));
   settings.interfaceNumber = device_.InterfaceNumber();
   settings.device = device_.Settings();
+  settings.production = production_;
   const auto store = OpenSettingsStore(options_.settingsFile);
   SaveProgramSettings(*store, settings);
   store->sync();

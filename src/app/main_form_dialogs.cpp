@@ -4,6 +4,7 @@
 
 #include "app/main_form.h"
 #include "dialogs/about_box.h"
+#include "dialogs/batch_programming_dialog.h"
 #include "dialogs/captioned_dialog.h"
 #include "dialogs/coding_change_dialog.h"
 #include "dialogs/dil_settings_dialog.h"
@@ -40,8 +41,11 @@ void TMainForm::CreateDialogs() {
   dialogs_.push_back(codingForm_ = new TZmenaKodovaniForm(this));
   dialogs_.push_back(pruvodceForm_ = new TPruvodceForm(language_, icons_, LanguagesFolder(), this));
   dialogs_.push_back(triggeringForm_ = new TVlastnostiSpousteniForm(this));
+  dialogs_.push_back(batchProgrammingForm_ =
+                         new BatchProgrammingDialog(language_, device_.Interfaces(), this));
   for (CaptionedDialog* dialog : dialogs_) dialog->RegisterCaptions(captions_);
   ConnectPropertyDialogs();
+  ConnectBatchProgramming();
 }
 
 void TMainForm::DeleteDialogs() {
@@ -51,6 +55,8 @@ void TMainForm::DeleteDialogs() {
 
 QDialog* TMainForm::PrepareDialogForScreenshot(const QString& className) {
   if (QDialog* dialog = PreparePropertyDialog(className)) return dialog;
+  if (className == "TNahrajZvukyForm") PrepareProgramming();
+  if (className == "BatchProgrammingDialog") PrepareBatchProgramming();
   for (CaptionedDialog* dialog : dialogs_)
     if (dialog->objectName() == className) return dialog;
   return nullptr;

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/production_log_group.h"
 #include "lang/caption_names.h"
 #include "ui/caption_table.h"
 
@@ -66,6 +67,8 @@ TSetupForm::TSetupForm(QWidget* parent) : CaptionedDialog("TSetupForm", parent) 
   auto* configuration = new QVBoxLayout(configurationGroup_);
   configuration->addWidget(setupToFlash_);
 
+  productionLog_ = new ProductionLogGroup(this);
+
   ok_ = new QPushButton(this);
   ok_->setDefault(true);
   cancel_ = new QPushButton(this);
@@ -81,6 +84,7 @@ TSetupForm::TSetupForm(QWidget* parent) : CaptionedDialog("TSetupForm", parent) 
   layout->addWidget(portGroup_);
   layout->addWidget(memoryGroup_);
   layout->addWidget(configurationGroup_);
+  layout->addWidget(productionLog_);
   layout->addLayout(buttons);
 
   // The designed state: both detected, the configuration stored.
@@ -104,6 +108,11 @@ void TSetupForm::RegisterCaptions(CaptionTable& captions) {
   captions.AddCaption(ids::kChooseMemorySize, chosenMemory_);
   group(ids::kConfigurationGroup, configurationGroup_);
   captions.AddCaption(ids::kStoreConfiguration, setupToFlash_);
+  productionLog_->RegisterCaptions(captions);
+}
+
+void TSetupForm::TranslateLists(const Translator& translator) {
+  productionLog_->TranslateLists(translator);
 }
 
 void TSetupForm::FillPortList(const PortTable& ports) {

@@ -33,6 +33,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
      "uložena."},
     {"ConfigurationUpLoad", "Skutečně chcete naprogramovat paměť hlásiče?"},
     {"Convert", "Převést"},
+    {"CsvFiles", "Soubory CSV (*.csv)"},
     {"DILLoad", "Načítání DIL konfigurace"},
     {"DILSave", "Ukládání konfigurace DIL"},
     {"DataForMemory", "Data byla sestavena pro paměť %d. Paměť není možno naprogramovat!"},
@@ -54,6 +55,10 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"FirmwareUploading", "Nahrávání software"},
     {"HWProperties", "Vlastnosti hardware"},
     {"ImageProblem", "Soubor %s nelze naprogramovat, jeho obsah je poškozený: %s."},
+    // Programming several announcers: the memory they get and, when the
+    // configuration changed since it was built, that it is out of date.
+    {"ImageStale", "Sestavená paměť neodpovídá aktuální konfiguraci."},
+    {"ImageToProgram", "Paměť k naprogramování: %d bajtů pro paměť %s."},
     // "Interface" + the number of each interface in Interfaces.ini; the
     // default is the menu item's caption, the name in that file.
     {"Interface0", "Standardní"},
@@ -75,6 +80,9 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"Next", "&Další"},
     {"OldFW", "V hlásiči je stará verze software. Prosím, nahrajte novou (minimálně verze 3.4)"},
     {"PinExists", "Tento pin je již přiřazen sekvenci \"%s\"!"},
+    {"ProductionLogOff", "Protokol výroby se nezapisuje."},
+    {"ProductionLogTo", "Protokol výroby: %s"},
+    {"ProgramAgain", "Naprogramovat hlásič znovu?"},
     {"ProgramCaption", "Liftvox"},
     {"ReBuild", "Přejete si znovu sestavit paměť podle aktuální konfigurace?"},
     // Loading: recordings taken from other folders or under other letter case.
@@ -128,6 +136,12 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"SpeakerNotDetected", "Hlásič nebyl detekován"},
     {"SpeakerNotDetected", "Hlásič nebyl detekován!"},
     {"SpeakerNotDetected", "Hlásič nebyl nalezen!"},
+    // What a programming run is doing, in the programming dialogs.
+    {"StateFailed", "Chyba"},
+    {"StateStopped", "Zastaveno"},
+    {"StateVerifying", "Ověřování"},
+    {"StateWaiting", "Čeká"},
+    {"StateWriting", "Zápis"},
     // The button that stops opening a large configuration.
     {"Stop", "&Zastavit"},
     {"Trying", "Testuji"},
@@ -142,6 +156,9 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"UnknownMemorySize", "neznámá"},
     {"VerifyFailed",
      "Ověření po programování selhalo: liší se %d bajtů, první na adrese %s (stránka %d)."},
+    {"VerifyTime",
+     "Ověření zdvojnásobí dobu programování: zápis této paměti trvá asi %s min, s ověřením asi %s "
+     "min."},
     {"WavFormat", "Zvukový soubor musí mít formát 14456Hz mono!"},
     {"WavSampleRate", "Soubor %s udává vzorkovací kmitočet %d Hz, takový zvuk nelze použít!"},
 });

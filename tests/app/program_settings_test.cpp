@@ -38,6 +38,7 @@ ProgramSettings Unusual() {
   settings.device.chosenMemory = "2MB";
   settings.device.setupToFlash = false;
   settings.device.portList = "/dev/ttyUSB0:/dev/ttyUSB1";
+  settings.production = {.verify = true, .log = true, .logFile = "/bench/log.csv"};
   return settings;
 }
 
@@ -86,14 +87,16 @@ class ProgramSettingsTest : public QObject {
     QCOMPARE(store.value("Mem").toString(), QString("2MB"));
     QCOMPARE(store.value("ComAuto").toString(), QString("0"));
     QCOMPARE(store.value("Interface").toString(), QString("3"));
+    QCOMPARE(store.value("ProductionLog").toString(), QString("1"));
   }
 
   void MalformedValuesReadAsTheirDefaults() {
     const ProgramSettings defaults = Load(QSettings(NewStoreFile(), QSettings::IniFormat));
     const std::pair<const char*, const char*> malformed[] = {
-        {"Left", "abc"},    {"Top", "12px"},  {"Width", ""},        {"Height", "-5"},
-        {"TB3Left", "1.5"}, {"TB1Top", "0x"}, {"Interface", "x1"},  {"ComAuto", "yes"},
-        {"Mem", "3MB"},     {"Com", "COM7"},  {"MemAuto", "maybe"}, {"Dir", ""},
+        {"Left", "abc"},         {"Top", "12px"},  {"Width", ""},        {"Height", "-5"},
+        {"TB3Left", "1.5"},      {"TB1Top", "0x"}, {"Interface", "x1"},  {"ComAuto", "yes"},
+        {"Mem", "3MB"},          {"Com", "COM7"},  {"MemAuto", "maybe"}, {"Dir", ""},
+        {"ProductionLog", "on"},
     };
     for (const auto& [name, value] : malformed) {
       QSettings store(NewStoreFile(), QSettings::IniFormat);
