@@ -101,6 +101,9 @@ BatchProgrammingDialog::BatchProgrammingDialog(const Translator& language,
   table_->horizontalHeader()->setSectionResizeMode(kPortColumn, QHeaderView::Stretch);
   table_->horizontalHeader()->setSectionResizeMode(kStateColumn, QHeaderView::Stretch);
   table_->setColumnWidth(kProgressColumn, 120);
+  // "Übertragungsfehler" is wider than its numbers.
+  for (Column column : {kErrorsColumn, kTimeColumn})
+    table_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
   devicePathLabel_->setBuddy(devicePath_);
 
   auto* devices = new QHBoxLayout;
