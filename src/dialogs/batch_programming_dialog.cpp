@@ -326,6 +326,10 @@ void BatchProgrammingDialog::ShowStatus(int row, const BatchDeviceStatus& status
   const bool failed = status.state == BatchState::Failed;
   QString state = StateText(language_, status.state);
   if (failed && !status.message.empty()) state = QString::fromStdString(status.message);
+  // Declined without a word: the batch answers that question itself.
+  if (failed && status.message.empty() &&
+      status.result.outcome == TransferOutcome::InterfaceDeclined)
+    state = TranslatedText(language_, "InterfaceDeclined");
   QTableWidgetItem* stateItem = table_->item(row, kStateColumn);
   stateItem->setText(state);
   if (failed) stateItem->setToolTip(PlainToolTip(state));

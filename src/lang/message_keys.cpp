@@ -65,6 +65,8 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"Interface1", "Paralelní binární kód"},
     {"Interface2", "Paralelní Grayův kód"},
     {"Interface3", "Sériový protokol"},
+    // A batch's announcer set to another interface, not programmed.
+    {"InterfaceDeclined", "Hlásič je nastaven na jiné rozhraní."},
     {"Length", "Délka"},
     {"MemoryAutodetection", "Autodetekce paměti..."},
     {"MemoryBuilding", "Generování paměti"},
