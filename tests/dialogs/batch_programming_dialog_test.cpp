@@ -139,9 +139,10 @@ class BatchProgrammingDialogTest : public QObject {
     QVERIFY(window->findChild<TSetupForm*>()->ProductionLog().On());
     QCOMPARE(window->findChild<TSetupForm*>()->ProductionLog().File(), log);
     auto* batch = window->findChild<BatchProgrammingDialog*>();
+    window->Session().Document().MarkChanged();  // the image is out of date
     QTimer::singleShot(0, batch, [batch] {
       QVERIFY(batch->VerifyBox().isChecked());
-      QVERIFY(batch->ImageText().contains("Paměť k naprogramování"));
+      QVERIFY(batch->ImageText().contains("Sestavená paměť neodpovídá"));
       batch->reject();
     });
     window->Action("Revazi_NaprogramujViceHlasicu")->trigger();
