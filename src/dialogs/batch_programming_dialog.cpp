@@ -337,6 +337,8 @@ void BatchProgrammingDialog::ShowStatus(int row, const BatchDeviceStatus& status
   table_->item(row, kErrorsColumn)->setText(QString::number(status.errors));
   table_->item(row, kTimeColumn)
       ->setText(QString::fromStdString(MinutesAndSeconds(status.elapsed)));
+  // A failure's reason (the place of a verify failure) is shown whole.
+  table_->resizeRowToContents(row);
 }
 
 void BatchProgrammingDialog::EndBatch() {
