@@ -167,6 +167,7 @@ void TMainForm::LoadSettings() {
     AddRecentFile(settings.recentFiles[i]);
   dialogFolders_ = settings.dialogFolders;
   device_.TakeStoredSettings(settings.device);
+  production_ = settings.production;
   ShowDeviceSettings();
   device_.SetEncoder(settings.encoder);
   setupForm_->ShowEncoder(settings.encoder);
@@ -213,6 +214,7 @@ void TMainForm::SaveSettings() {
   settings.device = device_.Settings();
   settings.encoder = device_.Encoder();
   settings.normaliseConversions = workspace_->normaliseConversions;
+  settings.production = production_;
   const auto store = OpenSettingsStore(options_.settingsFile);
   SaveProgramSettings(*store, settings);
   store->sync();

@@ -33,6 +33,7 @@ class QToolBar;
 
 namespace liftvox {
 
+class BatchProgrammingDialog;
 class CaptionedDialog;
 class DeviceDialog;
 class LoadProgress;
@@ -204,6 +205,14 @@ class TMainForm final : public QMainWindow {
   void File_NacistPametZRevazie();
   void File_NacistKonfiguraciZRevazie();
   void ProgramDocumentImage();
+  void Revazi_NaprogramujViceHlasicu();
+  // The two programming dialogs filled as their commands open them: the
+  // document's image, the production settings and, for several, the ports.
+  void PrepareProgramming();
+  void PrepareBatchProgramming();
+  void ConnectBatchProgramming();
+  // The document's image as the batch dialog's next batches write it.
+  void ShowBatchImage();
   void UploadFirmwareFile(const QString& path);
   void TakeReadImage(std::vector<uint8_t> image);
 
@@ -282,6 +291,7 @@ class TMainForm final : public QMainWindow {
   TKonfiguraceZRevazieForm* konfiguraceZRevazieForm_ = nullptr;
   TNahrajFirmwareForm* nahrajFirmwareForm_ = nullptr;
   TNahrajZvukyForm* nahrajZvukyForm_ = nullptr;
+  BatchProgrammingDialog* batchProgrammingForm_ = nullptr;
   TPametZRevazieForm* pametZRevazieForm_ = nullptr;
   TVlastnostiHWForm* vlastnostiHWForm_ = nullptr;
   TSetupForm* setupForm_ = nullptr;
@@ -298,6 +308,7 @@ class TMainForm final : public QMainWindow {
 
   QString dir_ = ".";
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;
+  ProductionSettings production_;
   bool autoPlay_ = false;
   bool started_ = false;
   QString deviceState_;                      // panel 0's text when no hint is shown

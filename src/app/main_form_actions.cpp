@@ -127,6 +127,8 @@ void TMainForm::CreateActions() {
        &F::Revazi_NaprogramujRevazi},
       {"Revazi_NaprogramujRevaziZeSouboru", caption_id::kRevazi_NaprogramujRevaziZeSouboru,
        &F::Revazi_NaprogramujRevaziZeSouboru},
+      {"Revazi_NaprogramujViceHlasicu", caption_id::kRevazi_NaprogramujViceHlasicu,
+       &F::Revazi_NaprogramujViceHlasicu},
       {"Revazi_Detekce", caption_id::kRevazi_Detekce, &F::Revazi_Detekce},
       {"Revazi_ZmenPoradiJazyku", caption_id::kRevazi_ZmenPoradiJazyku,
        &F::Revazi_ZmenPoradiJazyku},
@@ -216,11 +218,11 @@ void TMainForm::CreateMenus() {
        nullptr, "Sekvence_PrehratSekvenci", "Sekvence_PrehratVsechnySekvence"});
   add(menus_[2], {"Hlaska_SmazHlasku", "Hlaska_VlastnostiHlasky", "Hlaska_PridatTicho", nullptr,
                   "Hlaska_PrehratHlasku", nullptr, "Hlaska_ChybejiciNahravky"});
-  add(menus_[3],
-      {"Revazi_SestavPamet", "Revazi_NaprogramujRevazi", "Revazi_NaprogramujRevaziZeSouboru",
-       nullptr, "Revazi_Detekce", "Revazi_PrectiVlastnostiHardware", "Revazi_NahrajSW", nullptr,
-       "Revazi_NastaveniDilPrepinacu", "Revazi_ZmenaKodovani", "Revazi_ZmenPoradiJazyku",
-       "Revazi_PridatTichoMeziJazyky", nullptr});
+  add(menus_[3], {"Revazi_SestavPamet", "Revazi_NaprogramujRevazi",
+                  "Revazi_NaprogramujRevaziZeSouboru", "Revazi_NaprogramujViceHlasicu", nullptr,
+                  "Revazi_Detekce", "Revazi_PrectiVlastnostiHardware", "Revazi_NahrajSW", nullptr,
+                  "Revazi_NastaveniDilPrepinacu", "Revazi_ZmenaKodovani", "Revazi_ZmenPoradiJazyku",
+                  "Revazi_PridatTichoMeziJazyky", nullptr});
   interfaceMenu_ = menus_[3]->addMenu(QString());
   interfaceGroup_ = new QActionGroup(this);
   interfaceGroup_->setExclusive(true);

@@ -1,6 +1,8 @@
 // The announcer commands that open a device dialog: hardware properties,
 // programming (from the configuration or an image file), memory and
 // configuration read-back, and the firmware upload.
+#include <QCheckBox>
+
 #include <algorithm>
 
 #include "app/load_progress.h"
@@ -11,6 +13,7 @@
 #include "commands/image_file_commands.h"
 #include "commands/image_for_device.h"
 #include "config/paths.h"
+#include "dialogs/batch_programming_dialog.h"
 #include "dialogs/firmware_upload_dialog.h"
 #include "dialogs/hardware_properties_dialog.h"
 #include "dialogs/programming_dialog.h"
@@ -45,11 +48,55 @@ void TMainForm::Revazi_NaprogramujRevazi() {
   if (ready && ConfirmConfigurationUpload(session_.Document(), caption)) ProgramDocumentImage();
 }
 
-void TMainForm::ProgramDocumentImage() {
+void TMainForm::PrepareProgramming() {
   nahrajZvukyForm_->SetImage(
       DocumentImageToProgram(session_.Document(), session_.CurrentImageSettings()));
+  nahrajZvukyForm_->SetProductionLog(PathFromUtf8(production_.ActiveLogFile().toStdString()));
+  nahrajZvukyForm_->VerifyBox().setChecked(production_.verify);
+}
+
+void TMainForm::ProgramDocumentImage() {
+  PrepareProgramming();
   nahrajZvukyForm_->StartWhenShown();
   nahrajZvukyForm_->exec();
+  production_.verify = nahrajZvukyForm_->VerifyBox().isChecked();
+}
+
+void TMainForm::ConnectBatchProgramming() {
+  BatchProgrammingDialog& dialog = *batchProgrammingForm_;
+  dialog.SetPrompter(new MessageBoxPrompter(&dialog));
+  // The memory-size detection may be probing any port.
+  dialog.SetPortsBusy([this] { return device_.DetectionRunning(); });
+  dialog.SetRebuild([this] {
+    {
+      const WaitCursor wait;
+      SestavPamet(session_.Document(), session_.CurrentImageSettings());
+    }
+    UpdateGauge();
+    ShowBatchImage();
+  });
+}
+
+void TMainForm::PrepareBatchProgramming() {
+  BatchProgrammingDialog& dialog = *batchProgrammingForm_;
+  dialog.AddPorts(device_.Settings().Ports());
+  ShowBatchImage();
+  dialog.SetProductionLog(PathFromUtf8(production_.ActiveLogFile().toStdString()));
+  dialog.VerifyBox().setChecked(production_.verify);
+}
+
+void TMainForm::Revazi_NaprogramujViceHlasicu() {
+  BatchProgrammingDialog& dialog = *batchProgrammingForm_;
+  PrepareBatchProgramming();
+  dialog.exec();
+  production_.verify = dialog.VerifyBox().isChecked();
+}
+
+void TMainForm::ShowBatchImage() {
+  const TPametRevazie& document = session_.Document();
+  batchProgrammingForm_->SetImage(std::make_shared<const ImageToProgram>(DocumentImageToProgram(
+                                      document, session_.CurrentImageSettings())),
+                                  document.IsImageStale());
 }
 
 void TMainForm::Revazi_NaprogramujRevaziZeSouboru() {

@@ -4,6 +4,7 @@
 
 #include "app/main_form.h"
 #include "dialogs/about_box.h"
+#include "dialogs/batch_programming_dialog.h"
 #include "dialogs/captioned_dialog.h"
 #include "dialogs/coding_change_dialog.h"
 #include "dialogs/dil_settings_dialog.h"
@@ -42,8 +43,11 @@ void TMainForm::CreateDialogs() {
   dialogs_.push_back(pruvodceForm_ = new TPruvodceForm(language_, icons_, LanguagesFolder(), this));
   dialogs_.push_back(triggeringForm_ = new TVlastnostiSpousteniForm(this));
   dialogs_.push_back(missingRecordingsForm_ = new MissingRecordingsDialog(this));
+  dialogs_.push_back(batchProgrammingForm_ =
+                         new BatchProgrammingDialog(language_, device_.Interfaces(), this));
   for (CaptionedDialog* dialog : dialogs_) dialog->RegisterCaptions(captions_);
   ConnectPropertyDialogs();
+  ConnectBatchProgramming();
 }
 
 void TMainForm::DeleteDialogs() {
@@ -55,6 +59,8 @@ QDialog* TMainForm::PrepareDialogForScreenshot(const QString& className) {
   if (QDialog* dialog = PreparePropertyDialog(className)) return dialog;
   if (className == missingRecordingsForm_->objectName())
     missingRecordingsForm_->Fill(session_.Document());
+  if (className == "TNahrajZvukyForm") PrepareProgramming();
+  if (className == "BatchProgrammingDialog") PrepareBatchProgramming();
   for (CaptionedDialog* dialog : dialogs_)
     if (dialog->objectName() == className) return dialog;
   return nullptr;

@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "config/wizard.h"
 #include "dialogs/about_box.h"
+#include "dialogs/production_log_group.h"
 #include "dialogs/pruvodce_form.h"
 #include "dialogs/setup_form.h"
 
@@ -26,12 +27,15 @@ void TMainForm::Program_Nastaveni() {
   // OK looks for the announcer again, and shows the port chosen too.
   device_.SetSettings(setupForm_->Settings());
   device_.SetEncoder(setupForm_->Encoder());
+  production_.log = setupForm_->ProductionLog().On();
+  production_.logFile = setupForm_->ProductionLog().File();
   if (accepted) device_.DetectMemorySize(true);
 }
 
 void TMainForm::ShowDeviceSettings() {
   setupForm_->FillPortList(device_.Settings().Ports());
   setupForm_->ShowSettings(device_.Settings());
+  setupForm_->ProductionLog().Show(production_.log, production_.logFile);
 }
 
 void TMainForm::Help_OAplikaci1() { aboutBox_->exec(); }

@@ -48,6 +48,19 @@ void WriteInteger(QSettings& store, const QString& name, int value) {
   store.setValue(name, QString::number(value));
 }
 
+void LoadProductionSettings(const QSettings& store, ProductionSettings& production) {
+  if (const auto value = ReadInteger(store, "VerifyAfterProgramming"))
+    production.verify = *value != 0;
+  if (const auto value = ReadInteger(store, "ProductionLog")) production.log = *value != 0;
+  if (const auto value = ReadText(store, "ProductionLogFile")) production.logFile = *value;
+}
+
+void SaveProductionSettings(QSettings& store, const ProductionSettings& production) {
+  WriteInteger(store, "VerifyAfterProgramming", production.verify);
+  WriteInteger(store, "ProductionLog", production.log);
+  store.setValue("ProductionLogFile", production.logFile);
+}
+
 }  // namespace
 
 bool ProgramSettings::operator==(const ProgramSettings& other) const {
@@ -60,7 +73,8 @@ bool ProgramSettings::operator==(const ProgramSettings& other) const {
          dir == other.dir && toolBars == other.toolBars && recentFiles == other.recentFiles &&
          dialogFolders == other.dialogFolders && language == other.language &&
          interfaceNumber == other.interfaceNumber && sameDevice(device, other.device) &&
-         encoder == other.encoder && normaliseConversions == other.normaliseConversions;
+         encoder == other.encoder && normaliseConversions == other.normaliseConversions &&
+         production == other.production;
 }
 
 ProgramSettings DefaultProgramSettings(int designedWidth, int designedHeight) {
@@ -117,6 +131,7 @@ ProgramSettings LoadProgramSettings(const QSettings& store, const ProgramSetting
   DeviceSettings withPortList = settings.device;
   withPortList.Load(device, kDeviceSection, {});
   settings.device.Load(device, kDeviceSection, portEntries(withPortList));
+  LoadProductionSettings(store, settings.production);
   return settings;
 }
 
@@ -149,6 +164,7 @@ void SaveProgramSettings(QSettings& store, const ProgramSettings& settings) {
   settings.device.Save(device, kDeviceSection);
   for (const char* name : kDeviceValueNames)
     store.setValue(name, QString::fromStdString(device.ReadString(kDeviceSection, name, "")));
+  SaveProductionSettings(store, settings.production);
 }
 
 QRect InitialWindowGeometry(const ProgramSettings& settings, QSize designed,

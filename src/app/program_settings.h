@@ -34,6 +34,18 @@ inline constexpr std::array<const char*, 7> kDialogFolderNames = {
     "DILSaveDir", "CFGOpenDir", "CFGSaveDir",
 };
 
+// The production bench: verifying after programming, and the log of every
+// announcer programmed (off until the user chooses a file).
+struct ProductionSettings {
+  bool verify = false;  // "VerifyAfterProgramming"
+  bool log = false;     // "ProductionLog"
+  QString logFile;      // "ProductionLogFile"
+
+  bool operator==(const ProductionSettings&) const = default;
+  // The file the programming runs append to; empty while the log is off.
+  QString ActiveLogFile() const { return log ? logFile : QString(); }
+};
+
 // Everything the program keeps between runs. Every value is stored as text
 // under its own name; a value that is missing or not a valid number reads as
 // its default.
@@ -51,6 +63,7 @@ struct ProgramSettings {
   DeviceSettings device;
   EncoderKind encoder = EncoderKind::Standard;  // "Encoder": "standard" or "best"
   bool normaliseConversions = false;            // "ConvertNormalise": the drop question's box
+  ProductionSettings production;
 
   bool operator==(const ProgramSettings& other) const;
 };

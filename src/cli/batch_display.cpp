@@ -40,12 +40,6 @@ std::string Padded(std::string text, size_t width) {
 
 }  // namespace
 
-std::string MinutesAndSeconds(std::chrono::milliseconds duration) {
-  const auto seconds = duration.count() / 1000;
-  const auto rest = seconds % 60;
-  return std::to_string(seconds / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
-}
-
 std::string ProgressLine(const BatchDeviceStatus& status) {
   std::string line = Where(status) + "  " + StateText(status);
   const bool moving = status.state == BatchState::Writing || status.state == BatchState::Verifying;
@@ -54,8 +48,21 @@ std::string ProgressLine(const BatchDeviceStatus& status) {
          MinutesAndSeconds(status.elapsed);
 }
 
-BatchDisplay::BatchDisplay(std::ostream& out, bool terminal, size_t devices)
-    : out_(out), terminal_(terminal), lines_(devices), printed_(devices) {}
+std::string FitToColumns(std::string line, size_t columns) {
+  if (columns == 0 || line.size() < columns) return line;
+  size_t end = columns - 1;
+  while (end > 0 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) --end;
+  line.resize(end);
+  return line;
+}
+
+BatchDisplay::BatchDisplay(std::ostream& out, bool terminal, size_t devices,
+                           std::function<size_t()> columns)
+    : out_(out),
+      terminal_(terminal),
+      columns_(std::move(columns)),
+      lines_(devices),
+      printed_(devices) {}
 
 void BatchDisplay::DeviceChanged(size_t index, const BatchDeviceStatus& status) {
   std::lock_guard lock(mutex_);
@@ -71,7 +78,8 @@ void BatchDisplay::DeviceChanged(size_t index, const BatchDeviceStatus& status) 
 void BatchDisplay::Redraw() {
   // Back to the first line, then each line cleared and written again.
   if (drawn_) out_ << "\x1b[" << lines_.size() << 'A';
-  for (const auto& line : lines_) out_ << "\r\x1b[2K" << line << '\n';
+  const size_t columns = columns_();
+  for (const auto& line : lines_) out_ << "\r\x1b[2K" << FitToColumns(line, columns) << '\n';
   out_ << std::flush;
   drawn_ = true;
 }

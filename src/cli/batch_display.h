@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <ostream>
 #include <string>
@@ -14,9 +15,13 @@ namespace liftvox::cli {
 // several devices, a device's line is printed again when its state changes or
 // its progress passes a tenth (one device prints nothing there, as a script
 // expects of a single run). Safe to call from every worker at once.
+// `columns` tells the terminal's width at each redraw (0: unknown); a line
+// longer than that is cut, as a wrapped line would spoil the redrawing.
 class BatchDisplay final : public BatchObserver {
  public:
-  BatchDisplay(std::ostream& out, bool terminal, size_t devices);
+  BatchDisplay(
+      std::ostream& out, bool terminal, size_t devices,
+      std::function<size_t()> columns = [] { return size_t{0}; });
 
   void DeviceChanged(size_t index, const BatchDeviceStatus& status) override;
 
@@ -25,6 +30,7 @@ class BatchDisplay final : public BatchObserver {
 
   std::ostream& out_;
   bool terminal_;
+  std::function<size_t()> columns_;
   std::mutex mutex_;
   std::vector<std::string> lines_;    // under mutex_
   std::vector<std::string> printed_;  // what a plain line last said of each device
@@ -34,11 +40,12 @@ class BatchDisplay final : public BatchObserver {
 // "COM1 (/dev/ttyUSB0)  writing 40%  26112B / 65536B  0 errors  0:12"
 std::string ProgressLine(const BatchDeviceStatus& status);
 
+// `line` cut to fewer than `columns` bytes (the cursor keeps the last
+// column), never inside a UTF-8 character; whole when `columns` is 0.
+std::string FitToColumns(std::string line, size_t columns);
+
 // The table that ends a batch of several devices: port, firmware/hardware
 // version, memory size, result, transfer errors, time.
 void PrintBatchTable(std::ostream& out, const std::vector<BatchDeviceStatus>& statuses);
-
-// "m:ss"
-std::string MinutesAndSeconds(std::chrono::milliseconds duration);
 
 }  // namespace liftvox::cli

@@ -3,8 +3,10 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <iostream>
 #include <optional>
+#include <thread>
 
 #include "cli/batch_display.h"
 #include "cli/terminal.h"
@@ -102,6 +104,8 @@ std::string TransferFailureText(const TransferResult& result, const std::string&
 void ProgramDevices(const CliContext& context, ImageToProgram image,
                     const DeviceProgramming& options) {
   const std::vector<std::string> devices = Devices(options);
+  // Caught before the log starts: once it has its header, Ctrl+C stops.
+  const InterruptCatcher interrupt;
   std::optional<ProductionLog> log;
   if (!options.log.empty()) log.emplace(options.log);
   TLanguage language;
@@ -113,8 +117,18 @@ void ProgramDevices(const CliContext& context, ImageToProgram image,
                    options.maxRetries,
                    LoadInterfaces(context.dataDir / "Interfaces.ini"),
                    log ? &*log : nullptr};
-  BatchDisplay display(std::cerr, StderrIsTerminal(), devices.size());
+  BatchDisplay display(std::cerr, StderrIsTerminal(), devices.size(), &StderrColumns);
   BatchProgramming batch(devices, std::move(setup), language, display);
+  // Ctrl+C stops every announcer after its current page; each still gets its
+  // log line and its row.
+  const auto ended = [&batch] {
+    const auto statuses = batch.Statuses();
+    return std::all_of(statuses.begin(), statuses.end(), [](const auto& s) { return s.Ended(); });
+  };
+  while (!ended()) {
+    if (interrupt.Interrupted()) batch.RequestStop();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   const std::vector<BatchDeviceStatus> statuses = batch.Wait();
   if (batch.LogFailed())
     std::cerr << "a line could not be appended to the log " << options.log.string() << '\n';
@@ -122,7 +136,7 @@ void ProgramDevices(const CliContext& context, ImageToProgram image,
   const auto failed = std::count_if(statuses.begin(), statuses.end(), [](const auto& status) {
     return status.result.outcome != TransferOutcome::Completed;
   });
-  if (statuses.size() == 1) {
+  if (statuses.size() == 1 && !interrupt.Interrupted()) {
     const BatchDeviceStatus& status = statuses.front();
     if (failed > 0) throw CliError(TransferFailureText(status.result, status.message));
     std::cerr << "programmed " << usedSize << " bytes on " << status.port

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "base/job_progress.h"
@@ -26,6 +27,24 @@ class TerminalProgress {
   std::string label_;
   bool terminal_;
   int shownPercent_ = -1;
+};
+
+// The width of the terminal stderr shows on, in characters; 0 when unknown.
+size_t StderrColumns();
+
+// While one lives, Ctrl+C does not end the program but is noted, so a long
+// run can stop where it is safe to and still report. One at a time.
+class InterruptCatcher {
+ public:
+  InterruptCatcher();
+  ~InterruptCatcher();
+  InterruptCatcher(const InterruptCatcher&) = delete;
+  InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+
+  bool Interrupted() const;
+
+ private:
+  void (*previous_)(int);
 };
 
 }  // namespace liftvox::cli

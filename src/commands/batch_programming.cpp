@@ -175,4 +175,10 @@ std::vector<BatchDeviceStatus> BatchProgramming::Statuses() const {
   return statuses_;
 }
 
+std::string MinutesAndSeconds(std::chrono::milliseconds duration) {
+  const auto seconds = duration.count() / 1000;
+  const auto rest = seconds % 60;
+  return std::to_string(seconds / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
+}
+
 }  // namespace liftvox

@@ -107,4 +107,7 @@ class BatchProgramming {
   std::vector<std::thread> threads_;
 };
 
+// A run's time as a batch shows it: "m:ss".
+std::string MinutesAndSeconds(std::chrono::milliseconds duration);
+
 }  // namespace liftvox

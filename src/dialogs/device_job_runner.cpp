@@ -42,6 +42,7 @@ class DeviceJobRunner::WorkerSide final : public Prompter, public DeviceJobObser
     emit runner_.StatusChanged(panel, QString::fromStdString(text));
   }
   bool StopRequested() override { return runner_.StopRequested(); }
+  void PhaseChanged(TransferPhase phase) override { emit runner_.PhaseChanged(phase); }
 
  private:
   DeviceJobRunner& runner_;

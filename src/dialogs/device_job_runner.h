@@ -57,6 +57,8 @@ class DeviceJobRunner final : public QObject {
   void ProgressChanged(int percent, const QString& text);
   void ErrorCountChanged(int count);
   void StatusChanged(liftvox::StatusPanel panel, const QString& text);
+  // A programming run's pages start being written or read back.
+  void PhaseChanged(liftvox::TransferPhase phase);
   void Finished();
 
  private:

@@ -70,6 +70,11 @@ DeviceProgressDialog::StatusRow DeviceProgressDialog::AddPortRow() {
   return row;
 }
 
+void DeviceProgressDialog::AddBelowStatus(QWidget* control) {
+  auto* column = static_cast<QVBoxLayout*>(layout());
+  column->insertWidget(column->count() - 1, control);  // the buttons stay last
+}
+
 QString DeviceProgressDialog::PortText() const {
   return portValue_ ? portValue_->text() : QString();
 }

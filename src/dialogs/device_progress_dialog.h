@@ -43,6 +43,8 @@ class DeviceProgressDialog : public DeviceDialog {
   StatusRow AddStatusRow();
   StatusRow AddPortRow();
   QGroupBox* StatusGroup() const { return statusGroup_; }
+  // A control between the status group and the buttons, in the order added.
+  void AddBelowStatus(QWidget* control);
   QLabel* ProgressLabel() const { return progressLabel_; }
 
   // Starts `job` on the worker (nothing while a run goes on), with the

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/production_log_group.h"
 #include "lang/caption_names.h"
 #include "ui/caption_table.h"
 
@@ -83,6 +84,7 @@ TSetupForm::TSetupForm(QWidget* parent) : CaptionedDialog("TSetupForm", parent) 
   sound->addWidget(encoderCombo_, 0, 1);
   sound->addWidget(encoderNote_, 1, 0, 1, 3);
   sound->setColumnStretch(2, 1);
+  productionLog_ = new ProductionLogGroup(this);
 
   ok_ = new QPushButton(this);
   ok_->setDefault(true);
@@ -100,6 +102,7 @@ TSetupForm::TSetupForm(QWidget* parent) : CaptionedDialog("TSetupForm", parent) 
   layout->addWidget(memoryGroup_);
   layout->addWidget(configurationGroup_);
   layout->addWidget(soundGroup_);
+  layout->addWidget(productionLog_);
   layout->addLayout(buttons);
 
   // The designed state: both detected, the configuration stored.
@@ -132,6 +135,11 @@ void TSetupForm::RegisterCaptions(CaptionTable& captions) {
                [this](const QString& text) { encoderCombo_->setItemText(1, text); });
   captions.Add(sound_ids::kEncoderNote,
                [this](const QString& text) { encoderNote_->setText(text); });
+  productionLog_->RegisterCaptions(captions);
+}
+
+void TSetupForm::TranslateLists(const Translator& translator) {
+  productionLog_->TranslateLists(translator);
 }
 
 void TSetupForm::FillPortList(const PortTable& ports) {

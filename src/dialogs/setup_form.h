@@ -15,6 +15,8 @@ class QRadioButton;
 
 namespace liftvox {
 
+class ProductionLogGroup;
+
 // The program settings (`TSetupForm`): the announcer's port, detected or
 // fixed; the memory size, detected or chosen; whether the configuration text
 // goes into the image; the encoder. The controls hold the settings between openings, so
@@ -27,6 +29,7 @@ class TSetupForm final : public CaptionedDialog {
   explicit TSetupForm(QWidget* parent);
 
   void RegisterCaptions(CaptionTable& captions) override;
+  void TranslateLists(const Translator& translator) override;
 
   // The port list: "COMn" for each port of `ports` that can be opened now,
   // with its device path beside it; the first entry selected. Built once the
@@ -49,6 +52,7 @@ class TSetupForm final : public CaptionedDialog {
   QRadioButton& ChosenMemory() const { return *chosenMemory_; }
   QCheckBox& SetupToFlash() const { return *setupToFlash_; }
   QComboBox& EncoderCombo() const { return *encoderCombo_; }
+  ProductionLogGroup& ProductionLog() const { return *productionLog_; }
   QPushButton& OkButton() const { return *ok_; }
   QPushButton& CancelButton() const { return *cancel_; }
 
@@ -69,6 +73,7 @@ class TSetupForm final : public CaptionedDialog {
   QLabel* encoderLabel_ = nullptr;
   QComboBox* encoderCombo_ = nullptr;
   QLabel* encoderNote_ = nullptr;
+  ProductionLogGroup* productionLog_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
   // The device list the ports are numbered by; the dialog does not edit it.

@@ -291,5 +291,34 @@ inline constexpr int kOk = 2111;
 inline constexpr int kCancel = 2112;
 inline constexpr int kCommand = 2190;  // the hint is the next id
 }  // namespace missing_recordings
+// Programming several announcers at once, verifying and the production log:
+// the command, `BatchProgrammingDialog`, and the controls they add to
+// `TNahrajZvukyForm` and `TSetupForm`.
+inline constexpr int kRevazi_NaprogramujViceHlasicu = 2290;
+namespace batch_programming {
+inline constexpr int kTitle = 2200;
+inline constexpr int kPortColumn = 2201;
+inline constexpr int kStateColumn = 2202;
+inline constexpr int kProgressColumn = 2203;
+inline constexpr int kErrorsColumn = 2204;
+inline constexpr int kTimeColumn = 2205;
+inline constexpr int kDevicePathLabel = 2206;
+inline constexpr int kAddDevice = 2207;
+inline constexpr int kDetect = 2208;
+inline constexpr int kVerify = 2209;
+inline constexpr int kOtherInterface = 2210;
+inline constexpr int kStart = 2211;
+inline constexpr int kStop = 2212;
+inline constexpr int kClose = 2213;
+}  // namespace batch_programming
+namespace programming {
+inline constexpr int kVerify = 2260;
+inline constexpr int kActivityLabel = 2261;
+}  // namespace programming
+namespace program_settings {
+inline constexpr int kProductionLogGroup = 2270;
+inline constexpr int kWriteProductionLog = 2271;
+inline constexpr int kChooseLogFile = 2272;
+}  // namespace program_settings
 
 }  // namespace liftvox::caption_id

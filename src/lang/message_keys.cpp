@@ -34,6 +34,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"ConfigurationUpLoad", "Skutečně chcete naprogramovat paměť hlásiče?"},
     {"Convert", "Převést"},
     {"ConvertNormalise", "Normalizovat (špička na -1 dBFS)"},
+    {"CsvFiles", "Soubory CSV (*.csv)"},
     {"DILLoad", "Načítání DIL konfigurace"},
     {"DILSave", "Ukládání konfigurace DIL"},
     {"DataForMemory", "Data byla sestavena pro paměť %d. Paměť není možno naprogramovat!"},
@@ -55,12 +56,18 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"FirmwareUploading", "Nahrávání software"},
     {"HWProperties", "Vlastnosti hardware"},
     {"ImageProblem", "Soubor %s nelze naprogramovat, jeho obsah je poškozený: %s."},
+    // Programming several announcers: the memory they get and, when the
+    // configuration changed since it was built, that it is out of date.
+    {"ImageStale", "Sestavená paměť neodpovídá aktuální konfiguraci."},
+    {"ImageToProgram", "Paměť k naprogramování: %d bajtů pro paměť %s."},
     // "Interface" + the number of each interface in Interfaces.ini; the
     // default is the menu item's caption, the name in that file.
     {"Interface0", "Standardní"},
     {"Interface1", "Paralelní binární kód"},
     {"Interface2", "Paralelní Grayův kód"},
     {"Interface3", "Sériový protokol"},
+    // A batch's announcer set to another interface, not programmed.
+    {"InterfaceDeclined", "Hlásič je nastaven na jiné rozhraní."},
     {"Length", "Délka"},
     {"MemoryAutodetection", "Autodetekce paměti..."},
     {"MemoryBuilding", "Generování paměti"},
@@ -76,6 +83,9 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"Next", "&Další"},
     {"OldFW", "V hlásiči je stará verze software. Prosím, nahrajte novou (minimálně verze 3.4)"},
     {"PinExists", "Tento pin je již přiřazen sekvenci \"%s\"!"},
+    {"ProductionLogOff", "Protokol výroby se nezapisuje."},
+    {"ProductionLogTo", "Protokol výroby: %s"},
+    {"ProgramAgain", "Naprogramovat hlásič znovu?"},
     {"ProgramCaption", "Liftvox"},
     {"ReBuild", "Přejete si znovu sestavit paměť podle aktuální konfigurace?"},
     // The missing recordings dialog: a folder search that stopped at its
@@ -138,6 +148,12 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"SpeakerNotDetected", "Hlásič nebyl detekován"},
     {"SpeakerNotDetected", "Hlásič nebyl detekován!"},
     {"SpeakerNotDetected", "Hlásič nebyl nalezen!"},
+    // What a programming run is doing, in the programming dialogs.
+    {"StateFailed", "Chyba"},
+    {"StateStopped", "Zastaveno"},
+    {"StateVerifying", "Ověřování"},
+    {"StateWaiting", "Čeká"},
+    {"StateWriting", "Zápis"},
     // The button that stops opening a large configuration.
     {"Stop", "&Zastavit"},
     {"Trying", "Testuji"},
@@ -152,6 +168,9 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"UnknownMemorySize", "neznámá"},
     {"VerifyFailed",
      "Ověření po programování selhalo: liší se %d bajtů, první na adrese %s (stránka %d)."},
+    {"VerifyTime",
+     "Ověření zdvojnásobí dobu programování: zápis této paměti trvá asi %s min, s ověřením asi %s "
+     "min."},
     {"WavFormat", "Zvukový soubor musí mít formát 14456Hz mono!"},
     {"WavSampleRate", "Soubor %s udává vzorkovací kmitočet %d Hz, takový zvuk nelze použít!"},
     // The filter of the file dialog that chooses a recording.

@@ -77,6 +77,8 @@ void DeviceConnection::DetectMemorySize(bool selectPortFirst) {
   emit MemorySizeKnown(announcer_.UseChosenMemorySize(status));
 }
 
+bool DeviceConnection::DetectionRunning() const { return detection_->Running(); }
+
 void DeviceConnection::RetextStatus() {
   DeviceStatusObserver status([this](StatusPanel panel, const std::string& text) {
     emit StatusChanged(panel, QString::fromStdString(text));

@@ -56,6 +56,8 @@ class DeviceConnection final : public QObject {
   // `selectPortFirst`: choose the port (and show it) first. Asked while a
   // detection runs, it runs again after that one.
   void DetectMemorySize(bool selectPortFirst = false);
+  // While true, a detection may be using any of the serial ports.
+  bool DetectionRunning() const;
   // The announcer and memory texts again, in the current language.
   void RetextStatus();
 

@@ -40,6 +40,7 @@ ProgramSettings Unusual() {
   settings.device.portList = "/dev/ttyUSB0:/dev/ttyUSB1";
   settings.encoder = EncoderKind::Best;
   settings.normaliseConversions = true;
+  settings.production = {.verify = true, .log = true, .logFile = "/bench/log.csv"};
   return settings;
 }
 
@@ -90,15 +91,17 @@ class ProgramSettingsTest : public QObject {
     QCOMPARE(store.value("Interface").toString(), QString("3"));
     QCOMPARE(store.value("Encoder").toString(), QString("best"));
     QCOMPARE(store.value("ConvertNormalise").toString(), QString("1"));
+    QCOMPARE(store.value("ProductionLog").toString(), QString("1"));
   }
 
   void MalformedValuesReadAsTheirDefaults() {
     const ProgramSettings defaults = Load(QSettings(NewStoreFile(), QSettings::IniFormat));
     const std::pair<const char*, const char*> malformed[] = {
-        {"Left", "abc"},     {"Top", "12px"},           {"Width", ""},        {"Height", "-5"},
-        {"TB3Left", "1.5"},  {"TB1Top", "0x"},          {"Interface", "x1"},  {"ComAuto", "yes"},
-        {"Mem", "3MB"},      {"Com", "COM7"},           {"MemAuto", "maybe"}, {"Dir", ""},
-        {"Encoder", "Best"}, {"ConvertNormalise", "2"},
+        {"Left", "abc"},         {"Top", "12px"},      {"Width", ""},
+        {"Height", "-5"},        {"TB3Left", "1.5"},   {"TB1Top", "0x"},
+        {"Interface", "x1"},     {"ComAuto", "yes"},   {"Mem", "3MB"},
+        {"Com", "COM7"},         {"MemAuto", "maybe"}, {"Dir", ""},
+        {"ProductionLog", "on"}, {"Encoder", "Best"},  {"ConvertNormalise", "2"},
     };
     for (const auto& [name, value] : malformed) {
       QSettings store(NewStoreFile(), QSettings::IniFormat);

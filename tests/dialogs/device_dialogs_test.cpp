@@ -1,6 +1,7 @@
 // The device dialogs over their workers: questions asked from a worker, the
 // hardware query, a programming run stopped half-way on the simulator, and
 // the firmware upload against the emulated chip.
+#include <QCheckBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -220,6 +221,34 @@ class DeviceDialogsTest : public QObject {
     QVERIFY(dialog.LastResult().pagesDone < 256);
     QCOMPARE(dialog.ProgressText(), QString("Hotovo"));
     QVERIFY(link.prompter.asked.empty());
+  }
+
+  // A worn cell fails the verify; the dialog offers to program again, runs
+  // once more on Yes, and each run leaves its line in the production log.
+  void AVerifyFailureOffersToProgramAgainAndIsLogged() {
+    SimLink link({"--interface", "1", "--worn-cell", "0x1234"});
+    TNahrajZvukyForm dialog(link.session, nullptr);
+    ApplyBuiltInTexts(dialog);
+    dialog.SetPrompter(&link.prompter);
+    dialog.SetImage({test::MakeImage(65536, 256, 20, 1, ""), 0, 20 * 256});
+    test::TempDir dir;
+    dialog.SetProductionLog(dir / "log.csv");
+    dialog.VerifyBox().setChecked(true);
+    link.prompter.answers = {Answer::Yes, Answer::No};  // program again once
+    QSignalSpy finished(&dialog.Runner(), &DeviceJobRunner::Finished);
+    dialog.StartWhenShown();
+    dialog.show();
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(dialog.LastResult().outcome, TransferOutcome::VerifyFailed);
+    QCOMPARE(dialog.ActivityText(), QString("Ověřování"));
+    QCOMPARE(link.prompter.asked.size(), size_t{2});
+    QCOMPARE(link.prompter.asked.back().key, std::string("ProgramAgain"));
+    QCOMPARE(link.prompter.shown.back().key, std::string("VerifyFailed"));
+    const std::string csv = test::ReadFile(dir / "log.csv");
+    QCOMPARE(std::count(csv.begin(), csv.end(), '\n'), 3);
+    QVERIFY(csv.substr(csv.rfind("\n", csv.size() - 3)).find(",on,verify failed,") !=
+            std::string::npos);
+    dialog.reject();
   }
 
   void FirmwareUploadWritesTheHexAndStaysOpenForAnother() {

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "base/sha256.h"
+#include "cli/batch_display.h"
 #include "commands/production_log.h"
 #include "image/image_file.h"
 #include "sim/sim_fixture.h"
@@ -162,6 +163,46 @@ TEST(CliDeviceTest, AKilledRunLeavesTheEarlierLogLinesWhole) {
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3) << csv;
   EXPECT_EQ(csv.substr(csv.size() - 2), "\r\n");
   EXPECT_EQ(csv.find(slow.DevicePath()), std::string::npos) << "still being programmed";
+}
+
+// Ctrl+C: every announcer stops after its page, gets its row and its log
+// line, and the exit status says the run did not complete.
+TEST(CliDeviceTest, CtrlCStopsEveryAnnouncerAndReportsThem) {
+  TempDir dir;
+  SimProcess first({"--interface", "1", "--pace"}), second({"--interface", "1", "--pace"});
+  const auto in = (dir / "in.bin").string();
+  ASSERT_EQ(SaveMemoryImageFile(in, MakeImage(65536, 256, 256, 1, ""), 65536, 65536, 0),
+            ImageFileError::None);
+  const auto log = dir / "log.csv", out = dir / "out.txt";
+  const pid_t cli = StartProgram(
+      "/bin/sh", {"-c", "exec \"$0\" \"$@\" >'" + out.string() + "' 2>&1",
+                  (BinDir() / "liftvox-cli").string(), "program", in, "--device",
+                  first.DevicePath(), "--device", second.DevicePath(), "--log", log.string()});
+  for (int i = 0; i < 1000 && !std::filesystem::exists(log); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ::kill(cli, SIGINT);
+  int status = 0;
+  ::waitpid(cli, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_NE(WEXITSTATUS(status), 0);
+  const std::string printed = ReadFile(out), csv = ReadFile(log);
+  const std::string table = printed.substr(std::min(printed.find("port "), printed.size()));
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3) << csv;
+  for (const auto& device : {first.DevicePath(), second.DevicePath()}) {
+    EXPECT_NE(LineWith(table, device).find("stopped"), std::string::npos) << printed;
+    EXPECT_NE(LineWith(csv, "," + device + ",").find(",stopped,"), std::string::npos) << csv;
+  }
+}
+
+// A progress line on a terminal never wraps, nor splits a character.
+TEST(CliDeviceTest, ProgressLinesFitTheTerminal) {
+  const std::pair<size_t, std::string> cases[] = {{0, "COM1  writing 40%"},
+                                                  {18, "COM1  writing 40%"},
+                                                  {17, "COM1  writing 40"},
+                                                  {8, "COM1  w"}};
+  for (const auto& [columns, fitted] : cases)
+    EXPECT_EQ(cli::FitToColumns("COM1  writing 40%", columns), fitted) << columns;
+  EXPECT_EQ(cli::FitToColumns("/dev/ttyč", 10), "/dev/tty");
 }
 
 }  // namespace
