@@ -140,7 +140,7 @@ int AnnouncerSession::PageSizeForMemory(DeviceJobObserver& observer) {
 
 std::optional<std::string> AnnouncerSession::KnownInterfaceName(int number) const {
   for (const auto& entry : interfaces_) {
-    if (entry.number == number) return entry.name;
+    if (entry.number == number) return TranslatedInterfaceName(language_, number, entry.name);
   }
   return std::nullopt;
 }

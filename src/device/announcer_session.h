@@ -95,7 +95,8 @@ class AnnouncerSession {
   void ShowPresence(DeviceJobObserver& observer) const;
   // Page size for the current code; detects first while the code is unknown.
   int PageSizeForMemory(DeviceJobObserver& observer);
-  // The interface list's name for `number`, or "UnknownInterface".
+  // The interface list's name for `number` in the user's language
+  // (TranslatedInterfaceName), or "UnknownInterface".
   std::string InterfaceName(int number) const;
   std::optional<std::string> KnownInterfaceName(int number) const;
 
