@@ -172,11 +172,16 @@ void TMainForm::LoadSettings() {
   for (QAction* item : interfaceGroup_->actions())
     item->setChecked(item->data().toInt() == settings.interfaceNumber);
 
-  ChooseLanguage(options_.language.isEmpty() ? settings.language : options_.language);
+  // A language given for this run leaves the stored choice as it is.
+  storedLanguage_ = settings.language;
+  if (!ChooseLanguage(options_.language.isEmpty() ? settings.language : options_.language) &&
+      options_.language.isEmpty())
+    storedLanguage_.clear();
 }
 
-void TMainForm::ChooseLanguage(const QString& fileName) {
+bool TMainForm::ChooseLanguage(const QString& fileName) {
   const std::filesystem::path builtIn = LanguagesFolder() / PathFromUtf8("Čeština.lng");
+  bool chosen = true;
   if (fileName.isEmpty()) {
     language_.SetLanguageFile(builtIn);
   } else {
@@ -186,11 +191,13 @@ void TMainForm::ChooseLanguage(const QString& fileName) {
     } catch (const std::exception&) {
       // A stored language whose file has gone: the built-in texts stay.
       language_.SetLanguageFile(builtIn);
+      chosen = false;
     }
   }
   TranslateLists();
   RefreshStatusTexts();
   RetextUndoActions();
+  return chosen;
 }
 
 void TMainForm::SaveSettings() {
@@ -204,7 +211,7 @@ void TMainForm::SaveSettings() {
   settings.toolBars = ToolBarPositions();
   settings.recentFiles = recentFiles_.Files();
   settings.dialogFolders = dialogFolders_;
-  settings.language = QString::fromStdString(PathToUtf8(language_.LanguageFile().filename()));
+  settings.language = storedLanguage_;
   settings.interfaceNumber = device_.InterfaceNumber();
   settings.device = device_.Settings();
   const auto store = OpenSettingsStore(options_.settingsFile);

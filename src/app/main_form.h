@@ -73,7 +73,8 @@ class TMainForm final : public QMainWindow {
     bool detectMemorySize = true;
     // False: behave as on a machine without a sound output.
     bool soundOutput = true;
-    // A language file name for this run in place of the stored one.
+    // A language file (name in Languages/ or path) for this run in place of
+    // the stored one, which stays stored.
     QString language;
   };
 
@@ -91,7 +92,7 @@ class TMainForm final : public QMainWindow {
   // The file commands' entry points.
   bool OpenConfiguration(const QString& path);
   bool SaveConfiguration(const QString& path);
-  // A configuration (.cfg) or else a memory image file.
+  // A configuration (.cfg), DIL settings (.dil) or else a memory image file.
   void OpenFile(const QString& path);
   // Programming from a file, past its file dialog.
   void ProgramImageFile(const QString& path);
@@ -141,7 +142,8 @@ class TMainForm final : public QMainWindow {
   void LoadSettings();
   void SaveSettings();
   void LoadIcons();
-  void ChooseLanguage(const QString& fileName);
+  // False when the file cannot be read (the built-in texts stay).
+  bool ChooseLanguage(const QString& fileName);
   void OnDeviceStatus(StatusPanel panel, const QString& text);
   void RefreshStatusTexts();
   void UpdateCaption();
@@ -177,7 +179,7 @@ class TMainForm final : public QMainWindow {
   void LoadImage(const QString& path);
   void LoadDil(const QString& path);
   QString StepName(const char* actionName) const;
-  QString DialogFolder(const char* settingName) const;
+  QString DialogFolder(const char* settingName, bool save) const;
   void RememberDialogFolder(const char* settingName, const QString& file);
   QString AskFileName(bool save, const char* folderSetting, const QString& filter,
                       const QString& suffix, const char* actionName);
@@ -274,6 +276,7 @@ class TMainForm final : public QMainWindow {
   TVlastnostiSpousteniForm* triggeringForm_ = nullptr;
 
   QString dir_ = ".";
+  QString storedLanguage_;  // the language menu's choice, kept between runs
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;
   bool autoPlay_ = false;
   bool started_ = false;

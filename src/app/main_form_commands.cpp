@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "app/dialog_folder.h"
 #include "app/load_progress.h"
 #include "app/main_form.h"
 #include "app/wait_cursor.h"
@@ -47,9 +48,9 @@ QString TMainForm::StepName(const char* actionName) const {
   return name.trimmed();
 }
 
-QString TMainForm::DialogFolder(const char* settingName) const {
-  const QString& stored = dialogFolders_[static_cast<std::size_t>(DialogFolderIndex(settingName))];
-  return stored.isEmpty() ? QString::fromStdString(PathToUtf8(options_.programDirectory)) : stored;
+QString TMainForm::DialogFolder(const char* settingName, bool save) const {
+  return InitialDialogFolder(
+      dialogFolders_[static_cast<std::size_t>(DialogFolderIndex(settingName))], save);
 }
 
 void TMainForm::RememberDialogFolder(const char* settingName, const QString& file) {
@@ -59,7 +60,7 @@ void TMainForm::RememberDialogFolder(const char* settingName, const QString& fil
 
 QString TMainForm::AskFileName(bool save, const char* folderSetting, const QString& filter,
                                const QString& suffix, const char* actionName) {
-  QFileDialog dialog(this, StepName(actionName), DialogFolder(folderSetting), filter);
+  QFileDialog dialog(this, StepName(actionName), DialogFolder(folderSetting, save), filter);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(suffix);
@@ -83,8 +84,11 @@ void TMainForm::File_Open() {
 }
 
 void TMainForm::OpenFile(const QString& path) {
-  if (QFileInfo(path).suffix().toUpper() == "CFG")
+  const QString extension = QFileInfo(path).suffix().toUpper();
+  if (extension == "CFG")
     OpenConfiguration(path);
+  else if (extension == "DIL")
+    LoadDil(path);
   else
     LoadImage(path);
 }

@@ -51,6 +51,7 @@ void TMainForm::BuildLanguageMenu() {
 }
 
 void TMainForm::SwitchLanguage(const QString& fileName) {
+  storedLanguage_ = fileName;
   language_.SetLanguageFile(LanguagesFolder() / PathFromUtf8(fileName.toStdString()));
   LoadCaptions();
   for (QAction* item : languageGroup_->actions())
@@ -72,8 +73,8 @@ void TMainForm::LoadCaptions() {
 void TMainForm::TranslateLists() {
   browser_->Retranslate();
   for (QAction* item : interfaceGroup_->actions()) {
-    const std::string key = "Interface" + std::to_string(item->data().toInt());
-    item->setText(QString::fromStdString(language_.Translate(key, item->text().toStdString())));
+    item->setText(QString::fromStdString(
+        TranslatedInterfaceName(language_, item->data().toInt(), item->text().toStdString())));
   }
   for (CaptionedDialog* dialog : dialogs_) dialog->TranslateLists(language_);
   workspace_->OnContentChanged(DocumentView::kWholeDocument);

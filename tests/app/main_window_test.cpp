@@ -6,12 +6,14 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QSettings>
 #include <QTest>
 #include <QTextDocument>
 #include <QUndoStack>
 
 #include "app/preview_player.h"
 #include "app/window_fixture.h"
+#include "config/dil_file.h"
 #include "lang/caption_ids.h"
 #include "model/document.h"
 #include "model/model_fixture.h"
@@ -194,6 +196,30 @@ class MainWindowTest : public QObject {
     QCOMPARE(started->Action("File_Exit")->text(), QString("Quit A"));
     QCOMPARE(started->Action("Undo")->text(), QString("Undo A"));
     QCOMPARE(started->StatusPanels().Gauge().Label(), QString("Used A"));
+
+    // The run's language is not stored; the menu's choice is.
+    fixture.prompter.fallback = Answer::No;
+    QVERIFY(started->close());
+    QCOMPARE(QSettings(fixture.SettingsFile(), QSettings::IniFormat).value("Language").toString(),
+             QString());
+    QVERIFY(window->close());
+    QCOMPARE(QSettings(fixture.SettingsFile(), QSettings::IniFormat).value("Language").toString(),
+             QString("B.lng"));
+  }
+
+  // A file opened from the file manager or the command line goes to its loader.
+  void OpenFileLoadsDilSettingsAsDilSettings() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open();
+    TPametRevazie& document = window->Session().Document();
+    const std::vector<DilEntry> before = document.DilEntries;
+    document.DilEntries.push_back(DilEntry{"Polsky", 0, 0x0808});
+    const QString file = fixture.Scratch("jazyky.dil");
+    QVERIFY(SaveDilFile(document, file.toStdString()));
+    document.DilEntries = before;
+    window->OpenFile(file);
+    QCOMPARE(document.DilEntries.back().Name, std::string("Polsky"));
+    QVERIFY(fixture.prompter.shown.empty());
   }
 
   // Captions from a language file, file and sequence names reach labels and
