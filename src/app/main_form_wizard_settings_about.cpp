@@ -29,7 +29,7 @@ void TMainForm::Program_Nastaveni() {
 }
 
 void TMainForm::ShowDeviceSettings() {
-  setupForm_->FillPortList(device_.Settings().Ports());
+  setupForm_->FillPortList(device_.Settings().ListedPorts());
   setupForm_->ShowSettings(device_.Settings());
 }
 

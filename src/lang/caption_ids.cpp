@@ -361,6 +361,10 @@ constexpr auto kCaptionIds = std::to_array<CaptionId>({
      "triggering properties: invert the serial speak signal"},
     {triggering_properties::kOk, Caption, "&OK", "triggering properties: OK button"},
     {triggering_properties::kCancel, Caption, "&Zrušit", "triggering properties: cancel button"},
+
+    // Later additions.
+    {program_settings::kRefreshPorts, Caption, "Obno&vit",
+     "program settings: list the ports again"},
 });
 
 constexpr bool IdLess(const CaptionId& a, const CaptionId& b) { return a.id < b.id; }
