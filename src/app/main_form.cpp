@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QTranslator>
 
 #include "app/message_box_prompter.h"
 #include "app/preview_player.h"
@@ -58,6 +59,7 @@ TMainForm::TMainForm(Options options, QWidget* parent)
   // The built-in Czech texts are the default language's file until the
   // settings choose one.
   language_.SetLanguageFile(LanguagesFolder() / PathFromUtf8("Čeština.lng"));
+  qtTranslator_ = new QTranslator(this);
   prompter_ = new MessageBoxPrompter(this);
   TPametRevazie& document = session_.Document();
   document.SetTranslator(&language_);

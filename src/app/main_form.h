@@ -28,6 +28,7 @@ class QDialog;
 class QMenu;
 class QTimer;
 class QToolBar;
+class QTranslator;
 
 namespace liftvox {
 
@@ -144,6 +145,7 @@ class TMainForm final : public QMainWindow {
   void LoadIcons();
   // False when the file cannot be read (the built-in texts stay).
   bool ChooseLanguage(const QString& fileName);
+  void FollowQtTranslation();
   void OnDeviceStatus(StatusPanel panel, const QString& text);
   void RefreshStatusTexts();
   void UpdateCaption();
@@ -181,6 +183,9 @@ class TMainForm final : public QMainWindow {
   QString StepName(const char* actionName) const;
   QString DialogFolder(const char* settingName, bool save) const;
   void RememberDialogFolder(const char* settingName, const QString& file);
+  QString ConfigurationFilter() const;
+  QString ImageFilter() const;
+  QString DilFilter() const;
   QString AskFileName(bool save, const char* folderSetting, const QString& filter,
                       const QString& suffix, const char* actionName);
 
@@ -276,7 +281,8 @@ class TMainForm final : public QMainWindow {
   TVlastnostiSpousteniForm* triggeringForm_ = nullptr;
 
   QString dir_ = ".";
-  QString storedLanguage_;  // the language menu's choice, kept between runs
+  QTranslator* qtTranslator_ = nullptr;  // Qt's own texts in the chosen language
+  QString storedLanguage_;               // the language menu's choice, kept between runs
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;
   bool autoPlay_ = false;
   bool started_ = false;

@@ -23,15 +23,20 @@ namespace {
 
 std::filesystem::path ToPath(const QString& path) { return PathFromUtf8(path.toStdString()); }
 
-// The file dialogs' filters (their texts are the program's own, untranslated).
-const char* const kOpenFilter =
-    "Podporované formáty (*.cfg *.bin);;Konfigurace hlásiče (*.cfg);;"
-    "Binarni soubory paměti (*.bin)";
-const char* const kConfigurationFilter = "Konfigurace hlásiče (*.cfg)";
-const char* const kDilFilter = "Nastavení DIL přepínače (*.dil)";
-const char* const kImageFilter = "Binarni soubory paměti (*.bin)";
-
 }  // namespace
+
+// The file dialogs' type filters, in the program's language.
+QString TMainForm::ConfigurationFilter() const {
+  return Translate("FilterConfiguration", "Konfigurace hlásiče (*.cfg)");
+}
+
+QString TMainForm::ImageFilter() const {
+  return Translate("FilterImage", "Binarni soubory paměti (*.bin)");
+}
+
+QString TMainForm::DilFilter() const {
+  return Translate("FilterDil", "Nastavení DIL přepínače (*.dil)");
+}
 
 QString TMainForm::StepName(const char* actionName) const {
   // The command's caption without its mnemonic mark and trailing "...".
@@ -77,7 +82,11 @@ void TMainForm::File_New() {
 }
 
 void TMainForm::File_Open() {
-  const QString path = AskFileName(false, "CFGOpenDir", kOpenFilter, "cfg", "File_Open");
+  const QString path =
+      AskFileName(false, "CFGOpenDir",
+                  Translate("FilterSupported", "Podporované formáty (*.cfg *.bin)") + ";;" +
+                      ConfigurationFilter() + ";;" + ImageFilter(),
+                  "cfg", "File_Open");
   if (path.isEmpty()) return;
   OpenFile(path);
   AddRecentFile(path);
@@ -131,7 +140,7 @@ void TMainForm::File_Save() {
 }
 
 void TMainForm::File_SaveAs() {
-  const QString path = AskFileName(true, "CFGSaveDir", kConfigurationFilter, "cfg", "File_SaveAs");
+  const QString path = AskFileName(true, "CFGSaveDir", ConfigurationFilter(), "cfg", "File_SaveAs");
   if (path.isEmpty()) return;
   SaveConfiguration(path);
   AddRecentFile(path);
@@ -147,14 +156,14 @@ void TMainForm::LoadDil(const QString& path) {
 }
 
 void TMainForm::File_NactiDIL() {
-  const QString path = AskFileName(false, "DILOpenDir", kDilFilter, "dil", "File_NactiDIL");
+  const QString path = AskFileName(false, "DILOpenDir", DilFilter(), "dil", "File_NactiDIL");
   if (path.isEmpty()) return;
   LoadDil(path);
   AddRecentFile(path);
 }
 
 void TMainForm::File_UlozDIL() {
-  const QString path = AskFileName(true, "DILSaveDir", kDilFilter, "dil", "File_UlozDIL");
+  const QString path = AskFileName(true, "DILSaveDir", DilFilter(), "dil", "File_UlozDIL");
   if (path.isEmpty()) return;
   SaveDilFile(session_.Document(), ToPath(path));
   AddRecentFile(path);
@@ -170,7 +179,8 @@ void TMainForm::File_UlozPametNaDisk() {
   }
   UpdateGauge();
   if (!ready) return;
-  const QString path = AskFileName(true, "BINSaveDir", kImageFilter, "bin", "File_UlozPametNaDisk");
+  const QString path =
+      AskFileName(true, "BINSaveDir", ImageFilter(), "bin", "File_UlozPametNaDisk");
   if (path.isEmpty()) return;
   SaveImageFile(document, settings, ToPath(path));
   AddRecentFile(path);

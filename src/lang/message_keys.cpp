@@ -47,6 +47,12 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"File", "Soubor"},
     {"FileForMemory", "Tento soubor byl sestaven pro paměť: %s. Soubor není možno načíst!"},
     {"FileTooLarge", "Soubor %s nelze načíst: je delší než %s bajtů."},
+    // The file dialogs' type filters.
+    {"FilterConfiguration", "Konfigurace hlásiče (*.cfg)"},
+    {"FilterDil", "Nastavení DIL přepínače (*.dil)"},
+    {"FilterHex", "Intel HEX soubor (*.hex)"},
+    {"FilterImage", "Binarni soubory paměti (*.bin)"},
+    {"FilterSupported", "Podporované formáty (*.cfg *.bin)"},
     {"Finish", "&Konec"},
     {"FirmwareCommunicationError", "Chyba komunikace s hlásičem. Zkontrolujte prosím propojení."},
     {"FirmwareUpLoad", "Skutečně chcete nahrát do hlásiče novź software?"},

@@ -3,12 +3,15 @@
 // language switch, plain text for whatever comes from files.
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QSettings>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <QUndoStack>
 
 #include "app/preview_player.h"
@@ -169,7 +172,7 @@ class MainWindowTest : public QObject {
     test::TempDir program;
     test::WriteFile(program.path() / "Languages" / "A.lng",
                     "[General]\r\nLabel=Alpha\r\n[Messages]\r\nProgramCaption=Program A\r\n"
-                    "Undo=Undo A\r\nMemoryUsed=Used A\r\n"
+                    "Undo=Undo A\r\nMemoryUsed=Used A\r\nFilterDil=DIL A (*.dil)\r\n"
                     "[TRANSLATIONS]\r\n15=Quit A\r\n17=Open A\r\n9=File A\r\n");
     test::WriteFile(program.path() / "Languages" / "B.lng",
                     "[General]\r\n[Messages]\r\n[TRANSLATIONS]\r\n15=Quit B\r\n");
@@ -183,7 +186,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->FileMenu()->title(), QString("File A"));
     QCOMPARE(window->windowTitle(), QString("Program A - Konfigurace.cfg"));
 
+    // Qt's own buttons follow a language Qt has texts for, else are English.
+    test::WriteFile(program.path() / "Languages" / "Deutsch.lng", "[General]\r\n");
+    window->SwitchLanguage("Deutsch.lng");
+    const bool shipped =
+        QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+             QString(shipped ? "Abbrechen" : "Cancel"));
     window->SwitchLanguage("B.lng");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
     QCOMPARE(window->Action("File_Exit")->text(), QString("Quit B"));
     QCOMPARE(window->Action("File_Open")->text(), QString("Open A"));
     QCOMPARE(window->FileMenu()->title(), QString("File A"));
@@ -196,6 +207,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(started->Action("File_Exit")->text(), QString("Quit A"));
     QCOMPARE(started->Action("Undo")->text(), QString("Undo A"));
     QCOMPARE(started->StatusPanels().Gauge().Label(), QString("Used A"));
+    QStringList filters;
+    QTimer::singleShot(0, started.get(), [&] {
+      if (auto* dialog = started->findChild<QFileDialog*>()) {
+        filters = dialog->nameFilters();
+        dialog->reject();
+      }
+    });
+    started->Action("File_UlozDIL")->trigger();
+    QCOMPARE(filters, QStringList{"DIL A (*.dil)"});
 
     // The run's language is not stored; the menu's choice is.
     fixture.prompter.fallback = Answer::No;
