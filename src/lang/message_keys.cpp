@@ -106,7 +106,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"SekvDeleteConfirm", "Skutečně chcete smazat sekvenci %s (%s)?"},
     {"SekvDown", "DOLU"},
     {"SekvDownHint", "Výtah jede dolů"},
-    {"SekvFloor", "patro"},
+    {"SekvFloorNumbered", "%s. patro"},
     {"SekvGround", "Přízemí"},
     {"SekvMove", "Přesun sekvence"},
     {"SekvOpen", "OTVIR"},
