@@ -80,6 +80,7 @@ TMainForm::TMainForm(Options options, QWidget* parent)
   });
 
   autoPlayTimer_ = new QTimer(this);
+  autoPlayTimer_->setObjectName("AutoPlayTimer");
   autoPlayTimer_->setSingleShot(true);
   autoPlayTimer_->setInterval(500);
   connect(autoPlayTimer_, &QTimer::timeout, this, &TMainForm::AutoPlayTimerTimer);

@@ -13,6 +13,8 @@ namespace liftvox {
 void TMainForm::PlayBrowserFile() { player_->PlayFile(browser_->SelectedWaveFile()); }
 
 void TMainForm::PlayButton() {
+  // Played now (a click, a double click, Enter): the auto-play would repeat it.
+  autoPlayTimer_->stop();
   player_->Stop();
   if (browser_->ListHasFocus()) {
     PlayBrowserFile();

@@ -1,6 +1,7 @@
 // The main window's own rules: the caption and its modified mark, its
 // commands as undo steps, the recent files, the closing question, the live
 // language switch, plain text for whatever comes from files.
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
@@ -17,10 +18,14 @@
 #include "app/preview_player.h"
 #include "app/window_fixture.h"
 #include "config/dil_file.h"
+#include "config/paths.h"
 #include "lang/caption_ids.h"
 #include "model/document.h"
 #include "model/model_fixture.h"
+#include "support/wave_files.h"
+#include "ui/browser_list_view.h"
 #include "ui/memory_status_bar.h"
+#include "ui/sample_browser.h"
 
 namespace liftvox {
 namespace {
@@ -225,6 +230,28 @@ class MainWindowTest : public QObject {
     QVERIFY(window->close());
     QCOMPARE(QSettings(fixture.SettingsFile(), QSettings::IniFormat).value("Language").toString(),
              QString("B.lng"));
+  }
+
+  // Enter on a WAV plays it at once; the auto-play its selection started
+  // must not play it again.
+  void EnterOnAWaveWithAutoPlayPlaysItOnce() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open();
+    window->show();
+    test::WritePcmWav(PathFromUtf8(fixture.Scratch("a.wav").toStdString()),
+                      std::vector<std::uint8_t>(10, 128), 8, 1, 14456);
+    auto* browser = window->findChild<SampleBrowser*>();
+    QVERIFY(browser->LoadDirectory(QFileInfo(fixture.Scratch("a.wav")).absolutePath()));
+    window->findChild<QAbstractButton*>("AutoPlayButton")->click();
+    auto* list = browser->findChild<BrowserListView*>();
+    list->setFocus();
+    const QModelIndexList wave =
+        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, "a.wav");
+    list->setCurrentIndex(wave.value(0));
+    auto* autoPlay = window->findChild<QTimer*>("AutoPlayTimer");
+    QVERIFY(autoPlay->isActive());
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!autoPlay->isActive());
   }
 
   // A file opened from the file manager or the command line goes to its loader.
