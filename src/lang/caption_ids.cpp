@@ -82,7 +82,7 @@ constexpr auto kCaptionIds = std::to_array<CaptionId>({
     {kHlaska_VlastnostiHlasky, Caption, "&Vlastnosti hlášky...", "Hlaska_VlastnostiHlasky"},
     {kHlaska_VlastnostiHlasky + 1, Hint, "Délka a nastavení DIL vybrané hlášky",
      "Hlaska_VlastnostiHlasky"},
-    {kHlaska_PridatTicho, Caption, "&Přidat ticho...", "Hlaska_PridatTicho"},
+    {kHlaska_PridatTicho, Caption, "&Přidat ticho", "Hlaska_PridatTicho"},
     {kHlaska_PridatTicho + 1, Hint, "Přidat ticho za vybranou hlášku", "Hlaska_PridatTicho"},
     {kHlaska_PrehratHlasku, Caption, "Přeh&rát hlášku", "Hlaska_PrehratHlasku"},
     {kHlaska_PrehratHlasku + 1, Hint, "Přehrát vybranou hlášku", "Hlaska_PrehratHlasku"},
