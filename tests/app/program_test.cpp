@@ -16,7 +16,6 @@
 #include <thread>
 
 #include "app/command_line.h"
-#include "app/dialog_folder.h"
 #include "app/main_form.h"
 #include "app/message_box_prompter.h"
 #include "config/paths.h"
@@ -99,17 +98,6 @@ class ProgramTest : public QObject {
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitCode(), 2);
     QVERIFY(program.readAllStandardError().contains("unknown option --no-such-option"));
-  }
-
-  // An installed copy's folder is no place to open or save files.
-  void FileDialogsStartInTheRememberedFolderElseAtHome() {
-    const QTemporaryDir remembered;
-    const struct {
-      QString remembered, expected;
-    } cases[] = {{remembered.path(), remembered.path()},
-                 {remembered.path() + "/gone", QDir::homePath()},
-                 {"", QDir::homePath()}};
-    for (const auto& row : cases) QCOMPARE(InitialDialogFolder(row.remembered, true), row.expected);
   }
 
   void ScreenshotPicturesTheWindowAtItsDesignedSize() {

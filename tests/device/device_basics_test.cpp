@@ -38,15 +38,6 @@ TEST(PortTableTest, ListsAndLabels) {
 // among those listed and an unlisted one.
 TEST(DeviceSettingsTest, PortNumberMemoryCodeAndNoPortToOffer) {
   DeviceSettings settings;
-  settings.portList = "/dev/ttyUSB0:/dev/pts/3";
-  const struct {
-    const char* port;
-    int number;  // in the listed ports, a typed path after them
-  } ports[] = {{"COM12", 12}, {"/dev/pts/3", 2}, {"/dev/pts/9", 3}, {"", 0}};
-  for (const auto& row : ports) {
-    settings.fixedPort = row.port;
-    EXPECT_EQ(settings.FixedPortNumberIn(settings.Ports()), row.number) << row.port;
-  }
   settings.fixedPort = "COM7";
   EXPECT_EQ(settings.FixedPortNumber(), 7);
   settings.chosenMemory = "2MB";
