@@ -9,7 +9,7 @@ scripts/install-packages \
   libgtest-dev libgmock-dev libbenchmark-dev \
   libcli11-dev nlohmann-json3-dev \
   libsndfile1-dev libsoxr-dev \
-  qt6-base-dev qt6-multimedia-dev libgl-dev fonts-dejavu-core \
+  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev fonts-dejavu-core \
   help2man
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo

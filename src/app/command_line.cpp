@@ -2,12 +2,45 @@
 
 #include <QFileInfo>
 
+#include <filesystem>
+
+#include "config/data_directory.h"
+#include "config/paths.h"
+#include "lang/language.h"
+
 namespace liftvox {
+
+namespace {
+
+// Options QApplication takes out of the command line for itself.
+bool IsQtFlag(const QString& argument) {
+  static const QStringList flags = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+  return flags.contains(argument);
+}
+
+bool IsQtOptionWithValue(const QString& argument) {
+  static const QStringList options = {"-platform",      "-platformpluginpath",
+                                      "-platformtheme", "-plugin",
+                                      "-style",         "-stylesheet",
+                                      "-session",       "-display",
+                                      "-geometry",      "-name",
+                                      "-title",         "-qwindowgeometry",
+                                      "-qwindowicon",   "-qwindowtitle",
+                                      "-qmljsdebugger"};
+  return options.contains(argument);
+}
+
+}  // namespace
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
   CommandLine line;
   for (qsizetype i = 0; i < arguments.size() && line.error.isEmpty(); ++i) {
     const QString& argument = arguments[i];
+    if (IsQtFlag(argument)) continue;
+    if (IsQtOptionWithValue(argument)) {
+      ++i;
+      continue;
+    }
     const auto value = [&](QString& target) {
       if (i + 1 >= arguments.size()) {
         line.error = argument + " needs a value";
@@ -40,6 +73,23 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   if (const QFileInfo file(line.language); !line.language.isEmpty() && file.isFile())
     line.language = file.absoluteFilePath();
   return line;
+}
+
+void CheckCommandLine(CommandLine& line) {
+  if (!line.error.isEmpty()) return;
+  if (!line.data.isEmpty() && !QFileInfo(line.data).isDir()) {
+    line.error = "--data: no folder " + line.data;
+    return;
+  }
+  if (line.language.isEmpty()) return;
+  const std::filesystem::path data =
+      FindDataDirectory(ExecutableDirectory(), PathFromUtf8(line.data.toStdString()));
+  const std::filesystem::path file =
+      FindLanguageFile(data / "Languages", line.language.toStdString());
+  if (file.empty())
+    line.error = "--language: no language file " + line.language;
+  else
+    line.language = QFileInfo(QString::fromStdString(PathToUtf8(file))).absoluteFilePath();
 }
 
 QString CommandLineUsage() {

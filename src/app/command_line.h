@@ -11,15 +11,22 @@ namespace liftvox {
 struct CommandLine {
   QString screenshot;  // where to save the window's picture; empty: run normally
   QString dialog;      // the dialog to picture instead of the main window
-  QString language;    // for this run: a file in Languages/, or an existing file's absolute path
+  QString language;    // for this run: a language file's name or path
   QString data;        // the shipped data's folder; empty: found (FindDataDirectory)
   QString configuration;
   bool help = false;
   QString error;  // what was wrong with the arguments; empty when nothing
 };
 
-// `arguments` without the program's own name.
+// `arguments` without the program's own name. Qt's own options ("-platform
+// xcb", "-style fusion", "-reverse" ...) are left to Qt.
 CommandLine ParseCommandLine(const QStringList& arguments);
+
+// What parsing cannot know: whether --data names a folder and --language a
+// language file (a path, or a file in the data's Languages/ by its name with
+// or without ".lng", as liftvox-cli takes it); `language` becomes that file's
+// path. Needs no display, so errors are told before the window system starts.
+void CheckCommandLine(CommandLine& line);
 
 // The usage lines, for a wrong command line.
 QString CommandLineUsage();

@@ -1,6 +1,6 @@
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
+#include <QStringList>
 
 #include <cstdio>
 #include <cstring>
@@ -12,15 +12,12 @@
 
 namespace {
 
-// A screenshot and the help need no screen (the manual page is made from the
-// help at build time): without a display, draw off screen. Decided before the
-// application object exists, as Qt picks its platform then.
+// A screenshot needs no screen: without a display, draw off screen. Decided
+// before the application object exists, as Qt picks its platform then.
 void DrawOffScreenWithoutDisplay(int argc, char** argv) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
   bool screenless = false;
-  for (int i = 1; i < argc; ++i)
-    for (const char* option : {"--screenshot", "--help", "-h"})
-      screenless |= std::strcmp(argv[i], option) == 0;
+  for (int i = 1; i < argc; ++i) screenless |= std::strcmp(argv[i], "--screenshot") == 0;
   if (screenless && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -44,17 +41,11 @@ QIcon ProgramIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  DrawOffScreenWithoutDisplay(argc, argv);
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("Liftvox");
-  QApplication::setOrganizationName("Tarnel");
-  // Desktops match the windows to the installed desktop entry by this name.
-  QApplication::setDesktopFileName(LIFTVOX_APP_ID);
-  QApplication::setWindowIcon(ProgramIcon());
-
-  liftvox::CommandLine line = liftvox::ParseCommandLine(QApplication::arguments().mid(1));
-  if (line.error.isEmpty() && !line.data.isEmpty() && !QFileInfo(line.data).isDir())
-    line.error = "--data: no folder " + line.data;
+  // Wrong arguments and the help are told before Qt needs a display.
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+  liftvox::CommandLine line = liftvox::ParseCommandLine(arguments);
+  liftvox::CheckCommandLine(line);
   if (line.help) {
     std::fputs(liftvox::CommandLineHelp().toLocal8Bit().constData(), stdout);
     return 0;
@@ -64,6 +55,14 @@ int main(int argc, char** argv) {
                  liftvox::CommandLineUsage().toLocal8Bit().constData());
     return 2;
   }
+
+  DrawOffScreenWithoutDisplay(argc, argv);
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Liftvox");
+  QApplication::setOrganizationName("Tarnel");
+  // Desktops match the windows to the installed desktop entry by this name.
+  QApplication::setDesktopFileName(LIFTVOX_APP_ID);
+  QApplication::setWindowIcon(ProgramIcon());
   if (!line.screenshot.isEmpty()) return liftvox::TakeScreenshot(line);
 
   liftvox::TMainForm::Options options;

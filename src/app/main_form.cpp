@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QTranslator>
 
 #include "app/message_box_prompter.h"
 #include "app/preview_player.h"
@@ -59,6 +60,7 @@ TMainForm::TMainForm(Options options, QWidget* parent)
   // The built-in Czech texts are the default language's file until the
   // settings choose one.
   language_.SetLanguageFile(LanguagesFolder() / PathFromUtf8("Čeština.lng"));
+  qtTranslator_ = new QTranslator(this);
   prompter_ = new MessageBoxPrompter(this);
   TPametRevazie& document = session_.Document();
   document.SetTranslator(&language_);
@@ -79,6 +81,7 @@ TMainForm::TMainForm(Options options, QWidget* parent)
   });
 
   autoPlayTimer_ = new QTimer(this);
+  autoPlayTimer_->setObjectName("AutoPlayTimer");
   autoPlayTimer_->setSingleShot(true);
   autoPlayTimer_->setInterval(500);
   connect(autoPlayTimer_, &QTimer::timeout, this, &TMainForm::AutoPlayTimerTimer);
@@ -177,11 +180,16 @@ void TMainForm::LoadSettings() {
   for (QAction* item : interfaceGroup_->actions())
     item->setChecked(item->data().toInt() == settings.interfaceNumber);
 
-  ChooseLanguage(options_.language.isEmpty() ? settings.language : options_.language);
+  // A language given for this run leaves the stored choice as it is.
+  storedLanguage_ = settings.language;
+  if (!ChooseLanguage(options_.language.isEmpty() ? settings.language : options_.language) &&
+      options_.language.isEmpty())
+    storedLanguage_.clear();
 }
 
-void TMainForm::ChooseLanguage(const QString& fileName) {
+bool TMainForm::ChooseLanguage(const QString& fileName) {
   const std::filesystem::path builtIn = LanguagesFolder() / PathFromUtf8("Čeština.lng");
+  bool chosen = true;
   if (fileName.isEmpty()) {
     language_.SetLanguageFile(builtIn);
   } else {
@@ -191,11 +199,13 @@ void TMainForm::ChooseLanguage(const QString& fileName) {
     } catch (const std::exception&) {
       // A stored language whose file has gone: the built-in texts stay.
       language_.SetLanguageFile(builtIn);
+      chosen = false;
     }
   }
   TranslateLists();
   RefreshStatusTexts();
   RetextUndoActions();
+  return chosen;
 }
 
 void TMainForm::SaveSettings() {
@@ -209,7 +219,7 @@ void TMainForm::SaveSettings() {
   settings.toolBars = ToolBarPositions();
   settings.recentFiles = recentFiles_.Files();
   settings.dialogFolders = dialogFolders_;
-  settings.language = QString::fromStdString(PathToUtf8(language_.LanguageFile().filename()));
+  settings.language = storedLanguage_;
   settings.interfaceNumber = device_.InterfaceNumber();
   settings.device = device_.Settings();
   settings.encoder = device_.Encoder();

@@ -30,6 +30,7 @@ class QDialog;
 class QMenu;
 class QTimer;
 class QToolBar;
+class QTranslator;
 
 namespace liftvox {
 
@@ -78,7 +79,8 @@ class TMainForm final : public QMainWindow {
     bool detectMemorySize = true;
     // False: behave as on a machine without a sound output.
     bool soundOutput = true;
-    // A language file name for this run in place of the stored one.
+    // A language file (name in Languages/ or path) for this run in place of
+    // the stored one, which stays stored.
     QString language;
   };
 
@@ -96,12 +98,11 @@ class TMainForm final : public QMainWindow {
   // The file commands' entry points.
   bool OpenConfiguration(const QString& path);
   bool SaveConfiguration(const QString& path);
-  // A configuration (.cfg) or else a memory image file.
+  // A configuration (.cfg), DIL settings (.dil) or else a memory image file.
   void OpenFile(const QString& path);
   // Programming from a file, past its file dialog.
   void ProgramImageFile(const QString& path);
   // A recent-files entry: .CFG, .BIN or .DIL; anything else does nothing.
-  void OpenRecentFile(const QString& path);
   void AddRecentFile(const QString& path);
   const QStringList& RecentFileList() const { return recentFiles_.Files(); }
 
@@ -146,7 +147,9 @@ class TMainForm final : public QMainWindow {
   void LoadSettings();
   void SaveSettings();
   void LoadIcons();
-  void ChooseLanguage(const QString& fileName);
+  // False when the file cannot be read (the built-in texts stay).
+  bool ChooseLanguage(const QString& fileName);
+  void FollowQtTranslation();
   void OnDeviceStatus(StatusPanel panel, const QString& text);
   void RefreshStatusTexts();
   void UpdateCaption();
@@ -186,8 +189,11 @@ class TMainForm final : public QMainWindow {
   void LoadImage(const QString& path);
   void LoadDil(const QString& path);
   QString StepName(const char* actionName) const;
-  QString DialogFolder(const char* settingName) const;
+  QString DialogFolder(const char* settingName, bool save) const;
   void RememberDialogFolder(const char* settingName, const QString& file);
+  QString ConfigurationFilter() const;
+  QString ImageFilter() const;
+  QString DilFilter() const;
   QString AskFileName(bool save, const char* folderSetting, const QString& filter,
                       const QString& suffix, const char* actionName);
 
@@ -307,6 +313,8 @@ class TMainForm final : public QMainWindow {
   MissingRecordingsDialog* missingRecordingsForm_ = nullptr;
 
   QString dir_ = ".";
+  QTranslator* qtTranslator_ = nullptr;  // Qt's own texts in the chosen language
+  QString storedLanguage_;               // the language menu's choice, kept between runs
   std::array<QString, kDialogFolderNames.size()> dialogFolders_;
   ProductionSettings production_;
   bool autoPlay_ = false;

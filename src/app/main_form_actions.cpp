@@ -344,7 +344,7 @@ void TMainForm::RebuildRecentMenu() {
     QAction* action = fileMenu_->addAction(RecentFileCaption(static_cast<int>(i), file));
     action->setStatusTip(file);
     action->setToolTip(PlainToolTip(file));
-    connect(action, &QAction::triggered, this, [this, file] { OpenRecentFile(file); });
+    connect(action, &QAction::triggered, this, [this, file] { OpenFile(file); });
     recentActions_.append(action);
   }
   recentSeparator_->setVisible(!files.isEmpty());

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "app/dialog_folder.h"
 #include "app/load_progress.h"
 #include "app/main_form.h"
 #include "app/wait_cursor.h"
@@ -22,15 +23,20 @@ namespace {
 
 std::filesystem::path ToPath(const QString& path) { return PathFromUtf8(path.toStdString()); }
 
-// The file dialogs' filters (their texts are the program's own, untranslated).
-const char* const kOpenFilter =
-    "Podporované formáty (*.cfg *.bin);;Konfigurace hlásiče (*.cfg);;"
-    "Binarni soubory paměti (*.bin)";
-const char* const kConfigurationFilter = "Konfigurace hlásiče (*.cfg)";
-const char* const kDilFilter = "Nastavení DIL přepínače (*.dil)";
-const char* const kImageFilter = "Binarni soubory paměti (*.bin)";
-
 }  // namespace
+
+// The file dialogs' type filters, in the program's language.
+QString TMainForm::ConfigurationFilter() const {
+  return Translate("FilterConfiguration", "Konfigurace hlásiče (*.cfg)");
+}
+
+QString TMainForm::ImageFilter() const {
+  return Translate("FilterImage", "Binarni soubory paměti (*.bin)");
+}
+
+QString TMainForm::DilFilter() const {
+  return Translate("FilterDil", "Nastavení DIL přepínače (*.dil)");
+}
 
 QString TMainForm::StepName(const char* actionName) const {
   // The command's caption without its mnemonic mark and trailing "...".
@@ -47,9 +53,9 @@ QString TMainForm::StepName(const char* actionName) const {
   return name.trimmed();
 }
 
-QString TMainForm::DialogFolder(const char* settingName) const {
-  const QString& stored = dialogFolders_[static_cast<std::size_t>(DialogFolderIndex(settingName))];
-  return stored.isEmpty() ? QString::fromStdString(PathToUtf8(options_.programDirectory)) : stored;
+QString TMainForm::DialogFolder(const char* settingName, bool save) const {
+  return InitialDialogFolder(
+      dialogFolders_[static_cast<std::size_t>(DialogFolderIndex(settingName))], save);
 }
 
 void TMainForm::RememberDialogFolder(const char* settingName, const QString& file) {
@@ -59,7 +65,7 @@ void TMainForm::RememberDialogFolder(const char* settingName, const QString& fil
 
 QString TMainForm::AskFileName(bool save, const char* folderSetting, const QString& filter,
                                const QString& suffix, const char* actionName) {
-  QFileDialog dialog(this, StepName(actionName), DialogFolder(folderSetting), filter);
+  QFileDialog dialog(this, StepName(actionName), DialogFolder(folderSetting, save), filter);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(suffix);
@@ -76,27 +82,24 @@ void TMainForm::File_New() {
 }
 
 void TMainForm::File_Open() {
-  const QString path = AskFileName(false, "CFGOpenDir", kOpenFilter, "cfg", "File_Open");
+  const QString path =
+      AskFileName(false, "CFGOpenDir",
+                  Translate("FilterSupported", "Podporované formáty (*.cfg *.bin)") + ";;" +
+                      ConfigurationFilter() + ";;" + ImageFilter(),
+                  "cfg", "File_Open");
   if (path.isEmpty()) return;
   OpenFile(path);
   AddRecentFile(path);
 }
 
 void TMainForm::OpenFile(const QString& path) {
-  if (QFileInfo(path).suffix().toUpper() != "CFG")
+  const QString extension = QFileInfo(path).suffix().toUpper();
+  if (extension == "DIL")
+    LoadDil(path);
+  else if (extension != "CFG")
     LoadImage(path);
   else if (OpenConfiguration(path))
     OfferMissingRecordings();
-}
-
-void TMainForm::OpenRecentFile(const QString& path) {
-  const QString extension = QFileInfo(path).suffix().toUpper();
-  if (extension == "CFG" && OpenConfiguration(path))
-    OfferMissingRecordings();
-  else if (extension == "BIN")
-    LoadImage(path);
-  else if (extension == "DIL")
-    LoadDil(path);
 }
 
 bool TMainForm::OpenConfiguration(const QString& path) {
@@ -127,7 +130,7 @@ void TMainForm::File_Save() {
 }
 
 void TMainForm::File_SaveAs() {
-  const QString path = AskFileName(true, "CFGSaveDir", kConfigurationFilter, "cfg", "File_SaveAs");
+  const QString path = AskFileName(true, "CFGSaveDir", ConfigurationFilter(), "cfg", "File_SaveAs");
   if (path.isEmpty()) return;
   SaveConfiguration(path);
   AddRecentFile(path);
@@ -143,14 +146,14 @@ void TMainForm::LoadDil(const QString& path) {
 }
 
 void TMainForm::File_NactiDIL() {
-  const QString path = AskFileName(false, "DILOpenDir", kDilFilter, "dil", "File_NactiDIL");
+  const QString path = AskFileName(false, "DILOpenDir", DilFilter(), "dil", "File_NactiDIL");
   if (path.isEmpty()) return;
   LoadDil(path);
   AddRecentFile(path);
 }
 
 void TMainForm::File_UlozDIL() {
-  const QString path = AskFileName(true, "DILSaveDir", kDilFilter, "dil", "File_UlozDIL");
+  const QString path = AskFileName(true, "DILSaveDir", DilFilter(), "dil", "File_UlozDIL");
   if (path.isEmpty()) return;
   SaveDilFile(session_.Document(), ToPath(path));
   AddRecentFile(path);
@@ -172,7 +175,8 @@ void TMainForm::File_UlozPametNaDisk() {
   }
   UpdateGauge();
   if (!ready) return;
-  const QString path = AskFileName(true, "BINSaveDir", kImageFilter, "bin", "File_UlozPametNaDisk");
+  const QString path =
+      AskFileName(true, "BINSaveDir", ImageFilter(), "bin", "File_UlozPametNaDisk");
   if (path.isEmpty()) return;
   SaveImageFile(document, settings, ToPath(path));
   AddRecentFile(path);

@@ -100,8 +100,8 @@ void TMainForm::ShowBatchImage() {
 }
 
 void TMainForm::Revazi_NaprogramujRevaziZeSouboru() {
-  const QString path = AskFileName(false, "BINOpenDir", "Binarni soubory paměti (*.bin)", "bin",
-                                   "Revazi_NaprogramujRevaziZeSouboru");
+  const QString path =
+      AskFileName(false, "BINOpenDir", ImageFilter(), "bin", "Revazi_NaprogramujRevaziZeSouboru");
   if (!path.isEmpty()) ProgramImageFile(path);
 }
 
@@ -121,7 +121,8 @@ void TMainForm::ProgramImageFile(const QString& path) {
 
 void TMainForm::Revazi_NahrajSW() {
   const QString path =
-      AskFileName(false, "HEXOpenDir", "Intel HEX soubor (*.hex)", "hex", "Revazi_NahrajSW");
+      AskFileName(false, "HEXOpenDir", Translate("FilterHex", "Intel HEX soubor (*.hex)"), "hex",
+                  "Revazi_NahrajSW");
   if (!path.isEmpty()) UploadFirmwareFile(path);
 }
 

@@ -1,8 +1,11 @@
 // The language and interface menus and the live language switch.
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QTranslator>
 
 #include "app/main_form.h"
 
@@ -51,6 +54,7 @@ void TMainForm::BuildLanguageMenu() {
 }
 
 void TMainForm::SwitchLanguage(const QString& fileName) {
+  storedLanguage_ = fileName;
   language_.SetLanguageFile(LanguagesFolder() / PathFromUtf8(fileName.toStdString()));
   LoadCaptions();
   for (QAction* item : languageGroup_->actions())
@@ -69,11 +73,26 @@ void TMainForm::LoadCaptions() {
   }
 }
 
+// Qt's own texts (standard buttons, the file dialogs' questions) in the
+// language of the program's, when Qt ships them; English otherwise.
+void TMainForm::FollowQtTranslation() {
+  const QString language = QString::fromStdString(PathToUtf8(language_.LanguageFile().stem()));
+  const QString locale = language.compare(QString::fromUtf8("Čeština"), Qt::CaseInsensitive) == 0
+                             ? "cs"
+                         : language.compare("Deutsch", Qt::CaseInsensitive) == 0 ? "de"
+                                                                                 : QString();
+  QCoreApplication::removeTranslator(qtTranslator_);
+  if (!locale.isEmpty() &&
+      qtTranslator_->load("qtbase_" + locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(qtTranslator_);
+}
+
 void TMainForm::TranslateLists() {
+  FollowQtTranslation();
   browser_->Retranslate();
   for (QAction* item : interfaceGroup_->actions()) {
-    const std::string key = "Interface" + std::to_string(item->data().toInt());
-    item->setText(QString::fromStdString(language_.Translate(key, item->text().toStdString())));
+    item->setText(QString::fromStdString(
+        TranslatedInterfaceName(language_, item->data().toInt(), item->text().toStdString())));
   }
   for (CaptionedDialog* dialog : dialogs_) dialog->TranslateLists(language_);
   workspace_->OnContentChanged(DocumentView::kWholeDocument);

@@ -43,6 +43,8 @@ void TMainForm::PlaySelectedSequence(const char* actionName) {
 }
 
 void TMainForm::PlayButton() {
+  // Played now (a click, a double click, Enter): the auto-play would repeat it.
+  autoPlayTimer_->stop();
   player_->Stop();
   if (browser_->ListHasFocus())
     PlayBrowserFile();

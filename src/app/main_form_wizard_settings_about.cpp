@@ -33,7 +33,7 @@ void TMainForm::Program_Nastaveni() {
 }
 
 void TMainForm::ShowDeviceSettings() {
-  setupForm_->FillPortList(device_.Settings().Ports());
+  setupForm_->FillPortList(device_.Settings().ListedPorts());
   setupForm_->ShowSettings(device_.Settings());
   setupForm_->ProductionLog().Show(production_.log, production_.logFile);
 }

@@ -4,6 +4,7 @@
 
 #include "cli/cli_context.h"
 #include "config/paths.h"
+#include "lang/language.h"
 
 namespace liftvox::cli {
 
@@ -11,19 +12,7 @@ namespace fs = std::filesystem;
 
 fs::path ChooseLanguageFile(const fs::path& languagesDir, const std::string& given) {
   if (given.empty()) return languagesDir / LanguageFileForLocale(MessagesLocale());
-  std::error_code error;
-  const fs::path direct = PathFromUtf8(given);
-  if (fs::is_regular_file(direct, error)) return direct;
-  // A shipped language by its file name; the folder is listed because the
-  // name's case need not match ("english", "DEUTSCH.LNG").
-  for (const auto& entry : fs::directory_iterator(languagesDir, error)) {
-    const fs::path& file = entry.path();
-    if (!entry.is_regular_file(error) || !EqualsIgnoreCase(PathToUtf8(file.extension()), ".lng"))
-      continue;
-    if (EqualsIgnoreCase(PathToUtf8(file.stem()), given) ||
-        EqualsIgnoreCase(PathToUtf8(file.filename()), given))
-      return file;
-  }
+  if (fs::path file = FindLanguageFile(languagesDir, given); !file.empty()) return file;
   throw CliError("no language file " + given + " (give a file in " + PathToUtf8(languagesDir) +
                  " or a path)");
 }

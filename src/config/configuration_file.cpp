@@ -413,10 +413,13 @@ bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer,
   const std::size_t available = length - 1;
   const std::size_t end = std::find(text, text + available, '\0') - text;
   const TTextIniFile ini(DecodeText(std::string_view(text, end)));
-  const bool read = ReadConfiguration(document, ini);
+  const ReadOutcome outcome = ReadConfigurationOutcome(document, ini, {{}, {}});
+  // A cancelled question, or text that is no configuration, leaves the
+  // document as it was: its unsaved edits keep their mark and their file.
+  if (outcome == ReadOutcome::Cancelled || outcome == ReadOutcome::NotConfiguration) return false;
   document.SetCurrentFileName("");
   document.SetModified(false);
-  return read;
+  return outcome == ReadOutcome::Read;
 }
 
 bool OpenConfiguration(TPametRevazie& document, const std::filesystem::path& path,

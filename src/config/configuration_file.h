@@ -80,7 +80,9 @@ std::optional<std::string> RenderConfigurationText(const TPametRevazie& document
 // length L (text plus its terminating zero) followed by the text. A length
 // that is not positive or reaches past the buffer is refused (false, nothing
 // read or changed). Otherwise the document is read as by ReadConfiguration
-// and then has no file name and is unmodified.
+// and then has no file name and is unmodified, unless the unsaved-changes
+// question was cancelled or the text is no configuration: then it keeps its
+// configuration, file name and unsaved mark.
 bool LoadConfigurationFromBuffer(TPametRevazie& document, const uint8_t* buffer, std::size_t size);
 
 // The open and save commands' file work, with their messages.

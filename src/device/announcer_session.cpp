@@ -22,13 +22,19 @@ AnnouncerSession::RunScope::RunScope(AnnouncerSession& session)
     session_.settings_ = std::move(*session_.pendingSettings_);
     session_.pendingSettings_.reset();
   }
+  if (session_.pendingPorts_) {
+    session_.ports_ = std::move(*session_.pendingPorts_);
+    session_.pendingPorts_.reset();
+    session_.port_.UsePorts(session_.ports_);
+  }
 }
 
 AnnouncerSession::RunScope::~RunScope() { --session_.runDepth_; }
 
-void AnnouncerSession::SetSettings(DeviceSettings settings) {
+void AnnouncerSession::SetSettings(DeviceSettings settings, std::optional<PortTable> ports) {
   std::lock_guard lock(pendingMutex_);
   pendingSettings_ = std::move(settings);
+  if (ports) pendingPorts_ = std::move(ports);
 }
 
 std::string AnnouncerSession::Translate(const std::string& key,
@@ -43,7 +49,7 @@ int AnnouncerSession::SelectPort(DeviceJobObserver& observer) {
     observer.StatusChanged(StatusPanel::Port, " Port: COM" + std::to_string(found));
     if (found > 0) return found;
   }
-  const int fixed = settings_.FixedPortNumber();
+  const int fixed = FixedPortNumber();
   observer.StatusChanged(StatusPanel::Port, " Port: COM" + std::to_string(fixed));
   return fixed;
 }
@@ -140,7 +146,7 @@ int AnnouncerSession::PageSizeForMemory(DeviceJobObserver& observer) {
 
 std::optional<std::string> AnnouncerSession::KnownInterfaceName(int number) const {
   for (const auto& entry : interfaces_) {
-    if (entry.number == number) return entry.name;
+    if (entry.number == number) return TranslatedInterfaceName(language_, number, entry.name);
   }
   return std::nullopt;
 }

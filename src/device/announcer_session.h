@@ -53,11 +53,14 @@ class AnnouncerSession {
     std::unique_lock<std::recursive_mutex> turn_;
   };
 
-  // Settings for the jobs that start from now on; safe from any thread while
-  // a job runs.
-  void SetSettings(DeviceSettings settings);
+  // Settings for the jobs that start from now on, and the ports they number
+  // (when given; a typed fixed device needs its place in them); safe from any
+  // thread while a job runs.
+  void SetSettings(DeviceSettings settings, std::optional<PortTable> ports = std::nullopt);
   // The settings of the job in progress (of the last one between jobs).
   const DeviceSettings& Settings() const { return settings_; }
+  // The fixed port's number among the ports of the job in progress.
+  int FixedPortNumber() const { return settings_.FixedPortNumberIn(ports_); }
 
   SerialPort& Port() { return port_; }
   const Translator& Language() const { return language_; }
@@ -95,7 +98,8 @@ class AnnouncerSession {
   void ShowPresence(DeviceJobObserver& observer) const;
   // Page size for the current code; detects first while the code is unknown.
   int PageSizeForMemory(DeviceJobObserver& observer);
-  // The interface list's name for `number`, or "UnknownInterface".
+  // The interface list's name for `number` in the user's language
+  // (TranslatedInterfaceName), or "UnknownInterface".
   std::string InterfaceName(int number) const;
   std::optional<std::string> KnownInterfaceName(int number) const;
 
@@ -111,6 +115,7 @@ class AnnouncerSession {
  private:
   SerialPort& port_;
   DeviceSettings settings_;
+  PortTable ports_;  // the port table last given with settings
   const Translator& language_;
   std::vector<InterfaceEntry> interfaces_;
   std::atomic<int> memorySizeCode_{-1};
@@ -119,6 +124,7 @@ class AnnouncerSession {
   int runDepth_ = 0;               // touched only by the job holding jobMutex_
   std::mutex pendingMutex_;
   std::optional<DeviceSettings> pendingSettings_;
+  std::optional<PortTable> pendingPorts_;
 };
 
 // The labels of the hardware properties window, filled by one query.

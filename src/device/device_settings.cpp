@@ -9,9 +9,22 @@
 namespace liftvox {
 
 int DeviceSettings::FixedPortNumber() const {
-  if (fixedPort.empty()) return 0;
-  const char last = fixedPort.back();
-  return (last >= '0' && last <= '9') ? last - '0' : 0;
+  // "COM" and digits only: "/dev/pts/3" is no port 3.
+  if (fixedPort.size() < 4 || fixedPort.size() > 6 || fixedPort.compare(0, 3, "COM") != 0) return 0;
+  if (!std::all_of(fixedPort.begin() + 3, fixedPort.end(),
+                   [](char c) { return c >= '0' && c <= '9'; }))
+    return 0;
+  return std::stoi(fixedPort.substr(3));
+}
+
+int DeviceSettings::FixedPortNumberIn(const PortTable& ports) const {
+  if (const int number = FixedPortNumber(); number > 0) return number;
+  return fixedPort.empty() ? 0 : ports.NumberOf(fixedPort);
+}
+
+PortTable DeviceSettings::Ports() const {
+  const PortTable listed = ListedPorts();
+  return FixedPortNumber() > 0 ? listed : listed.With(fixedPort);
 }
 
 int DeviceSettings::ChosenMemoryCode() const {
@@ -22,12 +35,10 @@ int DeviceSettings::ChosenMemoryCode() const {
 void DeviceSettings::Load(const IniSections& ini, const std::string& section,
                           const std::vector<std::string>& portEntries) {
   autoPort = ini.ReadBool(section, "ComAuto", autoPort);
-  const std::string port = ini.ReadString(section, "Com", fixedPort);
-  if (std::find(portEntries.begin(), portEntries.end(), port) != portEntries.end()) {
-    fixedPort = port;
-  } else {
-    fixedPort = portEntries.empty() ? std::string() : portEntries.front();
-  }
+  // A port absent today (an unplugged adapter, a Bluetooth link not yet up)
+  // stays chosen.
+  const std::string port = ini.ReadString(section, "Com", "");
+  fixedPort = !port.empty() ? port : portEntries.empty() ? std::string() : portEntries.front();
   autoMemory = ini.ReadBool(section, "MemAuto", autoMemory);
   const std::string memory = ini.ReadString(section, "Mem", chosenMemory);
   chosenMemory = MemorySizeCodeFromText(memory) >= 0 ? memory : MemorySizeEntries().front();

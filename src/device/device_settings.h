@@ -14,7 +14,9 @@ class IniSections;
 // settings dialog edits an instance; the CLI builds one from its options.
 struct DeviceSettings {
   bool autoPort = true;
-  std::string fixedPort = "COM1";  // "COM" and one digit
+  // "COMn", a port of the table, or a device path the user typed ("/dev/pts/4",
+  // "/dev/rfcomm0") that the table may not list.
+  std::string fixedPort = "COM1";
   bool autoMemory = true;
   std::string chosenMemory = "64kB";
   bool setupToFlash = true;
@@ -22,17 +24,23 @@ struct DeviceSettings {
   // environment variable LIFTVOX_PORTS or the detected devices.
   std::string portList;
 
-  // The numeric value of the last character of the fixed-port entry (only
-  // single-digit ports can be chosen); 0 when the entry is empty or odd.
+  // n for a fixed port "COMn"; 0 for a typed path or an empty entry.
   int FixedPortNumber() const;
+  // The fixed port's number in `ports` (a typed path by its place there); 0
+  // when it has none.
+  int FixedPortNumberIn(const PortTable& ports) const;
   // The index of the chosen size in the size list, which is its memory-size
   // code; 0 (the first entry) for an unknown text.
   int ChosenMemoryCode() const;
-  PortTable Ports() const { return PortTable::FromSettingOrSystem(portList); }
+  // The ports there are: the device list, else the detected devices.
+  PortTable ListedPorts() const { return PortTable::FromSettingOrSystem(portList); }
+  // The listed ports and a typed fixed path after them, so it has a number.
+  PortTable Ports() const;
 
   // Persisted values "ComAuto", "Com", "MemAuto", "Mem", "SetupToFlash" and
-  // "Ports". A port text that is not among `portEntries` selects the first
-  // entry (empty when there is none); so does a size text not in the list.
+  // "Ports". A stored port is kept even when `portEntries` (the ports open now)
+  // lacks it; without one the first entry is taken (empty when there is none).
+  // A size text not in the list selects the first size.
   void Load(const IniSections& ini, const std::string& section,
             const std::vector<std::string>& portEntries);
   void Save(IniSections& ini, const std::string& section) const;

@@ -52,7 +52,7 @@ int FirmwarePortChoice(AnnouncerSession& session, DeviceJobObserver& observer) {
     observer.PortChanged(session.Translate("Autodetection", "Autodetekce"));
     return 0;
   }
-  const int port = session.Settings().FixedPortNumber();
+  const int port = session.FixedPortNumber();
   observer.PortChanged(session.Port().PortLabel(port));
   return port;
 }

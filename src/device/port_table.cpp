@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace liftvox {
@@ -99,6 +100,47 @@ std::string PortTable::DevicePath(int port) const {
   if (devices_.empty() && port >= 1) return "\\\\.\\COM" + std::to_string(port);
 #endif
   return {};
+}
+
+int PortTable::NumberOf(const std::string& device) const {
+  const auto found = std::find(devices_.begin(), devices_.end(), device);
+  return found == devices_.end() ? 0 : static_cast<int>(found - devices_.begin()) + 1;
+}
+
+PortTable PortTable::With(const std::string& device) const {
+  PortTable table = *this;
+  if (!device.empty() && NumberOf(device) == 0) table.devices_.push_back(device);
+  return table;
+}
+
+std::string PortTable::Description(const std::string& device) {
+#ifdef _WIN32
+  (void)device;
+  return {};
+#else
+  std::error_code error;
+  const fs::path target = fs::canonical(device, error);
+  if (error) return {};
+  // udev's stable names: "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0".
+  for (const auto& entry : fs::directory_iterator("/dev/serial/by-id", error)) {
+    std::error_code linkError;
+    if (fs::canonical(entry.path(), linkError) != target || linkError) continue;
+    std::string name = entry.path().filename().string();
+    if (name.rfind("usb-", 0) == 0) name.erase(0, 4);
+    if (const auto interface = name.rfind("-if"); interface != std::string::npos)
+      name.erase(interface);
+    std::replace(name.begin(), name.end(), '_', ' ');
+    return name;
+  }
+  // Else the USB device's own product text, a level or two above the tty.
+  fs::path node = fs::canonical(fs::path("/sys/class/tty") / target.filename() / "device", error);
+  for (int level = 0; !error && level < 3; ++level, node = node.parent_path()) {
+    std::ifstream product(node / "product");
+    std::string text;
+    if (product && std::getline(product, text) && !text.empty()) return text;
+  }
+  return {};
+#endif
 }
 
 std::string PortTable::Name(int port) { return "COM" + std::to_string(port); }

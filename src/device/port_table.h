@@ -29,6 +29,13 @@ class PortTable {
   static std::string Name(int port);
   // "COMn (path)" when the path is known, else "COMn".
   std::string Label(int port) const;
+  // The port number of `device` (1-based); 0 when it is not in the table.
+  int NumberOf(const std::string& device) const;
+  // The table with `device` added at the end unless it is in it already.
+  PortTable With(const std::string& device) const;
+  // What the system says the device is, for a USB adapter its maker and
+  // product ("FTDI FT232R USB UART"); empty when it says nothing.
+  static std::string Description(const std::string& device);
 
  private:
   std::vector<std::string> devices_;

@@ -37,6 +37,7 @@ class RS232Interface final : public SerialPort {
   int Read(uint8_t* buffer, int count) override;
   int Write(const uint8_t* buffer, int count) override;
   std::string PortLabel(int port) const override { return ports_.Label(port); }
+  void UsePorts(const PortTable& ports) override { ports_ = ports; }
 
   const LineSettings& StoredSettings() const { return settings_; }
   int ReadTotalTimeout() const { return readTotalMs_; }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "device/port_table.h"
+
 namespace liftvox {
 
 // One serial port as the device code sees it: a byte stream plus the modem
@@ -43,6 +45,9 @@ class SerialPort {
 
   // How the user knows port `port`: "COM1", with the device path when known.
   virtual std::string PortLabel(int port) const = 0;
+  // The devices the port numbers stand for from now on; a line with one
+  // fixed device ignores it.
+  virtual void UsePorts(const PortTable& ports) { (void)ports; }
 };
 
 }  // namespace liftvox

@@ -207,12 +207,12 @@ void TPruvodceForm::TranslateLists(const Translator& translator) {
   }
 
   const int lowest = lowestFloor_->currentIndex();
-  const QString floor = TranslatedText(translator, "SekvFloor");
+  const QString floor = TranslatedText(translator, "SekvFloorNumbered");
   lowestFloor_->clear();
-  lowestFloor_->addItems({TranslatedText(translator, "SekvSubfloor3"),
-                          TranslatedText(translator, "SekvSubfloor2"),
-                          TranslatedText(translator, "SekvSubfloor"),
-                          TranslatedText(translator, "SekvGround"), "1. " + floor, "2. " + floor});
+  lowestFloor_->addItems(
+      {TranslatedText(translator, "SekvSubfloor3"), TranslatedText(translator, "SekvSubfloor2"),
+       TranslatedText(translator, "SekvSubfloor"), TranslatedText(translator, "SekvGround"),
+       QString(floor).replace("%s", "1"), QString(floor).replace("%s", "2")});
   lowestFloor_->setCurrentIndex(lowest);
 }
 

@@ -46,10 +46,17 @@ TSetupForm::TSetupForm(QWidget* parent) : CaptionedDialog("TSetupForm", parent) 
   serialCombo_ = new QComboBox(portGroup_);
   serialCombo_->setObjectName("SerialCombo");
   serialCombo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  serialCombo_->setEditable(true);
+  serialCombo_->setInsertPolicy(QComboBox::NoInsert);
+  serialCombo_->setMinimumContentsLength(24);
+  refreshPorts_ = new QPushButton(portGroup_);
+  refreshPorts_->setAutoDefault(false);
+  connect(refreshPorts_, &QPushButton::clicked, this, &TSetupForm::RefreshPorts);
   auto* port = new QGridLayout(portGroup_);
-  port->addWidget(autoPort_, 0, 0, 1, 2);
+  port->addWidget(autoPort_, 0, 0, 1, 3);
   port->addWidget(fixedPort_, 1, 0);
   port->addWidget(serialCombo_, 1, 1);
+  port->addWidget(refreshPorts_, 1, 2);
   port->setColumnStretch(1, 1);
 
   memoryGroup_ = new QGroupBox(this);
@@ -119,6 +126,7 @@ void TSetupForm::RegisterCaptions(CaptionTable& captions) {
   group(ids::kSerialPortGroup, portGroup_);
   captions.AddCaption(ids::kDetectPort, autoPort_);
   captions.AddCaption(ids::kChoosePort, fixedPort_);
+  captions.AddCaption(ids::kRefreshPorts, refreshPorts_);
   captions.AddCaption(ids::kOk, ok_);
   captions.AddCaption(ids::kCancel, cancel_);
   group(ids::kMemorySizeGroup, memoryGroup_);
@@ -148,15 +156,43 @@ void TSetupForm::FillPortList(const PortTable& ports) {
     DeviceSettings port;
     port.fixedPort = entry;
     const int number = port.FixedPortNumber();
-    serialCombo_->addItem(QString::fromStdString(ports.Label(number)),
-                          QString::fromStdString(entry));
+    const std::string description = PortTable::Description(ports.DevicePath(number));
+    const std::string label =
+        description.empty() ? ports.Label(number)
+                            : entry + " " + description + " (" + ports.DevicePath(number) + ")";
+    serialCombo_->addItem(QString::fromStdString(label), QString::fromStdString(entry));
   }
   serialCombo_->setCurrentIndex(serialCombo_->count() > 0 ? 0 : -1);
 }
 
+void TSetupForm::RefreshPorts() {
+  const std::string chosen = ChosenPort();
+  DeviceSettings listed;
+  listed.portList = portList_;
+  FillPortList(listed.ListedPorts());
+  ShowPort(chosen);
+}
+
+// An entry picked from the list is its "COMn"; anything else is as typed.
+std::string TSetupForm::ChosenPort() const {
+  const QString text = serialCombo_->currentText().trimmed();
+  const int index = serialCombo_->findText(text, Qt::MatchExactly);
+  return index >= 0 ? serialCombo_->itemData(index).toString().toStdString() : text.toStdString();
+}
+
+void TSetupForm::ShowPort(const std::string& port) {
+  const int index = serialCombo_->findData(QString::fromStdString(port));
+  if (index >= 0 || port.empty()) {
+    serialCombo_->setCurrentIndex(index >= 0 ? index : (serialCombo_->count() > 0 ? 0 : -1));
+    return;
+  }
+  serialCombo_->setCurrentIndex(-1);
+  serialCombo_->setEditText(QString::fromStdString(port));
+}
+
 void TSetupForm::ShowSettings(const DeviceSettings& settings) {
   SetPair(*autoPort_, *fixedPort_, settings.autoPort);
-  SelectEntry(*serialCombo_, settings.fixedPort);
+  ShowPort(settings.fixedPort);
   SetPair(*autoMemory_, *chosenMemory_, settings.autoMemory);
   SelectEntry(*memoryCombo_, settings.chosenMemory);
   setupToFlash_->setChecked(settings.setupToFlash);
@@ -167,7 +203,7 @@ void TSetupForm::ShowSettings(const DeviceSettings& settings) {
 DeviceSettings TSetupForm::Settings() const {
   DeviceSettings settings;
   settings.autoPort = autoPort_->isChecked();
-  settings.fixedPort = SelectedEntry(*serialCombo_);
+  settings.fixedPort = ChosenPort();
   settings.autoMemory = autoMemory_->isChecked();
   settings.chosenMemory = SelectedEntry(*memoryCombo_);
   settings.setupToFlash = setupToFlash_->isChecked();
@@ -185,6 +221,7 @@ EncoderKind TSetupForm::Encoder() const {
 
 void TSetupForm::FollowRadioButtons() {
   serialCombo_->setEnabled(fixedPort_->isChecked());
+  refreshPorts_->setEnabled(fixedPort_->isChecked());
   memoryCombo_->setEnabled(chosenMemory_->isChecked());
 }
 

@@ -32,11 +32,13 @@ class TSetupForm final : public CaptionedDialog {
   void TranslateLists(const Translator& translator) override;
 
   // The port list: "COMn" for each port of `ports` that can be opened now,
-  // with its device path beside it; the first entry selected. Built once the
-  // port table is known; ports that come later are not listed.
+  // with what the device is and its path beside it; the first entry selected.
+  // "Refresh" lists the ports again. The list is editable: a typed device
+  // path or "COMn" is the fixed port as it is.
   void FillPortList(const PortTable& ports);
-  // Loading: each flag sets its radio pair (and the list follows), each text
-  // selects the list entry with that text, or the first entry.
+  // Loading: each flag sets its radio pair (and the list follows); a port
+  // selects its entry or else stands typed in the list; a size selects its
+  // entry, or the first.
   void ShowSettings(const DeviceSettings& settings);
   // The settings as the controls hold them.
   DeviceSettings Settings() const;
@@ -53,16 +55,21 @@ class TSetupForm final : public CaptionedDialog {
   QCheckBox& SetupToFlash() const { return *setupToFlash_; }
   QComboBox& EncoderCombo() const { return *encoderCombo_; }
   ProductionLogGroup& ProductionLog() const { return *productionLog_; }
+  QPushButton& RefreshButton() const { return *refreshPorts_; }
   QPushButton& OkButton() const { return *ok_; }
   QPushButton& CancelButton() const { return *cancel_; }
 
  private:
   void FollowRadioButtons();
+  void RefreshPorts();
+  std::string ChosenPort() const;
+  void ShowPort(const std::string& port);
 
   QGroupBox* portGroup_ = nullptr;
   QRadioButton* autoPort_ = nullptr;
   QRadioButton* fixedPort_ = nullptr;
   QComboBox* serialCombo_ = nullptr;
+  QPushButton* refreshPorts_ = nullptr;
   QGroupBox* memoryGroup_ = nullptr;
   QRadioButton* autoMemory_ = nullptr;
   QRadioButton* chosenMemory_ = nullptr;

@@ -82,7 +82,7 @@ constexpr auto kCaptionIds = std::to_array<CaptionId>({
     {kHlaska_VlastnostiHlasky, Caption, "&Vlastnosti hlášky...", "Hlaska_VlastnostiHlasky"},
     {kHlaska_VlastnostiHlasky + 1, Hint, "Délka a nastavení DIL vybrané hlášky",
      "Hlaska_VlastnostiHlasky"},
-    {kHlaska_PridatTicho, Caption, "&Přidat ticho...", "Hlaska_PridatTicho"},
+    {kHlaska_PridatTicho, Caption, "&Přidat ticho", "Hlaska_PridatTicho"},
     {kHlaska_PridatTicho + 1, Hint, "Přidat ticho za vybranou hlášku", "Hlaska_PridatTicho"},
     {kHlaska_PrehratHlasku, Caption, "Přeh&rát hlášku", "Hlaska_PrehratHlasku"},
     {kHlaska_PrehratHlasku + 1, Hint, "Přehrát vybranou hlášku", "Hlaska_PrehratHlasku"},
@@ -361,6 +361,10 @@ constexpr auto kCaptionIds = std::to_array<CaptionId>({
      "triggering properties: invert the serial speak signal"},
     {triggering_properties::kOk, Caption, "&OK", "triggering properties: OK button"},
     {triggering_properties::kCancel, Caption, "&Zrušit", "triggering properties: cancel button"},
+
+    // Later additions.
+    {program_settings::kRefreshPorts, Caption, "Obno&vit",
+     "program settings: list the ports again"},
     // `MissingRecordingsDialog` and the Message menu's command that shows it.
     {missing_recordings::kTitle, Caption, "Chybějící nahrávky", "missing recordings: title"},
     {missing_recordings::kIntro, Caption,

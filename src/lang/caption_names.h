@@ -149,6 +149,7 @@ inline constexpr int kDetectMemorySize = 807;
 inline constexpr int kChooseMemorySize = 808;
 inline constexpr int kConfigurationGroup = 809;
 inline constexpr int kStoreConfiguration = 810;
+inline constexpr int kRefreshPorts = 2000;
 }  // namespace program_settings
 
 // `TVlastnostiHlaskyForm`

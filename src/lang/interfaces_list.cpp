@@ -1,6 +1,7 @@
 #include "lang/interfaces_list.h"
 
 #include "config/profile_file.h"
+#include "model/translator.h"
 
 namespace liftvox {
 
@@ -13,6 +14,12 @@ std::vector<InterfaceEntry> LoadInterfaces(const std::filesystem::path& iniFile)
     interfaces.push_back(InterfaceEntry{std::move(name), number});
   }
   return interfaces;
+}
+
+std::string TranslatedInterfaceName(const Translator& translator, int number,
+                                    const std::string& fallback) {
+  const std::string key = "Interface" + std::to_string(number);
+  return translator.Translate(key, fallback);
 }
 
 }  // namespace liftvox

@@ -58,6 +58,23 @@ std::string CutToCaptionLength(std::string_view text) {
   return std::string(utf8::Cut(text, kMaxCaptionCharacters));
 }
 
+fs::path FindLanguageFile(const fs::path& languagesDir, const std::string& given) {
+  if (given.empty()) return {};
+  std::error_code error;
+  const fs::path direct = PathFromUtf8(given);
+  if (fs::is_regular_file(direct, error)) return direct;
+  // The folder is listed because the name's case need not match.
+  for (const auto& entry : fs::directory_iterator(languagesDir, error)) {
+    const fs::path& file = entry.path();
+    if (!entry.is_regular_file(error) || !EqualsIgnoreCase(PathToUtf8(file.extension()), ".lng"))
+      continue;
+    if (EqualsIgnoreCase(PathToUtf8(file.stem()), given) ||
+        EqualsIgnoreCase(PathToUtf8(file.filename()), given))
+      return file;
+  }
+  return {};
+}
+
 TLanguage::TLanguage() = default;
 TLanguage::~TLanguage() = default;
 

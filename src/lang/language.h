@@ -24,6 +24,12 @@ inline constexpr std::size_t kMaxCaptionCharacters = 255;
 // `text` cut to kMaxCaptionCharacters.
 std::string CutToCaptionLength(std::string_view text);
 
+// The language file `given` names: a path to a file, or a file in
+// `languagesDir` by its name with or without ".lng", in any letter case
+// ("English", "deutsch.lng"). Empty when it names none.
+std::filesystem::path FindLanguageFile(const std::filesystem::path& languagesDir,
+                                       const std::string& given);
+
 // The translation lookup through which every message, label and list text
 // passes. `Translate` reads section "Messages" of the current language file
 // with Windows profile semantics (see ProfileFile) and falls back to the

@@ -36,7 +36,8 @@ std::string FloorName(const TPametRevazie& document, int floor) {
     case 0:
       return document.Translate("SekvGround", "Přízemí");
     default:
-      return std::to_string(floor) + ". " + document.Translate("SekvFloor", "patro");
+      return FormatMessage(document.Translate("SekvFloorNumbered", "%s. patro"),
+                           std::to_string(floor));
   }
 }
 

@@ -28,7 +28,8 @@ DeviceConnection::~DeviceConnection() { detection_.reset(); }
 
 void DeviceConnection::SetSettings(const DeviceSettings& settings) {
   settings_ = settings;
-  announcer_.SetSettings(settings);
+  // Detected again with each change: adapters come and go.
+  announcer_.SetSettings(settings, settings.Ports());
 }
 
 void DeviceConnection::TakeStoredSettings(const DeviceSettings& settings) {

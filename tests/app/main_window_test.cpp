@@ -1,21 +1,31 @@
 // The main window's own rules: the caption and its modified mark, its
 // commands as undo steps, the recent files, the closing question, the live
 // language switch, plain text for whatever comes from files.
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QSettings>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <QUndoStack>
 
 #include "app/preview_player.h"
 #include "app/window_fixture.h"
+#include "config/dil_file.h"
+#include "config/paths.h"
 #include "lang/caption_ids.h"
 #include "model/document.h"
 #include "model/model_fixture.h"
+#include "support/wave_files.h"
+#include "ui/browser_list_view.h"
 #include "ui/memory_status_bar.h"
+#include "ui/sample_browser.h"
 
 namespace liftvox {
 namespace {
@@ -167,7 +177,7 @@ class MainWindowTest : public QObject {
     test::TempDir program;
     test::WriteFile(program.path() / "Languages" / "A.lng",
                     "[General]\r\nLabel=Alpha\r\n[Messages]\r\nProgramCaption=Program A\r\n"
-                    "Undo=Undo A\r\nMemoryUsed=Used A\r\n"
+                    "Undo=Undo A\r\nMemoryUsed=Used A\r\nFilterDil=DIL A (*.dil)\r\n"
                     "[TRANSLATIONS]\r\n15=Quit A\r\n17=Open A\r\n9=File A\r\n");
     test::WriteFile(program.path() / "Languages" / "B.lng",
                     "[General]\r\n[Messages]\r\n[TRANSLATIONS]\r\n15=Quit B\r\n");
@@ -181,7 +191,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->FileMenu()->title(), QString("File A"));
     QCOMPARE(window->windowTitle(), QString("Program A - Konfigurace.cfg"));
 
+    // Qt's own buttons follow a language Qt has texts for, else are English.
+    test::WriteFile(program.path() / "Languages" / "Deutsch.lng", "[General]\r\n");
+    window->SwitchLanguage("Deutsch.lng");
+    const bool shipped =
+        QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+             QString(shipped ? "Abbrechen" : "Cancel"));
     window->SwitchLanguage("B.lng");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
     QCOMPARE(window->Action("File_Exit")->text(), QString("Quit B"));
     QCOMPARE(window->Action("File_Open")->text(), QString("Open A"));
     QCOMPARE(window->FileMenu()->title(), QString("File A"));
@@ -194,6 +212,61 @@ class MainWindowTest : public QObject {
     QCOMPARE(started->Action("File_Exit")->text(), QString("Quit A"));
     QCOMPARE(started->Action("Undo")->text(), QString("Undo A"));
     QCOMPARE(started->StatusPanels().Gauge().Label(), QString("Used A"));
+    QStringList filters;
+    QTimer::singleShot(0, started.get(), [&] {
+      if (auto* dialog = started->findChild<QFileDialog*>()) {
+        filters = dialog->nameFilters();
+        dialog->reject();
+      }
+    });
+    started->Action("File_UlozDIL")->trigger();
+    QCOMPARE(filters, QStringList{"DIL A (*.dil)"});
+
+    // The run's language is not stored; the menu's choice is.
+    fixture.prompter.fallback = Answer::No;
+    QVERIFY(started->close());
+    QCOMPARE(QSettings(fixture.SettingsFile(), QSettings::IniFormat).value("Language").toString(),
+             QString());
+    QVERIFY(window->close());
+    QCOMPARE(QSettings(fixture.SettingsFile(), QSettings::IniFormat).value("Language").toString(),
+             QString("B.lng"));
+  }
+
+  // Enter on a WAV plays it at once; the auto-play its selection started
+  // must not play it again.
+  void EnterOnAWaveWithAutoPlayPlaysItOnce() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open();
+    window->show();
+    test::WritePcmWav(PathFromUtf8(fixture.Scratch("a.wav").toStdString()),
+                      std::vector<std::uint8_t>(10, 128), 8, 1, 14456);
+    auto* browser = window->findChild<SampleBrowser*>();
+    QVERIFY(browser->LoadDirectory(QFileInfo(fixture.Scratch("a.wav")).absolutePath()));
+    window->findChild<QAbstractButton*>("AutoPlayButton")->click();
+    auto* list = browser->findChild<BrowserListView*>();
+    list->setFocus();
+    const QModelIndexList wave =
+        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, "a.wav");
+    list->setCurrentIndex(wave.value(0));
+    auto* autoPlay = window->findChild<QTimer*>("AutoPlayTimer");
+    QVERIFY(autoPlay->isActive());
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!autoPlay->isActive());
+  }
+
+  // A file opened from the file manager or the command line goes to its loader.
+  void OpenFileLoadsDilSettingsAsDilSettings() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open();
+    TPametRevazie& document = window->Session().Document();
+    const std::vector<DilEntry> before = document.DilEntries;
+    document.DilEntries.push_back(DilEntry{"Polsky", 0, 0x0808});
+    const QString file = fixture.Scratch("jazyky.dil");
+    QVERIFY(SaveDilFile(document, file.toStdString()));
+    document.DilEntries = before;
+    window->OpenFile(file);
+    QCOMPARE(document.DilEntries.back().Name, std::string("Polsky"));
+    QVERIFY(fixture.prompter.shown.empty());
   }
 
   // Captions from a language file, file and sequence names reach labels and

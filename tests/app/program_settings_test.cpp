@@ -33,7 +33,7 @@ ProgramSettings Unusual() {
   settings.language = "English.lng";
   settings.interfaceNumber = 3;
   settings.device.autoPort = false;
-  settings.device.fixedPort = "COM3";
+  settings.device.fixedPort = "/dev/rfcomm0";  // typed, not detected
   settings.device.autoMemory = false;
   settings.device.chosenMemory = "2MB";
   settings.device.setupToFlash = false;
@@ -97,11 +97,21 @@ class ProgramSettingsTest : public QObject {
   void MalformedValuesReadAsTheirDefaults() {
     const ProgramSettings defaults = Load(QSettings(NewStoreFile(), QSettings::IniFormat));
     const std::pair<const char*, const char*> malformed[] = {
-        {"Left", "abc"},         {"Top", "12px"},      {"Width", ""},
-        {"Height", "-5"},        {"TB3Left", "1.5"},   {"TB1Top", "0x"},
-        {"Interface", "x1"},     {"ComAuto", "yes"},   {"Mem", "3MB"},
-        {"Com", "COM7"},         {"MemAuto", "maybe"}, {"Dir", ""},
-        {"ProductionLog", "on"}, {"Encoder", "Best"},  {"ConvertNormalise", "2"},
+        {"Left", "abc"},
+        {"Top", "12px"},
+        {"Width", ""},
+        {"Height", "-5"},
+        {"TB3Left", "1.5"},
+        {"TB1Top", "0x"},
+        {"Interface", "x1"},
+        {"ComAuto", "yes"},
+        {"Mem", "3MB"},
+        {"Com", ""},
+        {"MemAuto", "maybe"},
+        {"Dir", ""},
+        {"ProductionLog", "on"},
+        {"Encoder", "Best"},
+        {"ConvertNormalise", "2"},
     };
     for (const auto& [name, value] : malformed) {
       QSettings store(NewStoreFile(), QSettings::IniFormat);

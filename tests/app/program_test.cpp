@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QProcess>
@@ -68,6 +69,35 @@ class ProgramTest : public QObject {
     const QString language = ParseCommandLine({"--language", "mine.lng"}).language;
     QDir::setCurrent(before);
     QCOMPARE(language, QDir(folder.path()).filePath("mine.lng"));
+  }
+
+  // Qt's own options are Qt's; a language is named as liftvox-cli names it;
+  // a wrong argument is told even where no display is.
+  void CommandLineErrorsAreToldBeforeTheWindowSystemStarts() {
+    const CommandLine qt = ParseCommandLine({"-platform", "offscreen", "-reverse", "x.cfg"});
+    QVERIFY(qt.error.isEmpty());
+    QCOMPARE(qt.configuration, QString("x.cfg"));
+    const struct {
+      QString given, file;  // the file found, empty for an error
+    } languages[] = {{"English", "English.lng"}, {"deutsch.LNG", "Deutsch.lng"}, {"Klingon", ""}};
+    for (const auto& language : languages) {
+      CommandLine line =
+          ParseCommandLine({"--data", QString::fromStdString(PathToUtf8(test::BinDir())),
+                            "--language", language.given});
+      CheckCommandLine(line);
+      QCOMPARE(QFileInfo(line.language).fileName() == language.file && line.error.isEmpty(),
+               !language.file.isEmpty());
+    }
+
+    QProcess program;
+    QProcessEnvironment screenless = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+      screenless.remove(name);
+    program.setProcessEnvironment(screenless);
+    program.start(BinPath("liftvox"), {"--no-such-option"});
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitCode(), 2);
+    QVERIFY(program.readAllStandardError().contains("unknown option --no-such-option"));
   }
 
   void ScreenshotPicturesTheWindowAtItsDesignedSize() {

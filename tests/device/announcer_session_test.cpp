@@ -129,5 +129,22 @@ TEST(HardwarePropertiesTest, LabelsAndWarningsFollowWhatTheQueryReached) {
   }
 }
 
+// The hardware properties, the interface question and the command-line tool
+// name an interface as the menu does: by its translated key.
+TEST(AnnouncerSessionTest, InterfaceNamesAreTranslated) {
+  struct English final : Translator {
+    std::string Translate(const std::string& key, const std::string& czech) const override {
+      return key == "Interface5"         ? "Serial protocol"
+             : key == "UnknownInterface" ? "unknown"
+                                         : czech;
+    }
+  } english;
+  SimulatedLine line({}, {}, 0xFF);
+  AnnouncerSession session(line, {}, english, {{"Paralelní", 1}, {"Sériové", 5}});
+  EXPECT_EQ(session.InterfaceName(5), "Serial protocol");
+  EXPECT_EQ(session.InterfaceName(1), "Paralelní");  // no translation: the list's name
+  EXPECT_EQ(session.InterfaceName(7), "unknown");
+}
+
 }  // namespace
 }  // namespace liftvox::test

@@ -48,8 +48,7 @@ TEST(DeviceSettingsTest, PortNumberMemoryCodeAndNoPortToOffer) {
   IniSections ini;
   settings.Save(ini, "Settings");
   settings.Load(ini, "Settings", {});
-  EXPECT_EQ(settings.fixedPort, "");
-  EXPECT_EQ(settings.FixedPortNumber(), 0);
+  EXPECT_EQ(settings.fixedPort, "COM7");  // kept though no port is offered now
 }
 
 }  // namespace

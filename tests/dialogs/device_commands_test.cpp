@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/main_form.h"
@@ -106,6 +107,50 @@ class DeviceCommandsTest : public QObject {
     announcer.window->Session().UndoStack().undo();
     QCOMPARE(document.SequenceAt(7)->Name, std::string("Jiná"));
     QVERIFY(document.IsModified());
+  }
+
+  // A load whose unsaved-changes question is cancelled keeps the edits, their
+  // mark and their file: New and Exit still ask about them.
+  void ACancelledLoadKeepsTheUnsavedEdits() {
+    AnnouncerWindow announcer({"--interface", "0"});
+    TPametRevazie& document = announcer.Document();
+    TMainForm& window = *announcer.window;
+    announcer.Prompter().answers = {Answer::Yes, Answer::Yes};  // rebuild, program
+    QVERIFY(!announcer.RunClosing<TNahrajZvukyForm>("Revazi_NaprogramujRevazi"));
+    const QString image = announcer.fixture.Scratch("image.bin");
+    QVERIFY(SaveImageFile(document, window.Session().CurrentImageSettings(), image.toStdString()));
+    const QString file = announcer.fixture.Scratch("saved.cfg");
+    QVERIFY(window.SaveConfiguration(file));
+    window.Session().Edit("rename", [&] { document.SequenceAt(7)->Name = "Neuloženo"; });
+
+    const struct {
+      const char* command;  // or a file to open
+      QString path;
+      std::vector<Answer> answers;
+    } loads[] = {
+        {"File_NacistKonfiguraciZRevazie", {}, {Answer::Cancel}},
+        {"File_NacistPametZRevazie", {}, {Answer::Yes, Answer::Cancel}},
+        {nullptr, image, {Answer::Cancel}},
+        {nullptr, file, {Answer::Cancel}},
+    };
+    for (const auto& load : loads) {
+      announcer.Prompter().answers = load.answers;
+      if (!load.command)
+        window.OpenFile(load.path);
+      else if (std::string_view(load.command) == "File_NacistPametZRevazie")
+        announcer.RunClosing<TPametZRevazieForm>(load.command);
+      else
+        announcer.RunClosing<TKonfiguraceZRevazieForm>(load.command);
+      QCOMPARE(announcer.Prompter().asked.back().key, std::string("ConfNotSaved"));
+      QCOMPARE(document.SequenceAt(7)->Name, std::string("Neuloženo"));
+      QVERIFY(document.IsModified());
+      QCOMPARE(window.windowTitle(), "Liftvox - " + file + "*");
+    }
+    const auto asked = announcer.Prompter().asked.size();
+    announcer.Prompter().answers = {Answer::Cancel};
+    window.Action("File_New")->trigger();
+    QCOMPARE(announcer.Prompter().asked.size(), asked + 1);
+    QCOMPARE(document.SequenceAt(7)->Name, std::string("Neuloženo"));
   }
 
   // The file's image goes out as it is: no offer to rebuild it from the

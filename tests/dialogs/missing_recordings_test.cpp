@@ -45,7 +45,7 @@ class MissingRecordingsTest : public QObject {
       if (dialog->isVisible()) dialog->reject();
     });
     poll.start(5);
-    window_->OpenRecentFile(QString::fromStdString(At("cfg/Lift.cfg")));
+    window_->OpenFile(QString::fromStdString(At("cfg/Lift.cfg")));
     return shown;
   }
   // Each proposal as "state file" (state: 0 found, 1 elsewhere, 3 ambiguous).

@@ -288,7 +288,7 @@ class PropertyCommandsTest : public QObject {
     const QString file = fixture_.Scratch("two.dil");
     test::WriteFile(PathFromUtf8(file.toStdString()),
                     "[DIL]\r\nA=2056,CZ.BMP\r\nB=2048,EN.BMP\r\n");
-    window_->OpenRecentFile(file);
+    window_->OpenFile(file);
     QCOMPARE(Document().DilEntries.size(), std::size_t{2});
     QVERIFY(Document().IsModified());
     QCOMPARE(window_->Session().UndoStack().count(), 1);

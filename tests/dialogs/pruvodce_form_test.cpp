@@ -197,7 +197,7 @@ class PruvodceFormTest : public QObject {
     for (int i = 0; i < wizard->LowestFloor().count(); ++i)
       floors.append(wizard->LowestFloor().itemText(i));
     QCOMPARE(floors, QStringList({"3rd basement", "2nd basement", "Basement", "Ground floor",
-                                  "1. floor", "2. floor"}));
+                                  "Floor 1", "Floor 2"}));
     QCOMPARE(wizard->LowestFloor().currentIndex(), 4);
     wizard->Next();
     wizard->Next();

@@ -2,6 +2,7 @@
 // what OK and Cancel do to the main window, and the settings kept between runs.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,7 +61,8 @@ class SetupFormTest : public QObject {
                           QString::fromStdString("COM3 (" + third.DevicePath() + ")")}));
     QCOMPARE(setup.SerialCombo().currentIndex(), 0);
 
-    // A stored port selects its entry when listed, else the first.
+    // A stored port selects its entry when listed; one absent now, or a typed
+    // path, stays as it is, also when the list is refreshed.
     DeviceSettings stored;
     stored.autoPort = false;
     stored.fixedPort = "COM3";
@@ -69,8 +71,11 @@ class SetupFormTest : public QObject {
     QCOMPARE(setup.Settings().fixedPort, std::string("COM3"));
     stored.fixedPort = "COM2";
     setup.ShowSettings(stored);
-    QCOMPARE(setup.SerialCombo().currentIndex(), 0);
-    QCOMPARE(setup.Settings().fixedPort, std::string("COM1"));
+    QCOMPARE(setup.Settings().fixedPort, std::string("COM2"));
+    setup.SerialCombo().lineEdit()->clear();
+    QTest::keyClicks(setup.SerialCombo().lineEdit(), "/dev/rfcomm0");
+    QTest::mouseClick(&setup.RefreshButton(), Qt::LeftButton);
+    QCOMPARE(setup.Settings().fixedPort, std::string("/dev/rfcomm0"));
 #endif
   }
 
@@ -79,6 +84,7 @@ class SetupFormTest : public QObject {
     setup.FillPortList(PortTable());
     // The designed state: both detected, so both lists are disabled.
     QVERIFY(setup.AutoPort().isChecked() && !setup.SerialCombo().isEnabled());
+    QVERIFY(!setup.RefreshButton().isEnabled());
     QVERIFY(setup.AutoMemory().isChecked() && !setup.MemoryCombo().isEnabled());
     DeviceSettings stored;
     stored.portList = "/dev/a:/dev/b";
@@ -89,9 +95,10 @@ class SetupFormTest : public QObject {
     setup.FixedPort().click();
     setup.AutoMemory().click();
     QVERIFY(setup.SerialCombo().isEnabled() && !setup.MemoryCombo().isEnabled());
+    QVERIFY(setup.RefreshButton().isEnabled());
     const DeviceSettings shown = setup.Settings();
     QVERIFY(!shown.autoPort && shown.autoMemory);
-    QCOMPARE(shown.fixedPort, std::string());  // no port listed
+    QCOMPARE(shown.fixedPort, std::string("COM1"));  // kept, though not listed
     QCOMPARE(shown.portList, stored.portList);
   }
 

@@ -24,6 +24,14 @@ TEST(AnnouncerLinkTest, FindsTheAnnouncerAndReadsItsRecord) {
   EXPECT_EQ(info->InterfaceNumber(), 5);
   EXPECT_EQ(link.observer.statuses.back().second, " Port: COM1");
   EXPECT_FALSE(link.port.IsOpen());
+
+  // A typed device path no port list names, as a Bluetooth or virtual port.
+  DeviceSettings typed;
+  typed.autoPort = false;
+  typed.portList = "/dev/liftvox-no-such-port";
+  typed.fixedPort = link.sim.DevicePath();
+  link.session.SetSettings(typed, typed.Ports());
+  EXPECT_TRUE(link.session.QueryAnnouncerInfo(link.observer));
 }
 
 TEST(SerialPortTest, StoredSettingsSurviveReopeningAndBadValuesKeepThem) {
