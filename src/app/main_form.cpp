@@ -164,6 +164,9 @@ void TMainForm::LoadSettings() {
   resize(geometry.size());
   move(geometry.topLeft());
   dir_ = settings.dir;
+  browser_->SetRecordingsFolder(
+      QString::fromStdString(PathToUtf8(options_.programDirectory / "Languages")));
+  browser_->SetRecentFolders(settings.browserFolders);
   ArrangeToolBars(settings.toolBars);
   // The oldest first, so that "File0" ends on top.
   for (qsizetype i = settings.recentFiles.size() - 1; i >= 0; --i)
@@ -218,6 +221,7 @@ void TMainForm::SaveSettings() {
   settings.dir = dir_;
   settings.toolBars = ToolBarPositions();
   settings.recentFiles = recentFiles_.Files();
+  settings.browserFolders = browser_->RecentFolders();
   settings.dialogFolders = dialogFolders_;
   settings.language = storedLanguage_;
   settings.interfaceNumber = device_.InterfaceNumber();

@@ -316,6 +316,10 @@ void TMainForm::RegisterCaptions() {
     captions_.AddCaption(ids::kAutoPlay, autoPlay);
     captions_.AddHint(ids::kAutoPlayHint, autoPlay);
   }
+  for (int id : {ids::kBrowserHome, ids::kBrowserRecordings, ids::kBrowserMissingFolder})
+    captions_.Add(id, [this, id](const QString& text) { browser_->ApplyCaption(id, text); });
+  if (auto* places = browser_->findChild<QWidget*>("RootSelector"))
+    captions_.AddHint(ids::kBrowserPlacesHint, places);
   const int switchHints[] = {ids::kDilSwitch4Hint, ids::kDilSwitch5Hint, ids::kDilSwitch6Hint,
                              ids::kDilSwitch7Hint};
   for (std::size_t i = 0; i < dilBoxes_.size(); ++i)

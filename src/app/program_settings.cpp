@@ -22,6 +22,17 @@ QString ToolBarName(int index, const char* coordinate) {
 }
 
 QString RecentFileName(int index) { return "File" + QString::number(index); }
+QString BrowserFolderName(int index) { return "BrowserFolder" + QString::number(index); }
+
+// Only as many as there are: a shorter list leaves no stale older entries.
+void WriteList(QSettings& store, const QStringList& values, QString (*name)(int)) {
+  for (int i = 0; i < 5; ++i) {
+    if (i < values.size())
+      store.setValue(name(i), values[i]);
+    else
+      store.remove(name(i));
+  }
+}
 
 std::optional<QString> ReadText(const QSettings& store, const QString& name) {
   const QVariant value = store.value(name);
@@ -71,10 +82,10 @@ bool ProgramSettings::operator==(const ProgramSettings& other) const {
   };
   return left == other.left && top == other.top && width == other.width && height == other.height &&
          dir == other.dir && toolBars == other.toolBars && recentFiles == other.recentFiles &&
-         dialogFolders == other.dialogFolders && language == other.language &&
-         interfaceNumber == other.interfaceNumber && sameDevice(device, other.device) &&
-         encoder == other.encoder && normaliseConversions == other.normaliseConversions &&
-         production == other.production;
+         browserFolders == other.browserFolders && dialogFolders == other.dialogFolders &&
+         language == other.language && interfaceNumber == other.interfaceNumber &&
+         sameDevice(device, other.device) && encoder == other.encoder &&
+         normaliseConversions == other.normaliseConversions && production == other.production;
 }
 
 ProgramSettings DefaultProgramSettings(int designedWidth, int designedHeight) {
@@ -105,9 +116,12 @@ ProgramSettings LoadProgramSettings(const QSettings& store, const ProgramSetting
   }
 
   settings.recentFiles.clear();
+  settings.browserFolders.clear();
   for (int i = 0; i < 5; ++i) {
     if (const auto value = ReadText(store, RecentFileName(i)); value && !value->isEmpty())
       settings.recentFiles.append(*value);
+    if (const auto value = ReadText(store, BrowserFolderName(i)); value && !value->isEmpty())
+      settings.browserFolders.append(*value);
   }
 
   for (std::size_t i = 0; i < kDialogFolderNames.size(); ++i) {
@@ -146,13 +160,8 @@ void SaveProgramSettings(QSettings& store, const ProgramSettings& settings) {
     WriteInteger(store, ToolBarName(i, "Left"), position.left);
     WriteInteger(store, ToolBarName(i, "Top"), position.top);
   }
-  // Only as many as there are: a shorter list leaves no stale older entries.
-  for (int i = 0; i < 5; ++i) {
-    if (i < settings.recentFiles.size())
-      store.setValue(RecentFileName(i), settings.recentFiles[i]);
-    else
-      store.remove(RecentFileName(i));
-  }
+  WriteList(store, settings.recentFiles, RecentFileName);
+  WriteList(store, settings.browserFolders, BrowserFolderName);
   for (std::size_t i = 0; i < kDialogFolderNames.size(); ++i)
     store.setValue(kDialogFolderNames[i], settings.dialogFolders[i]);
   store.setValue("Language", settings.language);

@@ -55,8 +55,9 @@ struct ProgramSettings {
   int width = 0;  // the designed size unless stored
   int height = 0;
   QString dir = ".";
-  std::array<ToolBarPosition, 4> toolBars{};                     // "TB1Left" .. "TB4Top"
-  QStringList recentFiles;                                       // "File0" (newest) .. "File4"
+  std::array<ToolBarPosition, 4> toolBars{};  // "TB1Left" .. "TB4Top"
+  QStringList recentFiles;                    // "File0" (newest) .. "File4"
+  QStringList browserFolders;  // "BrowserFolder0" (newest) .. "BrowserFolder4": last used
   std::array<QString, kDialogFolderNames.size()> dialogFolders;  // empty: the program's folder
   QString language;         // file name in Languages/; empty: the built-in Czech texts
   int interfaceNumber = 0;  // "Interface"

@@ -365,6 +365,16 @@ constexpr auto kCaptionIds = std::to_array<CaptionId>({
     // Later additions.
     {program_settings::kRefreshPorts, Caption, "Obno&vit",
      "program settings: list the ports again"},
+    // The sample browser's places, its note on a typed folder that is not
+    // there, and the places selector's hint.
+    {kBrowserHome, Caption, "Domovská složka", "sample browser: place, the home folder"},
+    {kBrowserRecordings, Caption, "Nahrávky programu",
+     "sample browser: place, the shipped recordings"},
+    {kBrowserMissingFolder, Caption,
+     "Složka neexistuje:", "sample browser: note before a typed folder that is not there"},
+    {kBrowserPlacesHint, Hint,
+     "Místa: domovská složka, nahrávky programu, disky a naposledy použité složky",
+     "RootSelector (sample browser)"},
     // `MissingRecordingsDialog` and the Message menu's command that shows it.
     {missing_recordings::kTitle, Caption, "Chybějící nahrávky", "missing recordings: title"},
     {missing_recordings::kIntro, Caption,

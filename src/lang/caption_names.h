@@ -12,6 +12,11 @@ inline constexpr int kStopHint = 2;
 inline constexpr int kAutoPlay = 3;
 inline constexpr int kAutoPlayHint = 4;
 inline constexpr int kDilSwitch4Hint = 5;
+// ... the browser's places, its missing folder's note and its selector's hint.
+inline constexpr int kBrowserHome = 2075;
+inline constexpr int kBrowserRecordings = 2076;
+inline constexpr int kBrowserMissingFolder = 2077;
+inline constexpr int kBrowserPlacesHint = 2078;
 inline constexpr int kDilSwitch5Hint = 6;
 inline constexpr int kDilSwitch6Hint = 7;
 inline constexpr int kDilSwitch7Hint = 8;

@@ -3,22 +3,27 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLocale>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <functional>
 
+#include "lang/caption_names.h"
 #include "ui/browser_list_model.h"
 #include "ui/browser_list_view.h"
 #include "ui/drag_formats.h"
 #include "ui/file_system_roots.h"
 #include "ui/icon_associations.h"
+#include "ui/path_field.h"
 #include "ui/plain_text.h"
 #include "ui/translated_text.h"
 #include "ui/wave_length_reader.h"
@@ -34,6 +39,13 @@ constexpr int kPlayHintId = 1;
 constexpr int kStopHintId = 2;
 constexpr int kAutoPlayCaptionId = 3;
 constexpr int kAutoPlayHintId = 4;
+constexpr int kRecentFolderCount = 5;
+
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
+#endif
 
 // Volumes come and go: the list of roots is rebuilt whenever it opens.
 class RootSelector final : public QComboBox {
@@ -61,6 +73,10 @@ QToolButton* MakeButton(QWidget* parent, const QString& objectName) {
 
 struct SampleBrowser::State {
   RootSelector* roots = nullptr;
+  PathField* path = nullptr;
+  QLabel* missing = nullptr;
+  QFileSystemWatcher* watcher = nullptr;
+  QTimer* relist = nullptr;
   BrowserListView* list = nullptr;
   BrowserListModel* model = nullptr;
   QToolButton* play = nullptr;
@@ -73,6 +89,8 @@ struct SampleBrowser::State {
   QHash<QString, QString> lastDirectoryOfRoot;
   QString directory;  // absolute, '/' separators; empty before the first load
   QString silenceCaption;
+  PlaceSources places;
+  QString missingNote;
   bool descending = false;
 };
 
@@ -83,6 +101,19 @@ SampleBrowser::SampleBrowser(const IconLibrary& icons, const Translator& transla
   s.roots = new RootSelector(this);
   s.roots->setObjectName("RootSelector");
   s.roots->beforePopup = [this] { RefreshRoots(); };
+  s.path = new PathField(this);
+  s.path->setObjectName("BrowserPath");
+  s.missing = new QLabel(this);
+  s.missing->setObjectName("MissingFolder");
+  s.missing->setTextFormat(Qt::PlainText);
+  s.missing->setWordWrap(true);
+  s.missing->hide();
+  // A converted copy, or a file saved by another program, shows up without
+  // leaving the folder; a burst of changes is listed once.
+  s.watcher = new QFileSystemWatcher(this);
+  s.relist = new QTimer(this);
+  s.relist->setSingleShot(true);
+  s.relist->setInterval(200);
 
   s.model = new BrowserListModel(icons_, this);
   s.model->SetImages(style()->standardIcon(QStyle::SP_DirIcon),
@@ -105,6 +136,7 @@ SampleBrowser::SampleBrowser(const IconLibrary& icons, const Translator& transla
     BrowserDragItem dragged;
     dragged.silence = item->kind == BrowserItemKind::Silence;
     if (!dragged.silence) {
+      RememberFolder();
       dragged.filePath = QDir::toNativeSeparators(QDir(state_->directory).filePath(item->caption));
       dragged.dilEntryName = item->dilEntryName;
     }
@@ -133,6 +165,8 @@ SampleBrowser::SampleBrowser(const IconLibrary& icons, const Translator& transla
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
   layout->addWidget(s.roots);
+  layout->addWidget(s.path);
+  layout->addWidget(s.missing);
   layout->addWidget(s.list, 1);
   layout->addLayout(buttons);
 
@@ -146,11 +180,26 @@ SampleBrowser::SampleBrowser(const IconLibrary& icons, const Translator& transla
   connect(s.list, &BrowserListView::FocusLeft, this, [this] { state_->play->setEnabled(false); });
   connect(s.list->header(), &QHeaderView::sectionClicked, this, &SampleBrowser::ToggleSortOrder);
   connect(s.lengths, &WaveLengthReader::LengthsRead, s.model, &BrowserListModel::SetLengths);
-  connect(s.play, &QToolButton::clicked, this, &SampleBrowser::PlayClicked);
+  connect(s.play, &QToolButton::clicked, this, [this] {
+    if (state_->list->hasFocus()) RememberFolder();
+    emit PlayClicked();
+  });
   connect(s.stop, &QToolButton::clicked, this, &SampleBrowser::StopClicked);
   connect(s.autoPlay, &QToolButton::toggled, this, &SampleBrowser::AutoPlayToggled);
   connect(s.roots, &QComboBox::activated, this, &SampleBrowser::ChooseRoot);
+  connect(s.path, &PathField::PathEntered, this, &SampleBrowser::GoToTypedPath);
+  connect(s.watcher, &QFileSystemWatcher::directoryChanged, s.relist, qOverload<>(&QTimer::start));
+  connect(s.relist, &QTimer::timeout, this, [this] {
+    // A folder removed meanwhile stays listed as it was.
+    if (!QFileInfo(state_->directory).isDir()) return;
+    std::optional<BrowserItem> keep;
+    if (const BrowserItem* item = CurrentItem()) keep = *item;
+    Fill(state_->directory, keep);
+  });
 
+  for (int id : {caption_id::kBrowserHome, caption_id::kBrowserRecordings,
+                 caption_id::kBrowserMissingFolder})
+    ApplyCaption(id, CaptionText(id));
   Retranslate();
   RefreshRoots();
 }
@@ -170,6 +219,27 @@ bool SampleBrowser::LoadDirectory(const QString& directory) {
 }
 
 QString SampleBrowser::Directory() const { return QDir::toNativeSeparators(state_->directory); }
+
+void SampleBrowser::SetRecordingsFolder(const QString& folder) {
+  state_->places.recordings = QDir::cleanPath(QDir::fromNativeSeparators(folder));
+  RefreshRoots();
+}
+
+void SampleBrowser::SetRecentFolders(const QStringList& folders) {
+  state_->places.recent.clear();
+  for (const QString& folder : folders) {
+    if (state_->places.recent.size() < kRecentFolderCount)
+      state_->places.recent.append(QDir::cleanPath(QDir::fromNativeSeparators(folder)));
+  }
+  RefreshRoots();
+}
+
+QStringList SampleBrowser::RecentFolders() const {
+  QStringList folders;
+  for (const QString& folder : state_->places.recent)
+    folders.append(QDir::toNativeSeparators(folder));
+  return folders;
+}
 
 void SampleBrowser::SetDilEntries(const std::vector<DilEntry>& entries) {
   state_->model->SetDilEntries(entries);
@@ -212,6 +282,17 @@ bool SampleBrowser::ApplyCaption(int id, const QString& text) {
     case kAutoPlayHintId:
       state_->autoPlay->setToolTip(PlainToolTip(text));
       return true;
+    case caption_id::kBrowserHome:
+      state_->places.homeLabel = text;
+      RefreshRoots();
+      return true;
+    case caption_id::kBrowserRecordings:
+      state_->places.recordingsLabel = text;
+      RefreshRoots();
+      return true;
+    case caption_id::kBrowserMissingFolder:
+      state_->missingNote = text;
+      return true;
     default:
       return false;
   }
@@ -224,6 +305,12 @@ void SampleBrowser::Fill(const QString& directory, std::optional<BrowserItem> ke
   s.model->SetItems(std::move(folder.items), ReadIconAssociations(folder.associationFile));
   const bool changed = directory != s.directory;
   s.directory = directory;
+  s.path->SetPath(Directory());
+  s.missing->hide();
+  if (changed) {
+    if (!s.watcher->directories().isEmpty()) s.watcher->removePaths(s.watcher->directories());
+    s.watcher->addPath(directory);
+  }
 
   const int kept = keep ? s.model->RowOf(keep->kind, keep->caption) : -1;
   if (s.model->rowCount() > 0) {
@@ -268,7 +355,9 @@ void SampleBrowser::EnterItem(const QModelIndex& index) {
   }
   const bool wave = item->kind == BrowserItemKind::Wave;
   state_->play->setEnabled(wave);
-  if (wave) emit PlayClicked();
+  if (!wave) return;
+  RememberFolder();
+  emit PlayClicked();
 }
 
 void SampleBrowser::ToggleSortOrder(int column) {
@@ -282,22 +371,55 @@ void SampleBrowser::ToggleSortOrder(int column) {
 
 void SampleBrowser::RefreshRoots() {
   State& s = *state_;
-  s.rootList = FileSystemRoots();
+  s.rootList = BrowserPlaces(s.places);
   s.roots->clear();
-  for (const FileSystemRoot& root : s.rootList) s.roots->addItem(root.label, root.path);
+  for (const FileSystemRoot& root : s.rootList) {
+    s.roots->addItem(root.label, root.path);
+    // The named places keep their paths in sight too.
+    s.roots->setItemData(s.roots->count() - 1, QDir::toNativeSeparators(root.path),
+                         Qt::ToolTipRole);
+  }
   ShowRootOf(s.directory);
 }
 
 void SampleBrowser::ChooseRoot(int index) {
   State& s = *state_;
   if (index < 0 || static_cast<std::size_t>(index) >= s.rootList.size()) return;
-  if (index == RootIndexOf(s.rootList, s.directory)) return;
-  const QString rootPath = s.rootList[static_cast<std::size_t>(index)].path;
-  const QString remembered = s.lastDirectoryOfRoot.value(rootPath);
+  const FileSystemRoot& place = s.rootList[static_cast<std::size_t>(index)];
+  const QString rootPath = place.path;
+  QString remembered;
+  // A drive goes back to the folder last shown on it; any other place is
+  // the folder it names.
+  if (place.kind == PlaceKind::Volume) {
+    if (index == RootIndexOf(s.rootList, s.directory)) return;
+    remembered = s.lastDirectoryOfRoot.value(rootPath);
+  }
   const bool loaded =
       (!remembered.isEmpty() && LoadDirectory(remembered)) || LoadDirectory(rootPath);
   // A root that cannot be listed leaves the selector on the folder's own root.
   if (!loaded) ShowRootOf(s.directory);
+}
+
+void SampleBrowser::GoToTypedPath(const QString& typed) {
+  State& s = *state_;
+  QString path = QDir::fromNativeSeparators(typed);
+  if (path == "~" || path.startsWith("~/")) path = QDir::homePath() + path.mid(1);
+  // A relative path is taken from the folder shown, not the program's.
+  if (!path.isEmpty() && LoadDirectory(QDir(s.directory).absoluteFilePath(path))) {
+    s.list->setFocus();
+    return;
+  }
+  s.missing->setText(s.missingNote + ' ' + typed);
+  s.missing->show();
+  s.path->SetPath(Directory());
+}
+
+void SampleBrowser::RememberFolder() {
+  QStringList& recent = state_->places.recent;
+  recent.removeIf(
+      [this](const QString& folder) { return folder.compare(state_->directory, kPathCase) == 0; });
+  recent.prepend(state_->directory);
+  while (recent.size() > kRecentFolderCount) recent.removeLast();
 }
 
 void SampleBrowser::ShowRootOf(const QString& directory) {

@@ -2,6 +2,7 @@
 
 #include <QModelIndex>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -16,9 +17,9 @@ namespace liftvox {
 class IconLibrary;
 class Translator;
 
-// The left pane: a file-system root selector, the list of the current
-// folder's subfolders, silence item and WAV files with their lengths, and the
-// play, stop and auto-play buttons. Dragging a WAV file or the silence item
+// The left pane: a selector of places, the current folder's path (typed
+// paths go there), the list of its subfolders, silence item and WAV files with
+// their lengths, and the play, stop and auto-play buttons. Dragging a WAV file or the silence item
 // onto the workspace adds it; what "play" means is the main window's call.
 class SampleBrowser final : public QWidget {
   Q_OBJECT
@@ -31,6 +32,11 @@ class SampleBrowser final : public QWidget {
   // folder. The list shows names at once; lengths follow without blocking.
   bool LoadDirectory(const QString& directory);
   QString Directory() const;
+  // The shipped recordings' folder, offered among the places.
+  void SetRecordingsFolder(const QString& folder);
+  // The folders whose recordings were last dragged or played, newest first.
+  void SetRecentFolders(const QStringList& folders);
+  QStringList RecentFolders() const;
   // The DIL entries that "Icons.dir" values are matched against.
   void SetDilEntries(const std::vector<DilEntry>& entries);
   // Full path of the selected WAV file; empty when the selection is none.
@@ -41,7 +47,8 @@ class SampleBrowser final : public QWidget {
   // Column titles and the silence item in the current language; reloads.
   void Retranslate();
   // Applies caption id `id` of the language file when it is one of the
-  // browser's (1 to 4: the buttons' hints and the auto-play caption).
+  // browser's (1 to 4: the buttons' hints and the auto-play caption; the
+  // places' names and the missing folder's note).
   bool ApplyCaption(int id, const QString& text);
 
  signals:
@@ -64,6 +71,8 @@ class SampleBrowser final : public QWidget {
   void RefreshRoots();
   void ChooseRoot(int index);
   void ShowRootOf(const QString& directory);
+  void GoToTypedPath(const QString& typed);
+  void RememberFolder();
 
   const IconLibrary& icons_;
   const Translator& translator_;

@@ -28,6 +28,7 @@ ProgramSettings Unusual() {
   settings.dir = "/data/zvuky";
   settings.toolBars = {ToolBarPosition{0, 30}, {300, 30}, {0, 60}, {120, 60}};
   settings.recentFiles = {"/a/new.cfg", "/b/older.bin", "/c/oldest.dil"};
+  settings.browserFolders = {"/rec/new", "/rec/old"};
   for (std::size_t i = 0; i < settings.dialogFolders.size(); ++i)
     settings.dialogFolders[i] = "/folder" + QString::number(i);
   settings.language = "English.lng";
@@ -85,6 +86,7 @@ class ProgramSettingsTest : public QObject {
     QCOMPARE(store.value("File0").toString(), QString("/a/new.cfg"));
     QCOMPARE(store.value("File2").toString(), QString("/c/oldest.dil"));
     QVERIFY(!store.contains("File3"));
+    QCOMPARE(store.value("BrowserFolder1").toString(), QString("/rec/old"));
     QCOMPARE(store.value("BINSaveDir").toString(), QString("/folder2"));
     QCOMPARE(store.value("Mem").toString(), QString("2MB"));
     QCOMPARE(store.value("ComAuto").toString(), QString("0"));

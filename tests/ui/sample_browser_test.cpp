@@ -1,6 +1,7 @@
 // The sample browser widget: DIL associations shown and dragged, header
 // sorting, entering items, and lengths read in the background.
 #include <QHeaderView>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include "ui/browser_list_view.h"
 #include "ui/drag_formats.h"
 #include "ui/icon_library.h"
+#include "ui/path_field.h"
 #include "ui/sample_browser.h"
 #include "ui/wave_length_reader.h"
 
@@ -150,6 +152,33 @@ class SampleBrowserTest : public QObject {
     QCOMPARE(b.widget.Directory(), QDir::toNativeSeparators(Q(dir.path())));
     QVERIFY(!b.widget.LoadDirectory(Q(dir / "missing")));
     QCOMPARE(b.widget.Directory(), QDir::toNativeSeparators(Q(dir.path())));
+  }
+
+  // Typed paths: a relative one from the folder shown; a missing one stays
+  // and says so. New files show up; a played file's folder is remembered.
+  void typedPathsNewFilesAndRecentFolders() {
+    test::TempDir dir;
+    WriteWave(dir / "sub" / "in.wav", 10);
+    const QString root = QDir::toNativeSeparators(Q(dir.path())),
+                  sub = root + QDir::separator() + "sub";
+    Browser b;
+    b.widget.show();
+    b.widget.SetRecentFolders({root});
+    auto* field = b.widget.findChild<PathField*>("BrowserPath");
+    for (const auto& [typed, shown, missing] :
+         {std::tuple{"gone", root, true}, {"sub", sub, false}}) {
+      QVERIFY(b.widget.LoadDirectory(root));
+      field->setText(typed);
+      QTest::keyClick(field, Qt::Key_Return);
+      QCOMPARE(b.widget.Directory(), shown);
+      QCOMPARE(field->Path(), shown);
+      QCOMPARE(b.widget.findChild<QLabel*>("MissingFolder")->isVisible(), missing);
+    }
+    WriteWave(dir / "sub" / "in-14456.wav", 10);
+    QTRY_VERIFY_WITH_TIMEOUT(b.Row("in-14456.wav") >= 0, 5000);
+    b.Select("in.wav");
+    QTest::keyClick(b.list, Qt::Key_Return);
+    QCOMPARE(b.widget.RecentFolders(), (QStringList{sub, root}));
   }
 
   // 2000 files: the names show at once and the lengths follow; how long the
