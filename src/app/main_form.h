@@ -37,6 +37,7 @@ namespace liftvox {
 class BatchProgrammingDialog;
 class CaptionedDialog;
 class DeviceDialog;
+class HelpWindow;
 class LoadProgress;
 class MemoryStatusBar;
 class MessageBoxPrompter;
@@ -186,6 +187,11 @@ class TMainForm final : public QMainWindow {
   LoadProgress ImageBuildProgress();
   void Revazi_Detekce();
   void Help_Napoveda1();
+  // The guide's first page in the program's language (English for a
+  // language that has none), where the program's data is.
+  std::filesystem::path GuidePage() const;
+  // The help window's home becomes that page; false when it is missing.
+  bool FollowGuideLanguage();
   void LoadImage(const QString& path);
   void LoadDil(const QString& path);
   QString StepName(const char* actionName) const;
@@ -311,6 +317,7 @@ class TMainForm final : public QMainWindow {
   TZmenaKodovaniForm* codingForm_ = nullptr;
   TVlastnostiSpousteniForm* triggeringForm_ = nullptr;
   MissingRecordingsDialog* missingRecordingsForm_ = nullptr;
+  HelpWindow* helpWindow_ = nullptr;
 
   QString dir_ = ".";
   QTranslator* qtTranslator_ = nullptr;  // Qt's own texts in the chosen language

@@ -1,6 +1,5 @@
 // The File, Sequence, Message, Announcer and Help commands.
 #include <QAction>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,6 +13,7 @@
 #include "commands/image_file_commands.h"
 #include "config/dil_file.h"
 #include "config/paths.h"
+#include "dialogs/help_window.h"
 #include "image/image_builder.h"
 #include "model/editing.h"
 #include "ui/sequence_workspace.h"
@@ -237,10 +237,36 @@ void TMainForm::Hlaska_PridatTicho() {
 }
 
 void TMainForm::Help_Napoveda1() {
-  // The guide of the language in use: Help/<language file name>/index.html.
-  const std::filesystem::path language = language_.LanguageFile().stem();
-  const std::filesystem::path page = options_.programDirectory / "Help" / language / "index.html";
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(PathToUtf8(page))));
+  if (FollowGuideLanguage()) {
+    helpWindow_->ShowGuide();
+    return;
+  }
+  TPametRevazie& document = session_.Document();
+  document.prompter().Warn(
+      {"GuideMissing", helpWindow_->windowTitle().toStdString(),
+       FormatMessage(
+           document.Translate("GuideMissing", "Nápověda nebyla nalezena: chybí soubor %s."),
+           PathToUtf8(GuidePage()))});
+}
+
+bool TMainForm::FollowGuideLanguage() {
+  const std::filesystem::path page = GuidePage();
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(page, error)) return false;
+  helpWindow_->SetHomePage(QUrl::fromLocalFile(QString::fromStdString(PathToUtf8(page))));
+  return true;
+}
+
+std::filesystem::path TMainForm::GuidePage() const {
+  // One set of pages per language: Help/<language file name>/index.html.
+  const std::filesystem::path help = options_.programDirectory / "Help";
+  const std::filesystem::path page = help / language_.LanguageFile().stem() / "index.html";
+  const std::filesystem::path english = help / "English" / "index.html";
+  std::error_code error;
+  return std::filesystem::is_regular_file(page, error) ||
+                 !std::filesystem::is_regular_file(english, error)
+             ? page
+             : english;
 }
 
 }  // namespace liftvox

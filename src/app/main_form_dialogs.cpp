@@ -10,6 +10,7 @@
 #include "dialogs/dil_settings_dialog.h"
 #include "dialogs/firmware_upload_dialog.h"
 #include "dialogs/hardware_properties_dialog.h"
+#include "dialogs/help_window.h"
 #include "dialogs/language_order_dialog.h"
 #include "dialogs/message_properties_dialog.h"
 #include "dialogs/missing_recordings_dialog.h"
@@ -45,6 +46,7 @@ void TMainForm::CreateDialogs() {
   dialogs_.push_back(missingRecordingsForm_ = new MissingRecordingsDialog(this));
   dialogs_.push_back(batchProgrammingForm_ =
                          new BatchProgrammingDialog(language_, device_.Interfaces(), this));
+  dialogs_.push_back(helpWindow_ = new HelpWindow(this));
   for (CaptionedDialog* dialog : dialogs_) dialog->RegisterCaptions(captions_);
   ConnectPropertyDialogs();
   ConnectBatchProgramming();
@@ -61,6 +63,7 @@ QDialog* TMainForm::PrepareDialogForScreenshot(const QString& className) {
     missingRecordingsForm_->Fill(session_.Document());
   if (className == "TNahrajZvukyForm") PrepareProgramming();
   if (className == "BatchProgrammingDialog") PrepareBatchProgramming();
+  if (className == helpWindow_->objectName()) Help_Napoveda1();
   for (CaptionedDialog* dialog : dialogs_)
     if (dialog->objectName() == className) return dialog;
   return nullptr;

@@ -63,6 +63,7 @@ void TMainForm::SwitchLanguage(const QString& fileName) {
   RefreshStatusTexts();
   RetextUndoActions();
   TranslateLists();
+  FollowGuideLanguage();
 }
 
 void TMainForm::LoadCaptions() {

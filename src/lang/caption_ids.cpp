@@ -365,6 +365,16 @@ constexpr auto kCaptionIds = std::to_array<CaptionId>({
     // Later additions.
     {program_settings::kRefreshPorts, Caption, "Obno&vit",
      "program settings: list the ports again"},
+    // `HelpWindow`.
+    {help_window::kTitle, Caption, "Nápověda", "help window: title"},
+    {help_window::kBack, Caption, "&Zpět", "help window: back to the previous page"},
+    {help_window::kForward, Caption, "&Vpřed", "help window: forward again"},
+    {help_window::kHome, Caption, "&Obsah", "help window: the guide's first page"},
+    {help_window::kOpenInBrowser, Caption, "Otevřít v &prohlížeči",
+     "help window: the page in the web browser"},
+    {help_window::kClose, Caption, "Zavří&t", "help window: close button"},
+    {help_window::kBrowserNotStarted, Caption, "Webový prohlížeč se nepodařilo spustit.",
+     "help window: message when no web browser starts"},
     // The sample browser's places, its note on a typed folder that is not
     // there, and the places selector's hint.
     {kBrowserHome, Caption, "Domovská složka", "sample browser: place, the home folder"},

@@ -280,6 +280,17 @@ inline constexpr int kOk = 1505;
 inline constexpr int kCancel = 1506;
 }  // namespace triggering_properties
 
+// `HelpWindow`, the guide shown by F1
+namespace help_window {
+inline constexpr int kTitle = 2050;
+inline constexpr int kBack = 2051;
+inline constexpr int kForward = 2052;
+inline constexpr int kHome = 2053;
+inline constexpr int kOpenInBrowser = 2054;
+inline constexpr int kClose = 2055;
+inline constexpr int kBrowserNotStarted = 2056;
+}  // namespace help_window
+
 // `MissingRecordingsDialog`, and its command `Hlaska_ChybejiciNahravky`
 namespace missing_recordings {
 inline constexpr int kTitle = 2100;

@@ -60,6 +60,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"FirmwareUpLoad", "Skutečně chcete nahrát do hlásiče novź software?"},
     {"FirmwareUploadError", "Chyba programování hlásiče!"},
     {"FirmwareUploading", "Nahrávání software"},
+    {"GuideMissing", "Nápověda nebyla nalezena: chybí soubor %s."},
     {"HWProperties", "Vlastnosti hardware"},
     {"ImageProblem", "Soubor %s nelze naprogramovat, jeho obsah je poškozený: %s."},
     // Programming several announcers: the memory they get and, when the

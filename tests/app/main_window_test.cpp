@@ -19,6 +19,7 @@
 #include "app/window_fixture.h"
 #include "config/dil_file.h"
 #include "config/paths.h"
+#include "dialogs/help_window.h"
 #include "lang/caption_ids.h"
 #include "model/document.h"
 #include "model/model_fixture.h"
@@ -267,6 +268,26 @@ class MainWindowTest : public QObject {
     window->OpenFile(file);
     QCOMPARE(document.DilEntries.back().Name, std::string("Polsky"));
     QVERIFY(fixture.prompter.shown.empty());
+  }
+
+  // F1 shows the guide of the program's language, which follows a language
+  // change; without a guide it says so.
+  void F1ShowsTheGuideInTheProgramsLanguage() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open(test::BinDir(), "English.lng");
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    auto* help = window->findChild<HelpWindow*>();
+    QVERIFY(help->isVisible());
+    QVERIFY(help->Page().path().endsWith("/Help/English/index.html"));
+    window->SwitchLanguage("Deutsch.lng");
+    QVERIFY(help->Page().path().endsWith("/Help/Deutsch/index.html"));
+
+    const test::TempDir bare;
+    fixture.Open(bare.path())->Action("Help_Napoveda1")->trigger();
+    QCOMPARE(fixture.prompter.shown.size(), 1u);
+    QCOMPARE(fixture.prompter.shown[0].key, std::string("GuideMissing"));
   }
 
   // Captions from a language file, file and sequence names reach labels and
