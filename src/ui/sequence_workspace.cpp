@@ -366,7 +366,14 @@ void SequenceWorkspace::mouseDoubleClickEvent(QMouseEvent* event) {
 void SequenceWorkspace::keyPressEvent(QKeyEvent* event) {
   const bool control = event->modifiers() & Qt::ControlModifier;
   WorkspaceKey key;
+  int rows = 1;
   switch (event->key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      // A page of whole rows, at least one.
+      rows = std::max(viewport()->height() / kSequenceRowHeight, 1);
+      key = event->key() == Qt::Key_PageUp ? WorkspaceKey::Up : WorkspaceKey::Down;
+      break;
     case Qt::Key_Home:
       if (!control) return QAbstractScrollArea::keyPressEvent(event);
       key = WorkspaceKey::CtrlHome;
@@ -400,7 +407,7 @@ void SequenceWorkspace::keyPressEvent(QKeyEvent* event) {
                                                       : Translate("SekvDelete", "Smazání sekvence");
     session_.Edit(step, [&document] { HandleWorkspaceKey(document, WorkspaceKey::Delete); });
   } else {
-    HandleWorkspaceKey(document, key);
+    HandleWorkspaceKey(document, key, rows);
   }
   if (SelectedSampleOf(document) != before) emit SelectedSampleChanged();
 }

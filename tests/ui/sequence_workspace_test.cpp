@@ -170,6 +170,8 @@ class SequenceWorkspaceTest : public QObject {
     row("home alone does nothing", Qt::Key_Home, false, {1, 0}, {1, 0});
     row("ctrl+home", Qt::Key_Home, true, {19, -1}, {0, 0});
     row("ctrl+end", Qt::Key_End, true, {0, 0}, {19, 1});
+    row("page down: the rows in view", Qt::Key_PageDown, false, {1, 0}, {9, -1});
+    row("page up stops at the first", Qt::Key_PageUp, false, {1, 0}, {0, 0});
   }
   void keyboardMovesTheSelectionAndScrollsItIntoView() {
     QFETCH(int, key);
