@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSoundEffect>
 #include <QTemporaryFile>
 #include <QUrl>
@@ -10,7 +9,6 @@
 #include <exception>
 #include <type_traits>
 
-#include "config/file_name_bytes.h"
 #include "config/paths.h"
 #include "model/document.h"
 #include "model/translator.h"
@@ -41,19 +39,13 @@ QString PreviewPlayer::UnableToPlay() const {
 }
 
 void PreviewPlayer::PlayFile(const QString& file) {
-  if (QFileInfo(file).isFile()) {
-    Play(file);
-    return;
-  }
-  // Qt cannot name a file whose name is no UTF-8; such a file plays from a copy.
-  const std::string text = file.toStdString();
-  const std::filesystem::path path = PathFromUtf8(text);
+  // Through the builder's reader, so whatever it takes plays (and a name that
+  // is no UTF-8 plays too).
+  const std::filesystem::path path = PathFromUtf8(file.toStdString());
   std::error_code error;
-  if (CarriesFileNameBytes(text) && std::filesystem::is_regular_file(path, error)) {
-    PlayRendered([&path](const std::filesystem::path& copy) {
-      std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
-    });
-  }
+  if (!std::filesystem::is_regular_file(path, error)) return;
+  PlayRendered(
+      [&path](const std::filesystem::path& preview) { return RenderFilePreview(preview, path); });
 }
 
 bool PreviewPlayer::PlaySequence(const TPametRevazie& document, int sequenceIndex, uint8_t switches,

@@ -18,7 +18,7 @@ namespace liftvox {
 class TPametRevazie;
 class Translator;
 
-// What the user hears: a WAV file as it is, or a sequence rendered as the
+// What the user hears: a WAV file at its own rate, or a sequence rendered as the
 // announcer would say it into a temporary "pcm*.wav" file. One sound at a
 // time; a new one replaces the last. The temporary file goes on Stop, on the
 // next preview and with the player. Without a sound output the preview is
@@ -31,7 +31,7 @@ class PreviewPlayer final : public QObject {
   PreviewPlayer(const Translator& translator, QAudioDevice output, QObject* parent = nullptr);
   ~PreviewPlayer() override;
 
-  // Plays `file` if it exists.
+  // Plays `file`, if it exists, as the builder reads it at its own rate.
   void PlayFile(const QString& file);
   // Renders then plays, each recording through `filter` (as the announcer
   // will play it); false (CannotPlay told) when a sample cannot be read, and

@@ -26,6 +26,8 @@ class AnnouncerSampleReader {
 
   // The samples the file holds.
   std::int64_t TotalFrames() const { return reader_.TotalFrames(); }
+  // The file's own sample rate.
+  std::uint32_t SampleRate() const { return reader_.PcmFormat().samplesPerSec; }
 
   // The next block: 1024 samples of 8-bit sound or 512 of 16-bit sound, fewer
   // at the end, none after it, and never more than TotalFrames() in all.

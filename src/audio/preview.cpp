@@ -160,10 +160,11 @@ class PartialFile {
 // The target appears only when complete. False when stopped; then, as after a
 // failure, nothing is left behind.
 template <typename Render>
-bool RenderToFile(const std::filesystem::path& file, Render render) {
+bool RenderToFile(const std::filesystem::path& file, Render render,
+                  const WaveFormat& format = AnnouncerPcmFormat()) {
   PartialFile partial(file);
   try {
-    TFileWaveStream stream(partial.Path(), AnnouncerPcmFormat());
+    TFileWaveStream stream(partial.Path(), format);
     PreviewOutput output(stream);
     render(output);
     stream.Finish();
@@ -222,6 +223,24 @@ bool RenderRecordingPreview(const std::filesystem::path& file, const std::string
     const RenderProgress rendered(progress, 1);
     WriteRecording(output, recording, filter, rendered, 0.0);
   });
+}
+
+bool RenderFilePreview(const std::filesystem::path& file, const std::filesystem::path& recording,
+                       const JobProgress& progress) {
+  AnnouncerSampleReader reader(recording);
+  const std::string name = PathToUtf8(recording);
+  return RenderToFile(
+      file,
+      [&](PreviewOutput& output) {
+        const RenderProgress rendered(progress, 1);
+        int64_t written = 0;
+        for (auto block = reader.NextBlock(); !block.empty(); block = reader.NextBlock()) {
+          output.Write(block.data(), static_cast<int64_t>(block.size()));
+          written += static_cast<int64_t>(block.size());
+          rendered.Report(name, static_cast<double>(written) / reader.TotalFrames());
+        }
+      },
+      MakePcmFormat(1, reader.SampleRate(), 8));
 }
 
 int32_t SilenceDialogSamples(int32_t milliseconds) {

@@ -62,6 +62,12 @@ bool RenderAllSequencesPreview(const std::filesystem::path& file, const TPametRe
 bool RenderRecordingPreview(const std::filesystem::path& file, const std::string& recording,
                             const JobProgress& progress = {}, const RecordingFilter& filter = {});
 
+// Writes a file's recording as the announcer's samples read it, at the file's
+// own rate: any coding the builder takes plays on a plain PCM output. A file
+// that cannot be read raises WaveError; progress and stop as above.
+bool RenderFilePreview(const std::filesystem::path& file, const std::filesystem::path& recording,
+                       const JobProgress& progress = {});
+
 // The silence dialog's own conversions (integer divisions, no rounding).
 int32_t SilenceDialogSamples(int32_t milliseconds);
 int32_t SilenceDialogMilliseconds(int32_t samples);

@@ -1,6 +1,7 @@
 #include "commands/image_file_commands.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "base/message_format.h"
 #include "config/configuration_file.h"
@@ -102,6 +103,13 @@ bool SaveImageFile(TPametRevazie& document, const ImageSettings& settings,
 
 bool LoadImageFile(TPametRevazie& document, const ImageSettings& settings,
                    const std::filesystem::path& file) {
+  // Kept to put back when the unsaved-changes question is cancelled: the
+  // configuration then stays, and must not be left with the file's image.
+  const bool wasModified = document.IsModified();
+  const bool wasStale = document.IsImageStale();
+  const int32_t memorySize = document.MemorySize;
+  const int32_t usedMemory = document.UsedMemory;
+  std::vector<uint8_t> image = document.Image;
   if (!LoadInto(document, settings, file, LoadPurpose::Open)) return false;
   if (document.UsedMemory <= 0) return true;
   const std::span<const uint8_t> used(document.Image.data(),
@@ -112,7 +120,14 @@ bool LoadImageFile(TPametRevazie& document, const ImageSettings& settings,
     // reading the configuration empties and refills the document.
     const std::vector<uint8_t> record(
         used.begin() + static_cast<std::ptrdiff_t>(stored->recordOffset), used.end());
-    LoadConfigurationFromBuffer(document, record.data(), record.size());
+    if (!LoadConfigurationFromBuffer(document, record.data(), record.size()) && wasModified &&
+        document.IsModified()) {
+      document.SetMemorySize(memorySize);
+      document.Image = std::move(image);
+      document.UsedMemory = usedMemory;
+      document.SetImageStale(wasStale);
+      return false;
+    }
   }
   return true;
 }

@@ -27,7 +27,7 @@ bool SaveImageFile(TPametRevazie& document, const ImageSettings& settings,
 // Loads an image file built for the current memory size into the document's
 // image. A stored configuration replaces the document's (no file name,
 // unmodified). Refusals ("FileForMemory", "BadFileFormat", "UnableLoadFile")
-// leave the document as it was.
+// and a cancelled unsaved-changes question leave the document as it was.
 bool LoadImageFile(TPametRevazie& document, const ImageSettings& settings,
                    const std::filesystem::path& file);
 

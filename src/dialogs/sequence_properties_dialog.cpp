@@ -54,9 +54,11 @@ TVlastnostiSekvenceForm::TVlastnostiSekvenceForm(QWidget* parent)
   generalGrid->addWidget(codeLabel_, 2, 0);
   generalGrid->addWidget(c.code, 2, 1);
   generalGrid->addWidget(c.repeat, 3, 0, 1, 3);
-  generalGrid->addWidget(captions_.Text(new QLabel(general), ids::kRepeatAfterLabel), 4, 0);
+  c.repeatLabel = captions_.Text(new QLabel(general), ids::kRepeatAfterLabel);
+  c.repeatUnit = captions_.Text(new QLabel(general), ids::kRepeatUnit);
+  generalGrid->addWidget(c.repeatLabel, 4, 0);
   generalGrid->addWidget(c.repeatSeconds, 4, 1);
-  generalGrid->addWidget(captions_.Text(new QLabel(general), ids::kRepeatUnit), 4, 2);
+  generalGrid->addWidget(c.repeatUnit, 4, 2);
   generalGrid->setColumnStretch(2, 1);
 
   auto* parallel = captions_.Text(new QGroupBox(this), ids::kParallelProtocolGroup);
@@ -171,8 +173,11 @@ void TVlastnostiSekvenceForm::ComboBoxChange() {
 }
 
 void TVlastnostiSekvenceForm::UpdateRepeatBox() {
-  controls_.repeatSeconds->setEnabled(controls_.repeat->isEnabled() &&
-                                      controls_.repeat->isChecked());
+  const bool repeats = controls_.repeat->isEnabled() && controls_.repeat->isChecked();
+  for (QWidget* control : {static_cast<QWidget*>(controls_.repeatLabel),
+                           static_cast<QWidget*>(controls_.repeatSeconds),
+                           static_cast<QWidget*>(controls_.repeatUnit)})
+    control->setEnabled(repeats);
 }
 
 void TVlastnostiSekvenceForm::ShowCode(bool shown) {

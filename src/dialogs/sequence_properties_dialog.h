@@ -34,6 +34,8 @@ class TVlastnostiSekvenceForm final : public CaptionedDialog {
     QCheckBox* invertBit = nullptr;
     QCheckBox* repeat = nullptr;
     QSpinBox* repeatSeconds = nullptr;
+    QLabel* repeatLabel = nullptr;  // and its unit: both follow repeatSeconds
+    QLabel* repeatUnit = nullptr;
   };
 
   explicit TVlastnostiSekvenceForm(QWidget* parent);

@@ -155,7 +155,7 @@ int32_t ApplySilenceLength(TPametRevazie& document, int32_t milliseconds) {
   return milliseconds;
 }
 
-void HandleWorkspaceKey(TPametRevazie& document, WorkspaceKey key) {
+void HandleWorkspaceKey(TPametRevazie& document, WorkspaceKey key, int rows) {
   int sample = -1;
   int sequence = document.SelectedSequenceIndex();
   if (const TVzorek* selected = document.GetSelectedSample())
@@ -180,10 +180,10 @@ void HandleWorkspaceKey(TPametRevazie& document, WorkspaceKey key) {
       break;
     case WorkspaceKey::Up:
       if (sequence <= 0) return;
-      --sequence;
+      sequence = std::max(sequence - rows, 0);
       break;
     case WorkspaceKey::Down:
-      ++sequence;
+      sequence += rows;  // the selection keeps it to the last
       break;
     case WorkspaceKey::Delete:
       if (document.GetSelectedSample())

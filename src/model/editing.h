@@ -56,8 +56,9 @@ TVzorek* AddSilence(TPametRevazie& document, int32_t milliseconds);
 // Returns the value kept, which is also the length of the next added silence.
 int32_t ApplySilenceLength(TPametRevazie& document, int32_t milliseconds);
 
-// The workspace's keyboard: moves of the selection (Delete runs the delete commands).
+// The workspace's keyboard: moves of the selection (Delete runs the delete
+// commands). Up and Down move `rows` rows, a page for PgUp and PgDn.
 enum class WorkspaceKey { CtrlHome, CtrlEnd, Left, Right, Up, Down, Delete };
-void HandleWorkspaceKey(TPametRevazie& document, WorkspaceKey key);
+void HandleWorkspaceKey(TPametRevazie& document, WorkspaceKey key, int rows = 1);
 
 }  // namespace liftvox

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
 #include <QDir>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -202,6 +203,7 @@ void SequenceWorkspace::OnContentChanged(int /*sequenceIndex*/) {
   CloseDilChooser();
   UpdateScrollRanges();
   viewport()->update();
+  RefreshHint();
 }
 
 void SequenceWorkspace::OnSelectionChanged() {
@@ -272,6 +274,7 @@ void SequenceWorkspace::resizeEvent(QResizeEvent* event) {
 void SequenceWorkspace::scrollContentsBy(int dx, int dy) {
   // Moves the open in-place editor along with its cell.
   viewport()->scroll(dx, dy);
+  RefreshHint();
 }
 
 // --- mouse ------------------------------------------------------------------
@@ -319,29 +322,37 @@ void SequenceWorkspace::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
 
+  ShowHint(HintAt(viewPoint));
+}
+
+QString SequenceWorkspace::HintAt(QPoint viewPoint) const {
   const TPametRevazie& document = session_.Document();
   const GridHit hit = HitTest(document, viewPoint + ScrollOffset());
-  QString hint;
   if (hit.IsSample()) {
     const TVzorek& sample = *document.SequenceAt(hit.sequence)->SampleAt(hit.sample);
-    hint = sample.Silence ? Translate("Silence", "Ticho") + u' ' +
+    return sample.Silence ? Translate("Silence", "Ticho") + u' ' +
                                 QString::number(MillisecondsFromSamples(sample.Samples)) +
                                 QStringLiteral(" [ms]")
                           : QString::fromStdString(sample.FileName);
-  } else if (hit.IsSequence()) {
-    hint = SequenceHintText(*document.SequenceAt(hit.sequence));
   }
-  if (hint != state_->hoverHint) {
-    state_->hoverHint = hint;
-    emit HintChanged(hint);
-  }
+  if (hit.IsSequence()) return SequenceHintText(*document.SequenceAt(hit.sequence));
+  return {};
 }
 
-void SequenceWorkspace::leaveEvent(QEvent* /*event*/) {
-  if (state_->hoverHint.isEmpty()) return;
-  state_->hoverHint.clear();
-  emit HintChanged(QString());
+void SequenceWorkspace::ShowHint(const QString& hint) {
+  if (hint == state_->hoverHint) return;
+  state_->hoverHint = hint;
+  emit HintChanged(hint);
 }
+
+void SequenceWorkspace::RefreshHint() {
+  // An edit or a scroll under a still mouse: the hint shows what is under it now.
+  if (state_->hoverHint.isEmpty()) return;
+  const QPoint viewPoint = viewport()->mapFromGlobal(QCursor::pos());
+  ShowHint(viewport()->rect().contains(viewPoint) ? HintAt(viewPoint) : QString());
+}
+
+void SequenceWorkspace::leaveEvent(QEvent* /*event*/) { ShowHint(QString()); }
 
 void SequenceWorkspace::mouseReleaseEvent(QMouseEvent* /*event*/) { state_->dragArmed = false; }
 
@@ -366,7 +377,14 @@ void SequenceWorkspace::mouseDoubleClickEvent(QMouseEvent* event) {
 void SequenceWorkspace::keyPressEvent(QKeyEvent* event) {
   const bool control = event->modifiers() & Qt::ControlModifier;
   WorkspaceKey key;
+  int rows = 1;
   switch (event->key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      // A page of whole rows, at least one.
+      rows = std::max(viewport()->height() / kSequenceRowHeight, 1);
+      key = event->key() == Qt::Key_PageUp ? WorkspaceKey::Up : WorkspaceKey::Down;
+      break;
     case Qt::Key_Home:
       if (!control) return QAbstractScrollArea::keyPressEvent(event);
       key = WorkspaceKey::CtrlHome;
@@ -400,7 +418,7 @@ void SequenceWorkspace::keyPressEvent(QKeyEvent* event) {
                                                       : Translate("SekvDelete", "Smazání sekvence");
     session_.Edit(step, [&document] { HandleWorkspaceKey(document, WorkspaceKey::Delete); });
   } else {
-    HandleWorkspaceKey(document, key);
+    HandleWorkspaceKey(document, key, rows);
   }
   if (SelectedSampleOf(document) != before) emit SelectedSampleChanged();
 }

@@ -98,6 +98,10 @@ class SequenceWorkspace final : public QAbstractScrollArea {
   void ChooseDilEntry(int index);
   void StartDrag(bool copy);
   void ShowDragHint(QPoint viewPoint);
+  // The status bar's hint for the cell at a viewport point, shown when it changes.
+  QString HintAt(QPoint viewPoint) const;
+  void ShowHint(const QString& hint);
+  void RefreshHint();
   void HideDragHint();
   void StopDragFeedback();
   bool DropWaveFiles(const QStringList& files, int dilIndex, int row, int column);

@@ -67,6 +67,10 @@ class PlaybackTest : public QObject {
     QCOMPARE(cannotPlay.count(), 1);
     player.PlayFile("/no/such/file.wav");  // plays nothing, says nothing
     QCOMPARE(cannotPlay.count(), 1);
+    // A coded recording plays as plain PCM at its own rate (8000 Hz).
+    player.PlayFile(QString::fromStdString(PathToUtf8(test::TestDataDir() / "audio" / "gsm.wav")));
+    QCOMPARE(test::ReadFile(PathFromUtf8(player.PreviewFile().toStdString())).substr(20, 8),
+             std::string("\x01\x00\x01\x00\x40\x1f\x00\x00", 8));
   }
 
   void UnreadableRecordingEndsThePreviewWithTheReason() {

@@ -122,15 +122,17 @@ class DeviceCommandsTest : public QObject {
     const QString file = announcer.fixture.Scratch("saved.cfg");
     QVERIFY(window.SaveConfiguration(file));
     window.Session().Edit("rename", [&] { document.SequenceAt(7)->Name = "Neuloženo"; });
+    document.Image[0] ^= 0xFF;
+    const std::vector<uint8_t> edited = document.Image;
 
     const struct {
       const char* command;  // or a file to open
       QString path;
       std::vector<Answer> answers;
     } loads[] = {
+        {nullptr, image, {Answer::Cancel}},  // keeps the image too
         {"File_NacistKonfiguraciZRevazie", {}, {Answer::Cancel}},
         {"File_NacistPametZRevazie", {}, {Answer::Yes, Answer::Cancel}},
-        {nullptr, image, {Answer::Cancel}},
         {nullptr, file, {Answer::Cancel}},
     };
     for (const auto& load : loads) {
@@ -145,6 +147,7 @@ class DeviceCommandsTest : public QObject {
       QCOMPARE(document.SequenceAt(7)->Name, std::string("Neuloženo"));
       QVERIFY(document.IsModified());
       QCOMPARE(window.windowTitle(), "Liftvox - " + file + "*");
+      if (load.path == image) QVERIFY(document.Image == edited);
     }
     const auto asked = announcer.Prompter().asked.size();
     announcer.Prompter().answers = {Answer::Cancel};

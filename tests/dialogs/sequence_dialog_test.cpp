@@ -3,6 +3,7 @@
 // checks and stores. The triggering properties dialog rides along.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QtTest>
@@ -99,7 +100,7 @@ class SequenceDialogTest : public QObject {
     QVERIFY(C().code->isHidden());
     QVERIFY(C().repeat->isEnabled() && C().repeatSeconds->isEnabled());
     C().repeat->setChecked(false);
-    QVERIFY(!C().repeatSeconds->isEnabled());
+    QVERIFY(!C().repeatSeconds->isEnabled() && !C().repeatLabel->isEnabled());
   }
 
   void codeTextIsReadUpToTheFirstOtherCharacter() {

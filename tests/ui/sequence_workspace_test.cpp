@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDropEvent>
 #include <QImage>
 #include <QMessageBox>
@@ -170,6 +171,8 @@ class SequenceWorkspaceTest : public QObject {
     row("home alone does nothing", Qt::Key_Home, false, {1, 0}, {1, 0});
     row("ctrl+home", Qt::Key_Home, true, {19, -1}, {0, 0});
     row("ctrl+end", Qt::Key_End, true, {0, 0}, {19, 1});
+    row("page down: the rows in view", Qt::Key_PageDown, false, {1, 0}, {9, -1});
+    row("page up stops at the first", Qt::Key_PageUp, false, {1, 0}, {0, 0});
   }
   void keyboardMovesTheSelectionAndScrollsItIntoView() {
     QFETCH(int, key);
@@ -194,6 +197,10 @@ class SequenceWorkspaceTest : public QObject {
   void deleteKeyIsOneStepWhenConfirmed() {
     AddRecordings(Document(), false, 128, 2);
     Select(0, 1);
+    // The deleted sample's hint goes with it, under a still mouse.
+    QSignalSpy hints(workspace_.get(), &SequenceWorkspace::HintChanged);
+    QCursor::setPos(workspace_->viewport()->mapToGlobal(QPoint(265, 20)));
+    QTest::mouseMove(workspace_->viewport(), QPoint(265, 20));
     QTest::keyClick(workspace_.get(), Qt::Key_Delete);  // answered No
     QCOMPARE(prompter_.asked.size(), std::size_t{1});
     QCOMPARE(Steps().count(), 0);
@@ -202,6 +209,8 @@ class SequenceWorkspaceTest : public QObject {
     QCOMPARE(Document().SequenceAt(0)->SampleCount(), 1);
     QCOMPARE(Steps().count(), 1);
     QCOMPARE(Steps().text(0), QStringLiteral("Smazání hlášky"));
+    session_->FlushChanges();
+    QCOMPARE(hints.constLast().at(0).toString(), QString());
   }
 
   void clicksSelectAndOpenTheInPlaceEditors() {
