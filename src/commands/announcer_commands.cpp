@@ -59,7 +59,7 @@ bool ConfirmFirmwareUpload(TPametRevazie& document, const std::string& caption) 
   return document.prompter().AskYesNo(
              {"FirmwareUpLoad", caption,
               document.Translate("FirmwareUpLoad",
-                                 "Skutečně chcete nahrát do hlásiče novź software?")}) ==
+                                 "Skutečně chcete nahrát do hlásiče nový software?")}) ==
          Answer::Yes;
 }
 

@@ -57,7 +57,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
     {"FilterSupported", "Podporované formáty (*.cfg *.bin)"},
     {"Finish", "&Konec"},
     {"FirmwareCommunicationError", "Chyba komunikace s hlásičem. Zkontrolujte prosím propojení."},
-    {"FirmwareUpLoad", "Skutečně chcete nahrát do hlásiče novź software?"},
+    {"FirmwareUpLoad", "Skutečně chcete nahrát do hlásiče nový software?"},
     {"FirmwareUploadError", "Chyba programování hlásiče!"},
     {"FirmwareUploading", "Nahrávání software"},
     {"GuideMissing", "Nápověda nebyla nalezena: chybí soubor %s."},

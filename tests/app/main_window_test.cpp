@@ -17,7 +17,6 @@
 
 #include "app/preview_player.h"
 #include "app/window_fixture.h"
-#include "config/dil_file.h"
 #include "config/paths.h"
 #include "dialogs/help_window.h"
 #include "lang/caption_ids.h"
@@ -253,21 +252,6 @@ class MainWindowTest : public QObject {
     QVERIFY(autoPlay->isActive());
     QTest::keyClick(list, Qt::Key_Return);
     QVERIFY(!autoPlay->isActive());
-  }
-
-  // A file opened from the file manager or the command line goes to its loader.
-  void OpenFileLoadsDilSettingsAsDilSettings() {
-    test::WindowFixture fixture;
-    const auto window = fixture.Open();
-    TPametRevazie& document = window->Session().Document();
-    const std::vector<DilEntry> before = document.DilEntries;
-    document.DilEntries.push_back(DilEntry{"Polsky", 0, 0x0808});
-    const QString file = fixture.Scratch("jazyky.dil");
-    QVERIFY(SaveDilFile(document, file.toStdString()));
-    document.DilEntries = before;
-    window->OpenFile(file);
-    QCOMPARE(document.DilEntries.back().Name, std::string("Polsky"));
-    QVERIFY(fixture.prompter.shown.empty());
   }
 
   // F1 shows the guide of the program's language, which follows a language
