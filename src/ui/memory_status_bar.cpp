@@ -1,7 +1,10 @@
 #include "ui/memory_status_bar.h"
 
 #include <QLabel>
+#include <QSizePolicy>
+
 #include <QPainter>
+#include <algorithm>
 
 #include "image/memory_estimate.h"
 
@@ -9,31 +12,48 @@ namespace liftvox {
 namespace {
 
 constexpr int kPanelWidths[] = {200, 190, 150, 90};
+// Room for a short bar when the window is small.
+constexpr int kMinimumGaugeWidth = 60;
 
 // The panel less one pixel at the top, right and bottom, as the gauge has
 // always been drawn.
 QRect GaugeArea(const QWidget& panel) { return {0, 1, panel.width() - 1, panel.height() - 2}; }
 
-// The hint panel keeps its width, cutting a long hint, so that the panels
-// after it do not jump while the pointer moves; the memory and port panels
-// grow where a language's text is longer than their width.
-QLabel* TextPanel(int width, bool fixed, QWidget* parent) {
-  auto* label = new QLabel(parent);
-  if (fixed) {
-    label->setFixedWidth(width);
-  } else {
-    label->setMinimumWidth(width);
+// A text panel at its designed width while the window has room: the hint
+// panel keeps it, cutting a long hint, so that the panels after it do not
+// jump while the pointer moves; the memory and port panels grow where a
+// language's text is longer. In a small window every panel gives way, so
+// the status bar never holds the window wider than the screen or its tile,
+// which would push the workspace's scroll bars out of sight.
+class TextPanel final : public QLabel {
+ public:
+  TextPanel(int width, bool fixed, QWidget* parent) : QLabel(parent), width_(width), fixed_(fixed) {
+    setTextFormat(Qt::PlainText);
+    setSizePolicy(fixed ? QSizePolicy::Maximum : QSizePolicy::Preferred, QSizePolicy::Preferred);
   }
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
+  QSize sizeHint() const override {
+    const QSize text = QLabel::sizeHint();
+    return {fixed_ ? width_ : std::max(width_, text.width()), text.height()};
+  }
+  QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+ private:
+  int width_;
+  bool fixed_;
+};
 
 }  // namespace
 
 MemoryGaugePanel::MemoryGaugePanel(QWidget* parent) : QWidget(parent) {
-  setFixedWidth(kPanelWidths[MemoryStatusBar::kGaugePanel]);
+  setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
   setMinimumHeight(fontMetrics().height() + 4);
 }
+
+QSize MemoryGaugePanel::sizeHint() const {
+  return {kPanelWidths[MemoryStatusBar::kGaugePanel], minimumHeight()};
+}
+
+QSize MemoryGaugePanel::minimumSizeHint() const { return {kMinimumGaugeWidth, minimumHeight()}; }
 
 void MemoryGaugePanel::SetLabel(const QString& label) {
   label_ = label;
@@ -86,10 +106,10 @@ void MemoryGaugePanel::paintEvent(QPaintEvent*) {
 
 MemoryStatusBar::MemoryStatusBar(QWidget* parent)
     : QStatusBar(parent),
-      hint_(TextPanel(kPanelWidths[kHintPanel], true, this)),
+      hint_(new TextPanel(kPanelWidths[kHintPanel], true, this)),
       gauge_(new MemoryGaugePanel(this)),
-      memory_(TextPanel(kPanelWidths[kMemoryPanel], false, this)),
-      port_(TextPanel(kPanelWidths[kPortPanel], false, this)) {
+      memory_(new TextPanel(kPanelWidths[kMemoryPanel], false, this)),
+      port_(new TextPanel(kPanelWidths[kPortPanel], false, this)) {
   setSizeGripEnabled(true);
   addWidget(hint_);
   addWidget(gauge_);

@@ -26,6 +26,8 @@ class MemoryGaugePanel final : public QWidget {
   void SetUsage(int64_t used, int64_t memorySize);
   // The bar's area in the panel (empty when there is none).
   QRect BarRect() const;
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -37,7 +39,8 @@ class MemoryGaugePanel final : public QWidget {
 };
 
 // The main window's status bar: the hint (or announcer state), the gauge,
-// the memory text and the serial port, 200, 190, 150 and 90 pixels wide.
+// the memory text and the serial port, 200, 190, 150 and 90 pixels wide
+// while the window has room for them.
 class MemoryStatusBar final : public QStatusBar {
   Q_OBJECT
 

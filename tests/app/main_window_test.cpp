@@ -26,6 +26,7 @@
 #include "ui/browser_list_view.h"
 #include "ui/memory_status_bar.h"
 #include "ui/sample_browser.h"
+#include "ui/sequence_workspace.h"
 
 namespace liftvox {
 namespace {
@@ -51,6 +52,20 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // A small window (a small screen, a tiling desktop) keeps the workspace and
+  // its scroll bars in sight: the status bar gives way, keeping its designed
+  // panel widths while there is room.
+  void TheStatusBarGivesWayInASmallWindow() {
+    test::WindowFixture fixture;
+    const auto window = fixture.Open();
+    window->show();
+    QCOMPARE(window->findChild<MemoryGaugePanel*>()->width(), 190);
+    window->resize(400, 300);
+    QCOMPARE(window->width(), 400);
+    const auto* workspace = window->findChild<SequenceWorkspace*>();
+    QVERIFY(workspace->mapTo(window.get(), QPoint(workspace->width(), 0)).x() <= 400);
+  }
+
   void CaptionShowsTheFileAndTheUnsavedMark() {
     test::WindowFixture fixture;
     const auto window = fixture.Open();
