@@ -19,20 +19,8 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-case $code in
-  0|1|2|3|4) page=256 ;;
-  5|6) page=512 ;;
-  7) page=1024 ;;
-  *) echo "memory code 0..7" >&2; exit 2 ;;
-esac
-size=$((65536 << code))
-
-# A full image as program_speed.sh makes it: random bytes, a header whose
-# parameter block is page 1 with interface 1, the memory code last.
-head -c $((size - 1)) /dev/urandom > "$work/image.bin"
-printf '\001\000' | dd of="$work/image.bin" bs=1 seek=0 conv=notrunc 2>/dev/null
-printf '\044\000\000\000\001' | dd of="$work/image.bin" bs=1 seek=$page conv=notrunc 2>/dev/null
-printf "\\$(printf '%03o' "$code")" >> "$work/image.bin"
+. "$(dirname "$0")/full_image.sh"
+full_image "$code" "$work/image.bin"
 
 devices=
 for i in $(seq "$count"); do

@@ -17,25 +17,9 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-case $code in
-  0|1|2|3|4) page=256 ;;
-  5|6) page=512 ;;
-  7) page=1024 ;;
-  *) echo "memory code 0..7" >&2; exit 2 ;;
-esac
-size=$((65536 << code))
+. "$(dirname "$0")/full_image.sh"
+full_image "$code" "$work/image.bin"
 pages=$((size / page))
-
-# A full image: random bytes, a header whose parameter block is page 1 with
-# interface 1, and the memory code in place of the last byte (file rule for a
-# full image).
-head -c $((size - 1)) /dev/urandom > "$work/image.bin"
-printf '\001\000' | dd of="$work/image.bin" bs=1 seek=0 conv=notrunc 2>/dev/null
-# An empty directory: random entries would point anywhere, and such an image is
-# refused before the port is opened.
-printf '\377\377' | dd of="$work/image.bin" bs=1 seek=4 conv=notrunc 2>/dev/null
-printf '\044\000\000\000\001' | dd of="$work/image.bin" bs=1 seek=$page conv=notrunc 2>/dev/null
-printf "\\$(printf '%03o' "$code")" >> "$work/image.bin"
 
 "$bin/liftvox-sim" --pace --memory "$code" --interface 1 > "$work/device" &
 sim_pid=$!
