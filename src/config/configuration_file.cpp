@@ -204,9 +204,10 @@ bool WriteConfiguration(const TPametRevazie& document, IniSections& ini,
     ini.WriteInteger(section, "Repeat", sequence.Repeat);
     for (int j = 0; j < sequence.SampleCount(); ++j) {
       const TVzorek& sample = *sequence.SampleAt(j);
-      ini.WriteString(
-          section, Key("File", j),
-          sample.Silence ? sample.FileName : StoredSamplePath(sample.FileName, folder, base));
+      std::string stored =
+          sample.Silence ? sample.FileName : StoredSamplePath(sample.FileName, folder, base);
+      if (stored == "/") stored = "\\";  // a lone "/" would end the list when read
+      ini.WriteString(section, Key("File", j), stored);
       ini.WriteInteger(section, Key("DIL", j), sample.Silence ? 0 : sample.DIL);
       ini.WriteInteger(section, Key("Samples", j), sample.Samples);
       ini.WriteBool(section, Key("Silence", j), sample.Silence);

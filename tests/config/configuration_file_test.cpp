@@ -82,6 +82,7 @@ TEST_F(ConfigurationFileTest, NamesThatALineCannotCarryAreMendedAndReadBack) {
                         {";DE", 0, 3},
                         {"CZECH", 1, 4},
                         {"\xC2\x85\n", 0, 5}};  // NEL, a C1 control, and a line break
+  written.AppendSample(8, MakeWav("/", 3));     // "/" alone as a value ends a sample list
   written.AppendSample(8, MakeWav("/x.wav", 3));
 
   const std::string text = *RenderConfigurationText(written);
@@ -96,7 +97,8 @@ TEST_F(ConfigurationFileTest, NamesThatALineCannotCarryAreMendedAndReadBack) {
                                    std::pair<std::string, uint16_t>{"CZECH (2)", 4},
                                    std::pair<std::string, uint16_t>{"", 5}))
       << "every entry in its place, so samples keep their language";
-  EXPECT_EQ(read.SequenceAt(8)->SampleAt(0)->DIL, 3);
+  ASSERT_EQ(read.SequenceAt(8)->SampleCount(), 2);
+  EXPECT_EQ(read.SequenceAt(8)->SampleAt(1)->DIL, 3);
 
   // A file holding such names mends them as it loads.
   // U+202E and U+2069 turn text back to front; U+202F and U+206A do not.
