@@ -29,8 +29,8 @@ std::string Minutes(double seconds) {
 
 std::string VerifyHelp(const std::string& input) {
   std::string help =
-      "Read every page back after writing and compare it with the image. This doubles the "
-      "time: ";
+      "Read every page back after writing and compare it with the image (a run that needed a "
+      "retry is read back anyway). This doubles the time: ";
   try {
     const ProgramImage image = LoadImageFileToProgram(input).ForProgramming();
     return help + "writing " + input + " takes " + Minutes(LineSecondsToProgram(image)) +

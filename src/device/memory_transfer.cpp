@@ -245,7 +245,11 @@ void ProgramPages(TransferRun& run, const ProgramImage& image, const ProgramOpti
       SendEnd(port);
     }
     run.ShowPagesDone(pageSize, pages);
-    if (end == PagesEnd::Done && options.verify) {
+    // A failed attempt pads the line with zeros, and an answer that came too
+    // late can be read in place of the next 'W': the announcer then stores
+    // the padding, or a page shifted by a byte, in a page the loop has passed,
+    // and no sum tells. So a run that needed any retry reads its pages back.
+    if (end == PagesEnd::Done && (options.verify || result.errors > 0)) {
       end = VerifyPages(run, image, pageSize, pages);
       if (end == PagesEnd::Abandoned) result.outcome = TransferOutcome::Abandoned;
       if (end == PagesEnd::Done && result.mismatch) {

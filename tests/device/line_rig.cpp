@@ -46,6 +46,10 @@ int SimulatedLine::Write(const uint8_t* buffer, int count) {
   if (dead_) return count;
   for (int i = 0; i < count; ++i) announcer.Receive(buffer[i], answer_);
   lastByteUs_ = nowUs_;
+  if (announcer.PagesTransferred() == lateAnswerAfterPages) {
+    late_ = std::exchange(answer_, {});
+    lateAnswerAfterPages = -1;
+  }
   return count;
 }
 

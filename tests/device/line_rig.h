@@ -56,7 +56,10 @@ class SimulatedLine final : public SerialPort {
   sim::VirtualAnnouncer announcer;
   int announcerPort = 1;
   int pagesBeforeDeath = -1;  // -1: the line never dies
-  int deadReads = 0;          // reads that met the dead line
+  // The answer of the page exchange that makes this many reaches the PC late:
+  // after its read has given up and the next purge is done. -1: never.
+  int lateAnswerAfterPages = -1;
+  int deadReads = 0;  // reads that met the dead line
 
   int Open(int port) override;
   void Close() override { open_ = false; }
@@ -68,7 +71,7 @@ class SimulatedLine final : public SerialPort {
   int SetDTR(bool) override { return open_ ? 0 : -1; }
   int SetRTS(bool) override { return open_ ? 0 : -1; }
   int GetCTS() override { return open_ ? 0 : -1; }
-  void PurgeInput() override { answer_.clear(); }
+  void PurgeInput() override { answer_ = std::exchange(late_, {}); }
   void PurgeOutput() override {}
   int Read(uint8_t* buffer, int count) override;
   int Write(const uint8_t* buffer, int count) override;
@@ -81,6 +84,7 @@ class SimulatedLine final : public SerialPort {
   int64_t nowUs_ = 0;
   int64_t lastByteUs_ = 0;
   std::vector<uint8_t> answer_;
+  std::vector<uint8_t> late_;
 };
 
 // An image in the builder's layout: the parameter block on page 1 with the

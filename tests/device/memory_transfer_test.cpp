@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "device/line_rig.h"
 #include "image/image_file.h"
 
@@ -108,7 +110,11 @@ TEST(ProgramAnnouncerTest, ShortLastPageArrivesPaddedWithErasedBytes) {
 
 // Verifying counts what the flash holds: worn cells, never a page that was
 // damaged on the line (its sum fails and the read-back's retry reads it again).
-TEST(ProgramAnnouncerTest, VerifyNamesWornCellsNotPagesDamagedOnTheLine) {
+// An answer that comes after the PC gave up on it is read in place of the next
+// 'W'; the zeros that pad that failed attempt then meet an announcer that did
+// take the command, and land in page 0, which no sum covers any more: so a run
+// that needed a retry is verified, asked to or not.
+TEST(ProgramAnnouncerTest, VerifyFindsWhatNoSumCoversNotPagesDamagedOnTheLine) {
   LineRig rig({}, {.corruptRate = 0.5, .wornCells = {700, 300}});
   const auto image = MakeImage(k64k, 256, 4, 1, "");
   const auto result = ProgramAnnouncer(rig.session, ImageOf(image, 4), rig.prompter, rig.observer,
@@ -120,6 +126,13 @@ TEST(ProgramAnnouncerTest, VerifyNamesWornCellsNotPagesDamagedOnTheLine) {
   EXPECT_EQ(result.mismatch->differingBytes, 2);
   EXPECT_GT(result.errors, 0);
   EXPECT_EQ(Keys(rig.prompter.shown), std::vector<std::string>{"VerifyFailed"});
+
+  LineRig late;
+  late.line.lateAnswerAfterPages = 2;  // the sum of page 1
+  const auto unasked =
+      ProgramAnnouncer(late.session, ImageOf(image, 4), late.prompter, late.observer);
+  ASSERT_EQ(unasked.outcome, TransferOutcome::VerifyFailed);
+  EXPECT_EQ(unasked.mismatch->firstPage, 0);
 }
 
 TEST(ProgramAnnouncerTest, EveryFifthRetryAsksAndNoAbandonsTheTransfer) {
