@@ -182,7 +182,6 @@ TEST(WaveStreamWrite, WritesCompleteFiles) {
   EXPECT_EQ(test::ReadFile(path), AnnouncerFile("abcde"));  // with its pad byte
   const std::uint8_t abcde[] = {'a', 'b', 'c', 'd', 'e'};
   EXPECT_EQ(WaveFileBytes(AnnouncerPcmFormat(), abcde), AnnouncerFile("abcde"));
-  EXPECT_EQ(WaveFileBytes(AnnouncerPcmFormat(), {}), AnnouncerFile(""));
 
   // Finished by the destructor alone; no frames is still a valid file.
   { TFileWaveStream stream(path, AnnouncerPcmFormat()); }
@@ -195,9 +194,7 @@ TEST(WaveStreamWrite, ReadsBackWhatItWrote) {
   const auto path = folder / "out.wav";
   const WaveFormat format = MakePcmFormat(2, 22050, 16);
   std::vector<std::int16_t> written(2 * 70000);  // more than one write buffer
-  for (std::size_t i = 0; i < written.size(); ++i) {
-    written[i] = static_cast<std::int16_t>(i * 7919);
-  }
+  for (std::size_t i = 0; i < written.size(); ++i) written[i] = static_cast<std::int16_t>(i * 7919);
   {
     TFileWaveStream stream(path, format);
     stream.Write(written.data(), 1);

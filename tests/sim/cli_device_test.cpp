@@ -32,18 +32,7 @@ TEST(CliDeviceTest, ProgramReadAndReadConfigRoundTrip) {
             0);
   EXPECT_EQ(ReadFile(dir / "out.cfg"), configuration);
   const CliResult info = RunCli({"info", "--device", device});
-  EXPECT_EQ(info.exitCode, 0);
-  EXPECT_NE(info.out.find("firmware: 3.4"), std::string::npos) << info.out;
-
-  // A configuration is built into an image on the way; its text comes back.
-  WriteFile(dir / "c.cfg", "[/GENERAL]\r\nVersion=2.00\r\n[0]\r\nCode=3\r\nName=Lift\r\n");
-  ASSERT_EQ(
-      RunCli({"program", (dir / "c.cfg").string(), "--memory", "64kB", "--yes", "--device", device})
-          .exitCode,
-      0);
-  ASSERT_EQ(RunCli({"read-config", "-o", (dir / "back.cfg").string(), "--device", device}).exitCode,
-            0);
-  EXPECT_NE(ReadFile(dir / "back.cfg").find("Name=Lift\r\n"), std::string::npos);
+  EXPECT_NE(info.out.find("firmware: 3.4"), std::string::npos) << info.err;
 }
 
 TEST(CliDeviceTest, RefusalsExitWithAnError) {
