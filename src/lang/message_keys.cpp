@@ -177,7 +177,7 @@ constexpr auto kMessageTexts = std::to_array<MessageText>({
      "Ověření po programování selhalo: liší se %d bajtů, první na adrese %s (stránka %d)."},
     {"VerifyTime",
      "Ověření zdvojnásobí dobu programování: zápis této paměti trvá asi %s min, s ověřením asi %s "
-     "min."},
+     "min. Po chybách přenosu se paměť ověří vždy."},
     {"WavFormat", "Zvukový soubor musí mít formát 14456Hz mono!"},
     {"WavSampleRate", "Soubor %s udává vzorkovací kmitočet %d Hz, takový zvuk nelze použít!"},
     // The filter of the file dialog that chooses a recording.
